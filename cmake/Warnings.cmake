@@ -1,0 +1,23 @@
+# Project code is built with every warning as an error; third-party headers come in as SYSTEM.
+function(vexlor_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Werror)
+endfunction()
+
+# A library of the project: warnings on, sources relative to the calling directory.
+function(vexlor_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+  vexlor_warnings(${name})
+endfunction()
+
+# A GoogleTest executable registered with CTest; tests run in their own scratch directory.
+function(vexlor_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} vexlor_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  vexlor_warnings(${name})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "VEXLOR_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;VEXLOR_BASE_DIR=${VEXLOR_BASE_DIR};QT_QPA_PLATFORM=offscreen")
+endfunction()

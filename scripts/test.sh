@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the normal and the sanitizer flavour and runs every test in both.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+
+export QT_QPA_PLATFORM=offscreen
+jobs="$(nproc)"
+
+"$root/scripts/build.sh" release
+(cd "$root/build" && ctest --output-on-failure -j "$jobs")
+
+"$root/scripts/build.sh" sanitize
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd "$root/build-sanitize" && ctest --output-on-failure -j "$jobs")

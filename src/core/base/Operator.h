@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vexlor {
+
+enum class MessageIcon { None, Information, Exclamation, Stop, Question };
+
+// The caption every message box gets when the caller names none: the application's own.
+inline constexpr std::string_view kDefaultCaption{};
+
+// How core speaks to the person at the writer. The GUI shows dialogs, the command-line tool
+// prints and answers from its options, tests record and answer from a script.
+class Operator {
+  public:
+    virtual ~Operator() = default;
+
+    virtual void message(std::string_view text, std::string_view caption = kDefaultCaption,
+                         MessageIcon icon = MessageIcon::None) = 0;
+    // A Yes/No question; true means Yes.
+    virtual bool ask(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
+
+    // filter is in the "Description (*.ext)|*.ext||" form the catalogue carries.
+    virtual std::optional<std::string> chooseOpenFile(std::string_view filter) = 0;
+    virtual std::optional<std::string> chooseSaveFile(std::string_view filter,
+                                                      std::string_view defaultName,
+                                                      std::string_view defaultExtension) = 0;
+
+    // The main window's log area.
+    virtual void setLogText(std::string_view text) = 0;
+    virtual void appendLog(std::string_view text) = 0;
+
+    // cursorFile names an animated cursor below the base directory; an operator that cannot
+    // show it shows a standard busy cursor instead.
+    virtual void beginBusy(std::string_view cursorFile) = 0;
+    virtual void endBusy() = 0;
+};
+
+}  // namespace vexlor

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vexlor {
+
+// The slice of a USB library the writer link needs. Results follow libusb: negative is an
+// error code, bulk transfers return the byte count.
+class UsbDevice {
+  public:
+    virtual ~UsbDevice() = default;
+    virtual int setConfiguration(int configuration) = 0;
+    virtual int claimInterface(int interfaceNumber) = 0;
+    virtual int bulkWrite(std::uint8_t endpoint, const std::uint8_t* data, int length) = 0;
+    virtual int bulkRead(std::uint8_t endpoint, std::uint8_t* buffer, int length) = 0;
+    virtual std::string errorText(int code) const = 0;
+};
+
+class UsbBus {
+  public:
+    virtual ~UsbBus() = default;
+    // The first device with this identity, in bus order, opened; nullptr when none is found.
+    virtual std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId,
+                                                 std::uint16_t productId) = 0;
+};
+
+}  // namespace vexlor
