@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "core/select/ModeSelection.h"
+
+namespace vexlor {
+namespace {
+
+// Box order in the patterns below: Display Serial Number, Mass Production, Production Limit,
+// EXHV ISP, ISP, Whole Chip Erase.
+std::string enabledPattern(const ModeControls& controls) {
+    std::string pattern;
+    for (const auto& box : controls.boxes) {
+        pattern += box.enabled ? '1' : '0';
+    }
+    return pattern;
+}
+
+std::string checkedPattern(const ModeControls& controls) {
+    std::string pattern;
+    for (const auto& box : controls.boxes) {
+        pattern += box.checked ? '1' : '0';
+    }
+    return pattern;
+}
+
+std::string statePattern(const ModeData& data) {
+    std::string pattern;
+    for (auto state : data.states) {
+        pattern += static_cast<char>('0' + state);
+    }
+    return pattern;
+}
+
+ChipDisplayInfo keys(int rolling, int mass, int limit, int exhv, int isp, int erase) {
+    ChipDisplayInfo info;
+    info.RollingCode = rolling;
+    info.MassProduction = mass;
+    info.ProductionLimit = limit;
+    info.ExHVISP = exhv;
+    info.ISP = isp;
+    info.EraseMode = erase;
+    return info;
+}
+
+TEST(ModeSelection, ChipKeysDecideWhichBoxesAreOffered) {
+    struct Case {
+        ChipDisplayInfo keys;
+        const char* chip;
+        const char* enabled;
+        const char* checked;
+    };
+    const Case cases[] = {
+        {keys(1, 1, 1, 1, 1, 1), "PLAIN01", "111111", "000000"},
+        {keys(0, 0, 0, 0, 0, 0), "PLAIN01", "000000", "000000"},
+        {keys(0, 1, 1, 1, 1, 1), "PLAIN01", "011111", "000000"},
+        {keys(1, 0, 1, 1, 1, 1), "PLAIN01", "101111", "000000"},
+        {keys(1, 1, 0, 1, 1, 1), "PLAIN01", "110111", "000000"},
+        {keys(1, 1, 1, 0, 1, 1), "PLAIN01", "111011", "000000"},
+        {keys(1, 1, 1, 1, 0, 1), "PLAIN01", "111101", "000000"},
+        {keys(1, 1, 1, 1, 1, 0), "PLAIN01", "111110", "000000"},
+        // Any non-zero key value allows the mode.
+        {keys(5, -1, 2, 0, 0, 7), "PLAIN01", "111001", "000000"},
+        // A forced mode is checked and greyed and shuts out the other ISP mode.
+        {keys(1, 1, 1, 1, 1, 1), "QR46YJ45", "111001", "000100"},
+        {keys(1, 1, 1, 1, 0, 1), "46EP6239MB", "111001", "000100"},
+        {keys(1, 1, 1, 1, 1, 1), "QR31ZJ0115", "111001", "000010"},
+        {keys(0, 0, 0, 0, 1, 0), "31YH6019B", "000000", "000010"},
+        // The chip's key wins over the list: a mode it does not allow is never forced on.
+        {keys(1, 1, 1, 1, 0, 1), "QR31ZJ0115", "111101", "000000"},
+        {keys(1, 1, 1, 0, 1, 1), "QR46YJ45", "111011", "000000"},
+        // The lists are exact: a forced name in the other list forces nothing.
+        {keys(1, 1, 1, 1, 1, 1), "qr31zj0115", "111111", "000000"},
+    };
+    for (const auto& c : cases) {
+        ModeSelection modes;
+        modes.applyChipSpecialCases(c.keys, c.chip);
+        EXPECT_EQ(enabledPattern(modes.controls()), c.enabled) << c.chip;
+        EXPECT_EQ(checkedPattern(modes.controls()), c.checked) << c.chip;
+        EXPECT_EQ(statePattern(modes.data()), c.checked) << c.chip;
+        EXPECT_FALSE(modes.controls().countEnabled) << c.chip;
+    }
+}
+
+TEST(ModeSelection, ANewChipDropsEveryEarlierChoice) {
+    ModeSelection modes;
+    modes.applyChipSpecialCases(keys(1, 1, 1, 1, 1, 1), "PLAIN01");
+    modes.click(ModeBox::ProductionLimit, true);
+    modes.click(ModeBox::WholeChipErase, true);
+    modes.click(ModeBox::IspProgram, true);
+    EXPECT_EQ(statePattern(modes.data()), "001011");
+    EXPECT_TRUE(modes.controls().countEnabled);
+
+    modes.applyChipSpecialCases(keys(1, 1, 0, 1, 1, 1), "PLAIN02");
+    EXPECT_EQ(enabledPattern(modes.controls()), "110111");
+    EXPECT_EQ(checkedPattern(modes.controls()), "000000");
+    EXPECT_EQ(statePattern(modes.data()), "000000");
+    EXPECT_FALSE(modes.controls().countEnabled);
+}
+
+TEST(ModeSelection, ClicksExcludeTheModesThatCannotGoTogether) {
+    struct Case {
+        ChipDisplayInfo keys;
+        ModeBox first;
+        bool uncheckAgain;
+        const char* enabled;
+        bool countEnabled;
+    };
+    const ChipDisplayInfo all = keys(1, 1, 1, 1, 1, 1);
+    const Case cases[] = {
+        {all, ModeBox::ExHvIspProgram, false, "111101", false},
+        {all, ModeBox::ExHvIspProgram, true, "111111", false},
+        {all, ModeBox::IspProgram, false, "111011", false},
+        {all, ModeBox::IspProgram, true, "111111", false},
+        {all, ModeBox::DisplaySerialNumber, false, "100111", false},
+        {all, ModeBox::DisplaySerialNumber, true, "111111", false},
+        {all, ModeBox::MassProduction, false, "010111", false},
+        {all, ModeBox::MassProduction, true, "111111", false},
+        {all, ModeBox::ProductionLimit, false, "001111", true},
+        {all, ModeBox::ProductionLimit, true, "111111", false},
+        {all, ModeBox::WholeChipErase, false, "111111", false},
+        // Unchecking gives back only what the chip allows.
+        {keys(1, 0, 1, 1, 1, 1), ModeBox::DisplaySerialNumber, true, "101111", false},
+        {keys(1, 1, 0, 1, 1, 1), ModeBox::DisplaySerialNumber, true, "110111", false},
+        {keys(0, 1, 1, 1, 1, 1), ModeBox::MassProduction, true, "011111", false},
+        {keys(1, 1, 0, 1, 1, 1), ModeBox::MassProduction, true, "110111", false},
+        {keys(0, 1, 1, 1, 1, 1), ModeBox::ProductionLimit, true, "011111", false},
+        {keys(1, 0, 1, 1, 1, 1), ModeBox::ProductionLimit, true, "101111", false},
+        {keys(1, 1, 1, 1, 0, 1), ModeBox::ExHvIspProgram, true, "111101", false},
+        {keys(1, 1, 1, 0, 1, 1), ModeBox::IspProgram, true, "111011", false},
+    };
+    for (const auto& c : cases) {
+        ModeSelection modes;
+        modes.applyChipSpecialCases(c.keys, "PLAIN01");
+        modes.click(c.first, true);
+        if (c.uncheckAgain) {
+            modes.click(c.first, false);
+        }
+        const auto index = static_cast<std::size_t>(c.first);
+        EXPECT_EQ(enabledPattern(modes.controls()), c.enabled) << index << c.uncheckAgain;
+        EXPECT_EQ(modes.controls().countEnabled, c.countEnabled) << index << c.uncheckAgain;
+        EXPECT_EQ(modes.data()[c.first], c.uncheckAgain ? 0 : 1) << index;
+        EXPECT_EQ(modes.controls()[c.first].checked, !c.uncheckAgain) << index;
+    }
+}
+
+TEST(ModeSelection, ForcedModeCannotBeReleasedThroughTheOtherIspBox) {
+    // The other ISP box is greyed, so no click sequence reaches the forced one.
+    ModeSelection modes;
+    modes.applyChipSpecialCases(keys(1, 1, 1, 1, 1, 1), "QR46NW51");
+    EXPECT_FALSE(modes.controls()[ModeBox::IspProgram].enabled);
+    EXPECT_FALSE(modes.controls()[ModeBox::ExHvIspProgram].enabled);
+    modes.click(ModeBox::MassProduction, true);
+    modes.click(ModeBox::MassProduction, false);
+    EXPECT_EQ(statePattern(modes.data()), "000100");
+    EXPECT_EQ(enabledPattern(modes.controls()), "111001");
+}
+
+TEST(ModeSelection, CountIsTakenOnlyWhenInRange) {
+    ModeSelection modes;
+    modes.applyChipSpecialCases(keys(1, 1, 1, 1, 1, 1), "PLAIN01");
+    modes.click(ModeBox::ProductionLimit, true);
+
+    modes.setCountText("5000");
+    EXPECT_EQ(modes.takeData(), std::nullopt);
+    EXPECT_EQ(modes.data().productionLimitCount, 5000);
+
+    modes.setCountText("0");
+    EXPECT_EQ(modes.takeData(), "Enter an integer between 1 and 99999999.");
+    EXPECT_EQ(modes.data().productionLimitCount, 5000);
+
+    // The check states are taken even when the count is refused.
+    modes.click(ModeBox::WholeChipErase, true);
+    modes.setCountText("123456789");
+    EXPECT_EQ(modes.takeData(), "Enter an integer between 1 and 99999999.");
+    EXPECT_EQ(statePattern(modes.data()), "001001");
+    EXPECT_EQ(modes.data().productionLimitCount, 5000);
+}
+
+TEST(ModeSelection, ShowAndResetExchangeDataWithTheControls) {
+    ModeSelection modes;
+    modes.applyChipSpecialCases(keys(1, 1, 1, 1, 1, 1), "PLAIN01");
+    modes.click(ModeBox::DisplaySerialNumber, true);
+    modes.setCountText("77");
+    ASSERT_EQ(modes.takeData(), std::nullopt);
+
+    modes.resetData();
+    EXPECT_EQ(statePattern(modes.data()), "000000");
+    EXPECT_EQ(modes.data().productionLimitCount, 1);
+    // Resetting the data leaves the controls until they are shown.
+    EXPECT_EQ(checkedPattern(modes.controls()), "100000");
+    EXPECT_EQ(modes.controls().countText, "77");
+    modes.showData();
+    EXPECT_EQ(checkedPattern(modes.controls()), "000000");
+    EXPECT_EQ(modes.controls().countText, "1");
+}
+
+}  // namespace
+}  // namespace vexlor
