@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/base/Diagnostics.h"
+#include "core/writer/ByteChannel.h"
+#include "core/writer/UsbBus.h"
+
+namespace vexlor {
+
+// Bulk transfers on the writer's endpoints, one diagnostic line per transfer. A non-negative
+// result is success, as the writer link has always judged it.
+class UsbDeviceChannel final : public ByteChannel {
+  public:
+    UsbDeviceChannel(UsbDevice& device, const Diagnostics& diagnostics)
+        : device_(device), diagnostics_(diagnostics) {}
+
+    bool write(const std::uint8_t* data, std::size_t length) override;
+    bool read(std::uint8_t* buffer, std::size_t length) override;
+
+  private:
+    UsbDevice& device_;
+    const Diagnostics& diagnostics_;
+};
+
+}  // namespace vexlor

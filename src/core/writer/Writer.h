@@ -1,0 +1,126 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+
+#include "core/base/Clock.h"
+#include "core/base/MessageCatalogue.h"
+#include "core/base/Operator.h"
+#include "core/writer/OperationButtons.h"
+#include "core/writer/WriterConnection.h"
+
+namespace vexlor {
+
+// Command codes of the writer.
+namespace cmd {
+inline constexpr std::uint8_t kMode = 0x00;
+inline constexpr std::uint8_t kControlByte = 0x01;
+inline constexpr std::uint8_t kControlWord = 0x03;
+inline constexpr std::uint8_t kVersion = 0x04;
+inline constexpr std::uint8_t kVoltage = 0x05;
+inline constexpr std::uint8_t kSetAddress = 0x0F;
+inline constexpr std::uint8_t kWriteMemory = 0x10;
+inline constexpr std::uint8_t kReadMemory = 0x11;
+inline constexpr std::uint8_t kWriteArea = 0x12;
+inline constexpr std::uint8_t kReadArea = 0x13;
+inline constexpr std::uint8_t kOpenArea = 0x14;
+inline constexpr std::uint8_t kStartJob = 0x15;
+inline constexpr std::uint8_t kJobStatus = 0x16;
+inline constexpr std::uint8_t kLamp = 0x17;
+inline constexpr std::uint8_t kJobData = 0x18;
+}  // namespace cmd
+
+// Job codes (payload of kStartJob).
+namespace job {
+inline constexpr std::uint8_t kAuto = 0x10;
+inline constexpr std::uint8_t kBlankCheck = 0x12;
+inline constexpr std::uint8_t kProgram = 0x14;
+inline constexpr std::uint8_t kVerify = 0x16;
+inline constexpr std::uint8_t kHostSequence = 0x30;
+inline constexpr std::uint8_t kFirmwareImage = 0x32;
+inline constexpr std::uint8_t kRead = 0x34;
+}  // namespace job
+
+inline constexpr std::uint8_t kModeTransfer = 0x47;
+inline constexpr std::uint8_t kModeDone = 0x07;
+inline constexpr std::uint8_t kModeAddressed = 0x00;
+inline constexpr std::uint8_t kModeAttached = 0x80;
+inline constexpr std::uint8_t kLampBusy = 0x10;
+inline constexpr std::uint8_t kLampIdle = 0x90;
+inline constexpr std::uint8_t kOptionArea = 4;
+inline constexpr std::uint8_t kDataArea = 8;
+
+inline constexpr std::uint32_t kAreaBufferSize = 0x20000;
+inline constexpr std::uint32_t kFirmwareImageSize = 0x10800;
+inline constexpr std::uint32_t kImageVersionOffset = 0xFA90;
+inline constexpr std::uint32_t kImageFamilyOffset = 0xFA94;
+
+// What the writer operations reach on the host side besides the connection.
+struct WriterHost {
+    Operator& op;
+    const MessageCatalogue& catalogue;
+    OperationButtons& buttons;
+    Clock& clock;
+    std::filesystem::path baseDirectory;
+};
+
+// The writer's command set and the composite operations built on it. Results: true = OK.
+class Writer {
+  public:
+    // Consecutive failed status reads after which a job counts as lost.
+    static constexpr int kMaxFailedStatusReads = 3;
+
+    Writer(WriterConnection& connection, WriterHost host)
+        : connection_(connection), host_(std::move(host)) {}
+
+    WriterConnection& connection() { return connection_; }
+    WriterLink& link() { return connection_.link(); }
+
+    bool SendCommand(std::uint8_t command, const std::uint8_t* data, std::uint32_t length) {
+        return connection_.SendCommand(command, data, length);
+    }
+    bool ReceiveData(std::uint8_t command, std::uint8_t* buffer, std::uint32_t length) {
+        return connection_.ReceiveData(command, buffer, length);
+    }
+    bool ReadVersionBlock(std::uint8_t command, std::uint8_t* buffer, std::uint32_t length) {
+        return connection_.ReadVersionBlock(command, buffer, length);
+    }
+
+    bool ChangeWriterMode(std::uint8_t mode);
+    bool SetOperationLamp(std::uint8_t value);
+    bool WriteControlByte(std::uint8_t value);
+    // High byte first through the access library, low byte first through the own path.
+    bool WriteControlWord(std::uint16_t value);
+    bool ReadVoltageBlock(std::array<std::uint8_t, 6>& buffer);
+    // 0 when the writer's version is unknown on the own path (nothing is sent then).
+    std::uint8_t ReadWriterByte(std::uint32_t address);
+
+    // A missing or short image fails before anything is sent.
+    bool WriteFirmwareImage(const std::filesystem::path& path, bool prepare);
+    // Files longer than the writer's area buffer are refused with a message.
+    bool WriteAreaFromFile(const std::filesystem::path& path, std::uint8_t area);
+    void ReadOptionHeader(std::array<std::uint8_t, kOptionHeaderSize>& buffer);
+    // Polls until six equal non-zero statuses; a job that does not settle within
+    // JobPollLimit(timeout) polls, or whose status reads keep failing, ends as FAIL with a
+    // message.
+    bool RunWriterJob(std::uint8_t jobCode, std::uint32_t timeout);
+    bool ReadJobData(std::uint8_t* buffer, std::uint32_t length);
+    void BeginHostSequence();
+    bool DownloadBuffers();
+    bool EnsureFamilyFirmware(const std::filesystem::path& ncePath);
+    void BusyWait(std::uint32_t ms) { host_.clock.busyWait(ms); }
+
+    // The settled job takes about 50 x timeout polls (the progress bar's range); allow twenty
+    // times that, and never fewer than 20000.
+    static std::uint64_t JobPollLimit(std::uint32_t timeout);
+
+  private:
+    bool SetAddress(std::uint32_t address);
+    void ReportAccessProgress(int position);
+
+    WriterConnection& connection_;
+    WriterHost host_;
+};
+
+}  // namespace vexlor
