@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <span>
+
+#include "core/convert/ByteFiles.h"
+#include "core/convert/OptionBuffer.h"
+
+namespace vexlor {
+
+inline constexpr const char* kBufferDataName = "buffer_data.prog";
+inline constexpr const char* kBufferOptionName = "buffer_option.prog";
+inline constexpr const char* kSerialBlockName = "serial.txt";
+
+// Converter result codes shared by the model and the family converters.
+enum ConvertCode : int {
+    kConvertOk = 0,
+    kConvertSerialOrTemplate = 1,
+    kConvertOptionFile = 2,
+    kConvertDataFile = 3,
+    kConvertImage = 4,
+    kConvertProgramFile = 5,
+    kConvertDeviceId = 6,
+};
+
+// Creates (or empties) both buffer files the way the converters do before reading anything:
+// kConvertOk, kConvertOptionFile or kConvertDataFile.
+int createBufferFiles(const std::filesystem::path& baseDirectory);
+// Writes both buffers: kConvertOk, kConvertOptionFile or kConvertDataFile.
+int writeBufferFiles(const std::filesystem::path& baseDirectory, const OptionBuffer& option,
+                     std::span<const std::uint8_t> data);
+
+}  // namespace vexlor

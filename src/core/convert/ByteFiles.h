@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace vexlor {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Whole-file reads and writes; every failure is a plain "no" the caller turns into its message.
+std::optional<Bytes> readFileBytes(const std::filesystem::path& path);
+// Creates or truncates the file and writes the bytes; false when it cannot be created or
+// written completely.
+bool writeFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+// Overwrites bytes of an existing file in place; false when it cannot be opened or written.
+bool patchFileBytes(const std::filesystem::path& path, std::size_t offset,
+                    std::span<const std::uint8_t> bytes);
+
+// The path with its extension replaced ("prog.hex" -> "prog.bin").
+std::filesystem::path withExtension(const std::filesystem::path& path, const char* extension);
+
+}  // namespace vexlor

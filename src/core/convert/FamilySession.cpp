@@ -1,0 +1,107 @@
+#include "core/convert/FamilySession.h"
+
+#include "core/convert/MessageCaption.h"
+
+namespace vexlor {
+
+FamilySession::FamilySession(const ConversionJob& job, ConversionOutput& out,
+                             bool usesSerialNumbers, std::size_t templateBytes)
+    : job_(job), out_(out), usesSerialNumbers_(usesSerialNumbers), templateLimit_(templateBytes) {
+    out_.result.checksum = checksum.value();
+}
+
+std::filesystem::path FamilySession::templatePath() const {
+    return job_.baseDirectory / job_.hwVersionName / (job_.ic.ChipName + ".txt");
+}
+
+int FamilySession::begin() {
+    if (usesSerialNumbers_ && job_.flags.displaySerialNumber) {
+        serialBlock_ = readFileBytes(job_.baseDirectory / kSerialBlockName);
+        if (!serialBlock_) {
+            return fail(kConvertSerialOrTemplate, "SNFile open file error\n");
+        }
+    }
+    if (const int code = createBufferFiles(job_.baseDirectory); code != kConvertOk) {
+        return failOpen(code);
+    }
+    const std::optional<Bytes> prototype = readFileBytes(templatePath());
+    if (!prototype) {
+        return fail(kConvertSerialOrTemplate,
+                    format("%s open file error\n", templatePath().string().c_str()));
+    }
+    template_ = *prototype;
+    const std::size_t used = std::min(templateLimit_, template_.size());
+    option = OptionBuffer(std::span(template_.data(), used));
+    sourceFile_ = job_.programFile;
+    return kConvertOk;
+}
+
+std::optional<Bytes> FamilySession::readProgram(std::size_t minimumLength) {
+    std::optional<Bytes> bytes = readFileBytes(sourceFile_);
+    if (!bytes || bytes->size() < minimumLength) {
+        failOpen(kConvertProgramFile);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<Bytes> FamilySession::convertHex(int fillMode, std::uint32_t lengthOverride,
+                                               const char* extension) {
+    const std::filesystem::path imagePath = withExtension(job_.programFile, extension);
+    if (ConvertHexToImage(job_.programFile, imagePath, fillMode, lengthOverride,
+                          out_.diagnostics) != 0) {
+        failOpen(kConvertImage);
+        return std::nullopt;
+    }
+    sourceFile_ = imagePath;
+    return readProgram(0);
+}
+
+int FamilySession::failOpen(int code) {
+    return fail(code, format("%s open file error\n", job_.programFile.string().c_str()));
+}
+
+int FamilySession::fail(int code, const std::string& text) {
+    out_.op.message(text, kMessageCaption);
+    lastCode_ = code;
+    return code;
+}
+
+int FamilySession::finish(std::span<const std::uint8_t> data) {
+    option.put16(0x10, checksum.value());
+    putProductionFields(option, job_.flags);
+    if (serialBlock_) {
+        putSerialBytes(option, *serialBlock_);
+    }
+    putLocalTime(option, job_.time);
+    out_.result.checksum = checksum.value();
+    if (const int code = writeBufferFiles(job_.baseDirectory, option, data); code != kConvertOk) {
+        return failOpen(code);
+    }
+    out_.result.descriptionText = sourceFile_.string();
+    return kConvertOk;
+}
+
+void copyWordsStraight(const Bytes& image, std::size_t from, std::size_t count, Bytes& data,
+                       ProgramChecksum& checksum) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t b0 = image[from + 2 * i];
+        const std::uint8_t b1 = image[from + 2 * i + 1];
+        data.push_back(b0);
+        data.push_back(b1);
+        checksum.feedBytes(b0, b1);
+    }
+}
+
+void copyWordsSwapped(const Bytes& image, std::size_t from, std::size_t count, Bytes& data,
+                      ProgramChecksum& checksum) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t b0 = image[from + 2 * i];
+        const std::uint8_t b1 = image[from + 2 * i + 1];
+        data.push_back(b1);
+        data.push_back(b0);
+        checksum.feedBytes(b1, b0);
+    }
+}
+
+}  // namespace vexlor

@@ -1,0 +1,131 @@
+#include "core/convert/HexImage.h"
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/convert/ByteFiles.h"
+
+namespace vexlor {
+namespace {
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+// A data digit that is not a hex digit counts as 0, as does one beyond the end of the line.
+int dataDigit(const std::string& line, std::size_t index) {
+    const int value = index < line.size() ? hexDigitValue(line[index]) : -1;
+    return value < 0 ? 0 : value;
+}
+
+std::uint32_t field(const std::string& line, std::size_t first, std::size_t length) {
+    if (first >= line.size()) {
+        return 0;
+    }
+    const std::size_t available = std::min(length, line.size() - first);
+    return parseHexField(line.data() + first, available);
+}
+
+void fillImage(std::vector<std::uint8_t>& image, int fillMode) {
+    if (fillMode == static_cast<int>(HexFillMode::Blank14BitWord)) {
+        for (std::size_t address = 0; address < 65538; ++address) {
+            image[address] = (address % 2 == 0) ? 0xFF : 0x3F;
+        }
+        return;
+    }
+    const std::uint8_t blank = fillMode == static_cast<int>(HexFillMode::Blank0x00) ? 0x00 : 0xFF;
+    std::fill(image.begin(), image.begin() + 65537, blank);
+}
+
+bool readLine(std::istream& in, std::string& line) {
+    if (!std::getline(in, line)) {
+        return false;
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return true;
+}
+
+}  // namespace
+
+std::uint32_t parseHexField(const char* text, std::size_t length) {
+    length = std::min<std::size_t>(length, 8);
+    std::size_t i = 0;
+    while (i < length && (text[i] == '0' || text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    std::uint32_t value = 0;
+    for (; i < length; ++i) {
+        const int digit = hexDigitValue(text[i]);
+        if (digit < 0) {
+            break;
+        }
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+int ConvertHexToImage(const std::filesystem::path& inputPath,
+                      const std::filesystem::path& outputPath, int fillMode,
+                      std::uint32_t lengthOverride, const Diagnostics& diagnostics) {
+    std::vector<std::uint8_t> image(kHexImageSize, 0);
+    fillImage(image, fillMode);
+    std::size_t imageLength = 0;
+
+    std::ifstream in(inputPath);
+    if (!in) {
+        diagnostics.printf("%s open failed !\n", inputPath.string().c_str());
+        return 1;
+    }
+    std::string line;
+    if (!readLine(in, line) || line.empty() || line[0] != ':') {
+        diagnostics.printf("File %s Not Intel HEX format ???\n", inputPath.string().c_str());
+        return 1;
+    }
+    const bool scalable = fillMode == static_cast<int>(HexFillMode::Blank14BitWord) ||
+                          fillMode == static_cast<int>(HexFillMode::Blank0x00);
+    const std::uint32_t scale = (scalable && line.size() > 2 && line[2] == '2') ? 2 : 1;
+
+    do {
+        if (line.empty() || line[0] != ':') {
+            break;
+        }
+        const std::uint32_t count = field(line, 1, 2);
+        const std::uint32_t address = field(line, 3, 4) * scale;
+        const std::uint32_t type = field(line, 7, 2);
+        if (type == 1) {
+            break;
+        }
+        if (type == 2 || type == 3) {
+            continue;
+        }
+        if (address + count > kHexImageSize) {
+            diagnostics.printf("File %s record at %X reaches past the image end\n",
+                               inputPath.string().c_str(), static_cast<unsigned>(address));
+            return 1;
+        }
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::size_t at = 9 + 2 * static_cast<std::size_t>(i);
+            image[address + i] =
+                static_cast<std::uint8_t>(dataDigit(line, at) << 4 | dataDigit(line, at + 1));
+            imageLength = std::max<std::size_t>(imageLength, address + i + 1);
+        }
+    } while (readLine(in, line));
+
+    const std::size_t length =
+        lengthOverride != 0 ? std::min<std::size_t>(lengthOverride, kHexImageSize) : imageLength;
+    return writeFileBytes(outputPath, std::span(image.data(), length)) ? 0 : 1;
+}
+
+}  // namespace vexlor
