@@ -1,0 +1,201 @@
+#include <array>
+#include <utility>
+
+#include "core/base/TextConv.h"
+#include "core/chipdb/CatalogueEntries.h"
+#include "core/chipdb/CatalogueFile.h"
+#include "core/chipdb/ReadChipXml.h"
+#include "core/chipdb/XmlFile.h"
+
+namespace vexlor {
+
+namespace {
+
+using IntKey = std::pair<const char*, std::int32_t ChipDisplayInfo::*>;
+
+constexpr std::array kTopLevelKeys{
+    IntKey{"IcTransfileforPath", &ChipDisplayInfo::IcTransfileforPath},
+    IntKey{"HextoBinMode", &ChipDisplayInfo::HextoBinMode},
+    IntKey{"SetProtectMode", &ChipDisplayInfo::SetProtectMode},
+    IntKey{"HaveSmartOPT", &ChipDisplayInfo::HaveSmartOPT},
+    IntKey{"FuseCheckBoxDisplay", &ChipDisplayInfo::FuseCheckBoxDisplay},
+};
+
+constexpr std::array kSelectDisplayKeys{
+    IntKey{"ExHVISP", &ChipDisplayInfo::ExHVISP},
+    IntKey{"ISP", &ChipDisplayInfo::ISP},
+    IntKey{"Buzzer", &ChipDisplayInfo::Buzzer},
+    IntKey{"EraseMode", &ChipDisplayInfo::EraseMode},
+    IntKey{"RollingCode", &ChipDisplayInfo::RollingCode},
+    IntKey{"MassProduction", &ChipDisplayInfo::MassProduction},
+    IntKey{"ProductionLimit", &ChipDisplayInfo::ProductionLimit},
+};
+
+constexpr std::array kMenuDisplayKeys{
+    IntKey{"MenuSerial_Num", &ChipDisplayInfo::MenuSerial_Num},
+    IntKey{"MenuCompare_File", &ChipDisplayInfo::MenuCompare_File},
+    IntKey{"MenuSet_Protect", &ChipDisplayInfo::MenuSet_Protect},
+    IntKey{"MenuRead_ChipInfo", &ChipDisplayInfo::MenuRead_ChipInfo},
+};
+
+template <std::size_t N>
+bool applyIntKey(const std::array<IntKey, N>& keys, pugi::xml_node element, ChipDisplayInfo& info) {
+    for (const auto& [name, field] : keys) {
+        if (IsNamed(element, name)) {
+            info.*field = atoiText(ElementText(element));
+            return true;
+        }
+    }
+    return false;
+}
+
+template <std::size_t N>
+void applyGroup(const std::array<IntKey, N>& keys, pugi::xml_node group, ChipDisplayInfo& info) {
+    for (pugi::xml_node key = group.first_child(); key; key = key.next_sibling()) {
+        applyIntKey(keys, key, info);
+    }
+}
+
+void applyChipKeys(pugi::xml_node chip, ChipDisplayInfo& info) {
+    for (pugi::xml_node key = chip.first_child(); key; key = key.next_sibling()) {
+        if (applyIntKey(kTopLevelKeys, key, info)) {
+            continue;
+        }
+        if (IsNamed(key, "ICSelectDisplay")) {
+            applyGroup(kSelectDisplayKeys, key, info);
+        } else if (IsNamed(key, "MenuOperationDisplay")) {
+            applyGroup(kMenuDisplayKeys, key, info);
+        } else if (IsNamed(key, "FW_File")) {
+            info.FW_File = ElementText(key);
+        } else if (IsNamed(key, "IC_FileType")) {
+            info.IC_FileType.clear();
+            for (pugi::xml_node part = key.first_child(); part; part = part.next_sibling()) {
+                if (part.type() == pugi::node_element) {
+                    info.IC_FileType += ElementText(part);
+                }
+            }
+        }
+    }
+}
+
+// Every entry of that name, in document order, so a later duplicate overrides key by key.
+void applyChipDisplayInfo(pugi::xml_node root, std::string_view chipName, ChipDisplayInfo& info) {
+    if (chipName.empty()) {
+        return;
+    }
+    for (pugi::xml_node series = root.first_child(); series; series = series.next_sibling()) {
+        if (!IsNamed(series, "ChipSeries")) {
+            continue;
+        }
+        ForEachCatalogueEntry(series, [&](pugi::xml_node type) {
+            ForEachCatalogueEntry(type, [&](pugi::xml_node chipSeries) {
+                ForEachCatalogueEntry(chipSeries, [&](pugi::xml_node chip) {
+                    if (chipName == chip.first_attribute().value()) {
+                        applyChipKeys(chip, info);
+                    }
+                });
+            });
+        });
+    }
+}
+
+void listEntries(ChipListView& lists, ChipList which, pugi::xml_node parent) {
+    lists.clear(which);
+    ForEachCatalogueEntry(
+        parent, [&](pugi::xml_node entry) { lists.add(which, entry.first_attribute().value()); });
+}
+
+void listPackages(ChipListView& lists, pugi::xml_node chip) {
+    for (pugi::xml_node group = chip.first_child(); group; group = group.next_sibling()) {
+        if (!IsNamed(group, "ICSelectDisplay")) {
+            continue;
+        }
+        for (pugi::xml_node packages = group.first_child(); packages;
+             packages = packages.next_sibling()) {
+            if (!IsNamed(packages, "Packages")) {
+                continue;
+            }
+            lists.clear(ChipList::Packages);
+            for (pugi::xml_node package = packages.first_child(); package;
+                 package = package.next_sibling()) {
+                if (package.type() == pugi::node_element) {
+                    lists.add(ChipList::Packages, ElementText(package));
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+ReadChipXml::ReadChipXml(Operator& op, std::filesystem::path baseDirectory)
+    : operator_(op), baseDirectory_(std::move(baseDirectory)) {}
+
+int ReadChipXml::LoadChipLists(ChipListView& lists, int typeIndex, int seriesIndex, int nameIndex,
+                               int selector) {
+    pugi::xml_document document;
+    switch (LoadXmlFile(CatalogueFilePath(baseDirectory_, selector), document)) {
+        case XmlLoad::NoParser:
+            operator_.message("Can't Create Xml Instance!!");
+            return 0;
+        case XmlLoad::OpenFailed:
+            operator_.message("Open *.xml Error!!");
+            return 0;
+        case XmlLoad::NoRootElement:
+            operator_.message("Read Root Node Fail!!");
+            return 0;
+        case XmlLoad::Loaded:
+            break;
+    }
+    const pugi::xml_node root = document.document_element();
+    for (pugi::xml_node chipSeries = root.first_child(); chipSeries;
+         chipSeries = chipSeries.next_sibling()) {
+        if (!IsNamed(chipSeries, "ChipSeries")) {
+            continue;
+        }
+        // Each list is rebuilt only from a selection that exists; below a missing one the
+        // lists stay empty, so the dialog never shows the children of a wrong entry.
+        listEntries(lists, ChipList::McuType, chipSeries);
+        lists.clear(ChipList::ChipSeries);
+        lists.clear(ChipList::ChipName);
+        const pugi::xml_node type = CatalogueEntryAt(chipSeries, typeIndex);
+        if (type) {
+            listEntries(lists, ChipList::ChipSeries, type);
+        }
+        const pugi::xml_node series = CatalogueEntryAt(type, seriesIndex);
+        if (series) {
+            listEntries(lists, ChipList::ChipName, series);
+        }
+        const pugi::xml_node chip = CatalogueEntryAt(series, nameIndex);
+        if (!chip) {
+            operator_.message("Chip List Index Error!!");
+            return 0;
+        }
+        applyChipDisplayInfo(root, chip.first_attribute().value(), chipDisplayInfo_);
+        if (selector == kChipListKLW21) {
+            listPackages(lists, chip);
+        }
+    }
+    return 1;
+}
+
+int ReadChipXml::ReadChipDisplayInfo(std::string chipName, int selector) {
+    pugi::xml_document document;
+    switch (LoadXmlFile(CatalogueFilePath(baseDirectory_, selector), document)) {
+        case XmlLoad::NoParser:
+            operator_.message("Can't Creat IXMLDOMDocumentPtr");
+            return 0;
+        case XmlLoad::OpenFailed:
+            operator_.message("Open *.XML Fail");
+            return 0;
+        case XmlLoad::NoRootElement:
+            operator_.message("Read ChipDisplayInfo Fail");
+            return 0;
+        case XmlLoad::Loaded:
+            break;
+    }
+    applyChipDisplayInfo(document.document_element(), chipName, chipDisplayInfo_);
+    return 0;
+}
+
+}  // namespace vexlor

@@ -1,0 +1,79 @@
+#include "core/chipdb/XmlFile.h"
+
+namespace vexlor {
+
+XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document) {
+    if (file.empty()) {
+        return XmlLoad::OpenFailed;
+    }
+    const pugi::xml_parse_result result = document.load_file(file.c_str());
+    switch (result.status) {
+        case pugi::status_ok:
+            return document.document_element() ? XmlLoad::Loaded : XmlLoad::NoRootElement;
+        case pugi::status_out_of_memory:
+            return XmlLoad::NoParser;
+        case pugi::status_no_document_element:
+            return XmlLoad::NoRootElement;
+        default:
+            return XmlLoad::OpenFailed;
+    }
+}
+
+namespace {
+bool isXmlSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Walks without recursion: a hostile file may nest elements arbitrarily deep.
+void appendText(pugi::xml_node root, std::string& out) {
+    pugi::xml_node node = root.first_child();
+    while (node) {
+        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            out += node.value();
+        }
+        if (node.type() == pugi::node_element && node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node != root && !node.next_sibling()) {
+            node = node.parent();
+        }
+        if (node == root) {
+            break;
+        }
+        node = node.next_sibling();
+    }
+}
+}  // namespace
+
+std::string ElementText(pugi::xml_node element) {
+    std::string text;
+    // Values are leaves; the common case needs no walk.
+    pugi::xml_node only = element.first_child();
+    if (only && !only.next_sibling() && only.type() == pugi::node_pcdata) {
+        text = only.value();
+    } else {
+        appendText(element, text);
+    }
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isXmlSpace(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && isXmlSpace(text[end - 1])) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+std::string FirstAttributeText(pugi::xml_node element) {
+    const pugi::xml_attribute first = element.first_attribute();
+    return first ? std::string(first.value()) : std::string();
+}
+
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
+}  // namespace vexlor

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <pugixml.hpp>
+
+namespace vexlor {
+
+// How loading one of the system's XML files ended. Every reader has its own message for each
+// failure, so the outcome is reported, not a text.
+enum class XmlLoad {
+    Loaded,
+    NoParser,      // the parser could not get memory for the document
+    OpenFailed,    // missing, unreadable or malformed
+    NoRootElement  // well-formed, but without any element
+};
+
+XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document);
+
+// The element's text content with its descendants, as the readers take values: the layout
+// white space around the value is not part of it.
+std::string ElementText(pugi::xml_node element);
+
+// The text of the element's first attribute, whatever its name; empty without attributes.
+std::string FirstAttributeText(pugi::xml_node element);
+
+// True for a chip name that can only name a file directly inside its folder: names come from
+// the writer and from files, and must not reach outside the data directories.
+bool IsPlainFileName(std::string_view name);
+
+}  // namespace vexlor
