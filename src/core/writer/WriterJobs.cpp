@@ -1,0 +1,129 @@
+#include <algorithm>
+
+#include "core/writer/Writer.h"
+
+namespace vexlor {
+
+namespace {
+constexpr int kSettledRun = 5;  // five repeats: six equal polls
+constexpr std::uint8_t kStatusFail = 3;
+constexpr int kJobDoneProgress = 50;
+}  // namespace
+
+std::uint64_t Writer::JobPollLimit(std::uint32_t timeout) {
+    return std::max<std::uint64_t>(1000ull * timeout, 20000);
+}
+
+void Writer::ReadOptionHeader(std::array<std::uint8_t, kOptionHeaderSize>& buffer) {
+    link().showTransferProgress = false;
+    ChangeWriterMode(kModeTransfer);
+    const std::array<std::uint8_t, 2> open{kOptionArea, 0x17};
+    SendCommand(cmd::kOpenArea, open.data(), open.size());
+    ReceiveData(cmd::kReadArea, buffer.data(), buffer.size());
+    const std::array<std::uint8_t, 2> close{0x0C, 0x07};
+    SendCommand(cmd::kOpenArea, close.data(), close.size());
+    ChangeWriterMode(kModeDone);
+}
+
+bool Writer::RunWriterJob(std::uint8_t jobCode, std::uint32_t timeout) {
+    host_.buttons.disableOperationButtons();
+    SendCommand(cmd::kStartJob, &jobCode, 1);
+    BusyWait(300);
+
+    const std::uint64_t limit = JobPollLimit(timeout);
+    std::uint8_t remembered = 0;
+    int run = 0;
+    int failedReads = 0;
+    std::uint64_t polls = 0;
+    bool lost = false;
+    while (run < kSettledRun && polls < limit) {
+        std::uint8_t status = 0;
+        if (ReceiveData(cmd::kJobStatus, &status, 1)) {
+            failedReads = 0;
+        } else if (++failedReads >= kMaxFailedStatusReads) {
+            lost = true;
+            break;
+        }
+        ++polls;
+        const std::uint8_t s = status & 0x03;
+        if (s == remembered && s != 0) {
+            ++run;
+        } else {
+            run = 0;
+            remembered = s;
+        }
+        // Without a time-out value there is nothing to scale the bar by; it keeps its place.
+        if (timeout != 0) {
+            connection_.progress().setPosition(static_cast<int>(polls / timeout));
+        }
+    }
+    host_.buttons.enableOperationButtons();
+
+    if (lost) {
+        host_.op.message("The writer stopped answering during the job.", "Message",
+                         MessageIcon::Stop);
+        return false;
+    }
+    if (run < kSettledRun) {
+        host_.op.message("The writer did not finish the job in time.", "Message",
+                         MessageIcon::Stop);
+        return false;
+    }
+    if (remembered == kStatusFail) {
+        return false;
+    }
+    connection_.progress().setPosition(kJobDoneProgress);
+    return true;
+}
+
+bool Writer::ReadJobData(std::uint8_t* buffer, std::uint32_t length) {
+    link().showTransferProgress = false;
+    return ReceiveData(cmd::kJobData, buffer, length);
+}
+
+void Writer::BeginHostSequence() {
+    const std::uint8_t code = job::kHostSequence;
+    SendCommand(cmd::kStartJob, &code, 1);
+    BusyWait(300);
+    SetOperationLamp(kLampBusy);
+}
+
+bool Writer::DownloadBuffers() {
+    const bool viaLibrary = link().useAccessLibrary;
+    ProgressSink& progress = connection_.progress();
+    const auto failed = [&] {
+        host_.op.message(format("%s", host_.catalogue.text("LoadingdataFailMsg").c_str()),
+                         "Message", MessageIcon::Stop);
+        connection_.paint().pumpPaint();
+        return false;
+    };
+    if (viaLibrary) {
+        progress.setRange(0, 0);
+        progress.setRange(0, 100);
+    }
+    BeginHostSequence();
+    ReportAccessProgress(30);
+    // The test option block is a best effort; the two job buffers decide.
+    WriteAreaFromFile(host_.baseDirectory / "test_option.prog", kOptionArea);
+    const bool dataOk = WriteAreaFromFile(host_.baseDirectory / "buffer_data.prog", kDataArea);
+    ReportAccessProgress(60);
+    if (!dataOk) {
+        SetOperationLamp(kLampIdle);
+        return failed();
+    }
+    if (!WriteAreaFromFile(host_.baseDirectory / "buffer_option.prog", kOptionArea)) {
+        SetOperationLamp(kLampIdle);
+        BusyWait(1500);
+        return failed();
+    }
+    ChangeWriterMode(kModeDone);
+    SetOperationLamp(kLampIdle);
+    ReportAccessProgress(85);
+    BusyWait(1500);
+    ReportAccessProgress(100);
+    host_.op.message("Loading Data Ok", "Message", MessageIcon::None);
+    connection_.paint().pumpPaint();
+    return true;
+}
+
+}  // namespace vexlor
