@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include "core/chipdb/ReadChipXml.h"
+#include "support/RecordingOperator.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor {
+namespace {
+
+constexpr const char* kFullChip = R"(
+  <Chip name="QR31A">
+    <IcTransfileforPath>3</IcTransfileforPath>
+    <ICSelectDisplay>
+      <ExHVISP>1</ExHVISP><ISP>2</ISP><Buzzer>3</Buzzer><EraseMode>4</EraseMode>
+      <RollingCode>5</RollingCode><MassProduction>6</MassProduction>
+      <ProductionLimit>7</ProductionLimit>
+    </ICSelectDisplay>
+    <MenuOperationDisplay>
+      <MenuSerial_Num>1</MenuSerial_Num><MenuCompare_File>8</MenuCompare_File>
+      <MenuSet_Protect>9</MenuSet_Protect><MenuRead_ChipInfo>-2</MenuRead_ChipInfo>
+    </MenuOperationDisplay>
+    <HextoBinMode> 12ab</HextoBinMode>
+    <SetProtectMode>abc</SetProtectMode>
+    <HaveSmartOPT>+1</HaveSmartOPT>
+    <FuseCheckBoxDisplay>2</FuseCheckBoxDisplay>
+    <FW_File>QR31.nce</FW_File>
+    <IC_FileType>
+      <Filter>Hex Files (*.hex)|*.hex|</Filter>
+      <Filter>Bin Files (*.bin)|*.bin||</Filter>
+    </IC_FileType>
+  </Chip>)";
+
+class ChipDisplayInfoReader : public ::testing::Test {
+  protected:
+    // One MCU type with one series holding the given chip entries.
+    void writeCatalogue(const std::string& chips) {
+        writeCatalogueFile("KLW20_mcu.xml",
+                           "<ChipSeries><Series type=\"OTP\"><Family name=\"QR31\">" + chips +
+                               "</Family></Series></ChipSeries>");
+    }
+    void writeCatalogueFile(const std::string& file, const std::string& rootContent) {
+        scratch.write("ChipList/" + file,
+                      "<?xml version=\"1.0\"?>\n<ChipList>" + rootContent + "</ChipList>\n");
+    }
+    ChipDisplayInfo& info() { return db.chipDisplayInfo(); }
+
+    test::ScratchDir scratch;
+    test::RecordingOperator op;
+    ReadChipXml db{op, scratch.path()};
+};
+
+TEST_F(ChipDisplayInfoReader, StartsInResetState) {
+    EXPECT_EQ(info(), ChipDisplayInfo{});
+    EXPECT_EQ(info().FW_File, "");
+    EXPECT_EQ(info().IC_FileType, "");
+}
+
+TEST_F(ChipDisplayInfoReader, ReadsEveryKeyWithAtoiRulesAndJoinsFileTypes) {
+    writeCatalogue(kFullChip);
+    EXPECT_EQ(db.ReadChipDisplayInfo("QR31A", 1), 0);
+
+    ChipDisplayInfo expected;
+    expected.IcTransfileforPath = 3;
+    expected.ExHVISP = 1;
+    expected.ISP = 2;
+    expected.Buzzer = 3;
+    expected.EraseMode = 4;
+    expected.RollingCode = 5;
+    expected.MassProduction = 6;
+    expected.ProductionLimit = 7;
+    expected.MenuSerial_Num = 1;
+    expected.MenuCompare_File = 8;
+    expected.MenuSet_Protect = 9;
+    expected.MenuRead_ChipInfo = -2;
+    expected.HextoBinMode = 12;   // " 12ab": blank skipped, digits up to the letters
+    expected.SetProtectMode = 0;  // letters only
+    expected.HaveSmartOPT = 1;
+    expected.FuseCheckBoxDisplay = 2;
+    expected.FW_File = "QR31.nce";
+    expected.IC_FileType = "Hex Files (*.hex)|*.hex|Bin Files (*.bin)|*.bin||";
+    EXPECT_EQ(info(), expected);
+    EXPECT_TRUE(op.shown.empty());
+}
+
+TEST_F(ChipDisplayInfoReader, KeysOutsideTheirGroupAreIgnored) {
+    writeCatalogue(R"(<Chip name="QR31C">
+        <ISP>1</ISP>
+        <ICSelectDisplay><MenuSerial_Num>1</MenuSerial_Num><HaveSmartOPT>1</HaveSmartOPT></ICSelectDisplay>
+        <MenuOperationDisplay><EraseMode>1</EraseMode></MenuOperationDisplay>
+        <Extra><FW_File>no.nce</FW_File></Extra>
+        <fw_file>lower.nce</fw_file>
+      </Chip>)");
+    db.ReadChipDisplayInfo("QR31C", 1);
+    EXPECT_EQ(info(), ChipDisplayInfo{});
+}
+
+TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepThePreviousChipsValues) {
+    writeCatalogue(std::string(kFullChip) + R"(
+      <Chip name="QR31B"><ICSelectDisplay><ISP>0</ISP></ICSelectDisplay></Chip>)");
+    db.ReadChipDisplayInfo("QR31A", 1);
+    db.ReadChipDisplayInfo("QR31B", 1);
+    EXPECT_EQ(info().ISP, 0);
+    EXPECT_EQ(info().ExHVISP, 1);
+    EXPECT_EQ(info().FW_File, "QR31.nce");
+    EXPECT_EQ(info().IC_FileType, "Hex Files (*.hex)|*.hex|Bin Files (*.bin)|*.bin||");
+}
+
+TEST_F(ChipDisplayInfoReader, LaterDuplicateOverridesKeyByKey) {
+    writeCatalogueFile("KLW20_mcu.xml", R"(
+      <ChipSeries>
+        <Series type="OTP">
+          <Family name="A">
+            <Chip name="DUP"><FW_File>first.nce</FW_File><HextoBinMode>4</HextoBinMode>
+              <IC_FileType><F>A|*.a||</F></IC_FileType></Chip>
+          </Family>
+        </Series>
+      </ChipSeries>
+      <ChipSeries>
+        <Series type="MTP">
+          <Family name="B">
+            <Chip name="DUP"><HextoBinMode>9</HextoBinMode><IC_FileType><F>B|</F><F>*.b||</F></IC_FileType></Chip>
+          </Family>
+        </Series>
+      </ChipSeries>)");
+    db.ReadChipDisplayInfo("DUP", 1);
+    EXPECT_EQ(info().HextoBinMode, 9);
+    EXPECT_EQ(info().FW_File, "first.nce");
+    EXPECT_EQ(info().IC_FileType, "B|*.b||");
+}
+
+TEST_F(ChipDisplayInfoReader, UnknownOrDifferentlyCasedNameChangesNothing) {
+    writeCatalogue(kFullChip);
+    db.ReadChipDisplayInfo("QR31A", 1);
+    const ChipDisplayInfo before = info();
+    for (const char* name : {"qr31a", "QR31", "QR31A ", ""}) {
+        db.ReadChipDisplayInfo(name, 1);
+        EXPECT_EQ(info(), before) << name;
+    }
+    EXPECT_TRUE(op.shown.empty());
+}
+
+TEST_F(ChipDisplayInfoReader, EntriesWithoutAttributeNeverMatchAnEmptyName) {
+    writeCatalogue("<Chip><HextoBinMode>5</HextoBinMode></Chip><!-- QR31A -->");
+    db.ReadChipDisplayInfo("", 1);
+    EXPECT_EQ(info(), ChipDisplayInfo{});
+}
+
+TEST_F(ChipDisplayInfoReader, SecondSelectorReadsTheOtherFile) {
+    writeCatalogue("<Chip name=\"QR31A\"><HextoBinMode>1</HextoBinMode></Chip>");
+    writeCatalogueFile("KLW21_mcu.xml",
+                       "<ChipSeries><S type=\"T\"><F name=\"F\"><Chip name=\"QR31A\">"
+                       "<HextoBinMode>2</HextoBinMode></Chip></F></S></ChipSeries>");
+    db.ReadChipDisplayInfo("QR31A", 2);
+    EXPECT_EQ(info().HextoBinMode, 2);
+    db.ReadChipDisplayInfo("QR31A", 1);
+    EXPECT_EQ(info().HextoBinMode, 1);
+}
+
+TEST_F(ChipDisplayInfoReader, FailuresAreReportedAndChangeNothing) {
+    struct Case {
+        const char* what;
+        const char* content;  // nullptr: no file
+        int selector;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"missing file", nullptr, 1, "Open *.XML Fail"},
+        {"malformed", "<ChipList><ChipSeries></ChipList>", 1, "Open *.XML Fail"},
+        {"no element", "<?xml version=\"1.0\"?>\n<!-- nothing -->\n", 1,
+         "Read ChipDisplayInfo Fail"},
+        {"unknown selector", "<ChipList/>", 3, "Open *.XML Fail"},
+    };
+    for (const Case& c : cases) {
+        test::ScratchDir base;
+        test::RecordingOperator recorder;
+        ReadChipXml reader(recorder, base.path());
+        reader.chipDisplayInfo().FW_File = "kept.nce";
+        if (c.content != nullptr) {
+            base.write("ChipList/KLW20_mcu.xml", c.content);
+            base.write("ChipList/KLW21_mcu.xml", c.content);
+        }
+        EXPECT_EQ(reader.ReadChipDisplayInfo("QR31A", c.selector), 0) << c.what;
+        ASSERT_EQ(recorder.shown.size(), 1u) << c.what;
+        EXPECT_EQ(recorder.last().text, c.message) << c.what;
+        EXPECT_EQ(recorder.last().icon, MessageIcon::None) << c.what;
+        EXPECT_EQ(reader.chipDisplayInfo().FW_File, "kept.nce") << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace vexlor
