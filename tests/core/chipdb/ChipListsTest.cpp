@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/chipdb/ReadChipXml.h"
+#include "support/RecordingOperator.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class RecordingLists : public ChipListView {
+  public:
+    void clear(ChipList which) override {
+        lists[which].clear();
+        ++clears[which];
+    }
+    void add(ChipList which, std::string_view text) override { lists[which].emplace_back(text); }
+    Names of(ChipList which) { return lists[which]; }
+
+    std::map<ChipList, Names> lists;
+    std::map<ChipList, int> clears;
+};
+
+// Two MCU types; the second has two series. Every chip carries its own HextoBinMode so the chip
+// that was read can be told apart. A comment and a bare element at each level must not count.
+constexpr const char* kCatalogue = R"(<?xml version="1.0"?>
+<ChipList>
+  <ChipSeries>
+    <!-- OTP parts -->
+    <Series type="OTP">
+      <Family name="QR31">
+        <Chip name="QR31A"><HextoBinMode>1</HextoBinMode>
+          <ICSelectDisplay><Packages><P>DIP 8</P><P>SOP16</P></Packages></ICSelectDisplay>
+        </Chip>
+        <Chip name="QR31B"><HextoBinMode>2</HextoBinMode></Chip>
+      </Family>
+    </Series>
+    <Placeholder/>
+    <Series type="MTP">
+      <Family name="QR41">
+        <Chip name="QR41A"><HextoBinMode>3</HextoBinMode></Chip>
+      </Family>
+      <Note/>
+      <!-- second family -->
+      <Family name="QR42">
+        <Chip name="QR42A"><HextoBinMode>4</HextoBinMode></Chip>
+        <Blank/>
+        <Chip name="QR42B"><HextoBinMode>5</HextoBinMode>
+          <ICSelectDisplay><ISP>1</ISP><Packages><P>SOP 8</P><P>DIP14</P><P>QFN20</P></Packages></ICSelectDisplay>
+        </Chip>
+      </Family>
+    </Series>
+  </ChipSeries>
+</ChipList>
+)";
+
+class ChipLists : public ::testing::Test {
+  protected:
+    test::ScratchDir scratch;
+    test::RecordingOperator op;
+    ReadChipXml db{op, scratch.path()};
+    RecordingLists lists;
+};
+
+TEST_F(ChipLists, FillsTheCascadeForEachSelection) {
+    scratch.write("ChipList/KLW20_mcu.xml", kCatalogue);
+    struct Case {
+        int type, series, name;
+        Names seriesList, nameList;
+        int readMode;
+    };
+    const Case cases[] = {
+        {0, 0, 0, {"QR31"}, {"QR31A", "QR31B"}, 1},
+        {0, 0, 1, {"QR31"}, {"QR31A", "QR31B"}, 2},
+        {1, 0, 0, {"QR41", "QR42"}, {"QR41A"}, 3},
+        {1, 1, 0, {"QR41", "QR42"}, {"QR42A", "QR42B"}, 4},
+        {1, 1, 1, {"QR41", "QR42"}, {"QR42A", "QR42B"}, 5},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(db.LoadChipLists(lists, c.type, c.series, c.name, 1), 1);
+        EXPECT_EQ(lists.of(ChipList::McuType), (Names{"OTP", "MTP"}));
+        EXPECT_EQ(lists.of(ChipList::ChipSeries), c.seriesList);
+        EXPECT_EQ(lists.of(ChipList::ChipName), c.nameList);
+        EXPECT_EQ(db.chipDisplayInfo().HextoBinMode, c.readMode)
+            << c.type << "/" << c.series << "/" << c.name;
+    }
+    EXPECT_TRUE(op.shown.empty());
+}
+
+TEST_F(ChipLists, PackagesOnlyWithTheSecondSelector) {
+    scratch.write("ChipList/KLW20_mcu.xml", kCatalogue);
+    scratch.write("ChipList/KLW21_mcu.xml", kCatalogue);
+
+    db.LoadChipLists(lists, 1, 1, 1, 1);
+    EXPECT_EQ(lists.clears.count(ChipList::Packages), 0u);
+    EXPECT_TRUE(lists.of(ChipList::Packages).empty());
+
+    EXPECT_EQ(db.LoadChipLists(lists, 1, 1, 1, 2), 1);
+    EXPECT_EQ(lists.of(ChipList::Packages), (Names{"SOP 8", "DIP14", "QFN20"}));
+    EXPECT_EQ(db.chipDisplayInfo().ISP, 1);
+
+    EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 0, 2), 1);
+    EXPECT_EQ(lists.of(ChipList::Packages), (Names{"DIP 8", "SOP16"}));
+}
+
+TEST_F(ChipLists, LastChipSeriesIsWhatRemainsShown) {
+    scratch.write("ChipList/KLW20_mcu.xml", R"(<Root>
+      <ChipSeries><S type="First"><F name="F1"><C name="A"/></F></S></ChipSeries>
+      <ChipSeries><S type="Second"><F name="F2"><C name="B"><FW_File>b.nce</FW_File></C></F></S></ChipSeries>
+    </Root>)");
+    EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 0, 1), 1);
+    EXPECT_EQ(lists.of(ChipList::McuType), (Names{"Second"}));
+    EXPECT_EQ(lists.of(ChipList::ChipSeries), (Names{"F2"}));
+    EXPECT_EQ(lists.of(ChipList::ChipName), (Names{"B"}));
+    EXPECT_EQ(lists.clears[ChipList::McuType], 2);
+    EXPECT_EQ(db.chipDisplayInfo().FW_File, "b.nce");
+}
+
+TEST_F(ChipLists, IndexOutsideItsListIsRefusedWithoutReadingAChip) {
+    scratch.write("ChipList/KLW20_mcu.xml", kCatalogue);
+    struct Case {
+        int type, series, name;
+        Names seriesList, nameList;
+    };
+    const Case cases[] = {
+        {2, 0, 0, {}, {}},
+        {-1, 0, 0, {}, {}},
+        {1, 2, 0, {"QR41", "QR42"}, {}},
+        {1, 0, 1, {"QR41", "QR42"}, {"QR41A"}},
+        {0, 0, -1, {"QR31"}, {"QR31A", "QR31B"}},
+    };
+    for (const Case& c : cases) {
+        op.shown.clear();
+        lists.lists[ChipList::ChipSeries] = {"stale"};
+        lists.lists[ChipList::ChipName] = {"stale"};
+        EXPECT_EQ(db.LoadChipLists(lists, c.type, c.series, c.name, 1), 0);
+        EXPECT_EQ(lists.of(ChipList::McuType), (Names{"OTP", "MTP"}));
+        EXPECT_EQ(lists.of(ChipList::ChipSeries), c.seriesList);
+        EXPECT_EQ(lists.of(ChipList::ChipName), c.nameList);
+        ASSERT_EQ(op.shown.size(), 1u);
+        EXPECT_EQ(op.last().text, "Chip List Index Error!!");
+        EXPECT_EQ(db.chipDisplayInfo(), ChipDisplayInfo{});
+    }
+}
+
+TEST_F(ChipLists, FailuresAreReportedWithTheListReadersMessages) {
+    struct Case {
+        const char* what;
+        const char* content;
+        int selector;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"missing file", nullptr, 1, "Open *.xml Error!!"},
+        {"malformed", "<ChipList><ChipSeries>", 1, "Open *.xml Error!!"},
+        {"selector 0", kCatalogue, 0, "Open *.xml Error!!"},
+        {"no element", "<?xml version=\"1.0\"?>", 1, "Read Root Node Fail!!"},
+    };
+    for (const Case& c : cases) {
+        test::ScratchDir base;
+        test::RecordingOperator recorder;
+        ReadChipXml reader(recorder, base.path());
+        RecordingLists untouched;
+        if (c.content != nullptr) {
+            base.write("ChipList/KLW20_mcu.xml", c.content);
+        }
+        EXPECT_EQ(reader.LoadChipLists(untouched, 0, 0, 0, c.selector), 0) << c.what;
+        ASSERT_EQ(recorder.shown.size(), 1u) << c.what;
+        EXPECT_EQ(recorder.last().text, c.message) << c.what;
+        EXPECT_TRUE(untouched.clears.empty()) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace vexlor
