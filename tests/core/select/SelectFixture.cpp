@@ -30,6 +30,7 @@ std::string catalogue(bool withPackages) {
            "</Group>"
            "<Group name=\"QR46\">" +
            ChipEntry("QR46YJ45", "110111") + ChipEntry("QR46A200", "000000") +
+           ChipEntry("31A100", "000000") + ChipEntry("QR46b7", "000000") +
            "</Group>"
            "</Series>"
            "<Series type=\"MTP\">"
