@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vexlor {
+
+// The job the main window holds: chip, modes and what is shown of the loaded file. Everything
+// starts at 0 or empty, which means "no chip selected".
+struct JobState {
+    std::string chipNameText;
+    std::string checksumText;
+    std::string loadedFilePath;
+    std::int32_t smartOptionAvailable = 0;
+    std::uint8_t serialMode = 0;
+    std::int32_t displaySerialNumber = 0;
+    std::int32_t serialNumberProgram = 0;
+    std::int32_t exhvIspProgram = 0;
+    std::int32_t ispProgram = 0;
+    std::int32_t wholeChipErase = 0;
+    std::int32_t massProduction = 0;
+    std::int32_t productionLimit = 0;
+    std::int32_t productionLimitCount = 0;
+    // The current smart-option word, taken from option header bytes 36 and 37.
+    std::uint16_t smartOptionWord = 0;
+
+    bool chipSelected() const { return !chipNameText.empty(); }
+};
+
+}  // namespace vexlor

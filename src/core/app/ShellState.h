@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "core/app/JobState.h"
+#include "core/app/PanelRules.h"
+#include "core/app/PanelState.h"
+
+namespace vexlor {
+
+inline constexpr const char* kInitialTitleText = "Vexlor_Writer  ";
+
+// The main window's process-wide values that the rules and sequences work on.
+struct ShellState {
+    std::filesystem::path baseDirectory;
+    // The start-up directory without a trailing separator; pin picture paths start with it.
+    std::string startDirectory;
+    std::int32_t chipListSelector = 1;
+    std::string titleText = kInitialTitleText;
+    JobState job;
+    PanelState panel;
+    OperationVisibility operationVisibility = DefaultOperationVisibility();
+};
+
+}  // namespace vexlor
