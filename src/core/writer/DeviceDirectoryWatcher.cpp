@@ -1,0 +1,45 @@
+#include "core/writer/DeviceDirectoryWatcher.h"
+
+#include <algorithm>
+#include <iterator>
+#include <system_error>
+
+namespace vexlor {
+
+DeviceDirectoryWatcher::DeviceDirectoryWatcher(std::filesystem::path directory)
+    : directory_(std::move(directory)), present_(PresentInterfaces()) {}
+
+std::set<std::string> DeviceDirectoryWatcher::PresentInterfaces() const {
+    std::set<std::string> found;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(directory_, error), end; !error && it != end;
+         it.increment(error)) {
+        std::error_code probe;
+        if (std::filesystem::exists(it->path() / "PIPE00", probe) &&
+            std::filesystem::exists(it->path() / "PIPE01", probe)) {
+            found.insert(it->path().string());
+        }
+    }
+    return found;
+}
+
+std::vector<DeviceEvent> DeviceDirectoryWatcher::poll() {
+    std::set<std::string> now = PresentInterfaces();
+    std::vector<std::string> gone;
+    std::vector<std::string> arrived;
+    std::set_difference(present_.begin(), present_.end(), now.begin(), now.end(),
+                        std::back_inserter(gone));
+    std::set_difference(now.begin(), now.end(), present_.begin(), present_.end(),
+                        std::back_inserter(arrived));
+    std::vector<DeviceEvent> events;
+    for (auto& name : gone) {
+        events.push_back({DeviceEvent::Removal, std::move(name)});
+    }
+    for (auto& name : arrived) {
+        events.push_back({DeviceEvent::Arrival, std::move(name)});
+    }
+    present_ = std::move(now);
+    return events;
+}
+
+}  // namespace vexlor

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/writer/DeviceEvent.h"
+
+namespace vexlor {
+
+// Watches the device-interface directory for writer interfaces coming and going. An interface
+// counts as present once its directory holds both pipes, so a half-made entry is no arrival.
+// poll() never blocks; call it from a timer.
+class DeviceDirectoryWatcher {
+  public:
+    // Interfaces already present are not reported as arrivals.
+    explicit DeviceDirectoryWatcher(std::filesystem::path directory);
+
+    std::vector<DeviceEvent> poll();
+
+  private:
+    std::set<std::string> PresentInterfaces() const;
+
+    std::filesystem::path directory_;
+    std::set<std::string> present_;
+};
+
+}  // namespace vexlor

@@ -1,0 +1,151 @@
+#include "core/writer/LibusbBus.h"
+
+#include <libusb.h>
+
+#include "core/base/Diagnostics.h"
+#include "core/writer/WriterIdentity.h"
+
+namespace vexlor {
+
+namespace {
+
+class LibusbDevice final : public UsbDevice {
+  public:
+    explicit LibusbDevice(libusb_device_handle* handle) : handle_(handle) {}
+    ~LibusbDevice() override {
+        if (claimed_ >= 0) {
+            libusb_release_interface(handle_, claimed_);
+        }
+        libusb_close(handle_);
+    }
+    LibusbDevice(const LibusbDevice&) = delete;
+    LibusbDevice& operator=(const LibusbDevice&) = delete;
+
+    int setConfiguration(int configuration) override {
+        return libusb_set_configuration(handle_, configuration);
+    }
+    int claimInterface(int interfaceNumber) override {
+        const int result = libusb_claim_interface(handle_, interfaceNumber);
+        if (result >= 0) {
+            claimed_ = interfaceNumber;
+        }
+        return result;
+    }
+    int bulkWrite(std::uint8_t endpoint, const std::uint8_t* data, int length) override {
+        // libusb's signature is not const-correct; an OUT transfer only reads the buffer.
+        return transfer(endpoint, const_cast<std::uint8_t*>(data), length);
+    }
+    int bulkRead(std::uint8_t endpoint, std::uint8_t* buffer, int length) override {
+        return transfer(endpoint, buffer, length);
+    }
+    std::string errorText(int code) const override { return libusb_strerror(code); }
+
+  private:
+    int transfer(std::uint8_t endpoint, std::uint8_t* data, int length) {
+        int moved = 0;
+        const int result = libusb_bulk_transfer(handle_, endpoint, data, length, &moved,
+                                                LibusbBus::kTransferTimeoutMs);
+        return result < 0 ? result : moved;
+    }
+
+    libusb_device_handle* handle_;
+    int claimed_ = -1;
+};
+
+// Hot-plug names carry the writer's class GUID text, as the device-file names do, so the
+// receivers' rule "is it the writer?" is the same for every transport.
+std::string HotplugDeviceName(libusb_device* device) {
+    return format("usb-%03u-%03u#{%.*s}", libusb_get_bus_number(device),
+                  libusb_get_device_address(device), static_cast<int>(kWriterClassGuidText.size()),
+                  kWriterClassGuidText.data());
+}
+
+}  // namespace
+
+struct LibusbBus::Watch {
+    std::function<void(const DeviceEvent&)> onEvent;
+    libusb_hotplug_callback_handle handle = 0;
+
+    static int LIBUSB_CALL Callback(libusb_context*, libusb_device* device,
+                                    libusb_hotplug_event event, void* self) {
+        auto& watch = *static_cast<Watch*>(self);
+        const auto kind = event == LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED ? DeviceEvent::Arrival
+                                                                       : DeviceEvent::Removal;
+        watch.onEvent(DeviceEvent{kind, HotplugDeviceName(device)});
+        return 0;
+    }
+};
+
+LibusbBus::LibusbBus() {
+    if (libusb_init(&context_) != LIBUSB_SUCCESS) {
+        context_ = nullptr;
+    }
+}
+
+LibusbBus::~LibusbBus() {
+    if (context_ == nullptr) {
+        return;
+    }
+    if (watch_) {
+        libusb_hotplug_deregister_callback(context_, watch_->handle);
+    }
+    libusb_exit(context_);
+}
+
+std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uint16_t productId) {
+    if (context_ == nullptr) {
+        return nullptr;
+    }
+    libusb_device** list = nullptr;
+    const ssize_t count = libusb_get_device_list(context_, &list);
+    std::unique_ptr<UsbDevice> opened;
+    for (ssize_t i = 0; i < count && !opened; ++i) {
+        libusb_device_descriptor descriptor{};
+        if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS ||
+            descriptor.idVendor != vendorId || descriptor.idProduct != productId) {
+            continue;
+        }
+        libusb_device_handle* handle = nullptr;
+        if (libusb_open(list[i], &handle) == LIBUSB_SUCCESS) {
+            opened = std::make_unique<LibusbDevice>(handle);
+        }
+        // The first device of the identity decides, as on a bus walk in list order.
+        break;
+    }
+    if (count >= 0) {
+        libusb_free_device_list(list, 1);
+    }
+    return opened;
+}
+
+bool LibusbBus::watchWriter(std::function<void(const DeviceEvent&)> onEvent) {
+    if (context_ == nullptr || !libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
+        return false;
+    }
+    if (watch_) {
+        libusb_hotplug_deregister_callback(context_, watch_->handle);
+    }
+    watch_ = std::make_unique<Watch>();
+    watch_->onEvent = std::move(onEvent);
+    const int result = libusb_hotplug_register_callback(
+        context_,
+        static_cast<libusb_hotplug_event>(LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED |
+                                          LIBUSB_HOTPLUG_EVENT_DEVICE_LEFT),
+        LIBUSB_HOTPLUG_NO_FLAGS, kWriterVendorId, kWriterProductId, LIBUSB_HOTPLUG_MATCH_ANY,
+        &Watch::Callback, watch_.get(), &watch_->handle);
+    if (result != LIBUSB_SUCCESS) {
+        watch_.reset();
+        return false;
+    }
+    return true;
+}
+
+void LibusbBus::handleEvents() {
+    if (context_ == nullptr || !watch_) {
+        return;
+    }
+    timeval none{0, 0};
+    libusb_handle_events_timeout_completed(context_, &none, nullptr);
+}
+
+}  // namespace vexlor

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "core/writer/DeviceEvent.h"
+#include "core/writer/UsbBus.h"
+
+struct libusb_context;
+
+namespace vexlor {
+
+// The real USB bus through libusb-1.0, with its own library context.
+class LibusbBus final : public UsbBus {
+  public:
+    // Bulk transfers give up after this long, so a writer that stops answering fails the
+    // transfer instead of freezing the program.
+    static constexpr unsigned kTransferTimeoutMs = 10000;
+
+    LibusbBus();
+    ~LibusbBus() override;
+    LibusbBus(const LibusbBus&) = delete;
+    LibusbBus& operator=(const LibusbBus&) = delete;
+
+    // False when libusb could not start; the bus then finds no device.
+    bool usable() const { return context_ != nullptr; }
+
+    std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override;
+
+    // Arrival and removal of devices with the writer's identity. Returns false when the
+    // platform offers no hot-plug notices. Events arrive from inside handleEvents().
+    bool watchWriter(std::function<void(const DeviceEvent&)> onEvent);
+    // Delivers pending hot-plug notices without blocking; call it from a timer.
+    void handleEvents();
+
+  private:
+    libusb_context* context_ = nullptr;
+    struct Watch;
+    std::unique_ptr<Watch> watch_;
+};
+
+}  // namespace vexlor

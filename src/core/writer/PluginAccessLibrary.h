@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "core/base/Diagnostics.h"
+#include "core/writer/AccessLibrary.h"
+
+namespace vexlor {
+
+inline constexpr const char* kAccessLibraryFileName = "liborvoapi.so";
+
+// The access library loaded from a plugin file. A file that is missing, does not load, or
+// lacks one of the entry points gives AbsentAccessLibrary, with a diagnostic line saying why.
+std::unique_ptr<AccessLibrary> LoadAccessLibrary(const std::filesystem::path& pluginPath,
+                                                 const Diagnostics& diagnostics);
+
+// The plugin's path: the environment's VEXLOR_ACCESS_LIBRARY when set and not empty, else the
+// file beside the program.
+std::filesystem::path ResolveAccessLibraryPath(const std::filesystem::path& programDirectory,
+                                               const char* environmentValue);
+
+}  // namespace vexlor
