@@ -2,6 +2,14 @@
 
 namespace vexlor {
 
+std::optional<Bytes> readSerialBlock(const std::filesystem::path& baseDirectory) {
+    std::optional<Bytes> block = readFileBytes(baseDirectory / kSerialBlockName);
+    if (block && block->size() < 0x80) {
+        return std::nullopt;
+    }
+    return block;
+}
+
 int createBufferFiles(const std::filesystem::path& baseDirectory) {
     if (!writeFileBytes(baseDirectory / kBufferOptionName, {})) {
         return kConvertOptionFile;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <span>
 
 #include "core/convert/ByteFiles.h"
@@ -22,6 +23,10 @@ enum ConvertCode : int {
     kConvertProgramFile = 5,
     kConvertDeviceId = 6,
 };
+
+// The serial block; nullopt when it cannot be read or is too short to hold the serial-number
+// fields (0x35-0x3A and 0x60-0x7F).
+std::optional<Bytes> readSerialBlock(const std::filesystem::path& baseDirectory);
 
 // Creates (or empties) both buffer files the way the converters do before reading anything:
 // kConvertOk, kConvertOptionFile or kConvertDataFile.

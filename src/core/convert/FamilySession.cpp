@@ -16,7 +16,7 @@ std::filesystem::path FamilySession::templatePath() const {
 
 int FamilySession::begin() {
     if (usesSerialNumbers_ && job_.flags.displaySerialNumber) {
-        serialBlock_ = readFileBytes(job_.baseDirectory / kSerialBlockName);
+        serialBlock_ = readSerialBlock(job_.baseDirectory);
         if (!serialBlock_) {
             return fail(kConvertSerialOrTemplate, "SNFile open file error\n");
         }
@@ -53,7 +53,11 @@ std::optional<Bytes> FamilySession::convertHex(int fillMode, std::uint32_t lengt
         failOpen(kConvertImage);
         return std::nullopt;
     }
-    sourceFile_ = imagePath;
+    return readConvertedFile(imagePath);
+}
+
+std::optional<Bytes> FamilySession::readConvertedFile(const std::filesystem::path& path) {
+    sourceFile_ = path;
     return readProgram(0);
 }
 

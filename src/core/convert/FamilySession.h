@@ -29,6 +29,8 @@ class FamilySession {
     // Reads the program file; nullopt (after "%s open file error\n") when it cannot be read
     // or is shorter than minimumLength.
     std::optional<Bytes> readProgram(std::size_t minimumLength);
+    // Reads a file the converter made from the program file; it becomes the description text.
+    std::optional<Bytes> readConvertedFile(const std::filesystem::path& path);
     // Converts the HEX program file into an image file with the given extension suffix and
     // reads it back; nullopt after the failure was shown (code in lastCode()).
     std::optional<Bytes> convertHex(int fillMode, std::uint32_t lengthOverride,

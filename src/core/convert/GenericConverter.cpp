@@ -99,7 +99,7 @@ int ConvertGenericFamily(const ConversionJob& job, ConversionOutput& out) {
 
     std::optional<Bytes> serialBlock;
     if (job.flags.displaySerialNumber) {
-        serialBlock = readFileBytes(job.baseDirectory / kSerialBlockName);
+        serialBlock = readSerialBlock(job.baseDirectory);
         if (!serialBlock) {
             return fail(out, kConvertSerialOrTemplate, "SNFile open file error\n");
         }

@@ -1,0 +1,109 @@
+#include <algorithm>
+#include <cctype>
+
+#include "core/convert/EepromImage.h"
+#include "core/convert/FamilyConverters.h"
+#include "core/convert/FamilySession.h"
+
+namespace vexlor {
+namespace {
+
+constexpr std::size_t kPartialChecksumWord = 0x256;
+constexpr std::size_t kEepromTableWords = 256;
+
+bool isEepromLoad(const std::filesystem::path& programFile) {
+    std::string extension = programFile.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".bin";
+}
+
+bool carriesName(const Bytes& image, std::string_view name) {
+    if (image.size() != kEepromImageSize || name.size() != kEepromNameLength) {
+        return false;
+    }
+    return std::equal(name.begin(), name.end(), image.begin(), [](char a, std::uint8_t b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(b);
+    });
+}
+
+std::filesystem::path eepromImagePath(const std::filesystem::path& programFile) {
+    std::filesystem::path path = programFile;
+    path.replace_extension();
+    path += "_new.bin";
+    return path;
+}
+
+}  // namespace
+
+int convertEepromFamily(const ConversionJob& job, ConversionOutput& out,
+                        const EepromFamily& family) {
+    FamilySession session(job, out, false);
+    if (const int code = session.begin(); code != 0) {
+        return code;
+    }
+    const bool eepromLoad = isEepromLoad(job.programFile);
+    Bytes data;
+    std::uint16_t partial = 0;
+    if (eepromLoad) {
+        const std::filesystem::path imagePath = eepromImagePath(job.programFile);
+        if (!BuildEepromImage(job.programFile, imagePath, family.eepromName, out.op)) {
+            return kConvertImage;
+        }
+        const std::optional<Bytes> image = session.readConvertedFile(imagePath);
+        if (!image) {
+            return session.lastCode();
+        }
+        if (!carriesName(*image, family.eepromName)) {
+            return session.failOpen(kConvertImage);
+        }
+        data.assign(family.eepromAreaWords * 2, 0x00);
+        Bytes table;
+        copyWordsStraight(*image, kEepromNameLength, kEepromTableWords, table, session.checksum);
+        std::copy(table.begin(), table.end(),
+                  data.begin() + static_cast<std::ptrdiff_t>(family.eepromFirstWord * 2));
+        session.option.put8(0x27, family.eepromModeCode);
+        session.option.put8(0x28, 0);
+        session.option.put8(0x4D, 0x10);
+    } else {
+        const std::optional<Bytes> image =
+            session.convertHex(family.hexFillMode, family.hexLength, ".bin");
+        if (!image) {
+            return session.lastCode();
+        }
+        data = *image;
+        if (data.size() % 2 != 0) {
+            data.push_back(0xFF);
+        }
+        for (std::size_t i = 0; i < data.size(); i += 2) {
+            session.checksum.feedBytes(data[i], data[i + 1]);
+            if (i / 2 + 1 == kPartialChecksumWord) {
+                partial = session.checksum.value();
+            }
+        }
+    }
+
+    if (family.feedsOptionWord) {
+        session.checksum.feedWord(static_cast<std::uint16_t>((job.optionWord & 0x1FFF) | 0x1EFF));
+        session.option.put16(0x54, partial);
+    }
+    if (family.wordOption) {
+        session.option.put8(0x24, (job.optionWord >> 8) & 0x3F);
+        session.option.put8(0x25, job.optionWord & 0xE0);
+    } else {
+        session.option.put8(0x24, job.optionWord);
+    }
+    session.option.put16(0x3B, 0xFFFF);
+    session.option.put8(0x48, 0xC0);
+    session.option.put8(0x49, 0x08);
+    std::uint8_t ispFlags = 0;
+    if (job.flags.exhvIspProgram) {
+        ispFlags = 1;
+    } else if (family.ispFlag && job.flags.ispProgram) {
+        ispFlags = 2;
+    }
+    session.option.put8(0x4C, ispFlags);
+    return session.finish(data);
+}
+
+}  // namespace vexlor
