@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/writer/AccessLibrary.h"
+#include "core/writer/ByteChannel.h"
+#include "core/writer/UsbBus.h"
+#include "sim/SimEndpoint.h"
+#include "sim/SimWriter.h"
+
+namespace vexlor::sim {
+
+// libusb's codes for the cases the simulated bus can produce.
+inline constexpr int kUsbErrorNoDevice = -4;
+inline constexpr int kUsbErrorTimeout = -7;
+inline constexpr int kUsbErrorInvalidParam = -2;
+
+// The own path's byte pipe straight into the model, as the device-file pipes would carry it.
+class SimByteChannel final : public ByteChannel {
+  public:
+    explicit SimByteChannel(SimWriter& writer) : endpoint_(writer) {}
+    bool write(const std::uint8_t* data, std::size_t length) override;
+    // Everything a command answers is queued when its block arrives, so a read that finds too
+    // little will never be completed: it fails.
+    bool read(std::uint8_t* buffer, std::size_t length) override;
+
+  private:
+    SimEndpoint endpoint_;
+};
+
+class SimUsbDevice final : public UsbDevice {
+  public:
+    explicit SimUsbDevice(SimWriter& writer) : writer_(writer), endpoint_(writer) {}
+    int setConfiguration(int configuration) override;
+    int claimInterface(int interfaceNumber) override;
+    int bulkWrite(std::uint8_t endpoint, const std::uint8_t* data, int length) override;
+    int bulkRead(std::uint8_t endpoint, std::uint8_t* buffer, int length) override;
+    std::string errorText(int code) const override;
+
+  private:
+    SimWriter& writer_;
+    SimEndpoint endpoint_;
+};
+
+// A USB bus with the simulated writer on it while it is attached.
+class SimUsbBus final : public UsbBus {
+  public:
+    explicit SimUsbBus(SimWriter& writer) : writer_(writer) {}
+    std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override;
+
+  private:
+    SimWriter& writer_;
+};
+
+// The maker's access library in front of the simulated writer: whole commands, no framing.
+class SimAccessLibrary final : public AccessLibrary {
+  public:
+    explicit SimAccessLibrary(SimWriter& writer) : writer_(writer) {}
+    std::int32_t open(std::uint32_t a, std::uint32_t b, std::uint32_t c) override;
+    void close() override { open_ = false; }
+    std::int32_t sendCommand(std::uint8_t command, std::uint8_t* data,
+                             std::uint32_t length) override;
+    std::int32_t receiveCommand(std::uint8_t command, std::uint8_t* buffer,
+                                std::uint32_t length) override;
+    void setTimeout(std::uint32_t value) override { timeout_ = value; }
+
+    bool isOpen() const { return open_; }
+    std::uint32_t timeout() const { return timeout_; }
+
+  private:
+    SimWriter& writer_;
+    bool open_ = false;
+    std::uint32_t timeout_ = 0;
+};
+
+}  // namespace vexlor::sim

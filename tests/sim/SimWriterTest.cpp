@@ -1,0 +1,187 @@
+#include "sim/SimWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+namespace vexlor::sim {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+constexpr auto kOwn = SimTransport::OwnUsb;
+constexpr auto kLib = SimTransport::AccessLibrary;
+
+std::uint8_t readByteOwnPath(SimWriter& w, std::uint16_t address) {
+    EXPECT_TRUE(w.commandOut(kOwn, command::kMode, Bytes{0x00}));
+    EXPECT_TRUE(w.commandOut(kOwn, command::kSetAddress,
+                             Bytes{std::uint8_t(address >> 8), std::uint8_t(address)}));
+    std::array<std::uint8_t, 1> b{};
+    EXPECT_TRUE(w.commandIn(kOwn, command::kReadMemory, b));
+    return b[0];
+}
+
+TEST(SimWriterMemory, BaseFirmwareIdentificationReadsBack) {
+    struct Case {
+        std::uint16_t address;
+        std::uint8_t expected;
+    };
+    // The base image: marker 0xC8 at 0x39, model 0x5A, version word 0x5B01.
+    const Case cases[] = {{0x39, 0xC8}, {0xFA8F, 0x5A}, {0xFA90, 0x5B}, {0xFA91, 0x01}};
+    SimWriter w;
+    for (const auto& c : cases) {
+        EXPECT_EQ(readByteOwnPath(w, c.address), c.expected) << std::hex << c.address;
+    }
+}
+
+TEST(SimWriterMemory, AddressLayoutDependsOnTransport) {
+    struct Case {
+        SimTransport transport;
+        Bytes address;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {kOwn, {0xFA, 0x90}, true},
+        {kOwn, {0x00, 0x00, 0xFA, 0x90}, false},
+        {kLib, {0x00, 0x00, 0xFA, 0x90}, true},
+        {kLib, {0xFA, 0x90}, false},
+        {kLib, {0x00, 0x02, 0x00, 0x00}, false},  // past the end of writer memory
+    };
+    for (const auto& c : cases) {
+        SimWriter w;
+        ASSERT_TRUE(w.commandOut(c.transport, command::kMode, Bytes{0x00}));
+        EXPECT_EQ(w.commandOut(c.transport, command::kSetAddress, c.address), c.accepted);
+        if (c.accepted) {
+            std::array<std::uint8_t, 2> b{};
+            ASSERT_TRUE(w.commandIn(c.transport, command::kReadMemory, b));
+            EXPECT_EQ(b[0], 0x5B);
+            EXPECT_EQ(b[1], 0x01);
+        }
+    }
+}
+
+TEST(SimWriterMemory, MemoryCommandsNeedMemoryMode) {
+    SimWriter w;
+    ASSERT_TRUE(w.commandOut(kOwn, command::kMode, Bytes{0x47}));
+    EXPECT_FALSE(w.commandOut(kOwn, command::kSetAddress, Bytes{0x00, 0x39}));
+    std::array<std::uint8_t, 1> b{0xAA};
+    EXPECT_FALSE(w.commandIn(kOwn, command::kReadMemory, b));
+    EXPECT_EQ(b[0], 0x00);
+    EXPECT_FALSE(w.commandOut(kOwn, command::kWriteMemory, Bytes{1, 2}));
+}
+
+TEST(SimWriterMemory, WriteThenReadAdvancesAddress) {
+    SimWriter w;
+    ASSERT_TRUE(w.commandOut(kLib, command::kMode, Bytes{0x00}));
+    ASSERT_TRUE(w.commandOut(kLib, command::kSetAddress, Bytes{0, 0, 0x01, 0x00}));
+    ASSERT_TRUE(w.commandOut(kLib, command::kWriteMemory, Bytes{0x11, 0x22}));
+    ASSERT_TRUE(w.commandOut(kLib, command::kWriteMemory, Bytes{0x33}));
+    EXPECT_EQ(w.memory()[0x100], 0x11);
+    EXPECT_EQ(w.memory()[0x101], 0x22);
+    EXPECT_EQ(w.memory()[0x102], 0x33);
+    // A write running over the end keeps what fits and is refused.
+    ASSERT_TRUE(w.commandOut(kLib, command::kSetAddress, Bytes{0, 0x01, 0xFF, 0xFF}));
+    EXPECT_FALSE(w.commandOut(kLib, command::kWriteMemory, Bytes{0x44, 0x55}));
+    EXPECT_EQ(w.memory()[0x1FFFF], 0x44);
+}
+
+TEST(SimWriterIdentity, VersionTextIsTheConfiguredOne) {
+    const std::string texts[] = {"USB STANDALONE WRITER_V1.0", "USB STANDALONE WRITER_V1.1",
+                                 "USB STANDALONE WRITER_V2.0", "USB STANDALONE WRITER_V3.7"};
+    for (const auto& text : texts) {
+        SimConfig config;
+        config.versionText = text;
+        SimWriter w(config);
+        std::array<std::uint8_t, 26> b{};
+        ASSERT_TRUE(w.commandIn(kOwn, command::kVersion, b));
+        EXPECT_EQ(std::string(b.begin(), b.end()), text);
+    }
+}
+
+TEST(SimWriterIdentity, HardwareIdOnlyThroughAccessLibrary) {
+    SimWriter w;
+    std::array<std::uint8_t, 8> id{};
+    ASSERT_TRUE(w.commandIn(kLib, command::kHardwareId, id));
+    EXPECT_EQ(id, (std::array<std::uint8_t, 8>{'K', 'L', 'W', 0x01, 0x01, 0x12, 0x34, 0x56}));
+    std::array<std::uint8_t, 8> own{};
+    own.fill(0xEE);
+    EXPECT_FALSE(w.commandIn(kOwn, command::kHardwareId, own));
+    EXPECT_EQ(own, (std::array<std::uint8_t, 8>{}));
+}
+
+TEST(SimWriterCommands, DirectionAndPayloadLengthAreChecked) {
+    struct Case {
+        std::uint8_t code;
+        Bytes payload;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {command::kMode, {0x47}, true},
+        {command::kMode, {}, false},
+        {command::kMode, {1, 2}, false},
+        {command::kLamp, {0x10}, true},
+        {command::kControlByte, {0x30}, true},
+        {command::kControlWord, {0x01}, false},
+        {command::kStartJob, {0x30}, true},
+        {command::kStartJob, {0x77}, false},
+        {command::kVersion, {}, false},  // a reading command sent as data out
+        {0x42, {0x00}, false},
+    };
+    for (const auto& c : cases) {
+        SimWriter w;
+        EXPECT_EQ(w.commandOut(kOwn, c.code, c.payload), c.accepted) << int(c.code);
+    }
+}
+
+TEST(SimWriterCommands, ModeAndLampAreKept) {
+    SimWriter w;
+    ASSERT_TRUE(w.commandOut(kOwn, command::kMode, Bytes{0x80}));
+    ASSERT_TRUE(w.commandOut(kOwn, command::kLamp, Bytes{0x10}));
+    EXPECT_EQ(w.mode(), 0x80);
+    EXPECT_EQ(w.lamp(), 0x10);
+}
+
+TEST(SimWriterTranscript, RecordsEveryCommand) {
+    SimWriter w;
+    w.commandOut(kOwn, command::kMode, Bytes{0x47});
+    std::array<std::uint8_t, 6> m{};
+    w.commandIn(kLib, command::kVoltages, m);
+    w.commandOut(kOwn, command::kWriteArea, Bytes{1});  // no area open: refused
+    const auto& t = w.transcript();
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_EQ(t[0].transport, kOwn);
+    EXPECT_EQ(t[0].command, command::kMode);
+    EXPECT_FALSE(t[0].in);
+    EXPECT_EQ(t[0].payload, Bytes{0x47});
+    EXPECT_TRUE(t[0].ok);
+    EXPECT_EQ(t[1].transport, kLib);
+    EXPECT_TRUE(t[1].in);
+    EXPECT_EQ(t[1].length, 6u);
+    EXPECT_FALSE(t[2].ok);
+}
+
+TEST(SimWriterAttach, DetachedWriterAnswersNothingAndKeepsItsMemory) {
+    SimWriter w;
+    w.commandOut(kOwn, command::kMode, Bytes{0x00});
+    w.commandOut(kOwn, command::kSetAddress, Bytes{0x00, 0x10});
+    w.commandOut(kOwn, command::kWriteMemory, Bytes{0xAB});
+    w.detach();
+    EXPECT_FALSE(w.commandOut(kOwn, command::kLamp, Bytes{0x10}));
+    w.attach();
+    EXPECT_EQ(readByteOwnPath(w, 0x10), 0xAB);
+}
+
+TEST(SimWriterFaults, RemovalAfterByteBudget) {
+    SimWriter w;
+    w.faults().removeAfterBytes = 10;
+    EXPECT_TRUE(w.passBytes(8));
+    EXPECT_TRUE(w.attached());
+    EXPECT_FALSE(w.passBytes(3));
+    EXPECT_FALSE(w.attached());
+    EXPECT_FALSE(w.faults().removeAfterBytes.has_value());
+    w.attach();
+    EXPECT_TRUE(w.passBytes(1000));
+}
+
+}  // namespace
+}  // namespace vexlor::sim
