@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include "core/chipdb/ReadChipXml.h"
+#include "support/RecordingOperator.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor {
+namespace {
+
+constexpr const char* kFullFile = R"(<?xml version="1.0"?>
+<ICInfo>
+  <Chip_Information>
+    <ChipName>QR31A</ChipName>
+    <ChipType>37</ChipType>
+    <ROMtype>2</ROMtype>
+    <AND_ID_Data>0xFF00</AND_ID_Data>
+    <Inside_Number>1a</Inside_Number>
+    <Device_ID_amount>5</Device_ID_amount>
+    <Device_ID><ID>0x3101</ID><Other>3102</Other><ID>ab</ID></Device_ID>
+    <Normal_ROM_Capacity>0x0800</Normal_ROM_Capacity>
+    <Information_ROM_Capacity>10</Information_ROM_Capacity>
+    <Read_ROM_Capacity>0x820</Read_ROM_Capacity>
+    <Checksum_Initial_Value>0</Checksum_Initial_Value>
+    <OR_Checksum_Data>0X3FFF</OR_Checksum_Data>
+    <Protect_Low_Data>F</Protect_Low_Data>
+    <Support_ReUse_Function>1</Support_ReUse_Function>
+    <Check_Have_Protect>-1</Check_Have_Protect>
+    <Trimming_IRC>4</Trimming_IRC>
+    <Trimming_IRC_Low>20</Trimming_IRC_Low>
+    <Trimming_IRC_Range>3f</Trimming_IRC_Range>
+  </Chip_Information>
+  <Address>
+    <CFG_Address>0x2007</CFG_Address>
+    <Device_ID_Address>2000</Device_ID_Address>
+    <Checksum1_Address>7FE</Checksum1_Address>
+    <Checksum2_Address>7FF</Checksum2_Address>
+  </Address>
+  <Program_Information>
+    <Normal_Start_Address>0</Normal_Start_Address>
+    <Reuse_Start_Address>400</Reuse_Start_Address>
+    <Blankcheck_Capacity>800</Blankcheck_Capacity>
+    <Program_Capacity>7FE</Program_Capacity>
+    <Verify_Capacity>800</Verify_Capacity>
+    <DisableHibit>1</DisableHibit>
+    <VDD_Power_ON_delay>50</VDD_Power_ON_delay>
+    <Program_time>100us</Program_time>
+    <Blankcheck_Data>3FFF</Blankcheck_Data>
+    <Blankcheck_CFG_Data>FF</Blankcheck_CFG_Data>
+  </Program_Information>
+  <Entrance_Parameter_Setup>
+    <One_Word_Program_delay>7</One_Word_Program_delay>
+    <ProgMainRom_sda>11</ProgMainRom_sda>
+    <ProgMainRom_sclk>12</ProgMainRom_sclk>
+    <ProgIRC_sda>13</ProgIRC_sda>
+    <ProgIRC_sclk>14</ProgIRC_sclk>
+  </Entrance_Parameter_Setup>
+  <DAC_Set_Voltage>
+    <Write><P_VDD>5.5</P_VDD><P_VPP>12.5</P_VPP></Write>
+    <Normal_Read><R_VDD>5.0</R_VDD><R_VPP>0.25</R_VPP></Normal_Read>
+    <Hi_Read><R_H_VDD>6.5</R_H_VDD><R_H_VPP>high</R_H_VPP></Hi_Read>
+    <Low_Read><R_L_VDD>2.75</R_L_VDD><R_L_VPP>1.5V</R_L_VPP></Low_Read>
+  </DAC_Set_Voltage>
+  <Timer_Setting>
+    <Timer>1</Timer>
+    <Auto_Timeout>2000</Auto_Timeout>
+    <Blankcheck_Timeout>300</Blankcheck_Timeout>
+    <Program_Timeout>1500</Program_Timeout>
+    <Verify_Timeout>400</Verify_Timeout>
+  </Timer_Setting>
+  <Other_Setting>
+    <VBG_Read>21</VBG_Read>
+    <Have_OPT>1</Have_OPT>
+    <Data_Read_Length>0x10</Data_Read_Length>
+    <IAP_function>22</IAP_function>
+    <Have_TouchKey>23</Have_TouchKey>
+    <Have_Pagelock>1</Have_Pagelock>
+    <Version>3</Version>
+  </Other_Setting>
+</ICInfo>
+)";
+
+class ICInfoReader : public ::testing::Test {
+  protected:
+    void writeIc(const std::string& chip, const std::string& content) {
+        scratch.write("ICInfo/" + chip + ".ic", content);
+    }
+    void writeSections(const std::string& chip, const std::string& sections) {
+        writeIc(chip, "<?xml version=\"1.0\"?>\n<IC>" + sections + "</IC>\n");
+    }
+    const ICInfo& info() const { return db.icInfo(); }
+
+    test::ScratchDir scratch;
+    test::RecordingOperator op;
+    ReadChipXml db{op, scratch.path()};
+};
+
+TEST_F(ICInfoReader, ReadsEverySectionByItsKeyForms) {
+    writeIc("QR31A", kFullFile);
+    ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
+    EXPECT_TRUE(op.shown.empty());
+
+    ICInfo expected;
+    expected.ChipName = "QR31A";
+    expected.ChipType = "37";
+    expected.ROMtype = 2;
+    expected.AND_ID_Data = 0xFF00;
+    expected.Inside_Number = 0x1A;
+    expected.Device_ID_amount = 5;
+    expected.Device_ID = {0x3101, 0x3102, 0xAB};
+    expected.Normal_ROM_Capacity = 0x800;
+    expected.Information_ROM_Capacity = 0x10;
+    expected.Read_ROM_Capacity = 0x820;
+    expected.Checksum_Initial_Value = 0;
+    expected.OR_Checksum_Data = 0x3FFF;
+    expected.Protect_Low_Data = 0xF;
+    expected.Support_ReUse_Function = 1;
+    expected.Check_Have_Protect = -1;
+    expected.Trimming_IRC = 4;
+    expected.Trimming_IRC_Low = 0x20;
+    expected.Trimming_IRC_Range = 0x3F;
+    expected.CFG_Address = 0x2007;
+    expected.Device_ID_Address = 0x2000;
+    expected.Checksum1_Address = 0x7FE;
+    expected.Checksum2_Address = 0x7FF;
+    expected.Normal_Start_Address = 0;
+    expected.Reuse_Start_Address = 0x400;
+    expected.Blankcheck_Capacity = 0x800;
+    expected.Program_Capacity = 0x7FE;
+    expected.Verify_Capacity = 0x800;
+    expected.DisableHibit = 1;
+    expected.VDD_Power_ON_delay = 50;
+    expected.Program_time = 100;
+    expected.Blankcheck_Data = 0x3FFF;
+    expected.Blankcheck_CFG_Data = 0xFF;
+    expected.One_Word_Program_delay = 7;
+    expected.ProgMainRom_sda = 11;
+    expected.ProgMainRom_sclk = 12;
+    expected.ProgIRC_sda = 13;
+    expected.ProgIRC_sclk = 14;
+    expected.P_VDD = 5.5f;
+    expected.P_VPP = 12.5f;
+    expected.R_VDD = 5.0f;
+    expected.R_VPP = 0.25f;
+    expected.R_H_VDD = 6.5f;
+    expected.R_H_VPP = 0.0f;
+    expected.R_L_VDD = 2.75f;
+    expected.R_L_VPP = 1.5f;
+    expected.Timer = 1;
+    expected.Auto_Timeout = 2000;
+    expected.Blankcheck_Timeout = 300;
+    expected.Program_Timeout = 1500;
+    expected.Verify_Timeout = 400;
+    expected.VBG_Read = 21;
+    expected.Have_OPT = 1;
+    expected.Data_Read_Length = 0;  // decimal key: "0x10" stops at the x
+    expected.IAP_function = 22;
+    expected.Have_TouchKey = 23;
+    expected.Have_Pagelock = 1;
+    expected.Version = 3;
+    EXPECT_EQ(info(), expected);
+}
+
+TEST_F(ICInfoReader, KeysCountOnlyInTheirOwnSectionAndGroup) {
+    writeSections("X", R"(
+      <Other_Setting><ROMtype>7</ROMtype><CFG_Address>12</CFG_Address></Other_Setting>
+      <DAC_Set_Voltage><Normal_Read><P_VDD>5.5</P_VDD></Normal_Read><R_VDD>4</R_VDD></DAC_Set_Voltage>
+      <Address><Device_ID><ID>1</ID></Device_ID></Address>
+      <chip_information><ChipName>lower</ChipName></chip_information>
+      <Extra><Chip_Information><ChipName>nested</ChipName></Chip_Information></Extra>)");
+    ASSERT_EQ(db.ReadICInfo("X"), 1);
+    EXPECT_EQ(info(), ICInfo{});
+}
+
+TEST_F(ICInfoReader, RepeatedKeysAndSectionsAreProcessedAsMet) {
+    writeSections("X", R"(
+      <Address><CFG_Address>12</CFG_Address></Address>
+      <Chip_Information><ChipName>First</ChipName><ROMtype>1</ROMtype>
+        <Device_ID><a>1</a><b>2</b><c>3</c></Device_ID></Chip_Information>
+      <Address><CFG_Address>34</CFG_Address></Address>
+      <Chip_Information><ChipName>Second</ChipName><Device_ID><a>4</a></Device_ID></Chip_Information>)");
+    ASSERT_EQ(db.ReadICInfo("X"), 1);
+    // A hex key met again keeps shifting: 0x12 then "34" -> 0x1234.
+    EXPECT_EQ(info().CFG_Address, 0x1234u);
+    EXPECT_EQ(info().ChipName, "Second");
+    EXPECT_EQ(info().ROMtype, 1);
+    EXPECT_EQ(info().Device_ID, (std::vector<std::uint32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(info().Device_ID_amount, 0);
+}
+
+TEST_F(ICInfoReader, EachReadStartsFromTheResetState) {
+    writeIc("QR31A", kFullFile);
+    writeSections("Small", "<Address><CFG_Address>5</CFG_Address></Address>");
+    ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
+    ASSERT_EQ(db.ReadICInfo("Small"), 1);
+    ICInfo expected;
+    expected.CFG_Address = 5;
+    EXPECT_EQ(info(), expected);
+}
+
+TEST_F(ICInfoReader, FailuresLeaveTheRecordReset) {
+    struct Case {
+        const char* what;
+        const char* chip;
+        const char* content;  // written as ICInfo/<chip>.ic unless nullptr
+        const char* message;
+    };
+    const Case cases[] = {
+        {"no file", "QR99", nullptr, "Open *.ic Fail"},
+        {"malformed", "Bad", "<IC><Address></IC>", "Open *.ic Fail"},
+        {"no element", "Empty", "<?xml version=\"1.0\"?><!-- none -->", "Read ICFile Fail"},
+        {"name with a folder", "../ChipList/Full", nullptr, "Open *.ic Fail"},
+        {"backslash name", "..\\ChipList\\Full", nullptr, "Open *.ic Fail"},
+        {"empty name", "", nullptr, "Open *.ic Fail"},
+    };
+    // A readable file just outside ICInfo: a name with a folder must not reach it.
+    scratch.write("ChipList/Full.ic", kFullFile);
+    writeIc("QR31A", kFullFile);
+    for (const Case& c : cases) {
+        ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
+        op.shown.clear();
+        if (c.content != nullptr) {
+            writeIc(c.chip, c.content);
+        }
+        EXPECT_EQ(db.ReadICInfo(c.chip), 0) << c.what;
+        ASSERT_EQ(op.shown.size(), 1u) << c.what;
+        EXPECT_EQ(op.last().text, c.message) << c.what;
+        EXPECT_EQ(op.last().icon, MessageIcon::None) << c.what;
+        EXPECT_EQ(info(), ICInfo{}) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace vexlor
