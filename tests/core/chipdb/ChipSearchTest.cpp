@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "core/chipdb/ChipSearch.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor {
+namespace {
+
+// QR31B sits under two series; the bare element and the entry without a name attribute still
+// hold their places in the lists, so the chips after them keep their list positions.
+constexpr const char* kCatalogue = R"(<?xml version="1.0"?>
+<ChipList>
+  <ChipSeries>
+    <Series type="OTP">
+      <Family name="QR31">
+        <Chip name="QR31A"/>
+        <Chip name="QR31B"/>
+      </Family>
+    </Series>
+    <Series type="MTP">
+      <!-- comment -->
+      <Family name="QR41">
+        <Bare/>
+        <Chip id="unnamed"/>
+        <Chip name="QR41a"/>
+        <Chip name="QR31B"/>
+      </Family>
+      <Family name="QR42">
+        <Chip name="QR42A"/>
+      </Family>
+    </Series>
+  </ChipSeries>
+</ChipList>
+)";
+
+std::vector<std::string> namesOf(const std::vector<ChipPath>& paths) {
+    std::vector<std::string> names;
+    for (const ChipPath& path : paths) {
+        names.push_back(path.name);
+    }
+    return names;
+}
+
+class ChipSearch : public ::testing::Test {
+  protected:
+    void SetUp() override { catalogue = scratch.write("ChipList/KLW20_mcu.xml", kCatalogue); }
+    test::ScratchDir scratch;
+    std::filesystem::path catalogue;
+};
+
+TEST_F(ChipSearch, FindsTheFirstChipOfThatNameWithItsListPositions) {
+    struct Case {
+        const char* name;
+        ChipPath expected;
+    };
+    const Case cases[] = {
+        {"QR31A", {"OTP", 0, "QR31", 0, "QR31A", 0}},
+        {"QR31B", {"OTP", 0, "QR31", 0, "QR31B", 1}},
+        {"QR41a", {"MTP", 1, "QR41", 0, "QR41a", 1}},
+        {"QR42A", {"MTP", 1, "QR42", 1, "QR42A", 0}},
+    };
+    for (const Case& c : cases) {
+        ChipPath found;
+        EXPECT_TRUE(FindChipInCatalogue(catalogue, c.name, found)) << c.name;
+        EXPECT_EQ(found, c.expected) << c.name;
+    }
+}
+
+TEST_F(ChipSearch, ExactCaseSensitiveNamesOnly) {
+    for (const char* name : {"QR41A", "qr31a", "QR31", "", "unnamed"}) {
+        ChipPath found{"keep", 7, "keep", 7, "keep", 7};
+        EXPECT_FALSE(FindChipInCatalogue(catalogue, name, found)) << name;
+        EXPECT_EQ(found, (ChipPath{"keep", 7, "keep", 7, "keep", 7})) << name;
+    }
+}
+
+TEST_F(ChipSearch, FilterListsEachContainingNameOnceInCatalogueOrder) {
+    struct Case {
+        const char* text;
+        std::vector<std::string> names;
+    };
+    const Case cases[] = {
+        {"", {"QR31A", "QR31B", "QR41a", "QR42A"}},
+        {"QR3", {"QR31A", "QR31B"}},
+        {"1B", {"QR31B"}},
+        {"A", {"QR31A", "QR42A"}},
+        {"a", {"QR41a"}},
+        {"qr", {}},
+        {"QR31BX", {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(namesOf(FilterChipsInCatalogue(catalogue, c.text)), c.names) << c.text;
+    }
+    // The duplicate keeps the place of its first occurrence.
+    const auto matches = FilterChipsInCatalogue(catalogue, "QR31B");
+    ASSERT_EQ(matches.size(), 1u);
+    EXPECT_EQ(matches[0].series, "QR31");
+}
+
+TEST_F(ChipSearch, UnreadableCatalogueFindsNothing) {
+    for (const auto& file : {scratch.path() / "none.xml", scratch.write("bad.xml", "<a><b></a>"),
+                             std::filesystem::path()}) {
+        ChipPath found;
+        EXPECT_FALSE(FindChipInCatalogue(file, "QR31A", found));
+        EXPECT_TRUE(FilterChipsInCatalogue(file, "").empty());
+    }
+}
+
+}  // namespace
+}  // namespace vexlor

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "core/chipdb/MultiLanguageCatalogue.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor {
+namespace {
+
+constexpr const char* kMessages = R"(<?xml version="1.0" encoding="UTF-8"?>
+<VexlorMsg>
+  <Msg key="Both"><en>Hello</en><zh_TW>繁體</zh_TW><zh_CN>简体</zh_CN></Msg>
+  <Msg key="EnglishOnly"><en>Only English</en></Msg>
+  <Msg key="NoEnglish"><zh_TW>只有繁體</zh_TW></Msg>
+  <Msg key="Twice"><en>old</en></Msg>
+  <Msg key="Twice"><en>new</en></Msg>
+  <Msg><en>no key</en></Msg>
+  <Other key="NotAMsg"><en>ignored</en></Other>
+</VexlorMsg>
+)";
+
+TEST(LanguageFromLocaleName, MapsChineseRegionsAndScripts) {
+    struct Case {
+        const char* locale;
+        Language expected;
+    };
+    const Case cases[] = {
+        {"zh_TW", Language::TraditionalChinese},
+        {"zh_TW.UTF-8", Language::TraditionalChinese},
+        {"zh_HK", Language::TraditionalChinese},
+        {"zh-Hant-TW", Language::TraditionalChinese},
+        {"zh_CN.UTF-8", Language::SimplifiedChinese},
+        {"zh_SG", Language::SimplifiedChinese},
+        {"zh", Language::SimplifiedChinese},
+        {"en_US.UTF-8", Language::English},
+        {"de_DE", Language::English},
+        {"C", Language::English},
+        {"", Language::English},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LanguageFromLocaleName(c.locale), c.expected) << '"' << c.locale << '"';
+    }
+}
+
+TEST(MultiLanguageCatalogue, LooksTextsUpByKeyAndLanguage) {
+    test::ScratchDir scratch;
+    MultiLanguageCatalogue catalogue;
+    ASSERT_TRUE(catalogue.LoadMultiLanguageMsgFile(scratch.write("VexlorMsg.xml", kMessages)));
+    EXPECT_EQ(catalogue.loadError(), "");
+    struct Case {
+        Language language;
+        const char* key;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {Language::English, "Both", "Hello"},
+        {Language::TraditionalChinese, "Both", "繁體"},
+        {Language::SimplifiedChinese, "Both", "简体"},
+        {Language::SimplifiedChinese, "EnglishOnly", "Only English"},
+        {Language::TraditionalChinese, "NoEnglish", "只有繁體"},
+        {Language::English, "NoEnglish", "[missing message: NoEnglish]"},
+        {Language::English, "Twice", "new"},
+        {Language::English, "NotAMsg", "[missing message: NotAMsg]"},
+        {Language::TraditionalChinese, "both", "[missing message: both]"},
+        {Language::English, "", "[missing message: ]"},
+    };
+    for (const Case& c : cases) {
+        catalogue.setLanguage(c.language);
+        EXPECT_EQ(catalogue.GetMultiLanguageMsg(c.key), c.expected) << c.key;
+        EXPECT_EQ(catalogue.text(c.key), c.expected) << c.key;
+    }
+}
+
+TEST(MultiLanguageCatalogue, UnreadableFileKeepsEarlierTextsAndSaysWhy) {
+    test::ScratchDir scratch;
+    MultiLanguageCatalogue catalogue;
+    EXPECT_FALSE(catalogue.LoadMultiLanguageMsgFile(scratch.path() / "missing.xml"));
+    EXPECT_NE(catalogue.loadError().find("missing.xml"), std::string::npos);
+    EXPECT_EQ(catalogue.GetMultiLanguageMsg("Both"), "[missing message: Both]");
+
+    ASSERT_TRUE(catalogue.LoadMultiLanguageMsgFile(scratch.write("good.xml", kMessages)));
+    EXPECT_FALSE(catalogue.LoadMultiLanguageMsgFile(scratch.write("bad.xml", "<VexlorMsg><Msg>")));
+    EXPECT_NE(catalogue.loadError().find("bad.xml"), std::string::npos);
+    EXPECT_EQ(catalogue.GetMultiLanguageMsg("Both"), "Hello");
+}
+
+TEST(DeliveredMessageCatalogue, HasEveryKeyInEveryLanguage) {
+    const std::filesystem::path file = std::filesystem::path(VEXLOR_SOURCE_DATA) / "VexlorMsg.xml";
+    const char* keys[] = {"USBDetectMsg", "LoadingdataFailMsg", "TestAlarmMsg",    "VoltageFailMsg",
+                          "AUTOResetMsg", "AUTOResetOKMsg",     "AUTOResetFailMsg"};
+    MultiLanguageCatalogue english(Language::English);
+    MultiLanguageCatalogue traditional(Language::TraditionalChinese);
+    MultiLanguageCatalogue simplified(Language::SimplifiedChinese);
+    for (MultiLanguageCatalogue* catalogue : {&english, &traditional, &simplified}) {
+        ASSERT_TRUE(catalogue->LoadMultiLanguageMsgFile(file)) << catalogue->loadError();
+    }
+    for (const char* key : keys) {
+        const std::string en = english.GetMultiLanguageMsg(key);
+        const std::string tw = traditional.GetMultiLanguageMsg(key);
+        const std::string cn = simplified.GetMultiLanguageMsg(key);
+        EXPECT_EQ(en.find("[missing message"), std::string::npos) << key;
+        // Each language has a text of its own, not the English fallback.
+        EXPECT_NE(tw, en) << key;
+        EXPECT_NE(cn, en) << key;
+        EXPECT_NE(tw, cn) << key;
+    }
+}
+
+}  // namespace
+}  // namespace vexlor

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "core/chipdb/ReadChipXml.h"
+#include "support/RecordingOperator.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor {
+namespace {
+
+constexpr const char* kTwoFields = R"(<?xml version="1.0"?>
+<OptionData>
+  <Header><Field><Name>not a field</Name></Field></Header>
+  <SYSCFG>
+    <!-- oscillator -->
+    <Osc>
+      <Name>OSC</Name>
+      <Location>0x2007</Location>
+      <StartBit>3</StartBit>
+      <Length>2</Length>
+      <Enable>True</Enable>
+      <!-- a comment inside a field changes nothing -->
+      <Description>Oscillator mode</Description>
+      <Option value="0">IRC 4MHz</Option>
+      <Option value="1">IRC 8MHz</Option>
+      <Option value="3x">Crystal</Option>
+      <Unknown>ignored</Unknown>
+    </Osc>
+    <Wdt>
+      <Name>WDT</Name>
+      <Location>2007</Location>
+      <StartBit>x</StartBit>
+      <Enable>true</Enable>
+      <Option>No value</Option>
+    </Wdt>
+  </SYSCFG>
+</OptionData>
+)";
+
+class SysCfgReader : public ::testing::Test {
+  protected:
+    test::ScratchDir scratch;
+    test::RecordingOperator op;
+    ReadChipXml db{op, scratch.path()};
+};
+
+TEST_F(SysCfgReader, ReadsFieldsInFileOrderAndDeletesTheFile) {
+    const auto file = scratch.write("opt/QR46A_Dec.ic", kTwoFields);
+    ASSERT_EQ(db.ReadSysCfgOptions(file), 1);
+    EXPECT_TRUE(op.shown.empty());
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    SysCfgField osc;
+    osc.Name = "OSC";
+    osc.Location = 0x2007;
+    osc.StartBit = 3;
+    osc.Length = 2;
+    osc.Enable = 1;
+    osc.Description = "Oscillator mode";
+    osc.Options = {{"IRC 4MHz", 0}, {"IRC 8MHz", 1}, {"Crystal", 3}};
+    SysCfgField wdt;
+    wdt.Name = "WDT";
+    wdt.Location = 0x2007;  // same value with and without the prefix
+    wdt.StartBit = 0;
+    wdt.Enable = 0;  // only the exact text True enables
+    wdt.Options = {{"No value", 0}};
+    EXPECT_EQ(db.sysCfgFields(), (std::vector<SysCfgField>{osc, wdt}));
+}
+
+TEST_F(SysCfgReader, EnableIsSetOnlyByTheExactText) {
+    struct Case {
+        const char* text;
+        std::int32_t expected;
+    };
+    const Case cases[] = {{"True", 1}, {"true", 0}, {"TRUE", 0}, {"1", 0}, {"Truex", 0}, {"", 0}};
+    for (const Case& c : cases) {
+        const auto file = scratch.write(
+            "f.ic", std::string("<R><SYSCFG><F><Enable>") + c.text + "</Enable></F></SYSCFG></R>");
+        ASSERT_EQ(db.ReadSysCfgOptions(file), 1);
+        ASSERT_EQ(db.sysCfgFields().size(), 1u);
+        EXPECT_EQ(db.sysCfgFields()[0].Enable, c.expected) << c.text;
+    }
+}
+
+TEST_F(SysCfgReader, SecondReadReplacesTheFirst) {
+    ASSERT_EQ(db.ReadSysCfgOptions(scratch.write("a.ic", kTwoFields)), 1);
+    const auto second = scratch.write(
+        "b.ic", "<R><SYSCFG><F><Name>ONLY</Name></F></SYSCFG><SYSCFG><!-- --></SYSCFG></R>");
+    ASSERT_EQ(db.ReadSysCfgOptions(second), 1);
+    ASSERT_EQ(db.sysCfgFields().size(), 1u);
+    EXPECT_EQ(db.sysCfgFields()[0].Name, "ONLY");
+}
+
+TEST_F(SysCfgReader, FailedReadEmptiesTheListAndKeepsTheFile) {
+    struct Case {
+        const char* what;
+        const char* content;  // nullptr: no file
+        const char* message;
+    };
+    const Case cases[] = {
+        {"missing", nullptr, "Open *.XML Fail"},
+        {"malformed", "<R><SYSCFG><F></SYSCFG></R>", "Open *.XML Fail"},
+        {"no element", "<?xml version=\"1.0\"?>\n", "Read OptionDataQR46 Fail"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(db.ReadSysCfgOptions(scratch.write("good.ic", kTwoFields)), 1);
+        ASSERT_FALSE(db.sysCfgFields().empty());
+        op.shown.clear();
+        const auto file = scratch.path() / "QR46A_Dec.ic";
+        if (c.content != nullptr) {
+            scratch.write("QR46A_Dec.ic", c.content);
+        }
+        EXPECT_EQ(db.ReadSysCfgOptions(file), 0) << c.what;
+        ASSERT_EQ(op.shown.size(), 1u) << c.what;
+        EXPECT_EQ(op.last().text, c.message) << c.what;
+        EXPECT_TRUE(db.sysCfgFields().empty()) << c.what;
+        EXPECT_EQ(std::filesystem::exists(file), c.content != nullptr) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace vexlor
