@@ -1,0 +1,71 @@
+#include "core/select/DeviceCommand.h"
+
+#include "core/app/JobRestore.h"
+#include "core/app/PanelRules.h"
+#include "core/select/PackageCode.h"
+
+namespace vexlor {
+
+SavedChipRecords SaveChipRecords(const ReadChipXml& document) {
+    return SavedChipRecords{document.icInfo(), document.chipDisplayInfo()};
+}
+
+void RestoreChipRecords(const SavedChipRecords& saved, ReadChipXml& document) {
+    document.icInfo() = saved.icInfo;
+    document.chipDisplayInfo() = saved.chipDisplayInfo;
+}
+
+DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const ReadChipXml& document,
+                                       bool writerConnected, Operator& op, ShellState& shell) {
+    JobState& job = shell.job;
+    const ModeData& modes = chosen.modes;
+    DeviceCommandOutcome outcome;
+    outcome.accepted = true;
+
+    job.chipNameText = document.icInfo().ChipName;
+    shell.titleText = std::string(kInitialTitleText) + job.chipNameText + "  ";
+    outcome.packageCode = DerivePackageCode(shell.chipListSelector, chosen.packageName);
+    job.smartOptionAvailable = document.chipDisplayInfo().HaveSmartOPT;
+
+    job.exhvIspProgram = modes[ModeBox::ExHvIspProgram];
+    job.ispProgram = modes[ModeBox::IspProgram];
+    job.massProduction = modes[ModeBox::MassProduction];
+    job.productionLimit = modes[ModeBox::ProductionLimit];
+    job.wholeChipErase = modes[ModeBox::WholeChipErase];
+    job.productionLimitCount = modes.productionLimitCount;
+
+    // The buttons follow the serial-number flag of the previous job: the new one is stored
+    // only below.
+    if (writerConnected) {
+        EnableOperationButtons(job, shell.panel);
+    }
+    ShowPinPicture(PinPicturePath(shell.startDirectory, document.icInfo().Inside_Number), op,
+                   shell.panel);
+
+    job.checksumText.clear();
+    outcome.blankHexView = true;
+
+    job.displaySerialNumber = modes[ModeBox::DisplaySerialNumber];
+    if (job.displaySerialNumber == 1) {
+        outcome.openSerialNumberSet = true;
+        outcome.exhvIspProgram = job.exhvIspProgram == 1;
+        outcome.ispProgram = job.ispProgram == 1;
+    }
+    return outcome;
+}
+
+DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, ReadChipXml& document,
+                                      bool writerConnected, Operator& op, ShellState& shell) {
+    shell.chipListSelector = 1;
+    const SavedChipRecords saved = SaveChipRecords(document);
+    DeviceCommandOutcome outcome;
+    if (const std::optional<IcTypeSelection> chosen = runDialog()) {
+        outcome = TakeChipSelection(*chosen, document, writerConnected, op, shell);
+    } else {
+        RestoreChipRecords(saved, document);
+    }
+    ShowModeLabels(shell.job, shell.panel);
+    return outcome;
+}
+
+}  // namespace vexlor
