@@ -150,24 +150,20 @@ void FuseBoxesFromHeader(std::int32_t setProtectMode, const OptionHeader& h, Pan
     }
 }
 
-OperationVisibility DefaultOperationVisibility() {
-    return {{"Auto", "1"}, {"BlankCheck", "1"}, {"Program", "1"}, {"Verify", "1"}, {"Read", "1"}};
-}
-
-void ApplyOperationVisibility(const OperationVisibility& table, PanelState& panel) {
+void ApplyOperationVisibility(const OperationVisibilityTable& table, PanelState& panel) {
     static constexpr std::pair<const char*, ControlId> kButtons[] = {
         {"Auto", ControlId::Auto},
         {"BlankCheck", ControlId::BlankCheck},
         {"Program", ControlId::Program},
         {"Verify", ControlId::Verify},
         {"Read", ControlId::Read}};
-    for (const auto& [name, value] : table) {
-        if (name.empty()) {
+    for (const OperationVisibilityEntry& entry : table) {
+        if (entry.name.empty()) {
             break;
         }
         for (const auto& [buttonName, id] : kButtons) {
-            if (name == buttonName) {
-                panel.show(id, value == "1");
+            if (entry.name == buttonName) {
+                panel.show(id, entry.value == "1");
             }
         }
     }

@@ -2,13 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "core/app/JobState.h"
 #include "core/app/PanelState.h"
 #include "core/chipdb/ChipDisplayInfo.h"
+#include "core/chipdb/OperationVisibility.h"
 
 namespace vexlor {
 
@@ -36,10 +34,9 @@ using OptionHeader = std::array<std::uint8_t, 512>;
 void FuseBoxesFromHeader(std::int32_t setProtectMode, const OptionHeader& header,
                          PanelState& panel);
 
-// (name, value) pairs of "KLW_Read.xml"; names without an operation button are ignored.
-using OperationVisibility = std::vector<std::pair<std::string, std::string>>;
-OperationVisibility DefaultOperationVisibility();
-void ApplyOperationVisibility(const OperationVisibility& table, PanelState& panel);
+// Shows the operation buttons the table switches on ("1") and hides the others it names, up to
+// the entry with an empty name.
+void ApplyOperationVisibility(const OperationVisibilityTable& table, PanelState& panel);
 
 struct MenuStates {
     bool loadFile = false;

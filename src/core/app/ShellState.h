@@ -7,6 +7,7 @@
 #include "core/app/JobState.h"
 #include "core/app/PanelRules.h"
 #include "core/app/PanelState.h"
+#include "core/chipdb/OperationVisibility.h"
 
 namespace vexlor {
 
@@ -21,7 +22,7 @@ struct ShellState {
     std::string titleText = kInitialTitleText;
     JobState job;
     PanelState panel;
-    OperationVisibility operationVisibility = DefaultOperationVisibility();
+    OperationVisibilityTable operationVisibility = InitialOperationVisibility();
 };
 
 }  // namespace vexlor

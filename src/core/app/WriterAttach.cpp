@@ -1,7 +1,5 @@
 #include "core/app/WriterAttach.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "core/app/JobRestore.h"
@@ -90,10 +88,7 @@ void resetWriterFirmware(ShellState& shell, AttachServices& s, const WriterVersi
 }  // namespace
 
 bool IsWriterDeviceName(std::string_view deviceName) {
-    std::string lower(deviceName);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower.find(kWriterClassGuidText) != std::string::npos;
+    return deviceName.find(kWriterClassGuidText) != std::string_view::npos;
 }
 
 void StartWithWriter(ShellState& shell, AttachServices s) {
@@ -163,18 +158,9 @@ ArrivalOutcome OnDeviceArrival(std::string_view deviceName, ShellState& shell, A
 }
 
 bool OnDeviceRemoval(std::string_view deviceName, ShellState& shell, AttachServices s) {
-    if (s.writer.usesAccessLibrary()) {
-        if (s.writer.accessLibraryStillOpens()) {
-            return false;
-        }
-        s.writer.closeAccessLibrary();
-    } else {
-        if (!IsWriterDeviceName(deviceName)) {
-            return false;
-        }
-        s.writer.CloseWriter();
+    if (!s.writer.WriterRemoved(deviceName)) {
+        return false;
     }
-    s.writer.markDisconnected();
     s.view.ShowConnectionStatus();
     DisableEverythingOfTheWriter(shell.panel);
     s.view.refreshPanel();

@@ -37,7 +37,7 @@ ArrivalOutcome OnDeviceArrival(std::string_view deviceName, ShellState& shell,
 // Returns whether the writer was really taken away (and the controls disabled).
 bool OnDeviceRemoval(std::string_view deviceName, ShellState& shell, AttachServices services);
 
-// Whether a notified device name belongs to the writer's device-interface class.
+// Whether a notified device name carries the lower-case class GUID text of the writer.
 bool IsWriterDeviceName(std::string_view deviceName);
 
 }  // namespace vexlor

@@ -20,11 +20,9 @@ class WriterPort {
     virtual void SelectTransport(bool afterAttach, std::string_view notifiedDeviceName) = 0;
     virtual bool writerConnected() const = 0;
     virtual bool usesAccessLibrary() const = 0;
-    // Removal through the access library: whether its open still finds a writer.
-    virtual bool accessLibraryStillOpens() = 0;
-    virtual void closeAccessLibrary() = 0;
-    virtual void CloseWriter() = 0;
-    virtual void markDisconnected() = 0;
+    // A removal notice: true when the writer is gone (closed, no longer connected), false when
+    // the notice is about another device or the access library still reaches the writer.
+    virtual bool WriterRemoved(std::string_view notifiedDeviceName) = 0;
 
     // The 26 bytes of command 0x04, up to the first zero byte.
     virtual std::string ReadVersionBlock() = 0;

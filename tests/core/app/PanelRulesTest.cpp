@@ -223,27 +223,24 @@ TEST(ShowFuseBoxesForChip, ShowsThePairsTheChipUses) {
 TEST(ApplyOperationVisibility, ShowsOnlyButtonsWhoseValueIsOne) {
     PanelState panel;
     panel.show(ControlId::Read, false);
-    ApplyOperationVisibility({{"Auto", "1"},
-                              {"BlankCheck", "1"},
-                              {"Program", "1"},
-                              {"Verify", "0"},
-                              {"Read", "1"},
-                              {"", ""},
-                              {"Program", "0"}},
-                             panel);
+    OperationVisibilityTable table = InitialOperationVisibility();
+    table[3].value = "0";  // Verify
+    ApplyOperationVisibility(table, panel);
     EXPECT_TRUE(panel.at(ControlId::Auto).visible);
     EXPECT_TRUE(panel.at(ControlId::BlankCheck).visible);
-    EXPECT_TRUE(panel.at(ControlId::Program).visible) << "entries after the empty pair count";
+    EXPECT_TRUE(panel.at(ControlId::Program).visible);
     EXPECT_FALSE(panel.at(ControlId::Verify).visible);
     EXPECT_TRUE(panel.at(ControlId::Read).visible);
 }
 
 TEST(ApplyOperationVisibility, AnyTextOtherThanOneHides) {
     PanelState panel;
-    ApplyOperationVisibility({{"Auto", "yes"}, {"Program", " 1"}, {"Unknown", "0"}}, panel);
+    OperationVisibilityTable table{
+        {{"Auto", "yes"}, {"Program", " 1"}, {"Unknown", "0"}, {}, {"Verify", "0"}, {}}};
+    ApplyOperationVisibility(table, panel);
     EXPECT_FALSE(panel.at(ControlId::Auto).visible);
     EXPECT_FALSE(panel.at(ControlId::Program).visible);
-    EXPECT_TRUE(panel.at(ControlId::Verify).visible);
+    EXPECT_TRUE(panel.at(ControlId::Verify).visible) << "entries after the empty name do not count";
 }
 
 TEST(EvaluateMenuStates, FollowsChipWriterAndProductionState) {

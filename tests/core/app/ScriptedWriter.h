@@ -19,13 +19,13 @@ class ScriptedWriter : public WriterPort {
     }
     bool writerConnected() const override { return connected; }
     bool usesAccessLibrary() const override { return accessLibrary; }
-    bool accessLibraryStillOpens() override {
-        calls.push_back("library open");
-        return libraryStillOpens;
+    bool WriterRemoved(std::string_view name) override {
+        calls.push_back("removed? " + std::string(name));
+        if (removes) {
+            connected = false;
+        }
+        return removes;
     }
-    void closeAccessLibrary() override { calls.push_back("library close"); }
-    void CloseWriter() override { calls.push_back("close"); }
-    void markDisconnected() override { connected = false; }
 
     std::string ReadVersionBlock() override {
         calls.push_back("version");
@@ -72,7 +72,7 @@ class ScriptedWriter : public WriterPort {
     // Script
     bool connectsOnSelect = true;
     bool accessLibrary = false;
-    bool libraryStillOpens = false;
+    bool removes = true;
     bool firmwareWrites = true;
     std::string versionText;
     std::map<std::uint16_t, std::uint8_t> memory;

@@ -317,42 +317,36 @@ TEST_F(WriterAttachTest, ArrivalWithoutAnOpenWriterDisablesOperations) {
     EXPECT_FALSE(called("version"));
 }
 
-TEST_F(WriterAttachTest, RemovalByTransport) {
-    struct Case {
-        const char* what;
-        bool library, stillOpens;
-        const char* name;
-        bool removed;
-        std::vector<std::string> calls;
-    };
-    const Case cases[] = {
-        {"own path, our device", false, false, kWriterName, true, {"close"}},
-        {"own path, upper-case name",
-         false,
-         false,
-         "/RUN/USB#3D7E41A2-5C19-4F60-9B8E-61A0C2D4F7B3",
-         true,
-         {"close"}},
-        {"own path, other device", false, false, "/dev/other", false, {}},
-        {"library, writer still there", true, true, "", false, {"library open"}},
-        {"library, writer gone", true, false, "", true, {"library open", "library close"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+TEST_F(WriterAttachTest, RemovalDisablesWhatNeedsTheWriter) {
+    for (bool removes : {true, false}) {
+        SCOPED_TRACE(removes);
         ShellState fresh;
         fresh.panel.pinPicturePath = "pin.jpg";
         test::ScriptedWriter w;
         w.connected = true;
-        w.accessLibrary = c.library;
-        w.libraryStillOpens = c.stillOpens;
-        AttachServices s{w, chips, op, catalogue, view};
-        EXPECT_EQ(OnDeviceRemoval(c.name, fresh, s), c.removed);
-        EXPECT_EQ(w.calls, c.calls);
-        EXPECT_EQ(w.connected, !c.removed);
-        EXPECT_EQ(fresh.panel.at(ControlId::Auto).enabled, !c.removed);
-        EXPECT_EQ(fresh.panel.at(ControlId::PinPicture).enabled, !c.removed);
-        EXPECT_EQ(fresh.panel.pinPicturePath.empty(), c.removed);
+        w.removes = removes;
+        CountingView v;
+        AttachServices s{w, chips, op, catalogue, v};
+        EXPECT_EQ(OnDeviceRemoval(kWriterName, fresh, s), removes);
+        EXPECT_EQ(w.calls, std::vector<std::string>{std::string("removed? ") + kWriterName});
+        for (ControlId id :
+             {ControlId::Auto, ControlId::BlankCheck, ControlId::Program, ControlId::Verify,
+              ControlId::Read, ControlId::SmartOption, ControlId::WriterTest,
+              ControlId::PinPlacement, ControlId::PinPicture}) {
+            EXPECT_EQ(fresh.panel.at(id).enabled, !removes) << static_cast<int>(id);
+        }
+        EXPECT_EQ(fresh.panel.pinPicturePath.empty(), removes);
+        EXPECT_EQ(v.statusShown, removes ? 1 : 0);
+        EXPECT_TRUE(op.shown.empty());
     }
+}
+
+TEST(IsWriterDeviceName, LooksForTheLowerCaseClassText) {
+    EXPECT_TRUE(IsWriterDeviceName(kWriterName));
+    EXPECT_TRUE(IsWriterDeviceName("3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3"));
+    EXPECT_FALSE(IsWriterDeviceName("/RUN/USB#3D7E41A2-5C19-4F60-9B8E-61A0C2D4F7B3"));
+    EXPECT_FALSE(IsWriterDeviceName("3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b"));
+    EXPECT_FALSE(IsWriterDeviceName(""));
 }
 
 TEST_F(WriterAttachTest, StartWithWriterRestoresTheJob) {
