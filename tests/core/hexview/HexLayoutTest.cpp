@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "core/hexview/HexAddressText.h"
+#include "core/hexview/HexLayout.h"
+
+namespace vexlor {
+namespace {
+
+TEST(PageLayout, FewerLinesForShortDataAndFlagsPartialLastRow) {
+    struct Case {
+        std::int64_t length;
+        int clientHeight;
+        int lineHeight;
+        std::int64_t lines;
+        bool shortLastPage;
+    };
+    const Case cases[] = {
+        {1000, 100, 10, 10, false},  // more data than a page
+        {160, 100, 10, 10, false},   // exactly one page
+        {170, 105, 10, 10, false},   // partial line of the client area is not counted
+        {100, 100, 10, 7, true},     // six full rows and four bytes
+        {96, 100, 10, 6, false},     // six full rows
+        {24, 100, 10, 2, true},      // one row and a half
+        {12, 100, 10, 1, true},      // less than a row
+        {0, 100, 10, 0, false},      // empty file
+        {100, 100, 0, 0, false},     // font not measured yet
+    };
+    for (const auto& c : cases) {
+        const PageLayout page = computePageLayout(c.length, 16, c.clientHeight, c.lineHeight);
+        EXPECT_EQ(page.linesPerPage, c.lines) << "length " << c.length;
+        EXPECT_EQ(page.shortLastPage, c.shortLastPage) << "length " << c.length;
+    }
+}
+
+TEST(ColumnOffsets, FollowTheShownColumns) {
+    struct Case {
+        bool showAddress;
+        bool showHex;
+        bool wide;
+        int hex;
+        int characters;
+    };
+    const Case cases[] = {
+        {true, true, true, 72, 456},   // 9 address cells, then 16 x 3 hex cells of 8 pixels
+        {true, true, false, 40, 424},  // 5 address cells
+        {false, true, true, 0, 384},
+        {true, false, true, 72, 72},
+    };
+    for (const auto& c : cases) {
+        HexViewOptions options;
+        options.showAddress = c.showAddress;
+        options.showHex = c.showHex;
+        options.wideAddress = c.wide;
+        const ColumnOffsets offsets = computeColumnOffsets(options, 8, 16);
+        EXPECT_EQ(offsets.address, 0);
+        EXPECT_EQ(offsets.hex, c.hex);
+        EXPECT_EQ(offsets.characters, c.characters);
+    }
+}
+
+TEST(CellTexts, AddressHexAndCharacter) {
+    EXPECT_EQ(addressText(0x1A2B, true), "00001A2B");
+    EXPECT_EQ(addressText(0x1A2B, false), "1A2B");
+    EXPECT_EQ(addressText(0x12345, false), "12345");
+    EXPECT_EQ(addressText(0, true), "00000000");
+    EXPECT_EQ(hexCellText(0x0F), "0F ");
+    EXPECT_EQ(hexCellText(0xA0), "A0 ");
+
+    const struct {
+        std::uint8_t byte;
+        char shown;
+    } chars[] = {{'A', 'A'},  {0x20, ' '}, {0x7E, '~'}, {0x7F, '.'},
+                 {0x1F, '.'}, {0x00, '.'}, {0xC3, '.'}, {0xFF, '.'}};
+    for (const auto& c : chars) {
+        EXPECT_EQ(displayChar(c.byte), c.shown) << int(c.byte);
+    }
+}
+
+TEST(ScanHexAddress, ReadsLikeScanfHex) {
+    constexpr auto kMax = std::numeric_limits<std::uint64_t>::max();
+    const struct {
+        const char* text;
+        std::optional<std::uint64_t> value;
+    } cases[] = {
+        {"00000", 0},
+        {"1f", 31},
+        {"  1F zz", 31},
+        {"0x10", 16},
+        {"0X3e8", 1000},
+        {"+20", 32},
+        {"7fffffff", 0x7FFFFFFF},
+        {"0xg", 0},
+        {"12g4", 0x12},
+        {"ffffffffffffffffff", kMax},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"zz", std::nullopt},
+        {"-5", std::nullopt},
+        {"0x", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(scanHexAddress(c.text), c.value) << '"' << c.text << '"';
+    }
+}
+
+TEST(RowLengthProfile, SectionNamedAfterTheCoveredControl) {
+    EXPECT_EQ(rowLengthProfileSection(kLogEditControlId),
+              "Application state\\Dockbar\\-SCBar-1021");
+    EXPECT_EQ(rowLengthProfileSection(7), "Application state\\Dockbar\\-SCBar-7");
+    EXPECT_STREQ(kRowLengthProfileValue, "m_lpr");
+}
+
+}  // namespace
+}  // namespace vexlor

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "HexViewFixture.h"
+#include "core/hexview/HexViewFile.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor {
+namespace {
+
+using test::clickChar;
+using test::makeView;
+
+TEST(HexViewBuffer, InitialState) {
+    const HexViewModel view;
+    EXPECT_FALSE(view.hasBuffer());
+    EXPECT_EQ(view.rowLength(), 16);
+    EXPECT_EQ(view.linesPerPage(), 0);  // no font measured and no data
+    EXPECT_EQ(view.editMode(), EditMode::None);
+    EXPECT_EQ(view.nibble(), kHighNibble);
+    EXPECT_EQ(view.cursor(), 0);
+    EXPECT_FALSE(view.selection().exists());
+    EXPECT_EQ(view.selection().start, -1);
+    EXPECT_EQ(view.selection().end, -1);
+    EXPECT_TRUE(view.options().showAddress);
+    EXPECT_TRUE(view.options().showHex);
+    EXPECT_TRUE(view.options().showCharacters);
+    EXPECT_FALSE(view.options().wideAddress);
+}
+
+TEST(HexViewBuffer, PreparedBufferIsZeroFilledAndStartsAtItsFirstByte) {
+    HexViewModel view = makeView(1000);
+    view.goToAddress(500);
+    clickChar(view, 2, 3);
+    view.key(HexKey::Right, {true, false});
+    std::span<std::uint8_t> fresh = view.prepareBuffer(10);
+    ASSERT_EQ(fresh.size(), 10u);
+    for (std::uint8_t b : fresh) {
+        EXPECT_EQ(b, 0);
+    }
+    fresh[9] = 0xAB;
+    EXPECT_EQ(view.length(), 10);
+    EXPECT_EQ(view.data()[9], 0xAB);
+    EXPECT_EQ(view.top(), 0);
+    EXPECT_EQ(view.cursor(), 0);
+    EXPECT_FALSE(view.selection().exists());
+    EXPECT_EQ(view.linesPerPage(), 1);
+    EXPECT_TRUE(view.shortLastPage());
+}
+
+TEST(HexViewBuffer, RowLengthFromTheProfileOnlyWhenUsable) {
+    struct Case {
+        int stored;
+        bool taken;
+        int rowLength;
+    };
+    const Case cases[] = {{8, true, 8},   {1, true, 1},     {256, true, 256},
+                          {0, false, 16}, {-16, false, 16}, {257, false, 16}};
+    for (const auto& c : cases) {
+        HexViewModel view = makeView(100);
+        EXPECT_EQ(view.setRowLength(c.stored), c.taken) << c.stored;
+        EXPECT_EQ(view.rowLength(), c.rowLength) << c.stored;
+    }
+}
+
+TEST(HexViewBuffer, EightByteRowsChangeLayoutAndResizeRestoresSixteen) {
+    HexViewModel view = makeView(100);
+    ASSERT_TRUE(view.setRowLength(8));
+    // 10 lines of 8 bytes: 80 < 100, a full page; characters after 9 + 8 * 3 cells.
+    EXPECT_EQ(view.linesPerPage(), 10);
+    EXPECT_FALSE(view.shortLastPage());
+    EXPECT_EQ(view.columnOffsets().characters, 264);
+    view.key(HexKey::Down, {});
+    EXPECT_EQ(view.cursor(), 8);
+
+    view.resize(600, 50);
+    EXPECT_EQ(view.rowLength(), 16);
+    EXPECT_EQ(view.linesPerPage(), 5);
+    EXPECT_EQ(view.columnOffsets().characters, 456);
+}
+
+TEST(HexViewFile, ReadsRegularFilesWhole) {
+    test::ScratchDir dir;
+    const std::vector<std::uint8_t> bytes{0x00, 0xFF, 0x41, 0x0D, 0x0A};
+    const ViewFileResult read = readViewFile(dir.writeBytes("data.bin", bytes));
+    EXPECT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(read.bytes, bytes);
+
+    const ViewFileResult empty = readViewFile(dir.writeBytes("empty.bin", {}));
+    EXPECT_TRUE(empty.ok()) << empty.error;
+    EXPECT_TRUE(empty.bytes.empty());
+}
+
+TEST(HexViewFile, RefusesWhatItCannotShow) {
+    test::ScratchDir dir;
+    const auto big = dir.writeBytes("big.bin", std::vector<std::uint8_t>(11, 0x55));
+    struct Case {
+        const char* name;
+        std::filesystem::path path;
+        std::uintmax_t limit;
+    };
+    const Case cases[] = {
+        {"missing", dir / "missing.bin", kMaxViewFileBytes},
+        {"directory", dir.path(), kMaxViewFileBytes},
+        {"larger than the limit", big, 10},
+    };
+    for (const auto& c : cases) {
+        const ViewFileResult read = readViewFile(c.path, c.limit);
+        EXPECT_FALSE(read.ok()) << c.name;
+        EXPECT_NE(read.error.find(c.path.string()), std::string::npos) << read.error;
+        EXPECT_TRUE(read.bytes.empty()) << c.name;
+    }
+    EXPECT_TRUE(readViewFile(big, 11).ok());
+}
+
+}  // namespace
+}  // namespace vexlor

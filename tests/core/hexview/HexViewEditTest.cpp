@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "HexViewFixture.h"
+
+namespace vexlor {
+namespace {
+
+using test::clickChar;
+using test::clickHex;
+using test::makeView;
+
+std::vector<std::uint8_t> bytesOf(const HexViewModel& view) {
+    return {view.data().begin(), view.data().end()};
+}
+
+TEST(HexViewTyping, UpperAndLowerCaseHexDigitsGiveTheSameNibble) {
+    struct Case {
+        bool lowDigit;
+        char typed;
+        std::uint8_t result;  // byte 0x12 after typing
+    };
+    const Case cases[] = {
+        {false, 'F', 0xF2}, {false, 'f', 0xF2}, {true, 'A', 0x1A}, {true, 'a', 0x1A},
+        {false, '0', 0x02}, {false, '9', 0x92}, {true, 'c', 0x1C}, {true, 'E', 0x1E},
+    };
+    for (const auto& c : cases) {
+        HexViewModel view = makeView(0x20);
+        clickHex(view, 1, 2, c.lowDigit);  // byte 0x12
+        EXPECT_TRUE(view.type(static_cast<std::uint8_t>(c.typed), false)) << c.typed;
+        EXPECT_EQ(view.data()[0x12], c.result) << c.typed;
+    }
+}
+
+TEST(HexViewTyping, HexDigitsWalkThroughTheNibbles) {
+    HexViewModel view = makeView(4);
+    clickHex(view, 0, 0);
+    for (char c : std::string("Ff0a")) {
+        view.type(static_cast<std::uint8_t>(c), false);
+    }
+    EXPECT_EQ(bytesOf(view), (std::vector<std::uint8_t>{0xFF, 0x0A, 0x02, 0x03}));
+    EXPECT_EQ(view.cursor(), 2);
+    EXPECT_EQ(view.nibble(), kHighNibble);
+}
+
+TEST(HexViewTyping, LastDigitOfTheBufferKeepsTheCursor) {
+    HexViewModel view = makeView(4);
+    clickHex(view, 0, 3, true);
+    view.type('7', false);
+    view.type('8', false);
+    EXPECT_EQ(bytesOf(view), (std::vector<std::uint8_t>{0x00, 0x01, 0x02, 0x08}));
+    EXPECT_EQ(view.cursor(), 3);
+    EXPECT_EQ(view.nibble(), kLowNibble);
+}
+
+TEST(HexViewTyping, CharacterModeStoresTheCharacter) {
+    HexViewModel view = makeView(4);
+    clickChar(view, 0, 2);
+    EXPECT_TRUE(view.type('Z', false));
+    EXPECT_TRUE(view.type(0xE9, false));  // Latin-1 e acute fits in a byte
+    EXPECT_EQ(bytesOf(view), (std::vector<std::uint8_t>{0x00, 0x01, 0x5A, 0xE9}));
+    EXPECT_EQ(view.cursor(), 3);
+}
+
+TEST(HexViewTyping, RefusedCharactersChangeNothing) {
+    struct Case {
+        const char* name;
+        EditMode mode;
+        std::uint32_t character;
+        bool ctrl;
+    };
+    const Case cases[] = {
+        {"not a hex digit", EditMode::Hex, 'g', false},
+        {"blank in hex", EditMode::Hex, ' ', false},
+        {"with ctrl", EditMode::Hex, 'a', true},
+        {"tab", EditMode::Character, '\t', false},
+        {"backspace", EditMode::Character, '\b', false},
+        {"ctrl in character mode", EditMode::Character, 'x', true},
+        {"beyond one byte", EditMode::Character, 0x20AC, false},
+        {"address column", EditMode::None, 'A', false},
+    };
+    for (const auto& c : cases) {
+        HexViewModel view = makeView(8);
+        if (c.mode == EditMode::Hex) {
+            clickHex(view, 0, 3);
+        } else if (c.mode == EditMode::Character) {
+            clickChar(view, 0, 3);
+        } else {
+            view.press(10, 5, false);
+        }
+        EXPECT_FALSE(view.type(c.character, c.ctrl)) << c.name;
+        EXPECT_EQ(bytesOf(view), test::countingBytes(8)) << c.name;
+        EXPECT_EQ(view.cursor(), c.mode == EditMode::None ? 0 : 3) << c.name;
+    }
+}
+
+TEST(HexViewTyping, TypingClearsTheSelection) {
+    HexViewModel view = makeView(8);
+    clickChar(view, 0, 3);
+    view.key(HexKey::Right, {true, false});
+    ASSERT_TRUE(view.selection().exists());
+    view.type('q', false);
+    EXPECT_FALSE(view.selection().exists());
+    EXPECT_EQ(view.data()[4], 'q');
+}
+
+TEST(HexViewTyping, TypingOffThePageScrollsOneLine) {
+    HexViewModel view = makeView(1000);
+    clickChar(view, 9, 15);  // byte 159, the last of the page
+    view.type('x', false);
+    EXPECT_EQ(view.cursor(), 160);
+    EXPECT_EQ(view.top(), 16);
+}
+
+struct CutCase {
+    const char* name;
+    EditMode mode;
+    int startColumn;
+    std::vector<HexKey> shiftKeys;
+    std::vector<std::uint8_t> remaining;
+    std::int64_t cursor;
+};
+
+// Ten bytes 00..09; the cursor starts in row 0 and the keys are pressed with Shift.
+TEST(HexViewCut, CtrlXRemovesFromLowerToHigherEnd) {
+    const CutCase cases[] = {
+        {"backwards selection",
+         EditMode::Character,
+         5,
+         {HexKey::Left, HexKey::Left},
+         {0, 1, 2, 5, 6, 7, 8, 9},
+         3},
+        {"forwards selection",
+         EditMode::Character,
+         2,
+         {HexKey::Right},
+         {0, 1, 3, 4, 5, 6, 7, 8, 9},
+         3},
+        // The cursor (9) lay past the new end and comes back onto the last byte.
+        {"to the row end in characters", EditMode::Character, 2, {HexKey::End}, {0, 1, 9}, 2},
+        {"to the row end in hex", EditMode::Hex, 2, {HexKey::End}, {0, 1}, 1},
+        {"hex byte under the caret",
+         EditMode::Hex,
+         4,
+         {HexKey::Right},
+         {0, 1, 2, 3, 5, 6, 7, 8, 9},
+         4},
+    };
+    for (const auto& c : cases) {
+        HexViewModel view = makeView(10);
+        if (c.mode == EditMode::Hex) {
+            clickHex(view, 0, c.startColumn);
+        } else {
+            clickChar(view, 0, c.startColumn);
+        }
+        for (HexKey key : c.shiftKeys) {
+            view.key(key, {true, false});
+        }
+        EXPECT_TRUE(view.deleteSelection()) << c.name;
+        EXPECT_EQ(bytesOf(view), c.remaining) << c.name;
+        EXPECT_EQ(view.length(), static_cast<std::int64_t>(c.remaining.size())) << c.name;
+        EXPECT_EQ(view.cursor(), c.cursor) << c.name;
+        EXPECT_FALSE(view.selection().exists()) << c.name;
+    }
+}
+
+TEST(HexViewCut, WithoutSelectionNothingIsRemoved) {
+    HexViewModel view = makeView(10);
+    clickChar(view, 0, 2);
+    EXPECT_FALSE(view.deleteSelection());
+    EXPECT_EQ(bytesOf(view), test::countingBytes(10));
+}
+
+TEST(HexViewCut, RemovingEverythingLeavesAnEmptyViewThatStillWorks) {
+    HexViewModel view = makeView(10);
+    clickHex(view, 0, 0);
+    view.key(HexKey::End, {true, true});
+    EXPECT_TRUE(view.deleteSelection());
+    EXPECT_EQ(view.length(), 0);
+    EXPECT_EQ(view.cursor(), 0);
+    EXPECT_EQ(view.top(), 0);
+    EXPECT_EQ(view.linesPerPage(), 0);
+    EXPECT_FALSE(view.type('1', false));
+    view.key(HexKey::Down, {});
+    EXPECT_EQ(view.cursor(), 0);
+}
+
+TEST(HexViewCut, TopPastTheShorterBufferReturnsToItsLastPage) {
+    HexViewModel view = makeView(1000);
+    view.goToAddress(200);
+    clickChar(view, 0, 0);                // cursor 200
+    view.key(HexKey::End, {true, true});  // cursor 999, top 840, selects 200..998
+    ASSERT_EQ(view.top(), 840);
+    ASSERT_TRUE(view.deleteSelection());
+    EXPECT_EQ(view.length(), 201);
+    // Ten lines of 16 still fit, so the last page starts at 201 - 160.
+    EXPECT_EQ(view.top(), 41);
+    EXPECT_EQ(view.cursor(), 200);
+}
+
+TEST(HexViewGoTo, AddressBeyondTheDataShowsTheLastPage) {
+    struct Case {
+        std::size_t length;
+        std::uint64_t address;
+        std::int64_t top;
+    };
+    const Case cases[] = {
+        {1000, 0x100, 0x100},  // address itself, even off a row boundary
+        {1000, 0x3E7, 999},    // the last byte
+        {1000, 0x3E8, 840},    // one past the end: last page (1000 - 10 * 16)
+        {1000, 0x5000, 840},  {1000, 0xFFFFFFFFFFFFFFFF, 840},
+        {100, 0x200, 0},  // shorter than a page
+        {0, 0x10, 0},
+    };
+    for (const auto& c : cases) {
+        HexViewModel view = makeView(c.length);
+        view.goToAddress(c.address);
+        EXPECT_EQ(view.top(), c.top) << c.length << " @" << c.address;
+        EXPECT_EQ(view.cursor(), 0);
+    }
+}
+
+}  // namespace
+}  // namespace vexlor

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "HexViewFixture.h"
+
+namespace vexlor {
+namespace {
+
+using test::clickChar;
+using test::clickHex;
+using test::makeView;
+
+struct HitCase {
+    const char* name;
+    bool wide;
+    std::int64_t top;
+    int x;
+    int y;
+    bool hit;
+    std::int64_t cursor;
+    EditMode mode;
+    int nibble;
+};
+
+// 40 bytes, font 8 x 10, 10 lines; wide address: hex from x 72, characters from x 456;
+// narrow address: hex from x 40.
+TEST(HexViewMouse, HitTestMapsPixelsToBytesAndDigits) {
+    const HitCase cases[] = {
+        {"address of row 1", true, 0, 3, 15, true, 16, EditMode::None, 2},
+        {"blank after the address", true, 0, 71, 0, true, 0, EditMode::None, 2},
+        {"first high digit", true, 0, 72, 0, true, 0, EditMode::Hex, 2},
+        {"first low digit", true, 0, 80, 9, true, 0, EditMode::Hex, 1},
+        {"blank counts for the low digit", true, 0, 88, 0, true, 0, EditMode::Hex, 1},
+        {"second byte", true, 0, 96, 0, true, 1, EditMode::Hex, 2},
+        {"last byte of row 1", true, 0, 432, 15, true, 31, EditMode::Hex, 2},
+        {"blank of the last byte", true, 0, 455, 0, true, 15, EditMode::Hex, 1},
+        {"first character", true, 0, 456, 0, true, 0, EditMode::Character, 2},
+        {"last character of row 1", true, 0, 583, 15, true, 31, EditMode::Character, 2},
+        {"last byte of the data", true, 0, 512, 25, true, 39, EditMode::Character, 2},
+        {"right of the characters", true, 0, 584, 0, false, 0, EditMode::None, 2},
+        {"past the data in a row", true, 0, 520, 25, false, 0, EditMode::None, 2},
+        {"row past the data", true, 0, 80, 35, false, 0, EditMode::None, 2},
+        {"below the whole lines", true, 0, 80, 100, false, 0, EditMode::None, 2},
+        {"left of the view", true, 0, -1, 5, false, 0, EditMode::None, 2},
+        {"rows start at the top", true, 5, 72, 10, true, 21, EditMode::Hex, 2},
+        {"narrow address blank", false, 0, 39, 0, true, 0, EditMode::None, 2},
+        {"narrow first digit", false, 0, 40, 0, true, 0, EditMode::Hex, 2},
+        {"narrow characters", false, 0, 424 + 16, 0, true, 2, EditMode::Character, 2},
+    };
+    for (const auto& c : cases) {
+        HexViewModel view = makeView(40, c.wide);
+        view.goToAddress(static_cast<std::uint64_t>(c.top));
+        EXPECT_EQ(view.press(c.x, c.y, false), c.hit) << c.name;
+        EXPECT_EQ(view.cursor(), c.cursor) << c.name;
+        EXPECT_EQ(view.editMode(), c.mode) << c.name;
+        EXPECT_EQ(view.nibble(), c.nibble) << c.name;
+    }
+}
+
+TEST(HexViewMouse, ShiftClickSelectsFromTheOldCursor) {
+    struct Case {
+        const char* name;
+        bool hex;
+        int column;
+        std::int64_t end;
+    };
+    const Case cases[] = {
+        {"characters forwards", false, 6, 6},
+        {"hex forwards takes the clicked byte", true, 6, 7},
+        {"characters backwards", false, 0, 0},
+        {"hex backwards", true, 0, 1},
+    };
+    for (const auto& c : cases) {
+        HexViewModel view = makeView(40);
+        if (c.hex) {
+            clickHex(view, 0, 2);
+            clickHex(view, 0, c.column, false, true);
+        } else {
+            clickChar(view, 0, 2);
+            clickChar(view, 0, c.column, true);
+        }
+        EXPECT_EQ(view.selection().start, 2) << c.name;
+        EXPECT_EQ(view.selection().end, c.end) << c.name;
+        EXPECT_EQ(view.cursor(), c.column) << c.name;
+    }
+}
+
+TEST(HexViewMouse, PlainClickClearsTheSelection) {
+    HexViewModel view = makeView(40);
+    clickChar(view, 0, 2);
+    clickChar(view, 0, 6, true);
+    ASSERT_TRUE(view.selection().exists());
+    clickChar(view, 1, 1);
+    EXPECT_FALSE(view.selection().exists());
+    EXPECT_EQ(view.cursor(), 17);
+}
+
+TEST(HexViewMouse, DragExtendsTheSelectionToTheByteUnderTheMouse) {
+    HexViewModel view = makeView(1000);
+    clickHex(view, 0, 3);
+    view.beginDrag();
+    EXPECT_EQ(view.selection().start, 3);
+    EXPECT_EQ(view.selection().end, 3);
+    view.dragTo(test::kHexX + 7 * 24, 5);
+    EXPECT_EQ(view.selection().end, 8);
+    EXPECT_TRUE(view.isSelected(7));
+    EXPECT_FALSE(view.isSelected(8));
+    view.dragTo(test::kCharX + 4, 15);  // into the character column of row 1
+    EXPECT_EQ(view.editMode(), EditMode::Character);
+    EXPECT_EQ(view.selection().end, 16);
+    EXPECT_EQ(view.selection().start, 3);
+}
+
+TEST(HexViewMouse, DragAboveOrBelowScrollsOneLine) {
+    HexViewModel above = makeView(1000);
+    above.goToAddress(32);
+    clickHex(above, 0, 0);  // cursor 32
+    above.beginDrag();
+    above.dragTo(test::kHexX + 2 * 24, -5);
+    EXPECT_EQ(above.top(), 16);
+    EXPECT_EQ(above.cursor(), 18);
+    EXPECT_EQ(above.selection().start, 32);
+    EXPECT_EQ(above.selection().end, 19);
+
+    HexViewModel below = makeView(1000);
+    clickHex(below, 0, 0);
+    below.beginDrag();
+    below.dragTo(test::kHexX, 150);
+    EXPECT_EQ(below.top(), 16);
+    EXPECT_EQ(below.cursor(), 160);  // first byte of the last whole line
+    EXPECT_EQ(below.selection().end, 161);
+}
+
+TEST(HexViewMouse, CaretFollowsTheEditMode) {
+    struct Case {
+        const char* name;
+        bool wide;
+        int x;
+        int y;
+        CaretPlacement caret;
+    };
+    const Case cases[] = {
+        {"hex high digit", true, 72 + 24, 15, {96, 10, 8, 10, true}},
+        {"hex low digit", true, 72 + 24 + 8, 15, {104, 10, 8, 10, true}},
+        {"character", true, 456 + 8, 15, {464, 10, 8, 10, true}},
+        {"address wide", true, 3, 25, {0, 20, 64, 10, true}},
+        {"address narrow", false, 3, 25, {0, 20, 32, 10, true}},
+    };
+    for (const auto& c : cases) {
+        HexViewModel view = makeView(1000, c.wide);
+        ASSERT_TRUE(view.press(c.x, c.y, false)) << c.name;
+        const CaretPlacement caret = view.caret();
+        EXPECT_EQ(caret.x, c.caret.x) << c.name;
+        EXPECT_EQ(caret.y, c.caret.y) << c.name;
+        EXPECT_EQ(caret.width, c.caret.width) << c.name;
+        EXPECT_EQ(caret.height, c.caret.height) << c.name;
+        EXPECT_EQ(caret.visible, c.caret.visible) << c.name;
+    }
+}
+
+TEST(HexViewMouse, CaretHiddenOutsideTheClientArea) {
+    HexViewModel view = makeView(1000);
+    clickChar(view, 1, 1);  // cursor 17
+    view.goToAddress(32);
+    EXPECT_EQ(view.caret().y, -10);
+    EXPECT_FALSE(view.caret().visible);
+
+    HexViewModel narrow = makeView(1000);
+    narrow.setMetrics({10, 8, 300, 100});
+    clickHex(narrow, 0, 1);
+    EXPECT_TRUE(narrow.caret().visible);
+    narrow.key(HexKey::End, {});  // byte 15 at x 72 + 15 * 24 = 432, past the 300 pixels
+    EXPECT_EQ(narrow.caret().x, 432);
+    EXPECT_FALSE(narrow.caret().visible);
+}
+
+}  // namespace
+}  // namespace vexlor
