@@ -28,6 +28,8 @@ class SimEndpoint {
     // The host gave up on a command: forget what is half received and not yet read.
     void reset();
     std::size_t skippedBytes() const { return skipped_; }
+    // No command is half received: the next host byte starts a command block.
+    bool atCommandBoundary() const { return !inDataPhase_ && block_.empty(); }
 
   private:
     void takeBlockByte(std::uint8_t byte);

@@ -1,0 +1,62 @@
+#include "sim/SimSettings.h"
+
+#include <charconv>
+
+namespace vexlor::sim {
+
+std::string versionTextFor(std::string_view choice) {
+    if (choice == "V1.0") {
+        return std::string(kVersionV10);
+    }
+    if (choice == "V1.1") {
+        return std::string(kVersionV11);
+    }
+    if (choice == "V2.0") {
+        return std::string(kVersionV20);
+    }
+    return std::string(choice.substr(0, kVersionLength));
+}
+
+bool applyFault(std::string_view fault, SimFaults& faults, std::string& error) {
+    constexpr std::string_view kRemoveAfter = "remove-after=";
+    if (fault == "fail") {
+        faults.jobFails = true;
+    } else if (fault == "never-settle") {
+        faults.jobNeverSettles = true;
+    } else if (fault == "corrupt") {
+        faults.corruptReadBack = true;
+    } else if (fault == "voltage") {
+        faults.voltagesOutOfRange = true;
+    } else if (fault.starts_with(kRemoveAfter)) {
+        const auto number = fault.substr(kRemoveAfter.size());
+        std::size_t bytes = 0;
+        const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), bytes);
+        if (number.empty() || ec != std::errc() || end != number.data() + number.size()) {
+            error = "bad byte count in fault \"" + std::string(fault) + "\"";
+            return false;
+        }
+        faults.removeAfterBytes = bytes;
+    } else {
+        error = "unknown fault \"" + std::string(fault) +
+                "\" (fail, never-settle, corrupt, voltage, remove-after=N)";
+        return false;
+    }
+    return true;
+}
+
+bool applyFaultList(std::string_view list, SimFaults& faults, std::string& error) {
+    while (!list.empty()) {
+        const auto comma = list.find(',');
+        const auto item = list.substr(0, comma);
+        if (!item.empty() && !applyFault(item, faults, error)) {
+            return false;
+        }
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        list.remove_prefix(comma + 1);
+    }
+    return true;
+}
+
+}  // namespace vexlor::sim

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/base/Clock.h"
+#include "core/base/MessageCatalogue.h"
+#include "core/base/ProgressSink.h"
+#include "core/writer/Writer.h"
+#include "sim/SimTransports.h"
+#include "sim/SimWriter.h"
+#include "support/RecordingOperator.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor::sim::test {
+
+class KeyCatalogue final : public MessageCatalogue {
+  public:
+    std::string text(std::string_view key) const override { return "<" + std::string(key) + ">"; }
+};
+
+class CountingButtons final : public OperationButtons {
+  public:
+    void disableOperationButtons() override { ++disabled; }
+    void enableOperationButtons() override { ++enabled; }
+    int disabled = 0;
+    int enabled = 0;
+};
+
+// The program's writer link and command set, talking to a simulated writer in this process
+// through the in-process USB bus or the access library, or to whatever serves the device
+// directory (the pipe daemon).
+class SimRig {
+  public:
+    enum class Reach { Usb, AccessLibrary, DeviceDirectory };
+
+    SimRig(SimWriter& device, Reach reach, std::filesystem::path deviceDirectory = {});
+
+    // Opens the writer as the program does at start; the version is taken as known.
+    bool connect();
+
+    vexlor::test::ScratchDir base;
+    vexlor::test::RecordingOperator op;
+    KeyCatalogue catalogue;
+    CountingButtons buttons;
+    VirtualClock clock;
+    NullProgress progress;
+    std::vector<std::string> diagnosticLines;
+    Diagnostics diagnostics;
+    SimWriter absent;  // the bus and library of the reaches not chosen find no writer here
+    SimUsbBus usb;
+    SimAccessLibrary access;
+    WriterLink link;
+    WriterConnection connection;
+    Writer writer;
+};
+
+}  // namespace vexlor::sim::test

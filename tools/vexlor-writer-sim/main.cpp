@@ -1,0 +1,169 @@
+// Serves the simulated writer as device files until SIGINT or SIGTERM; SIGUSR1 unplugs it and
+// plugs it in again.
+#include <signal.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "core/base/Clock.h"
+#include "core/writer/WriterTransports.h"
+#include "sim/SimFirmwareImage.h"
+#include "sim/SimPipeServer.h"
+#include "sim/SimSettings.h"
+#include "sim/SimWriter.h"
+
+namespace {
+
+volatile sig_atomic_t stopRequested = 0;
+volatile sig_atomic_t plugToggles = 0;
+
+void onStop(int) {
+    stopRequested = 1;
+}
+void onToggle(int) {
+    plugToggles = plugToggles + 1;
+}
+
+void installHandlers() {
+    struct sigaction action {};
+    sigemptyset(&action.sa_mask);
+    action.sa_handler = onStop;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    action.sa_handler = onToggle;
+    sigaction(SIGUSR1, &action, nullptr);
+    action.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &action, nullptr);
+}
+
+constexpr const char* kUsage =
+    "usage: vexlor-writer-sim [--device-dir DIR] [--version V1.0|V1.1|V2.0|TEXT]\n"
+    "                         [--fault fail|never-settle|corrupt|voltage|remove-after=N]...\n"
+    "                         [--usb-timing on|off] [--firmware FILE] [--chip-size BYTES]\n"
+    "                         [--fresh-chip]\n";
+
+struct DaemonOptions {
+    vexlor::sim::SimPipeServer::Options server;
+    vexlor::sim::SimConfig config;
+    vexlor::sim::SimFaults faults;
+};
+
+bool loadFirmware(const std::string& path, std::vector<std::uint8_t>& image, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open firmware image " + path;
+        return false;
+    }
+    image.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (image.size() != vexlor::sim::kFirmwareImageSize) {
+        error = "firmware image " + path + " is not 0x10800 bytes long";
+        return false;
+    }
+    return true;
+}
+
+bool parse(int argc, char** argv, DaemonOptions& options, std::string& error) {
+    options.server.deviceDirectory =
+        vexlor::ResolveDeviceDirectory(std::getenv("VEXLOR_DEVICE_DIR"));
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view name = argv[i];
+        if (name == "--fresh-chip") {
+            options.config.freshChipPerAuto = true;
+            continue;
+        }
+        if (name == "--help") {
+            error = kUsage;
+            return false;
+        }
+        if (i + 1 >= argc) {
+            error = "missing value after " + std::string(name);
+            return false;
+        }
+        const std::string value = argv[++i];
+        if (name == "--device-dir") {
+            options.server.deviceDirectory = value;
+        } else if (name == "--version") {
+            options.config.versionText = vexlor::sim::versionTextFor(value);
+        } else if (name == "--fault") {
+            if (!vexlor::sim::applyFaultList(value, options.faults, error)) {
+                return false;
+            }
+        } else if (name == "--usb-timing") {
+            if (value != "on" && value != "off") {
+                error = "--usb-timing takes on or off";
+                return false;
+            }
+            options.server.usbTiming = value == "on";
+        } else if (name == "--firmware") {
+            if (!loadFirmware(value, options.config.firmwareImage, error)) {
+                return false;
+            }
+        } else if (name == "--chip-size") {
+            char* end = nullptr;
+            const unsigned long size = std::strtoul(value.c_str(), &end, 0);
+            if (*end != '\0' || size == 0 || size > 0x100000) {
+                error = "--chip-size takes a byte count from 1 to 0x100000";
+                return false;
+            }
+            options.config.chipSize = size;
+        } else {
+            error = "unknown option " + std::string(name);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    DaemonOptions options;
+    std::string error;
+    if (!parse(argc, argv, options, error)) {
+        std::fprintf(stderr, "vexlor-writer-sim: %s\n", error.c_str());
+        return 2;
+    }
+    // The daemon runs for hours; its transcript would only grow.
+    options.config.keepTranscript = false;
+    vexlor::sim::SimWriter writer(options.config);
+    writer.faults() = options.faults;
+    vexlor::SteadyClock clock;
+    vexlor::sim::SimPipeServer server(writer, options.server, clock);
+
+    installHandlers();
+    if (!server.arrive(error)) {
+        std::fprintf(stderr, "vexlor-writer-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("serving %s\n", server.interfacePath().c_str());
+    std::fflush(stdout);
+
+    sig_atomic_t togglesSeen = 0;
+    bool wasPresent = true;
+    while (stopRequested == 0) {
+        if (plugToggles != togglesSeen) {
+            togglesSeen = plugToggles;
+            if (server.present()) {
+                server.remove();
+            } else {
+                writer.attach();
+                if (!server.arrive(error)) {
+                    std::fprintf(stderr, "vexlor-writer-sim: %s\n", error.c_str());
+                }
+            }
+        }
+        server.serveOnce(100);
+        if (server.present() != wasPresent) {
+            wasPresent = server.present();
+            std::printf("%s %s\n", wasPresent ? "arrived" : "removed",
+                        server.interfacePath().c_str());
+            std::fflush(stdout);
+        }
+    }
+    server.remove();
+    return 0;
+}
