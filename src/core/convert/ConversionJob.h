@@ -37,6 +37,8 @@ struct JobFlags {
 
 // Everything a converter reads besides the program file itself.
 struct ConversionJob {
+    explicit ConversionJob(const ICInfo& chip) : ic(chip) {}
+
     const ICInfo& ic;
     std::filesystem::path baseDirectory;
     std::string hwVersionName = "hwversion1.0";  // directory of the per-chip templates

@@ -22,15 +22,19 @@ constexpr std::array<std::uint16_t, 256> makeTable() {
 
 constexpr std::array<std::uint16_t, 256> kTable = makeTable();
 
-std::uint16_t feedByte(std::uint16_t crc, std::uint8_t byte) {
+std::uint16_t step(std::uint16_t crc, std::uint8_t byte) {
     return static_cast<std::uint16_t>((crc << 8) ^ kTable[((crc >> 8) ^ byte) & 0xFF]);
 }
 
 }  // namespace
 
+void ProgramChecksum::feedByte(std::uint8_t byte) {
+    value_ = step(value_, byte);
+}
+
 void ProgramChecksum::feedWord(std::uint16_t word) {
-    value_ = feedByte(value_, static_cast<std::uint8_t>(word >> 8));
-    value_ = feedByte(value_, static_cast<std::uint8_t>(word & 0xFF));
+    feedByte(static_cast<std::uint8_t>(word >> 8));
+    feedByte(static_cast<std::uint8_t>(word & 0xFF));
 }
 
 }  // namespace vexlor

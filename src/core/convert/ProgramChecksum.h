@@ -11,6 +11,7 @@ class ProgramChecksum {
     explicit ProgramChecksum(std::uint16_t initial = 0) : value_(initial) {}
 
     void feedWord(std::uint16_t word);
+    void feedByte(std::uint8_t byte);
     // A word stored as the bytes b0, b1 and fed as b0 * 256 + b1.
     void feedBytes(std::uint8_t b0, std::uint8_t b1) {
         feedWord(static_cast<std::uint16_t>(b0 << 8 | b1));
