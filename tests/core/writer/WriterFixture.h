@@ -43,8 +43,10 @@ class RecordingButtons final : public OperationButtons {
 // A writer connection and command set over the fake device, reached through the fake libusb
 // bus (own path) or the fake access library.
 class WriterFixture : public ::testing::Test {
-  protected:
+  public:
     enum class Path { Own, Library };
+
+  protected:
 
     WriterFixture()
         : bus(&device),
