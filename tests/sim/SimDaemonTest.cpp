@@ -1,0 +1,130 @@
+// The daemon serving the simulated writer as real FIFOs, driven by the program's pipe path.
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "DaemonProcess.h"
+#include "SimRig.h"
+#include "core/writer/PipeChannel.h"
+
+namespace vexlor::sim::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+bool isFifo(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+std::string versionBlock(SimRig& rig) {
+    std::array<std::uint8_t, 26> text{};
+    if (!rig.writer.ReadVersionBlock(0x04, text.data(), 26)) {
+        return "(no answer)";
+    }
+    return std::string(text.begin(), text.end());
+}
+
+class SimDaemon : public ::testing::Test {
+  protected:
+    std::filesystem::path devices() const { return scratch / "devices"; }
+
+    vexlor::test::ScratchDir scratch;
+    SimWriter unused;  // the rig's bus and library find nothing; only the pipes reach a writer
+};
+
+TEST_F(SimDaemon, InterfaceAppearsWithItsPipesAndGoesAtTheEnd) {
+    DaemonProcess daemon(devices());
+    ASSERT_TRUE(daemon.waitForInterface(true));
+    EXPECT_TRUE(isFifo(daemon.interfacePath() / "PIPE00"));
+    EXPECT_TRUE(isFifo(daemon.interfacePath() / "PIPE01"));
+    EXPECT_EQ(daemon.stop(), 0);
+    EXPECT_FALSE(std::filesystem::exists(daemon.interfacePath()));
+}
+
+TEST_F(SimDaemon, ProgramDownloadsAndProgramsOverFifos) {
+    DaemonProcess daemon(devices(), {"--version", "V1.1"});
+    ASSERT_TRUE(daemon.waitForInterface(true));
+    SimRig rig(unused, SimRig::Reach::DeviceDirectory, devices());
+    ASSERT_TRUE(rig.connect());
+    EXPECT_FALSE(rig.link.useLibusb);
+    EXPECT_EQ(versionBlock(rig), "USB STANDALONE WRITER_V1.1");
+    EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0xC8);
+
+    Bytes data(0x1000);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<std::uint8_t>(i * 3 + 1);
+    }
+    Bytes option(256, 0);
+    option[0x10] = 0x01;
+    rig.base.writeBytes("test_option.prog", Bytes(32, 0x5A));
+    rig.base.writeBytes("buffer_option.prog", option);
+    rig.base.writeBytes("buffer_data.prog", data);
+    ASSERT_TRUE(rig.writer.DownloadBuffers());
+    EXPECT_EQ(rig.op.last().text, "Loading Data Ok");
+    EXPECT_TRUE(rig.writer.RunWriterJob(0x14, 10));
+    EXPECT_TRUE(rig.writer.RunWriterJob(0x16, 10));
+    EXPECT_FALSE(rig.writer.RunWriterJob(0x12, 10));
+}
+
+TEST_F(SimDaemon, HostMayCloseAndReopenEvenWithAnswersUnread) {
+    DaemonProcess daemon(devices());
+    ASSERT_TRUE(daemon.waitForInterface(true));
+    SimRig rig(unused, SimRig::Reach::DeviceDirectory, devices());
+    ASSERT_TRUE(rig.connect());
+    EXPECT_EQ(versionBlock(rig), "USB STANDALONE WRITER_V2.0");
+
+    // Ask for the 26-byte version and walk away without reading the answer.
+    const Bytes block{'U', 'S', 'B', 'C', 0, 0, 0, 0, 26, 0, 0, 0, 0x04};
+    PipeChannel(rig.link.readPipe, rig.link.writePipe).write(block.data(), block.size());
+    rig.connection.CloseWriter();
+
+    ASSERT_TRUE(rig.connect());
+    EXPECT_EQ(rig.writer.ReadWriterByte(0xFA8F), 0x5A);
+    EXPECT_EQ(versionBlock(rig), "USB STANDALONE WRITER_V2.0");
+}
+
+TEST_F(SimDaemon, UnplugAndPlugInAgain) {
+    DaemonProcess daemon(devices());
+    ASSERT_TRUE(daemon.waitForInterface(true));
+    SimRig rig(unused, SimRig::Reach::DeviceDirectory, devices());
+    ASSERT_TRUE(rig.connect());
+
+    daemon.signal(SIGUSR1);
+    ASSERT_TRUE(daemon.waitForInterface(false));
+    EXPECT_EQ(versionBlock(rig), "(no answer)");
+    rig.connection.CloseWriter();
+    EXPECT_FALSE(rig.connect());
+
+    daemon.signal(SIGUSR1);
+    ASSERT_TRUE(daemon.waitForInterface(true));
+    ASSERT_TRUE(rig.connect());
+    EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0xC8);
+}
+
+TEST_F(SimDaemon, WriterVanishingMidDownloadRemovesTheInterface) {
+    DaemonProcess daemon(devices(), {"--fault", "remove-after=3000"});
+    ASSERT_TRUE(daemon.waitForInterface(true));
+    SimRig rig(unused, SimRig::Reach::DeviceDirectory, devices());
+    ASSERT_TRUE(rig.connect());
+    rig.base.writeBytes("test_option.prog", Bytes(32, 0));
+    rig.base.writeBytes("buffer_option.prog", Bytes(256, 0));
+    rig.base.writeBytes("buffer_data.prog", Bytes(0x2000, 0x77));
+    EXPECT_FALSE(rig.writer.DownloadBuffers());
+    EXPECT_EQ(rig.op.last().text, "<LoadingdataFailMsg>");
+    EXPECT_TRUE(daemon.waitForInterface(false));
+}
+
+TEST_F(SimDaemon, BadOptionsEndWithStatusTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--fault", "melt"}, {"--usb-timing", "maybe"}, {"--bogus"}, {"--chip-size", "0"}};
+    for (const auto& options : cases) {
+        DaemonProcess daemon(devices(), options);
+        EXPECT_EQ(daemon.wait(), 2) << options.front();
+        EXPECT_FALSE(std::filesystem::exists(daemon.interfacePath()));
+    }
+}
+
+}  // namespace
+}  // namespace vexlor::sim::test
