@@ -133,8 +133,10 @@ ReadChipXml::ReadChipXml(Operator& op, std::filesystem::path baseDirectory)
 
 int ReadChipXml::LoadChipLists(ChipListView& lists, int typeIndex, int seriesIndex, int nameIndex,
                                int selector) {
-    pugi::xml_document document;
-    switch (LoadXmlFile(CatalogueFilePath(baseDirectory_, selector), document)) {
+    XmlLoad outcome = XmlLoad::OpenFailed;
+    const pugi::xml_document* document =
+        catalogueCache_.load(CatalogueFilePath(baseDirectory_, selector), outcome);
+    switch (outcome) {
         case XmlLoad::NoParser:
             operator_.message("Can't Create Xml Instance!!");
             return 0;
@@ -147,7 +149,7 @@ int ReadChipXml::LoadChipLists(ChipListView& lists, int typeIndex, int seriesInd
         case XmlLoad::Loaded:
             break;
     }
-    const pugi::xml_node root = document.document_element();
+    const pugi::xml_node root = document->document_element();
     for (pugi::xml_node chipSeries = root.first_child(); chipSeries;
          chipSeries = chipSeries.next_sibling()) {
         if (!IsNamed(chipSeries, "ChipSeries")) {
@@ -180,8 +182,10 @@ int ReadChipXml::LoadChipLists(ChipListView& lists, int typeIndex, int seriesInd
 }
 
 int ReadChipXml::ReadChipDisplayInfo(std::string chipName, int selector) {
-    pugi::xml_document document;
-    switch (LoadXmlFile(CatalogueFilePath(baseDirectory_, selector), document)) {
+    XmlLoad outcome = XmlLoad::OpenFailed;
+    const pugi::xml_document* document =
+        catalogueCache_.load(CatalogueFilePath(baseDirectory_, selector), outcome);
+    switch (outcome) {
         case XmlLoad::NoParser:
             operator_.message("Can't Creat IXMLDOMDocumentPtr");
             return 0;
@@ -194,7 +198,7 @@ int ReadChipXml::ReadChipDisplayInfo(std::string chipName, int selector) {
         case XmlLoad::Loaded:
             break;
     }
-    applyChipDisplayInfo(document.document_element(), chipName, chipDisplayInfo_);
+    applyChipDisplayInfo(document->document_element(), chipName, chipDisplayInfo_);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/base/Operator.h"
+#include "core/chipdb/CatalogueCache.h"
 #include "core/chipdb/ChipDisplayInfo.h"
 #include "core/chipdb/ChipListView.h"
 #include "core/chipdb/ICInfo.h"
@@ -61,6 +62,7 @@ class ReadChipXml {
     ChipDisplayInfo chipDisplayInfo_;
     ICInfo icInfo_;
     std::vector<SysCfgField> sysCfgFields_;
+    CatalogueCache catalogueCache_;
 };
 
 }  // namespace vexlor

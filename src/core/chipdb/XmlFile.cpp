@@ -2,11 +2,8 @@
 
 namespace vexlor {
 
-XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document) {
-    if (file.empty()) {
-        return XmlLoad::OpenFailed;
-    }
-    const pugi::xml_parse_result result = document.load_file(file.c_str());
+namespace {
+XmlLoad outcomeOf(const pugi::xml_parse_result& result, const pugi::xml_document& document) {
     switch (result.status) {
         case pugi::status_ok:
             return document.document_element() ? XmlLoad::Loaded : XmlLoad::NoRootElement;
@@ -17,6 +14,18 @@ XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& docum
         default:
             return XmlLoad::OpenFailed;
     }
+}
+}  // namespace
+
+XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document) {
+    if (file.empty()) {
+        return XmlLoad::OpenFailed;
+    }
+    return outcomeOf(document.load_file(file.c_str()), document);
+}
+
+XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document) {
+    return outcomeOf(document.load_buffer(text.data(), text.size()), document);
 }
 
 namespace {

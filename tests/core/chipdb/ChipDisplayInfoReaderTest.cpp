@@ -156,6 +156,30 @@ TEST_F(ChipDisplayInfoReader, SecondSelectorReadsTheOtherFile) {
     EXPECT_EQ(info().HextoBinMode, 1);
 }
 
+TEST_F(ChipDisplayInfoReader, EveryCallSeesTheFileAsItIsNow) {
+    const auto withMode = [](char mode) {
+        return std::string("<Chip name=\"QR31A\"><HextoBinMode>") + mode + "</HextoBinMode></Chip>";
+    };
+    writeCatalogue(withMode('1'));
+    db.ReadChipDisplayInfo("QR31A", 1);
+    EXPECT_EQ(info().HextoBinMode, 1);
+    // Same size, same moment: only the bytes differ.
+    writeCatalogue(withMode('2'));
+    db.ReadChipDisplayInfo("QR31A", 1);
+    EXPECT_EQ(info().HextoBinMode, 2);
+
+    writeCatalogueFile("KLW20_mcu.xml", "<ChipSeries>");
+    db.ReadChipDisplayInfo("QR31A", 1);
+    std::filesystem::remove(scratch.path() / "ChipList" / "KLW20_mcu.xml");
+    db.ReadChipDisplayInfo("QR31A", 1);
+    EXPECT_EQ(op.texts(), (std::vector<std::string>{"Open *.XML Fail", "Open *.XML Fail"}));
+    EXPECT_EQ(info().HextoBinMode, 2);
+
+    writeCatalogue(withMode('3'));
+    db.ReadChipDisplayInfo("QR31A", 1);
+    EXPECT_EQ(info().HextoBinMode, 3);
+}
+
 TEST_F(ChipDisplayInfoReader, FailuresAreReportedAndChangeNothing) {
     struct Case {
         const char* what;
