@@ -1,0 +1,195 @@
+// The delivered catalogues as the program reads them: every chip complete and coherent.
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include "DeliveredData.h"
+#include "core/chipdb/XmlFile.h"
+
+namespace vexlor::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const DeliveredData& D() {
+    return Delivered();
+}
+
+TEST(CatalogueData, HoldsEnoughUniquelyNamedChipsInBothFilesInTheSameOrder) {
+    ASSERT_GE(D().chips.size(), 80u);
+    std::set<std::string> names;
+    for (const auto& chip : D().chips) {
+        EXPECT_TRUE(names.insert(chip.name).second) << "listed twice: " << chip.name;
+    }
+    std::vector<std::string> first;
+    for (const auto& chip : D().chips) {
+        first.push_back(chip.name);
+    }
+    EXPECT_EQ(first, D().secondCatalogueNames);
+}
+
+TEST(CatalogueData, EveryChipCarriesEveryKeyOnce) {
+    const char* const kKeys[] = {"IcTransfileforPath",
+                                 "ICSelectDisplay/ExHVISP",
+                                 "ICSelectDisplay/ISP",
+                                 "ICSelectDisplay/Buzzer",
+                                 "ICSelectDisplay/EraseMode",
+                                 "ICSelectDisplay/RollingCode",
+                                 "ICSelectDisplay/MassProduction",
+                                 "ICSelectDisplay/ProductionLimit",
+                                 "MenuOperationDisplay/MenuSerial_Num",
+                                 "MenuOperationDisplay/MenuCompare_File",
+                                 "MenuOperationDisplay/MenuSet_Protect",
+                                 "MenuOperationDisplay/MenuRead_ChipInfo",
+                                 "HextoBinMode",
+                                 "SetProtectMode",
+                                 "HaveSmartOPT",
+                                 "FuseCheckBoxDisplay",
+                                 "FW_File",
+                                 "IC_FileType"};
+    for (const char* file : {"KLW20_mcu.xml", "KLW21_mcu.xml"}) {
+        pugi::xml_document document;
+        ASSERT_EQ(LoadXmlFile(D().base / "ChipList" / file, document), XmlLoad::Loaded) << file;
+        const auto chips = document.select_nodes("/*/ChipSeries/*/*/*");
+        ASSERT_EQ(chips.size(), D().chips.size()) << file;
+        for (const auto& chip : chips) {
+            const std::string name = chip.node().attribute("name").value();
+            // The search reader looks the attributes up by name, the list readers take the first.
+            EXPECT_STREQ(chip.node().first_attribute().name(), "name") << name;
+            EXPECT_STREQ(chip.node().parent().first_attribute().name(), "name") << name;
+            EXPECT_STREQ(chip.node().parent().parent().first_attribute().name(), "type") << name;
+            for (const char* key : kKeys) {
+                EXPECT_EQ(chip.node().select_nodes(key).size(), 1u)
+                    << file << " " << name << " " << key;
+            }
+        }
+    }
+}
+
+TEST(CatalogueData, EveryChipHasItsInformationFileUnderItsOwnName) {
+    for (const auto& chip : D().chips) {
+        EXPECT_TRUE(chip.icRead) << chip.name;
+        EXPECT_TRUE(chip.messages.empty()) << chip.name << ": " << chip.messages.front();
+        EXPECT_EQ(chip.info.ChipName, chip.name);
+        EXPECT_FALSE(chip.info.ChipType.empty()) << chip.name;
+    }
+}
+
+TEST(CatalogueData, FileFilterIsOneOfTheProgramFileFilters) {
+    const std::set<std::string> kFilters{
+        "QvIce Obj Files (*.obj)|*.obj||",
+        "QvIce Hex Files (*.hex)|*.hex||",
+        "QvIce Otp Files (*.otp)|*.otp||",
+        "QvIce Epm Files (*.epm)|*.epm||",
+        "QvIce Hex Files (*.hex)|*.hex|QvIce Bin Files (*.bin)|*.bin||",
+        "QvIce Orvo Files (*.orvo)|*.orvo||",
+    };
+    for (const auto& chip : D().chips) {
+        EXPECT_TRUE(kFilters.count(chip.keys.IC_FileType))
+            << chip.name << ": " << chip.keys.IC_FileType;
+    }
+}
+
+TEST(CatalogueData, PinPictureFirmwareAndInternalNumberPerChip) {
+    std::set<std::uint32_t> numbers;
+    for (const auto& chip : D().chips) {
+        EXPECT_TRUE(numbers.insert(chip.info.Inside_Number).second)
+            << chip.name << " shares its internal number (and so its pin picture)";
+        char picture[32];
+        std::snprintf(picture, sizeof picture, "QV%x.jpg", chip.info.Inside_Number);
+        const auto jpeg = FileBytes(D().base / "res" / "ICPicture" / picture);
+        ASSERT_GE(jpeg.size(), 3u) << chip.name << " " << picture;
+        EXPECT_EQ(jpeg[0], 0xFF);
+        EXPECT_EQ(jpeg[1], 0xD8);
+        EXPECT_EQ(jpeg[2], 0xFF);
+        EXPECT_EQ(fs::file_size(D().base / "firmware" / chip.keys.FW_File), 0x10800u)
+            << chip.name << " " << chip.keys.FW_File;
+    }
+}
+
+TEST(CatalogueData, KeysMatchWhatTheChipCanDo) {
+    for (const auto& chip : D().chips) {
+        const auto& k = chip.keys;
+        SCOPED_TRACE(chip.name);
+        EXPECT_GE(k.SetProtectMode, 0);
+        EXPECT_LE(k.SetProtectMode, 10);
+        EXPECT_GE(k.FuseCheckBoxDisplay, 1);
+        EXPECT_LE(k.FuseCheckBoxDisplay, 3);
+        // The menu entry and the IC Type Select box both mean serial numbers.
+        EXPECT_EQ(k.MenuSerial_Num, k.RollingCode);
+        // Set Protect is offered only where a protect layout is defined.
+        EXPECT_EQ(k.MenuSet_Protect, k.SetProtectMode >= 1 && k.SetProtectMode <= 10 ? 1 : 0);
+        // The option choices of Load File are shown in the fuse boxes.
+        if (chip.info.Have_OPT == 1) {
+            EXPECT_LE(k.FuseCheckBoxDisplay, 2);
+            EXPECT_GE(k.SetProtectMode, 1);
+        }
+        // Only rewritable chips can be erased as a whole.
+        if (chip.mcuType == "OTP") {
+            EXPECT_EQ(k.EraseMode, 0);
+        }
+        EXPECT_TRUE(chip.mcuType == "OTP" || chip.mcuType == "MTP" || chip.mcuType == "Flash")
+            << chip.mcuType;
+    }
+}
+
+TEST(CatalogueData, ParametersAreUsableByConvertersAndOperations) {
+    for (const auto& chip : D().chips) {
+        const auto& i = chip.info;
+        SCOPED_TRACE(chip.name);
+        EXPECT_GT(i.Program_Capacity, 0u);
+        EXPECT_LE(i.Program_Capacity, i.Normal_ROM_Capacity);
+        EXPECT_EQ(i.Blankcheck_Capacity, i.Program_Capacity);
+        EXPECT_EQ(i.Verify_Capacity, i.Program_Capacity);
+        EXPECT_EQ(i.Read_ROM_Capacity, i.Normal_ROM_Capacity + i.Information_ROM_Capacity);
+        ASSERT_FALSE(i.Device_ID.empty());
+        EXPECT_EQ(i.Device_ID_amount, static_cast<int>(i.Device_ID.size()));
+        // The voltage codes are one byte each: int(11.55 x volts) must stay below 256.
+        for (float volts : {i.P_VDD, i.P_VPP, i.R_VDD, i.R_H_VDD, i.R_L_VDD}) {
+            EXPECT_GT(volts, 0.0f);
+            EXPECT_LT(volts, 22.0f);
+        }
+        EXPECT_GE(i.P_VPP, i.P_VDD);
+        EXPECT_LT(i.R_L_VDD, i.R_VDD);
+        EXPECT_GT(i.R_H_VDD, i.R_VDD);
+        for (int timeout :
+             {i.Auto_Timeout, i.Blankcheck_Timeout, i.Program_Timeout, i.Verify_Timeout}) {
+            EXPECT_GE(timeout, 100);
+            EXPECT_LE(timeout, 4000);
+        }
+        EXPECT_GE(i.Auto_Timeout, i.Program_Timeout);
+        EXPECT_GT(i.Data_Read_Length, 0);
+        // Program_time shares its byte with DisableHibit in the option header.
+        EXPECT_LT(i.Program_time, 16);
+        EXPECT_LT(i.DisableHibit, 16u);
+        // The power-on delay code int((d x 1.5 - 21) / 15) must not go negative.
+        EXPECT_GE(i.VDD_Power_ON_delay, 14);
+        EXPECT_LT(i.ROMtype, 16);
+    }
+}
+
+// A package name ends in its code: the last two characters, or the last one after a blank.
+TEST(CatalogueData, SecondCatalogueListsPackagesWithHexCodes) {
+    for (const auto& chip : D().chips) {
+        ASSERT_FALSE(chip.packages.empty()) << chip.name;
+        for (const std::string& package : chip.packages) {
+            ASSERT_GE(package.size(), 3u) << chip.name;
+            std::string code = package.substr(package.size() - 2);
+            if (code[0] == ' ') {
+                code = code.substr(1);
+            }
+            EXPECT_NE(code.find_first_not_of(' '), std::string::npos) << chip.name;
+            EXPECT_EQ(code.find_first_not_of("0123456789ABCDEFabcdef"), std::string::npos)
+                << chip.name << " '" << package << "'";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vexlor::test
