@@ -18,6 +18,9 @@ function(vexlor_gtest name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vexlor_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   vexlor_warnings(${name})
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "VEXLOR_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;VEXLOR_BASE_DIR=${VEXLOR_BASE_DIR};QT_QPA_PLATFORM=offscreen")
+  # The environment goes in through "cmake -E env": test properties handed to
+  # gtest_discover_tests lose the separators of a list, so only the first variable would arrive.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "${CMAKE_COMMAND};-E;env;VEXLOR_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;VEXLOR_BASE_DIR=${VEXLOR_BASE_DIR};QT_QPA_PLATFORM=offscreen")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()
