@@ -55,6 +55,7 @@ class IcTypeSelectModel {
     bool accept();
     IcTypeSelection selection() const;
 
+    const ReadChipXml& document() const { return document_; }
     const ChipListsModel& lists() const { return lists_; }
     const IcTypeSelectLabels& labels() const { return labels_; }
     const ModeSelection& modes() const { return modes_; }

@@ -1,0 +1,26 @@
+#include "QtApp.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+
+namespace vexlor::test {
+
+void EnsureQtApplication() {
+    static int argc = 1;
+    static char name[] = "vexlor_gui_select_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = QApplication::instance() == nullptr
+                                   ? new QApplication(argc, argv)
+                                   : static_cast<QApplication*>(QApplication::instance());
+    (void)app;
+}
+
+void ClickRow(QWidget* widget, int row) {
+    auto* list = qobject_cast<QListWidget*>(widget);
+    QListWidgetItem* item = list->item(row);
+    const QPoint centre = list->visualItemRect(item).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+}
+
+}  // namespace vexlor::test
