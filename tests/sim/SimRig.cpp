@@ -8,12 +8,13 @@ SimWriter& chosen(SimWriter& device, SimWriter& absent, bool used) {
 }
 }  // namespace
 
-SimRig::SimRig(SimWriter& device, Reach reach, std::filesystem::path deviceDirectory)
+SimRig::SimRig(SimWriter& device, Reach reach, std::filesystem::path deviceDirectory,
+               AccessLibrary* plugin)
     : diagnostics([this](std::string_view line) { diagnosticLines.emplace_back(line); }),
       usb(chosen(device, absent, reach == Reach::Usb)),
       access(chosen(device, absent, reach == Reach::AccessLibrary)),
       connection(link,
-                 WriterTransports{access, usb,
+                 WriterTransports{plugin != nullptr ? *plugin : access, usb,
                                   deviceDirectory.empty() ? base / "no-devices" : deviceDirectory},
                  TransferFeedback{progress, progress, diagnostics}),
       writer(connection, WriterHost{op, catalogue, buttons, clock, base.path()}) {

@@ -36,7 +36,9 @@ class SimRig {
   public:
     enum class Reach { Usb, AccessLibrary, DeviceDirectory };
 
-    SimRig(SimWriter& device, Reach reach, std::filesystem::path deviceDirectory = {});
+    // A plugin's library, when given, takes the place of the in-process one.
+    SimRig(SimWriter& device, Reach reach, std::filesystem::path deviceDirectory = {},
+           AccessLibrary* plugin = nullptr);
 
     // Opens the writer as the program does at start; the version is taken as known.
     bool connect();
