@@ -7,6 +7,10 @@
 namespace vexlor::test {
 
 void EnsureQtApplication() {
+    // Widget tests never need a display, however they are started.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     static int argc = 1;
     static char name[] = "vexlor_gui_select_tests";
     static char* argv[] = {name, nullptr};
