@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include "ConvertTestSupport.h"
+#include "core/convert/InsideNumberDispatch.h"
+
+namespace vexlor {
+namespace {
+
+using test::Bytes;
+using test::ConvertBench;
+using test::place;
+using test::placeFixedTime;
+
+// Hand reduction modulo x^16 + x^15 + x^2 + 1: a single word w fed to a zero register leaves
+// w * x^16 mod P; bit k of w contributes x^(16+k): bit0 0x8005, bit1 0x800F, bit2 0x801B,
+// bit5 0x80C3, bit6 0x8183, bit8 0x8603. A word equal to the register clears it.
+
+ICInfo chip(const std::string& name, std::uint32_t insideNumber) {
+    ICInfo ic;
+    ic.ChipName = name;
+    ic.Inside_Number = insideNumber;
+    return ic;
+}
+
+Bytes templateWithCommonFields(std::uint16_t checksum, std::uint8_t model = 0x5B) {
+    Bytes option(256, 0xEE);
+    place(option, 0x10,
+          {static_cast<std::uint8_t>(checksum >> 8), static_cast<std::uint8_t>(checksum)});
+    place(option, 0x4E, {0x00});
+    placeFixedTime(option);
+    place(option, 0xCF, {model});
+    return option;
+}
+
+TEST(OtpHexFamily, FullImageWithOptionWordAndSideFile) {
+    ConvertBench bench;
+    test::writeTemplate(bench.dir, "QRV7049");
+    Bytes image(0x8000, 0);
+    place(image, 0, {0xFF, 0xFF});
+    const auto program = bench.dir.write("prog.hex", test::hexText({{0, image}}));
+    const ICInfo ic = chip("QRV7049", 0x1622);
+    ConversionJob job = bench.job(ic, program);
+    job.optionWord = 0x62;
+    ASSERT_EQ(ConvertByInsideNumber(0x1622, job, bench.out), 0)
+        << testing::PrintToString(bench.messages());
+
+    // 0xFFFF clears the 0xFFFF start, the zeros keep it 0, then 0x62 | 1 = 0x63:
+    // bit6 ^ bit5 ^ bit1 ^ bit0 = 0x8183 ^ 0x80C3 ^ 0x800F ^ 0x8005 = 0x014A.
+    Bytes expected = templateWithCommonFields(0x014A);
+    place(expected, 0x16, {0x80, 0x00, 0x80, 0x00});
+    place(expected, 0x24, {0x62});
+    place(expected, 0x27, {0x00, 0x00});
+    place(expected, 0x3B, {0xFF, 0xFF});
+    EXPECT_EQ(bench.option(), expected);
+    EXPECT_EQ(bench.data(), image);
+    EXPECT_EQ(bench.result.checksum, 0x014A);
+    EXPECT_EQ(bench.result.descriptionText, (bench.dir / "prog.bin").string());
+
+    Bytes side(16, 0xFF);
+    place(side, 0, {'q', 'r', 'v', '7', '0', '4', '9'});
+    place(side, 16,
+          {0x76, 0x32, 0x1E, 0x11, 0x11, 0x19, 0x10, 0x12, 0x1F, 0x11, 0x1F, 0x10, 0x10, 0x10, 0x10,
+           0x10});
+    side.insert(side.end(), image.begin(), image.end());
+    side.push_back(0x62);
+    EXPECT_EQ(test::readBytes(bench.dir / "prog.otp"), side);
+}
+
+TEST(OtpHexFamily, ShortImageIsPaddedWithBlank) {
+    ConvertBench bench;
+    test::writeTemplate(bench.dir, "QRV7012");
+    const auto program = bench.dir.write("prog.hex", test::hexText({{0, {0x11, 0x22, 0x33}}}));
+    const ICInfo ic = chip("QRV7012", 0x1636);
+    ASSERT_EQ(ConvertByInsideNumber(0x1636, bench.job(ic, program), bench.out), 0);
+    Bytes expectedData(0x8000, 0xFF);
+    place(expectedData, 0, {0x11, 0x22, 0x33});
+    EXPECT_EQ(bench.data(), expectedData);
+    const Bytes option = bench.option();
+    EXPECT_EQ(option[0x16], 0x00);
+    EXPECT_EQ(option[0x17], 0x03);
+}
+
+TEST(OtpHexFamily, HexThatIsNotHexIsAnImageFailure) {
+    ConvertBench bench;
+    test::writeTemplate(bench.dir, "QRV7003");
+    const auto program = bench.dir.write("prog.hex", "not a hex file\n");
+    const ICInfo ic = chip("QRV7003", 0x1630);
+    ConversionJob job = bench.job(ic, program);
+    EXPECT_EQ(ConvertByInsideNumber(0x1630, job, bench.out), 1);
+    EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
+}
+
+TEST(OtpHexFamily, MissingTemplateFails) {
+    ConvertBench bench;
+    const auto program = bench.dir.write("prog.hex", test::hexText({{0, {0x11}}}));
+    const ICInfo ic = chip("QRV7371", 0x1632);
+    EXPECT_EQ(ConvertByInsideNumber(0x1632, bench.job(ic, program), bench.out), 1);
+    EXPECT_EQ(bench.messages(),
+              std::vector<std::string>{(bench.dir / "hwversion1.0" / "QRV7371.txt").string() +
+                                       " open file error\n"});
+}
+
+TEST(OtpImageFamily, HeaderSeedsTheChecksumAndDataIsSwapped) {
+    ConvertBench bench;
+    test::writeTemplate(bench.dir, "QRV7034");
+    Bytes file(32, 0);
+    place(file, 0, {0xFF, 0xFF});   // header word 0xFFFF clears the start value
+    place(file, 30, {0x01, 0x00});  // header word 0x0001 -> 0x8005
+    place(file, 32, {0x05, 0x80});  // word 0x8005 clears it again
+    place(file, 34, {0x00, 0x01});  // word 0x0100 -> 0x8603
+    place(file, 36, {0xAA});        // odd byte: not a word
+    const auto program = bench.dir.writeBytes("prog.otp", file);
+    const ICInfo ic = chip("QRV7034", 0x1603);
+    ASSERT_EQ(ConvertByInsideNumber(0x1603, bench.job(ic, program), bench.out), 0);
+
+    Bytes expected = templateWithCommonFields(0x8603);
+    place(expected, 0x16, {0x00, 0x02, 0x00, 0x02});
+    place(expected, 0x27, {0x00, 0x00});
+    place(expected, 0x3B, {0x80, 0x05});
+    EXPECT_EQ(bench.option(), expected);
+    EXPECT_EQ(bench.data(), (Bytes{0x80, 0x05, 0x01, 0x00}));
+    EXPECT_EQ(bench.result.descriptionText, program.string());
+}
+
+TEST(OtpImageFamily, FileShorterThanTheHeaderIsRefused) {
+    ConvertBench bench;
+    test::writeTemplate(bench.dir, "QRV7071");
+    const auto program = bench.dir.writeBytes("prog.otp", Bytes(31, 0));
+    const ICInfo ic = chip("QRV7071", 0x1615);
+    EXPECT_EQ(ConvertByInsideNumber(0x1615, bench.job(ic, program), bench.out), 1);
+    EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
+}
+
+TEST(HeaderByteFamily, HighByteFirstButFedLowByteFirst) {
+    struct Case {
+        const char* chip;
+        std::uint32_t insideNumber;
+        std::uint8_t optionByte;  // header byte 0xFF under the chip's mask
+    };
+    const Case cases[] = {{"QRV7097", 0x1633, 0x6F}, {"QSV6842", 0x1629, 0x7F}};
+    for (const Case& c : cases) {
+        ConvertBench bench;
+        test::writeTemplate(bench.dir, c.chip);
+        Bytes file(32, 0);
+        place(file, 0x10, {0xFF});
+        place(file, 32, {0xFF, 0xFF, 0x01, 0x00, 0x77});  // fed 0xFFFF, then 0x0100 -> 0x8603
+        const auto program = bench.dir.writeBytes("prog.otp", file);
+        const ICInfo ic = chip(c.chip, c.insideNumber);
+        ASSERT_EQ(ConvertByInsideNumber(c.insideNumber, bench.job(ic, program), bench.out), 0)
+            << c.chip;
+        Bytes expected = templateWithCommonFields(0x8603);
+        place(expected, 0x16, {0x00, 0x02, 0x00, 0x03});
+        place(expected, 0x24, {c.optionByte, c.optionByte});
+        place(expected, 0x27, {0x00, 0x00});
+        place(expected, 0x3B, {0xFF, 0xFF});
+        EXPECT_EQ(bench.option(), expected) << c.chip;
+        EXPECT_EQ(bench.data(), (Bytes{0xFF, 0xFF, 0x00, 0x01})) << c.chip;
+    }
+}
+
+}  // namespace
+}  // namespace vexlor
