@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "core/writer/PluginAccessLibrary.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor::test {
+namespace {
+
+class PluginAccessLibraryTest : public ::testing::Test {
+  protected:
+    std::vector<std::string> lines;
+    Diagnostics diagnostics{[this](std::string_view line) { lines.emplace_back(line); }};
+};
+
+TEST_F(PluginAccessLibraryTest, LoadedPluginCarriesEveryOrdinal) {
+    auto library = LoadAccessLibrary(ECHO_PLUGIN_PATH, diagnostics);
+    EXPECT_EQ(library->open(0x5A5B, 0, 0), 0);
+    EXPECT_EQ(library->open(0x1234, 0, 0), 1);
+    std::uint8_t data[] = {0x39, 0x05};
+    EXPECT_NE(library->sendCommand(0x03, data, 2), 0);
+    std::uint8_t back[3] = {};
+    EXPECT_NE(library->receiveCommand(0x11, back, 3), 0);
+    EXPECT_EQ(back[0], 0x03);
+    EXPECT_EQ(back[1], 0x39);
+    EXPECT_EQ(back[2], 0x05);
+    library->setTimeout(5);
+    std::uint8_t timeout = 0;
+    library->receiveCommand(0x7E, &timeout, 1);
+    EXPECT_EQ(timeout, 5);
+    library->close();
+    EXPECT_EQ(library->receiveCommand(0x11, back, 3), 0) << "close reached the plugin";
+    EXPECT_TRUE(lines.empty());
+}
+
+TEST_F(PluginAccessLibraryTest, PluginLackingAnEntryPointIsAbsent) {
+    auto library = LoadAccessLibrary(INCOMPLETE_PLUGIN_PATH, diagnostics);
+    EXPECT_NE(library->open(0x5A5B, 0, 0), 0) << "an absent library never opens a writer";
+    EXPECT_EQ(lines, std::vector<std::string>{"Access library lacks orvo_ordinal_5\n"});
+}
+
+TEST_F(PluginAccessLibraryTest, MissingOrBrokenFileIsAbsent) {
+    ScratchDir scratch;
+    EXPECT_NE(LoadAccessLibrary(scratch / "liborvoapi.so", diagnostics)->open(0x5A5B, 0, 0), 0);
+    EXPECT_TRUE(lines.empty()) << "no plugin is the normal case, not worth a line";
+    const auto broken = scratch.write("liborvoapi.so", "not a shared object");
+    EXPECT_NE(LoadAccessLibrary(broken, diagnostics)->open(0x5A5B, 0, 0), 0);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("Access library not loaded: ", 0), 0u);
+}
+
+TEST(AccessLibraryPathTest, EnvironmentFirstThenBesideTheProgram) {
+    EXPECT_EQ(ResolveAccessLibraryPath("/opt/vexlor", nullptr), "/opt/vexlor/liborvoapi.so");
+    EXPECT_EQ(ResolveAccessLibraryPath("/opt/vexlor", ""), "/opt/vexlor/liborvoapi.so");
+    EXPECT_EQ(ResolveAccessLibraryPath("/opt/vexlor", "/tmp/x.so"), "/tmp/x.so");
+}
+
+}  // namespace
+}  // namespace vexlor::test
