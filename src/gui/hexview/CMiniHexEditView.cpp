@@ -24,6 +24,7 @@ namespace {
 
 // Repeat rate of the scrolling while a drag is held above or below the view.
 constexpr int kDragScrollMs = 50;
+constexpr int kTextMargin = 4;
 
 std::optional<HexKey> navigationKey(int key) {
     switch (key) {
@@ -66,6 +67,10 @@ CMiniHexEditView::CMiniHexEditView(QWidget* parent, int parentControlId)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setCursor(Qt::IBeamCursor);
+    // A little room between the frame and the text; the margins take the text background.
+    setViewportMargins(kTextMargin, kTextMargin / 2, kTextMargin, 0);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
     viewport()->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(1);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
@@ -126,8 +131,8 @@ QSize CMiniHexEditView::sizeHint() const {
     const int columns = model_.columnOffsets().characters +
                         (model_.options().showCharacters ? model_.rowLength() * m.charWidth : 0);
     const int frame = 2 * frameWidth();
-    return {columns + m.charWidth + verticalScrollBar()->sizeHint().width() + frame,
-            24 * m.lineHeight + frame};
+    return {columns + 2 * kTextMargin + verticalScrollBar()->sizeHint().width() + frame,
+            24 * m.lineHeight + kTextMargin / 2 + frame};
 }
 
 void CMiniHexEditView::applyScrollBar() {

@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", qPrintable(view->lastError()));
         return 1;
     }
+    window.activateWindow();
     view->setFocus();
     if (args.contains(QStringLiteral("--select"))) {
         QTimer::singleShot(0, view, [view] { selectSomeBytes(*view); });

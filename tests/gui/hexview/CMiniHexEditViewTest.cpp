@@ -74,11 +74,15 @@ class CMiniHexEditViewTest : public QObject {
         vexlor::HexViewOptions options;
         options.wideAddress = true;
         view->setOptions(options);
-        const int lineHeight = view->model().metrics().lineHeight;
-        view->resize(view->sizeHint().width(), kLines * lineHeight + 2 * view->frameWidth());
         view->show();
         if (!QTest::qWaitForWindowExposed(view.get())) {
             qFatal("view not exposed");
+        }
+        const int lineHeight = view->model().metrics().lineHeight;
+        const int around = view->height() - view->viewport()->height();
+        view->resize(view->sizeHint().width(), kLines * lineHeight + around);
+        if (view->model().visibleLines() != kLines) {
+            qFatal("view not sized to %d lines", kLines);
         }
         QApplication::setActiveWindow(view.get());
         view->setFocus();
