@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include "ConvertTestSupport.h"
+#include "core/convert/InsideNumberDispatch.h"
+
+namespace vexlor {
+namespace {
+
+using test::Bytes;
+using test::ConvertBench;
+using test::place;
+
+// Hand reduction modulo x^16 + x^15 + x^2 + 1. A word w fed to register r leaves
+// (r ^ w) * x^16 mod P, so a word equal to the register clears it. Single words from zero:
+// 0x0001 -> 0x8005; 0x3FFF -> 0x8002 (XOR of x^16..x^29 reduced); then for the blank tail:
+// 0x8002 ^ 0x3FFF = 0xBFFD = 0x3FFF ^ 0x8002 -> 0x8002 ^ 0x8009 ^ 0x800F = 0x8004.
+// Configuration fed OR 0x231F:
+//   0x3FE0 -> 0x3FFF; 0x8004 ^ 0x3FFF = 0xBFFB = 0x3FFF ^ 0x8004 -> 0x8002^0x8009^0x801B = 0x8010
+//   0x2FE0 -> 0x2FFF; 0x8004 ^ 0x2FFF = 0xAFFB = 0x3FFF ^ 0x9004
+//            -> 0x8002 ^ 0x8009 ^ 0xE003 ^ 0x801B = 0x6013
+struct WordCase {
+    const char* name;
+    std::uint8_t configHigh;  // byte 0xFF9: bit 4 clear means a protected area of 0x400 words
+    std::size_t firstFed;
+    std::uint16_t checksum;
+    Bytes field24;
+    Bytes field27;
+    std::uint8_t field49;
+};
+
+const WordCase kUnprotected{"no protected area", 0x3F, 0, 0x0010, {0x3F, 0xFF}, {0x00, 0x00}, 0xFF};
+const WordCase kProtected{"protected area", 0x2F, 0x400, 0x3013, {0x2F, 0xFF}, {0x04, 0x00}, 0xFD};
+
+// Words up to 0x7F9 are written: zeros, a 0xFFFF that clears the start value at the first fed
+// word, 0x0001 as the 0x256th fed word (partial checksum 0x8005 & 0x3FFF = 5) and 0x8005 to
+// clear it again; a junk word 1 that only a protected area keeps out of the checksum. Words
+// 0x7FA and 0x7FB keep the blank fill.
+std::string wordHexFile(const WordCase& c, std::uint8_t idFirst = 0x50,
+                        std::uint8_t idSecond = 0x03) {
+    Bytes words(0x7FA * 2, 0);
+    place(words, 2 * c.firstFed, {0xFF, 0xFF});
+    place(words, 2 * (c.firstFed + 0x255), {0x01, 0x00});
+    place(words, 2 * (c.firstFed + 0x256), {0x05, 0x80});
+    if (c.firstFed > 1) {
+        place(words, 2, {0x34, 0x12});
+    }
+    return test::hexText({{0, words}, {0xFF8, {0xE0, c.configHigh}}, {0xFFC, {idFirst, idSecond}}});
+}
+
+Bytes expectedData(const WordCase& c) {
+    Bytes data(0x7FC * 2 + 8, 0);
+    place(data, 2 * c.firstFed, {0xFF, 0xFF});
+    place(data, 2 * (c.firstFed + 0x255), {0x00, 0x01});
+    place(data, 2 * (c.firstFed + 0x256), {0x80, 0x05});
+    if (c.firstFed > 1) {
+        place(data, 2, {0x12, 0x34});
+    }
+    for (std::size_t at = 0x7FA * 2; at < data.size(); at += 2) {
+        place(data, at, {0x3F, 0xFF});
+    }
+    return data;
+}
+
+Bytes expectedOption(const WordCase& c) {
+    Bytes option(256, 0xEE);
+    place(option, 0x10,
+          {static_cast<std::uint8_t>(c.checksum >> 8), static_cast<std::uint8_t>(c.checksum)});
+    place(option, 0x16, {0x07, 0xFA, 0x07, 0xFC});
+    place(option, 0x24, {c.field24[0], c.field24[1]});
+    place(option, 0x27, {c.field27[0], c.field27[1]});
+    place(option, 0x3B, {0xFF, 0xFF});
+    place(option, 0x48, {0x8E, c.field49});
+    place(option, 0x4E, {0x00});
+    place(option, 0x54, {0x00, 0x05});
+    test::placeFixedTime(option);
+    place(option, 0xCF, {0x5B});
+    return option;
+}
+
+ICInfo wordChip(const std::string& name, std::uint32_t insideNumber) {
+    ICInfo ic;
+    ic.ChipName = name;
+    ic.Inside_Number = insideNumber;
+    return ic;
+}
+
+TEST(WordHexFamily, BuffersWithAndWithoutProtectedArea) {
+    for (const WordCase* c : {&kUnprotected, &kProtected}) {
+        for (const auto& [chipName, number] :
+             {std::pair<const char*, std::uint32_t>{"QN8703_5XX", 0x27505},
+              {"QN8703_8XX", 0x27506}}) {
+            ConvertBench bench;
+            test::writeTemplate(bench.dir, chipName);
+            const auto program = bench.dir.write("prog.hex", wordHexFile(*c));
+            const ICInfo ic = wordChip(chipName, number);
+            ASSERT_EQ(ConvertByInsideNumber(number, bench.job(ic, program), bench.out), 0)
+                << c->name << testing::PrintToString(bench.messages());
+            EXPECT_EQ(bench.option(), expectedOption(*c)) << c->name << " " << chipName;
+            EXPECT_EQ(bench.data(), expectedData(*c)) << c->name << " " << chipName;
+            EXPECT_EQ(bench.result.checksum, c->checksum) << c->name;
+            EXPECT_EQ(bench.result.secondaryChecksum, c == &kProtected ? 0x2FE0u : 0x3FE0u);
+            EXPECT_EQ(bench.result.descriptionText, (bench.dir / "prog.bin").string());
+        }
+    }
+}
+
+TEST(WordHexFamily, IdentificationBytes) {
+    struct Case {
+        std::uint8_t first;
+        std::uint8_t second;
+        int result;
+    };
+    const Case cases[] = {
+        {0x50, 0x03, 0}, {0x50, 0xFF, 0}, {0x51, 0x03, 1}, {0x50, 0x02, 1}, {0x50, 0x01, 1}};
+    for (const Case& c : cases) {
+        ConvertBench bench;
+        test::writeTemplate(bench.dir, "QN8703_5XX");
+        const auto program =
+            bench.dir.write("prog.hex", wordHexFile(kUnprotected, c.first, c.second));
+        const ICInfo ic = wordChip("QN8703_5XX", 0x27505);
+        EXPECT_EQ(ConvertByInsideNumber(0x27505, bench.job(ic, program), bench.out), c.result)
+            << int(c.first) << " " << int(c.second);
+        if (c.result != 0) {
+            EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " ID error\n"});
+        }
+    }
+}
+
+TEST(WordHexFamily, SerialNumberAddressesMoveOnlyWithAProtectedArea) {
+    struct Case {
+        const WordCase* image;
+        std::uint8_t endHigh;
+        std::uint8_t endLow;
+        int result;
+        Bytes addresses;  // option 0x37-0x3A
+    };
+    const Case cases[] = {
+        {&kProtected, 0x05, 0xFB, 0, {0x03, 0x10, 0x07, 0xFB}},
+        {&kProtected, 0x05, 0xFC, 1, {}},
+        {&kUnprotected, 0x05, 0xFC, 0, {0x01, 0x10, 0x05, 0xFC}},
+    };
+    for (const Case& c : cases) {
+        ConvertBench bench;
+        test::writeTemplate(bench.dir, "QN8703_8XX");
+        Bytes serial(256, 0);
+        place(serial, 0x35, {0x20, 0x04, 0x01, 0x10, c.endHigh, c.endLow});
+        place(serial, 0x60, {0xDE, 0xAD});
+        place(serial, 0x7F, {0x42});
+        const auto serialPath = bench.dir.writeBytes("serial.txt", serial);
+        const auto program = bench.dir.write("prog.hex", wordHexFile(*c.image));
+        const ICInfo ic = wordChip("QN8703_8XX", 0x27506);
+        ConversionJob job = bench.job(ic, program);
+        job.flags.displaySerialNumber = true;
+        EXPECT_EQ(ConvertByInsideNumber(0x27506, job, bench.out), c.result) << c.image->name;
+        EXPECT_EQ(test::readBytes(serialPath), serial) << "the serial block is left as it was";
+        if (c.result != 0) {
+            EXPECT_EQ(bench.messages(), std::vector<std::string>{"S/N End Address > 0x7fc"});
+            continue;
+        }
+        const Bytes option = bench.option();
+        EXPECT_EQ(Bytes(option.begin() + 0x35, option.begin() + 0x37), (Bytes{0x20, 0x04}));
+        EXPECT_EQ(Bytes(option.begin() + 0x37, option.begin() + 0x3B), c.addresses);
+        EXPECT_EQ(option[0x60], 0xDE);
+        EXPECT_EQ(option[0x61], 0xAD);
+        EXPECT_EQ(option[0x7F], 0x42);
+    }
+}
+
+TEST(WordHexFamily, SmallChipConstants) {
+    struct Case {
+        std::uint8_t endLow;
+        bool exhv;
+        int result;
+    };
+    // Serial end (0x01 + 2) * 256 + low: 0x3FB passes, 0x3FC reaches the limit.
+    const Case cases[] = {{0xFB, true, 0}, {0xFB, false, 0}, {0xFC, true, 1}};
+    for (const Case& c : cases) {
+        ConvertBench bench;
+        test::writeTemplate(bench.dir, "QN6223");
+        Bytes serial(256, 0);
+        place(serial, 0x37, {0x00, 0x10, 0x01, c.endLow});
+        bench.dir.writeBytes("serial.txt", serial);
+        const auto program = bench.dir.write(
+            "prog.hex", test::hexText({{0, Bytes(0x7F6, 0)}, {0x7F8, {0xE0, 0x2F, 0x01, 0x03}}}));
+        const ICInfo ic = wordChip("QN6223", 0x28012);
+        ConversionJob job = bench.job(ic, program);
+        job.flags.displaySerialNumber = true;
+        job.flags.exhvIspProgram = c.exhv;
+        EXPECT_EQ(ConvertByInsideNumber(0x28012, job, bench.out), c.result);
+        if (c.result != 0) {
+            EXPECT_EQ(bench.messages(), std::vector<std::string>{"S/N End Address > 0x3fb"});
+            continue;
+        }
+        const Bytes option = bench.option();
+        EXPECT_EQ(Bytes(option.begin() + 0x37, option.begin() + 0x3B),
+                  (Bytes{0x02, 0x10, 0x03, 0xFB}));
+        EXPECT_EQ(Bytes(option.begin() + 0x18, option.begin() + 0x1A), (Bytes{0x03, 0xFB}));
+        EXPECT_EQ(Bytes(option.begin() + 0x48, option.begin() + 0x4A), (Bytes{0x86, 0xFB}));
+        EXPECT_EQ(option[0x4C], c.exhv ? 1 : 0);
+        EXPECT_EQ(bench.data().size(), 0x3FBu * 2 + 8);
+    }
+}
+
+}  // namespace
+}  // namespace vexlor
