@@ -69,10 +69,9 @@ void applyChipKeys(pugi::xml_node chip, ChipDisplayInfo& info) {
             info.FW_File = ElementText(key);
         } else if (IsNamed(key, "IC_FileType")) {
             info.IC_FileType.clear();
+            // Text written directly inside is a child too.
             for (pugi::xml_node part = key.first_child(); part; part = part.next_sibling()) {
-                if (part.type() == pugi::node_element) {
-                    info.IC_FileType += ElementText(part);
-                }
+                info.IC_FileType += ElementText(part);
             }
         }
     }

@@ -59,7 +59,9 @@ std::string ElementText(pugi::xml_node element) {
     std::string text;
     // Values are leaves; the common case needs no walk.
     pugi::xml_node only = element.first_child();
-    if (only && !only.next_sibling() && only.type() == pugi::node_pcdata) {
+    if (element.type() == pugi::node_pcdata || element.type() == pugi::node_cdata) {
+        text = element.value();
+    } else if (only && !only.next_sibling() && only.type() == pugi::node_pcdata) {
         text = only.value();
     } else {
         appendText(element, text);

@@ -21,8 +21,8 @@ XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& docum
 // The same, for text already read from a file.
 XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document);
 
-// The element's text content with its descendants, as the readers take values: the layout
-// white space around the value is not part of it.
+// The element's text content with its descendants (or a text node's own text), as the
+// readers take values: the layout white space around the value is not part of it.
 std::string ElementText(pugi::xml_node element);
 
 // The text of the element's first attribute, whatever its name; empty without attributes.

@@ -94,6 +94,25 @@ TEST_F(ChipDisplayInfoReader, KeysOutsideTheirGroupAreIgnored) {
     EXPECT_EQ(info(), ChipDisplayInfo{});
 }
 
+TEST_F(ChipDisplayInfoReader, FileTypeJoinsTextAndElementChildrenInOrder) {
+    struct Case {
+        const char* fileType;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"<IC_FileType>Hex (*.hex)|*.hex||</IC_FileType>", "Hex (*.hex)|*.hex||"},
+        {"<IC_FileType><A>Hex|*.hex|</A>Obj|*.obj|<B>All|<C>*.*</C>||</B></IC_FileType>",
+         "Hex|*.hex|Obj|*.obj|All|*.*||"},
+        {"<IC_FileType/>", ""},
+    };
+    for (const Case& c : cases) {
+        info().IC_FileType = "previous";
+        writeCatalogue(std::string("<Chip name=\"QR31A\">") + c.fileType + "</Chip>");
+        db.ReadChipDisplayInfo("QR31A", 1);
+        EXPECT_EQ(info().IC_FileType, c.expected) << c.fileType;
+    }
+}
+
 TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepThePreviousChipsValues) {
     writeCatalogue(std::string(kFullChip) + R"(
       <Chip name="QR31B"><ICSelectDisplay><ISP>0</ISP></ICSelectDisplay></Chip>)");
