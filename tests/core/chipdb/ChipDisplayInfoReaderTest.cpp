@@ -113,6 +113,20 @@ TEST_F(ChipDisplayInfoReader, FileTypeJoinsTextAndElementChildrenInOrder) {
     }
 }
 
+TEST_F(ChipDisplayInfoReader, DeeplyNestedValueIsReadWithoutExhaustingTheStack) {
+    constexpr int kDepth = 200000;
+    std::string open;
+    std::string close;
+    for (int i = 0; i < kDepth; ++i) {
+        open += "<a>";
+        close += "</a>";
+    }
+    writeCatalogue("<Chip name=\"QR31A\"><FW_File>" + open + "deep.nce" + close +
+                   "</FW_File></Chip>");
+    db.ReadChipDisplayInfo("QR31A", 1);
+    EXPECT_EQ(info().FW_File, "deep.nce");
+}
+
 TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepThePreviousChipsValues) {
     writeCatalogue(std::string(kFullChip) + R"(
       <Chip name="QR31B"><ICSelectDisplay><ISP>0</ISP></ICSelectDisplay></Chip>)");
