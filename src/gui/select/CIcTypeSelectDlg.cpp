@@ -88,9 +88,11 @@ void CIcTypeSelectDlg::buildWidgets() {
     icTypeValue_->setObjectName("icTypeValue");
     auto* chosenRow = new QHBoxLayout;
     chosenRow->addWidget(new QLabel("Series :", this));
-    chosenRow->addWidget(seriesValue_, 1);
+    chosenRow->addWidget(seriesValue_);
+    chosenRow->addSpacing(40);
     chosenRow->addWidget(new QLabel("IC Type :", this));
-    chosenRow->addWidget(icTypeValue_, 1);
+    chosenRow->addWidget(icTypeValue_);
+    chosenRow->addStretch(1);
 
     for (const BoxSpec& spec : kBoxes) {
         auto* check = new QCheckBox(spec.text, this);
@@ -100,10 +102,12 @@ void CIcTypeSelectDlg::buildWidgets() {
     count_ = new QLineEdit(this);
     count_->setObjectName("productionLimitCount");
     count_->setMaxLength(8);
+    count_->setFixedWidth(110);
     count_->setValidator(new QIntValidator(0, 99999999, count_));
     auto* limitRow = new QHBoxLayout;
     limitRow->addWidget(box(ModeBox::ProductionLimit));
     limitRow->addWidget(count_);
+    limitRow->addStretch(1);
     auto* modes = new QGridLayout;
     modes->addWidget(box(ModeBox::DisplaySerialNumber), 0, 0);
     modes->addWidget(box(ModeBox::MassProduction), 1, 0);
@@ -111,6 +115,8 @@ void CIcTypeSelectDlg::buildWidgets() {
     modes->addWidget(box(ModeBox::ExHvIspProgram), 0, 1);
     modes->addWidget(box(ModeBox::IspProgram), 1, 1);
     modes->addWidget(box(ModeBox::WholeChipErase), 2, 1);
+    modes->setColumnMinimumWidth(0, 320);
+    modes->setColumnStretch(2, 1);
 
     search_ = new QPushButton("Search", this);
     search_->setObjectName("search");
