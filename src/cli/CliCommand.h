@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vexlor::cli {
+
+class CliSession;
+
+struct CommandOutcome {
+    bool ok = true;
+    std::string reason;  // one line, for failures
+
+    static CommandOutcome success() { return {}; }
+    static CommandOutcome failure(std::string why) { return {false, std::move(why)}; }
+};
+
+using CommandFn = CommandOutcome (*)(CliSession& session, std::span<const std::string> arguments);
+
+// One command of the tool: its name, how many arguments follow it, and what it does.
+struct CliCommand {
+    std::string_view name;
+    std::size_t argumentCount;
+    std::string_view usage;
+    CommandFn run;
+};
+
+// Every command, in the order the help lists them (CommandTable.cpp).
+std::span<const CliCommand> commandTable();
+const CliCommand* findCommand(std::string_view name);
+
+}  // namespace vexlor::cli

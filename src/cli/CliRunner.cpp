@@ -1,0 +1,134 @@
+#include "cli/CliRunner.h"
+
+#include <vector>
+
+#include "cli/CliCommand.h"
+#include "cli/CliSession.h"
+#include "sim/SimSettings.h"
+
+namespace vexlor::cli {
+
+namespace {
+
+constexpr const char* kProgram = "vexlor-writer-cli";
+
+struct PlannedCommand {
+    const CliCommand* command;
+    std::vector<std::string> arguments;
+};
+
+void printUsage(std::ostream& out) {
+    out << "usage: " << kProgram << " [options] command [arguments] [command ...]\n"
+        << "options:\n"
+        << "  --simulate           use the in-process simulated writer\n"
+        << "  --base-dir DIR       data directory (default: the working directory)\n"
+        << "  --yes | --no         answer to every question (default: No)\n"
+        << "  --file PATH          a file for the next file choice (repeatable)\n"
+        << "  --verbose            print the transport's diagnostic lines\n"
+        << "  --sim-version V      simulated writer's version: V1.0, V1.1, V2.0 or a text\n"
+        << "  --sim-fault F        simulated writer fault: fail, never-settle, corrupt,\n"
+        << "                       voltage, remove-after=N (repeatable)\n"
+        << "commands:\n";
+    for (const CliCommand& command : commandTable()) {
+        out << "  " << command.usage << '\n';
+    }
+}
+
+// Global options come first; the first word that is not one starts the commands.
+bool parseOptions(std::span<const std::string> args, std::size_t& next, SessionOptions& options,
+                  std::string& error) {
+    std::error_code ec;
+    options.baseDirectory = std::filesystem::current_path(ec);
+    for (next = 0; next < args.size() && args[next].starts_with("--"); ++next) {
+        const std::string& name = args[next];
+        if (name == "--simulate") {
+            options.simulate = true;
+        } else if (name == "--yes" || name == "--no") {
+            options.answers.answer = name == "--yes";
+        } else if (name == "--verbose") {
+            options.verbose = true;
+        } else if (name == "--help") {
+            error = "help";
+            return false;
+        } else if (next + 1 >= args.size()) {
+            error = "missing value after " + name;
+            return false;
+        } else {
+            const std::string& value = args[++next];
+            if (name == "--base-dir") {
+                options.baseDirectory = value;
+            } else if (name == "--file") {
+                options.answers.files.push_back(value);
+            } else if (name == "--sim-version") {
+                options.simConfig.versionText = sim::versionTextFor(value);
+            } else if (name == "--sim-fault") {
+                if (!sim::applyFaultList(value, options.simFaults, error)) {
+                    return false;
+                }
+            } else {
+                error = "unknown option " + name;
+                return false;
+            }
+        }
+    }
+    if (!std::filesystem::is_directory(options.baseDirectory, ec)) {
+        error = "base directory " + options.baseDirectory.string() + " does not exist";
+        return false;
+    }
+    return true;
+}
+
+bool planCommands(std::span<const std::string> args, std::vector<PlannedCommand>& plan,
+                  std::string& error) {
+    for (std::size_t i = 0; i < args.size();) {
+        const CliCommand* command = findCommand(args[i]);
+        if (command == nullptr) {
+            error = "unknown command " + args[i];
+            return false;
+        }
+        if (args.size() - i - 1 < command->argumentCount) {
+            error = std::string(command->name) + " needs " +
+                    std::to_string(command->argumentCount) + " argument(s)";
+            return false;
+        }
+        const auto first = args.begin() + static_cast<std::ptrdiff_t>(i + 1);
+        plan.push_back(
+            {command, {first, first + static_cast<std::ptrdiff_t>(command->argumentCount)}});
+        i += 1 + command->argumentCount;
+    }
+    if (plan.empty()) {
+        error = "no command given";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+    SessionOptions options;
+    std::size_t next = 0;
+    std::string error;
+    std::vector<PlannedCommand> plan;
+    if (!parseOptions(arguments, next, options, error) ||
+        !planCommands(arguments.subspan(next), plan, error)) {
+        if (error == "help") {
+            printUsage(out);
+            return kExitOk;
+        }
+        err << kProgram << ": " << error << '\n';
+        printUsage(err);
+        return kExitUsage;
+    }
+    CliSession session(std::move(options), out, err);
+    for (const PlannedCommand& step : plan) {
+        const CommandOutcome outcome = step.command->run(session, step.arguments);
+        if (!outcome.ok) {
+            err << kProgram << ": " << step.command->name << ": " << outcome.reason << '\n';
+            return kExitFailed;
+        }
+    }
+    return kExitOk;
+}
+
+}  // namespace vexlor::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace vexlor::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// vexlor-writer-cli [global options] command [arguments] [command [arguments]]...
+// Runs the commands in order and stops at the first that fails; its one-line reason goes to
+// err.
+int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
+
+}  // namespace vexlor::cli

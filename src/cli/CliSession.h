@@ -1,0 +1,84 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/ConsoleOperator.h"
+#include "core/app/AppContext.h"
+#include "core/base/Clock.h"
+#include "core/base/Diagnostics.h"
+#include "core/base/ProgressSink.h"
+#include "core/writer/Writer.h"
+#include "sim/SimWriter.h"
+
+namespace vexlor::cli {
+
+// A console has no operation buttons to switch off while a job runs.
+class NoButtons final : public OperationButtons {
+  public:
+    void disableOperationButtons() override {}
+    void enableOperationButtons() override {}
+};
+
+// The global options of one invocation.
+struct SessionOptions {
+    bool simulate = false;
+    std::filesystem::path baseDirectory;
+    bool verbose = false;  // transport diagnostics to standard output
+    sim::SimConfig simConfig;
+    sim::SimFaults simFaults;
+    ConsoleAnswers answers;
+};
+
+// What the commands of one invocation share: the application context, the transports and the
+// writer link over them. The writer is opened on first use.
+class CliSession {
+  public:
+    CliSession(SessionOptions options, std::ostream& out, std::ostream& err);
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    std::ostream& out() { return out_; }
+    const SessionOptions& options() const { return options_; }
+    AppContext& context() { return *context_; }
+    Operator& op() { return operator_; }
+    Clock& clock() { return *clock_; }
+    const Diagnostics& diagnostics() const { return diagnostics_; }
+    AccessLibrary& accessLibrary() { return *access_; }
+    UsbBus& usbBus() { return *usb_; }
+    const std::filesystem::path& deviceDirectory() const { return deviceDirectory_; }
+    const std::filesystem::path& accessLibraryPath() const { return accessLibraryPath_; }
+    // The in-process writer of --simulate; nullptr otherwise.
+    sim::SimWriter* simulatedWriter() { return simulated_.get(); }
+
+    // Opens the writer as the program does at start and classifies its version; false with a
+    // reason when no writer answers.
+    bool connect(std::string& reason);
+    Writer& writer() { return *writer_; }
+    // How the open writer is reached, for people.
+    std::string transportName() const;
+
+  private:
+    SessionOptions options_;
+    std::ostream& out_;
+    ConsoleOperator operator_;
+    Diagnostics diagnostics_;
+    NullProgress progress_;
+    NoButtons buttons_;
+    std::unique_ptr<Clock> clock_;
+    std::unique_ptr<AppContext> context_;
+    std::unique_ptr<sim::SimWriter> simulated_;
+    std::filesystem::path accessLibraryPath_;
+    std::filesystem::path deviceDirectory_;
+    std::unique_ptr<AccessLibrary> access_;
+    std::unique_ptr<UsbBus> usb_;
+    std::unique_ptr<WriterConnection> connection_;
+    std::unique_ptr<Writer> writer_;
+    bool connected_ = false;
+};
+
+}  // namespace vexlor::cli

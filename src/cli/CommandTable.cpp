@@ -1,0 +1,30 @@
+#include <array>
+
+#include "cli/CliCommand.h"
+#include "cli/WriterInfoCommands.h"
+
+namespace vexlor::cli {
+
+namespace {
+// Command groups add their rows here.
+constexpr std::array kCommands{
+    CliCommand{"devices", 0, "devices            what each transport finds", runDevices},
+    CliCommand{"info", 0, "info               transport, version, firmware word, voltages",
+               runInfo},
+};
+}  // namespace
+
+std::span<const CliCommand> commandTable() {
+    return kCommands;
+}
+
+const CliCommand* findCommand(std::string_view name) {
+    for (const CliCommand& command : kCommands) {
+        if (command.name == name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace vexlor::cli

@@ -1,0 +1,121 @@
+#include "cli/WriterInfoCommands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "cli/CliSession.h"
+#include "core/app/LinkedWriterPort.h"
+#include "core/app/VoltageCheck.h"
+#include "core/app/WriterVersion.h"
+#include "core/base/Diagnostics.h"
+#include "core/writer/WriterIdentity.h"
+
+namespace vexlor::cli {
+
+namespace {
+
+// Interfaces of the writer's class below the device directory that carry both pipes.
+std::vector<std::string> pipeInterfaces(const std::filesystem::path& directory) {
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        std::error_code ignored;
+        if (name.find(kWriterClassGuidText) != std::string::npos &&
+            std::filesystem::exists(it->path() / "PIPE00", ignored) &&
+            std::filesystem::exists(it->path() / "PIPE01", ignored)) {
+            found.push_back(it->path().string());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+std::string accessLibraryFinding(CliSession& session) {
+    if (session.options().simulate) {
+        return "not used with --simulate";
+    }
+    const auto& path = session.accessLibraryPath();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return path.string() + ": not installed";
+    }
+    AccessLibrary& library = session.accessLibrary();
+    if (library.open(WriterConnection::kAccessOpenArgument, 0, 0) != 0) {
+        return path.string() + ": no writer";
+    }
+    library.close();
+    return path.string() + ": writer found";
+}
+
+std::string hexByte(std::uint8_t value) {
+    return format("%02X", value);
+}
+
+}  // namespace
+
+CommandOutcome runDevices(CliSession& session, std::span<const std::string>) {
+    std::ostream& out = session.out();
+    out << "access library: " << accessLibraryFinding(session) << '\n';
+    const bool usbWriter = session.usbBus().openFirst(kWriterVendorId, kWriterProductId) != nullptr;
+    out << (session.options().simulate ? "usb (simulated): " : "usb: ")
+        << format("%s %04X:%04X", usbWriter ? "writer" : "no writer", kWriterVendorId,
+                  kWriterProductId)
+        << (usbWriter ? " found" : "") << '\n';
+    const auto interfaces = pipeInterfaces(session.deviceDirectory());
+    out << "device files: " << session.deviceDirectory().string()
+        << (interfaces.empty() ? ": none" : "") << '\n';
+    for (const auto& path : interfaces) {
+        out << "  " << path << '\n';
+    }
+    return CommandOutcome::success();
+}
+
+CommandOutcome runInfo(CliSession& session, std::span<const std::string>) {
+    std::string reason;
+    if (!session.connect(reason)) {
+        return CommandOutcome::failure(reason);
+    }
+    std::ostream& out = session.out();
+    Writer& writer = session.writer();
+    const WriterLink& link = writer.link();
+    const std::string versionText = VersionString(link.hwVersionText);
+    out << "transport: " << session.transportName() << '\n';
+    out << "version: " << versionText << '\n';
+
+    const int firmwareWord = writer.ReadWriterByte(0xFA90) * 256 + writer.ReadWriterByte(0xFA91);
+    writer.ChangeWriterMode(kModeDone);
+    out << "firmware: " << format("%04X", firmwareWord) << '\n';
+
+    // The measurement set-up of the attach check: DAC levels set, outputs grounded.
+    writer.WriteControlByte(0x30);
+    for (std::uint16_t word : {0x8D01, 0x4403, 0x3905, 0x2207}) {
+        writer.WriteControlWord(word);
+    }
+    writer.BusyWait(100);
+    std::array<std::uint8_t, 6> m{};
+    if (!writer.ReadVoltageBlock(m)) {
+        return CommandOutcome::failure("the writer did not answer the voltage read");
+    }
+    out << "voltages: P_VDD=" << hexByte(m[0]) << " P_VPP=" << hexByte(m[1])
+        << " DAC_VPP=" << hexByte(m[2]) << " DAC_WVDD=" << hexByte(m[3])
+        << " DAC_RVDD=" << hexByte(m[4]) << " DAC_LS=" << hexByte(m[5]) << '\n';
+
+    if (ClassifyWriterVersion(versionText).model == WriterModel::V2_0) {
+        LinkedWriterPort port(writer);
+        const bool good = RunVoltageCheck(port);
+        // The check ends with the programming outputs up; an idle socket should be grounded.
+        writer.WriteControlByte(0x30);
+        out << "voltage check: " << (good ? "OK" : "FAIL") << '\n';
+        if (!good) {
+            return CommandOutcome::failure("voltage check failed");
+        }
+    }
+    return CommandOutcome::success();
+}
+
+}  // namespace vexlor::cli
