@@ -61,11 +61,6 @@ bool HexViewModel::setRowLength(int rowLength) {
     return true;
 }
 
-std::span<std::uint8_t> HexViewModel::prepareBuffer(std::size_t length) {
-    replaceBuffer(std::vector<std::uint8_t>(length, 0));
-    return data_;
-}
-
 void HexViewModel::replaceBuffer(std::vector<std::uint8_t> bytes) {
     data_ = std::move(bytes);
     hasBuffer_ = true;

@@ -34,9 +34,7 @@ class HexViewModel {
     // False, leaving the row length as it was, when the value is out of range.
     bool setRowLength(int rowLength);
 
-    // A zero-filled buffer of `length` bytes for the caller to fill; the view starts again at
-    // its first byte.
-    std::span<std::uint8_t> prepareBuffer(std::size_t length);
+    // A new buffer (a file shown); the view starts again at its first byte.
     void replaceBuffer(std::vector<std::uint8_t> bytes);
     bool hasBuffer() const { return hasBuffer_; }
     std::span<const std::uint8_t> data() const { return data_; }

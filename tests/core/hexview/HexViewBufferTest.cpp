@@ -27,24 +27,22 @@ TEST(HexViewBuffer, InitialState) {
     EXPECT_FALSE(view.options().wideAddress);
 }
 
-TEST(HexViewBuffer, PreparedBufferIsZeroFilledAndStartsAtItsFirstByte) {
+TEST(HexViewBuffer, NewBufferStartsAtItsFirstByte) {
     HexViewModel view = makeView(1000);
     view.goToAddress(500);
     clickChar(view, 2, 3);
     view.key(HexKey::Right, {true, false});
-    std::span<std::uint8_t> fresh = view.prepareBuffer(10);
-    ASSERT_EQ(fresh.size(), 10u);
-    for (std::uint8_t b : fresh) {
-        EXPECT_EQ(b, 0);
-    }
-    fresh[9] = 0xAB;
+    view.replaceBuffer({0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99});
     EXPECT_EQ(view.length(), 10);
-    EXPECT_EQ(view.data()[9], 0xAB);
+    EXPECT_EQ(view.data()[9], 0x99);
     EXPECT_EQ(view.top(), 0);
     EXPECT_EQ(view.cursor(), 0);
     EXPECT_FALSE(view.selection().exists());
     EXPECT_EQ(view.linesPerPage(), 1);
     EXPECT_TRUE(view.shortLastPage());
+    // The old cursor (535) would have written past the new buffer.
+    view.type('A', false);
+    EXPECT_EQ(view.data()[0], 'A');
 }
 
 TEST(HexViewBuffer, RowLengthFromTheProfileOnlyWhenUsable) {
