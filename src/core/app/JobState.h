@@ -21,6 +21,8 @@ struct JobState {
     std::int32_t massProduction = 0;
     std::int32_t productionLimit = 0;
     std::int32_t productionLimitCount = 0;
+    // The option-code text chosen with the chip, handed to conversion.
+    std::string packageCode = "0";
     // The current smart-option word, taken from option header bytes 36 and 37.
     std::uint16_t smartOptionWord = 0;
 

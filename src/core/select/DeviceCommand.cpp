@@ -24,7 +24,7 @@ DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const Read
 
     job.chipNameText = document.icInfo().ChipName;
     shell.titleText = std::string(kInitialTitleText) + job.chipNameText + "  ";
-    outcome.packageCode = DerivePackageCode(shell.chipListSelector, chosen.packageName);
+    job.packageCode = DerivePackageCode(shell.chipListSelector, chosen.packageName);
     job.smartOptionAvailable = document.chipDisplayInfo().HaveSmartOPT;
 
     job.exhvIspProgram = modes[ModeBox::ExHvIspProgram];
@@ -66,6 +66,12 @@ DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, ReadChip
     }
     ShowModeLabels(shell.job, shell.panel);
     return outcome;
+}
+
+DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, AppContext& context,
+                                      Operator& op) {
+    return RunDeviceCommand(runDialog, context.chipXml, context.link.writerConnected, op,
+                            context.shell);
 }
 
 }  // namespace vexlor

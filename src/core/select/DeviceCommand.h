@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/app/AppContext.h"
 #include "core/app/ShellState.h"
 #include "core/base/Operator.h"
 #include "core/chipdb/ReadChipXml.h"
@@ -23,8 +24,6 @@ void RestoreChipRecords(const SavedChipRecords& saved, ReadChipXml& document);
 // What the main window still has to do itself after the Device command.
 struct DeviceCommandOutcome {
     bool accepted = false;
-    // The option-code text for conversion; "0" unless the packages catalogue was used.
-    std::string packageCode;
     // The loaded file is dropped: the hex view must be blanked.
     bool blankHexView = false;
     // Display Serial Number was chosen: the serial-number set dialog opens with data, with
@@ -44,5 +43,8 @@ DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const Read
 using RunIcTypeSelect = std::function<std::optional<IcTypeSelection>()>;
 DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, ReadChipXml& document,
                                       bool writerConnected, Operator& op, ShellState& shell);
+// The same over the program's records.
+DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, AppContext& context,
+                                      Operator& op);
 
 }  // namespace vexlor

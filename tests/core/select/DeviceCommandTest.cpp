@@ -92,6 +92,7 @@ TEST_F(DeviceCommandTest, UnreadableCatalogueEndsAsCancel) {
 
 TEST_F(DeviceCommandTest, OkHandsTheChipAndItsModesToTheMainWindow) {
     shell.job.checksumText = "BEEF";
+    shell.job.packageCode = "16";
     shell.chipListSelector = 2;  // the command always starts from the first catalogue
     const DeviceCommandOutcome outcome = run(
         [](IcTypeSelectModel& model) {
@@ -104,7 +105,7 @@ TEST_F(DeviceCommandTest, OkHandsTheChipAndItsModesToTheMainWindow) {
 
     ASSERT_TRUE(outcome.accepted);
     EXPECT_EQ(shell.chipListSelector, 1);
-    EXPECT_EQ(outcome.packageCode, "0");
+    EXPECT_EQ(shell.job.packageCode, "0");
     EXPECT_TRUE(outcome.blankHexView);
     EXPECT_FALSE(outcome.openSerialNumberSet);
     const JobState& job = shell.job;
