@@ -34,6 +34,16 @@ TEST(CatalogueData, HoldsEnoughUniquelyNamedChipsInBothFilesInTheSameOrder) {
     EXPECT_EQ(first, D().secondCatalogueNames);
 }
 
+// Chip names name files, and the writer keeps only the first 10 bytes of a name in its option
+// header, from which the job is restored after an attach.
+TEST(CatalogueData, ChipNamesFitTheOptionHeaderAndNameFiles) {
+    for (const auto& chip : D().chips) {
+        EXPECT_LE(chip.name.size(), 10u) << chip.name;
+        EXPECT_TRUE(IsPlainFileName(chip.name)) << chip.name;
+        EXPECT_EQ(chip.name.find(' '), std::string::npos) << chip.name;
+    }
+}
+
 TEST(CatalogueData, EveryChipCarriesEveryKeyOnce) {
     const char* const kKeys[] = {"IcTransfileforPath",
                                  "ICSelectDisplay/ExHVISP",
