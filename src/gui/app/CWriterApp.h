@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vexlor::gui {
+
+struct StartOptions {
+    bool simulate = false;
+    std::optional<std::filesystem::path> baseDirectory;
+    std::string simulatedVersion;
+    std::optional<std::filesystem::path> simulatedJob;
+    // Leave as soon as the window is up and print how long the start took (start-up timing).
+    bool exitWhenShown = false;
+};
+
+// Parses the command line; false with a reason on an unknown or incomplete option.
+bool ParseStartOptions(const QStringList& arguments, StartOptions& options, QString& error);
+
+// The application object: transport choice, the main window for the whole run, and the close
+// of the writer at the end. Returns the process exit code.
+int RunWriterApp(int argc, char** argv);
+
+}  // namespace vexlor::gui

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMap>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "core/app/AppContext.h"
+#include "core/app/MainView.h"
+#include "core/app/PanelRules.h"
+#include "core/app/WriterAttach.h"
+#include "core/writer/OperationButtons.h"
+#include "gui/app/CPinPictureDlg.h"
+#include "gui/app/CProgStatusBar.h"
+#include "gui/app/WriterSession.h"
+
+class QMenu;
+
+namespace vexlor::gui {
+
+struct MainWindowOptions {
+    SessionOptions session;
+    // Where "KLW_Read.xml" is looked for: beside the program.
+    std::filesystem::path programDirectory;
+    // How often device arrivals and removals are looked for.
+    int devicePollMs = 300;
+};
+
+// The main window (dialog 102): operation buttons, job display, log area, fuse group, mode
+// labels, pin picture, menu 131 and the status bar. Its controls render the application
+// context's panel state; the rules that change it live in core.
+class CWriterMainDlg final : public QMainWindow, public MainView, public OperationButtons {
+    Q_OBJECT
+  public:
+    using Handler = std::function<void()>;
+
+    CWriterMainDlg(AppContext& context, Operator& op, Clock& clock,
+                   const MainWindowOptions& options, QWidget* parent = nullptr);
+    ~CWriterMainDlg() override;
+
+    // The window's start: catalogue, visibility file, writer version, job restore.
+    void OnInitDialog();
+    void OnDeviceChange(const DeviceEvent& event);
+
+    void ShowConnectionStatus() override;
+    void refreshPanel() override;
+    void disableOperationButtons() override;
+    void enableOperationButtons() override;
+
+    // A later command plugs in here; until then its button or menu item stays disabled.
+    void bindCommand(int id, Handler handler);
+    bool commandBuilt(int id) const { return handlers_.contains(id); }
+    // The menu-state rules, as when a menu opens.
+    void updateMenuStates();
+
+    WriterSession& session() { return *session_; }
+    CProgStatusBar* progStatusBar() const { return statusBar_; }
+    QWidget* control(ControlId id) const { return controls_.value(static_cast<int>(id)); }
+    QAction* action(int commandId) const { return actions_.value(commandId); }
+    QPlainTextEdit* logEdit() const { return log_; }
+    CPinPictureDlg* pinPictureDialog() const { return pinDialog_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildControls();
+    void buildMenu();
+    void buildSimulatedWriterMenu();
+    QPushButton* addButton(ControlId id, const char* text, const char* name);
+    QCheckBox* addFuseBox(ControlId id, const char* text, const char* name);
+    void runCommand(int id);
+    void bindBuiltCommands();
+    AttachServices services();
+    void pollDevices();
+    void showPinPicture();
+    void OnFileExit();
+    void OnAbout();
+    void OnCheckNewVersion();
+
+    AppContext& context_;
+    Operator& op_;
+    MainWindowOptions options_;
+    CProgStatusBar* statusBar_ = nullptr;
+    std::unique_ptr<WriterSession> session_;
+    QMap<int, QWidget*> controls_;
+    QMap<int, QAction*> actions_;
+    std::map<int, Handler> handlers_;
+    QLineEdit* chipName_ = nullptr;
+    QLineEdit* filePath_ = nullptr;
+    QLineEdit* checksum_ = nullptr;
+    QPlainTextEdit* log_ = nullptr;
+    QStackedWidget* logArea_ = nullptr;
+    QWidget* hexView_ = nullptr;
+    QLabel* picture_ = nullptr;
+    QPixmap pictureBitmap_;
+    std::string picturePath_;
+    QPointer<CPinPictureDlg> pinDialog_;
+    QTimer deviceTimer_;
+};
+
+}  // namespace vexlor::gui

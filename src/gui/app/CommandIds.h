@@ -1,0 +1,29 @@
+#pragma once
+
+namespace vexlor::gui {
+
+// Menu 131 command identifiers.
+enum CommandId : int {
+    kLoadFile = 32771,
+    kSaveAs = 57604,
+    kExportSetting = 32814,
+    kExit = 32772,
+    kDevice = 32773,
+    kUpdateFirmware = 32775,
+    kSerialNumberProgram = 32780,
+    kCompareFile = 32781,
+    kSetProtect = 32782,
+    kReadChipInfo = 32784,
+    kUserManual = 32810,
+    kCheckNewVersion = 57609,
+    kReadHardwareId = 32808,
+    kReadSerialInfo = 32821,
+    kResetWriterFirmware = 32820,
+    kWriterSimpleTest = 32812,
+    kUpdateChip = 32797,
+    kAbout = 32777,
+    // Files dropped on the window, dispatched like a command.
+    kDropFiles = 0x0233,
+};
+
+}  // namespace vexlor::gui

@@ -1,0 +1,159 @@
+#include "gui/app/WriterSession.h"
+
+#include <QCoreApplication>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "core/writer/PluginAccessLibrary.h"
+#include "core/writer/WriterTransports.h"
+#include "sim/SimFirmwareImage.h"
+#include "sim/SimTransports.h"
+
+namespace vexlor::gui {
+
+namespace {
+
+constexpr std::size_t kSeededHeaderSize = 512;
+// A model code whose high four bits are not those of the base firmware.
+constexpr std::uint8_t kForeignModelCode = 0x2F;
+
+std::vector<std::uint8_t> readSeed(const std::filesystem::path& path) {
+    std::vector<std::uint8_t> bytes;
+    if (path.empty()) {
+        return bytes;
+    }
+    std::ifstream file(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(file), {});
+    if (bytes.size() > kSeededHeaderSize) {
+        bytes.resize(kSeededHeaderSize);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+void QtPaintPump::pumpPaint() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// A bus on which the simulated writer sits; the writer model may be replaced between
+// attaches, the bus stays.
+class WriterSession::SimulatedBus final : public UsbBus {
+  public:
+    explicit SimulatedBus(std::unique_ptr<sim::SimWriter>& writer) : writer_(writer) {}
+    std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override {
+        return sim::SimUsbBus(*writer_).openFirst(vendorId, productId);
+    }
+
+  private:
+    std::unique_ptr<sim::SimWriter>& writer_;
+};
+
+WriterSession::WriterSession(AppContext& context, Operator& op, ProgressSink& progress,
+                             OperationButtons& buttons, Clock& clock, const SessionOptions& options)
+    : simVersion_(options.simulatedVersion) {
+    std::filesystem::path deviceDirectory;
+    UsbBus* bus = nullptr;
+    if (options.simulate) {
+        access_ = std::make_unique<AbsentAccessLibrary>();
+        simBus_ = std::make_unique<SimulatedBus>(simWriter_);
+        bus = simBus_.get();
+        buildSimulatedWriter(readSeed(options.simulatedJob));
+        simWriter_->attach();
+    } else {
+        access_ = LoadAccessLibrary(ResolveAccessLibraryPath(options.programDirectory,
+                                                             std::getenv("VEXLOR_ACCESS_LIBRARY")),
+                                    diagnostics_);
+        libusb_ = std::make_unique<LibusbBus>();
+        libusb_->watchWriter([this](const DeviceEvent& event) { hotplugEvents_.push_back(event); });
+        bus = libusb_.get();
+        deviceDirectory = ResolveDeviceDirectory(std::getenv("VEXLOR_DEVICE_DIR"));
+        watcher_ = std::make_unique<DeviceDirectoryWatcher>(deviceDirectory);
+    }
+    connection_ = std::make_unique<WriterConnection>(
+        context.link, WriterTransports{*access_, *bus, deviceDirectory},
+        TransferFeedback{progress, paint_, diagnostics_});
+    writer_ = std::make_unique<Writer>(
+        *connection_,
+        WriterHost{op, context.messages, buttons, clock, context.shell.baseDirectory});
+    port_ = std::make_unique<LinkedWriterPort>(*writer_);
+}
+
+WriterSession::~WriterSession() = default;
+
+void WriterSession::buildSimulatedWriter(const std::vector<std::uint8_t>& optionArea) {
+    sim::SimConfig config;
+    config.versionText = simVersion_;
+    if (simForeignFirmware_) {
+        config.firmwareImage = sim::makeBaseFirmwareImage();
+        config.firmwareImage[sim::kModelCodeOffset] = kForeignModelCode;
+    }
+    simWriter_ = std::make_unique<sim::SimWriter>(config);
+    simWriter_->faults().voltagesOutOfRange = simVoltageFault_;
+    if (optionArea.empty()) {
+        return;
+    }
+    // The job goes in as a download would put it there.
+    simWriter_->attach();
+    const std::uint8_t open[] = {kOptionArea, 0x17};
+    const std::uint8_t close[] = {0x0C, 0x07};
+    simWriter_->commandOut(sim::SimTransport::OwnUsb, cmd::kOpenArea, open);
+    simWriter_->commandOut(sim::SimTransport::OwnUsb, cmd::kWriteArea, optionArea);
+    simWriter_->commandOut(sim::SimTransport::OwnUsb, cmd::kOpenArea, close);
+    simWriter_->detach();
+    simWriter_->clearTranscript();
+}
+
+std::vector<DeviceEvent> WriterSession::pollDeviceEvents() {
+    std::vector<DeviceEvent> events;
+    if (libusb_) {
+        libusb_->handleEvents();
+        events.swap(hotplugEvents_);
+    }
+    if (watcher_) {
+        for (DeviceEvent& event : watcher_->poll()) {
+            events.push_back(std::move(event));
+        }
+    }
+    return events;
+}
+
+DeviceEvent WriterSession::attachSimulated() {
+    if (simWriter_ && !simWriter_->attached()) {
+        if (simRebuild_) {
+            auto area = simWriter_->optionArea();
+            std::vector<std::uint8_t> kept(area.begin(), area.begin() + kSeededHeaderSize);
+            buildSimulatedWriter(kept);
+            simRebuild_ = false;
+        }
+        simWriter_->attach();
+    }
+    return {DeviceEvent::Arrival, kSimulatedDeviceName};
+}
+
+DeviceEvent WriterSession::removeSimulated() {
+    if (simWriter_) {
+        simWriter_->detach();
+    }
+    return {DeviceEvent::Removal, kSimulatedDeviceName};
+}
+
+void WriterSession::setSimulatedVersion(std::string versionText) {
+    simRebuild_ = simRebuild_ || versionText != simVersion_;
+    simVersion_ = std::move(versionText);
+}
+
+void WriterSession::setSimulatedForeignFirmware(bool foreign) {
+    simRebuild_ = simRebuild_ || foreign != simForeignFirmware_;
+    simForeignFirmware_ = foreign;
+}
+
+void WriterSession::setSimulatedVoltageFault(bool fault) {
+    simVoltageFault_ = fault;
+    if (simWriter_) {
+        simWriter_->faults().voltagesOutOfRange = fault;
+    }
+}
+
+}  // namespace vexlor::gui

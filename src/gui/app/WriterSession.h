@@ -1,0 +1,92 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/AppContext.h"
+#include "core/app/LinkedWriterPort.h"
+#include "core/base/Clock.h"
+#include "core/base/Diagnostics.h"
+#include "core/writer/DeviceDirectoryWatcher.h"
+#include "core/writer/DeviceEvent.h"
+#include "core/writer/LibusbBus.h"
+#include "core/writer/Writer.h"
+#include "sim/SimWriter.h"
+
+namespace vexlor::gui {
+
+struct SessionOptions {
+    // The in-process simulated writer instead of the real transports.
+    bool simulate = false;
+    std::string simulatedVersion{sim::kVersionV20};
+    // 512 bytes the simulated writer holds in its option area at start: the job it restores.
+    std::filesystem::path simulatedJob;
+    // Where the access-library plugin is looked for.
+    std::filesystem::path programDirectory;
+};
+
+// Repaints the window while a transfer blocks, without taking input.
+class QtPaintPump final : public PaintPump {
+  public:
+    void pumpPaint() override;
+};
+
+// The writer link of the running program with the transports it reaches: the real ones
+// (access-library plugin, libusb, device-file pipes) or the simulated writer.
+class WriterSession {
+  public:
+    WriterSession(AppContext& context, Operator& op, ProgressSink& progress,
+                  OperationButtons& buttons, Clock& clock, const SessionOptions& options);
+    ~WriterSession();
+    WriterSession(const WriterSession&) = delete;
+    WriterSession& operator=(const WriterSession&) = delete;
+
+    Writer& writer() { return *writer_; }
+    WriterConnection& connection() { return *connection_; }
+    WriterPort& port() { return *port_; }
+
+    // Arrivals and removals since the last call (hot-plug and device-directory watch).
+    std::vector<DeviceEvent> pollDeviceEvents();
+
+    bool simulated() const { return simWriter_ != nullptr; }
+    bool simulatedAttached() const { return simWriter_ && simWriter_->attached(); }
+    sim::SimWriter* simWriter() { return simWriter_.get(); }
+    // The notice a real attach or removal of the simulated writer would give.
+    DeviceEvent attachSimulated();
+    DeviceEvent removeSimulated();
+    // Take effect at the next attach, as with a different writer plugged in.
+    void setSimulatedVersion(std::string versionText);
+    void setSimulatedForeignFirmware(bool foreign);
+    void setSimulatedVoltageFault(bool fault);
+    const std::string& simulatedVersion() const { return simVersion_; }
+
+  private:
+    class SimulatedBus;
+
+    void buildSimulatedWriter(const std::vector<std::uint8_t>& optionArea);
+
+    Diagnostics diagnostics_;
+    QtPaintPump paint_;
+    std::unique_ptr<AccessLibrary> access_;
+    std::unique_ptr<LibusbBus> libusb_;
+    std::unique_ptr<SimulatedBus> simBus_;
+    std::unique_ptr<sim::SimWriter> simWriter_;
+    std::unique_ptr<WriterConnection> connection_;
+    std::unique_ptr<Writer> writer_;
+    std::unique_ptr<LinkedWriterPort> port_;
+    std::unique_ptr<DeviceDirectoryWatcher> watcher_;
+    std::vector<DeviceEvent> hotplugEvents_;
+
+    std::string simVersion_;
+    bool simForeignFirmware_ = false;
+    bool simVoltageFault_ = false;
+    bool simRebuild_ = false;
+};
+
+// The device name the simulated writer's notices carry.
+inline constexpr const char* kSimulatedDeviceName =
+    "sim/usb#vid_7a5c&pid_0c31#3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3";
+
+}  // namespace vexlor::gui
