@@ -1,9 +1,10 @@
-#include <array>
+#include <cstring>
 #include <utility>
 
 #include "core/base/TextConv.h"
 #include "core/chipdb/CatalogueEntries.h"
 #include "core/chipdb/CatalogueFile.h"
+#include "core/chipdb/ChipDisplayKeys.h"
 #include "core/chipdb/ReadChipXml.h"
 #include "core/chipdb/XmlFile.h"
 
@@ -11,60 +12,29 @@ namespace vexlor {
 
 namespace {
 
-using IntKey = std::pair<const char*, std::int32_t ChipDisplayInfo::*>;
-
-constexpr std::array kTopLevelKeys{
-    IntKey{"IcTransfileforPath", &ChipDisplayInfo::IcTransfileforPath},
-    IntKey{"HextoBinMode", &ChipDisplayInfo::HextoBinMode},
-    IntKey{"SetProtectMode", &ChipDisplayInfo::SetProtectMode},
-    IntKey{"HaveSmartOPT", &ChipDisplayInfo::HaveSmartOPT},
-    IntKey{"FuseCheckBoxDisplay", &ChipDisplayInfo::FuseCheckBoxDisplay},
-};
-
-constexpr std::array kSelectDisplayKeys{
-    IntKey{"ExHVISP", &ChipDisplayInfo::ExHVISP},
-    IntKey{"ISP", &ChipDisplayInfo::ISP},
-    IntKey{"Buzzer", &ChipDisplayInfo::Buzzer},
-    IntKey{"EraseMode", &ChipDisplayInfo::EraseMode},
-    IntKey{"RollingCode", &ChipDisplayInfo::RollingCode},
-    IntKey{"MassProduction", &ChipDisplayInfo::MassProduction},
-    IntKey{"ProductionLimit", &ChipDisplayInfo::ProductionLimit},
-};
-
-constexpr std::array kMenuDisplayKeys{
-    IntKey{"MenuSerial_Num", &ChipDisplayInfo::MenuSerial_Num},
-    IntKey{"MenuCompare_File", &ChipDisplayInfo::MenuCompare_File},
-    IntKey{"MenuSet_Protect", &ChipDisplayInfo::MenuSet_Protect},
-    IntKey{"MenuRead_ChipInfo", &ChipDisplayInfo::MenuRead_ChipInfo},
-};
-
-template <std::size_t N>
-bool applyIntKey(const std::array<IntKey, N>& keys, pugi::xml_node element, ChipDisplayInfo& info) {
-    for (const auto& [name, field] : keys) {
-        if (IsNamed(element, name)) {
-            info.*field = atoiText(ElementText(element));
+// Dispatches one element below the chip (group null) or below one of its groups.
+bool applyDecimalKey(const char* group, pugi::xml_node element, ChipDisplayInfo& info) {
+    for (const ChipDisplayKey& key : ChipDisplayKeys()) {
+        const bool placed = group == nullptr
+                                ? key.group == nullptr
+                                : key.group != nullptr && !std::strcmp(key.group, group);
+        if (placed && IsNamed(element, key.name)) {
+            info.*key.field = atoiText(ElementText(element));
             return true;
         }
     }
     return false;
 }
 
-template <std::size_t N>
-void applyGroup(const std::array<IntKey, N>& keys, pugi::xml_node group, ChipDisplayInfo& info) {
-    for (pugi::xml_node key = group.first_child(); key; key = key.next_sibling()) {
-        applyIntKey(keys, key, info);
-    }
-}
-
 void applyChipKeys(pugi::xml_node chip, ChipDisplayInfo& info) {
     for (pugi::xml_node key = chip.first_child(); key; key = key.next_sibling()) {
-        if (applyIntKey(kTopLevelKeys, key, info)) {
+        if (applyDecimalKey(nullptr, key, info)) {
             continue;
         }
-        if (IsNamed(key, "ICSelectDisplay")) {
-            applyGroup(kSelectDisplayKeys, key, info);
-        } else if (IsNamed(key, "MenuOperationDisplay")) {
-            applyGroup(kMenuDisplayKeys, key, info);
+        if (IsNamed(key, "ICSelectDisplay") || IsNamed(key, "MenuOperationDisplay")) {
+            for (pugi::xml_node inner = key.first_child(); inner; inner = inner.next_sibling()) {
+                applyDecimalKey(key.name(), inner, info);
+            }
         } else if (IsNamed(key, "FW_File")) {
             info.FW_File = ElementText(key);
         } else if (IsNamed(key, "IC_FileType")) {

@@ -1,10 +1,9 @@
-#include <array>
-#include <span>
-#include <variant>
+#include <cstring>
 
 #include "core/base/TextConv.h"
 #include "core/chipdb/CatalogueEntries.h"
 #include "core/chipdb/CatalogueFile.h"
+#include "core/chipdb/ICInfoKeys.h"
 #include "core/chipdb/ParseHexText.h"
 #include "core/chipdb/ReadChipXml.h"
 #include "core/chipdb/XmlFile.h"
@@ -12,108 +11,6 @@
 namespace vexlor {
 
 namespace {
-
-// The value form follows from the field's type: text, decimal (signed), hexadecimal
-// (unsigned) or fraction.
-using Field = std::variant<std::string ICInfo::*, std::int32_t ICInfo::*, std::uint32_t ICInfo::*,
-                           float ICInfo::*>;
-
-struct Key {
-    const char* name;
-    Field field;
-};
-
-constexpr std::array kChipInformation{
-    Key{"ChipName", &ICInfo::ChipName},
-    Key{"ChipType", &ICInfo::ChipType},
-    Key{"ROMtype", &ICInfo::ROMtype},
-    Key{"AND_ID_Data", &ICInfo::AND_ID_Data},
-    Key{"Inside_Number", &ICInfo::Inside_Number},
-    Key{"Device_ID_amount", &ICInfo::Device_ID_amount},
-    Key{"Normal_ROM_Capacity", &ICInfo::Normal_ROM_Capacity},
-    Key{"Information_ROM_Capacity", &ICInfo::Information_ROM_Capacity},
-    Key{"Read_ROM_Capacity", &ICInfo::Read_ROM_Capacity},
-    Key{"Checksum_Initial_Value", &ICInfo::Checksum_Initial_Value},
-    Key{"OR_Checksum_Data", &ICInfo::OR_Checksum_Data},
-    Key{"Protect_Low_Data", &ICInfo::Protect_Low_Data},
-    Key{"Support_ReUse_Function", &ICInfo::Support_ReUse_Function},
-    Key{"Check_Have_Protect", &ICInfo::Check_Have_Protect},
-    Key{"Trimming_IRC", &ICInfo::Trimming_IRC},
-    Key{"Trimming_IRC_Low", &ICInfo::Trimming_IRC_Low},
-    Key{"Trimming_IRC_Range", &ICInfo::Trimming_IRC_Range},
-};
-
-constexpr std::array kAddress{
-    Key{"CFG_Address", &ICInfo::CFG_Address},
-    Key{"Device_ID_Address", &ICInfo::Device_ID_Address},
-    Key{"Checksum1_Address", &ICInfo::Checksum1_Address},
-    Key{"Checksum2_Address", &ICInfo::Checksum2_Address},
-};
-
-constexpr std::array kProgramInformation{
-    Key{"Normal_Start_Address", &ICInfo::Normal_Start_Address},
-    Key{"Reuse_Start_Address", &ICInfo::Reuse_Start_Address},
-    Key{"Blankcheck_Capacity", &ICInfo::Blankcheck_Capacity},
-    Key{"Program_Capacity", &ICInfo::Program_Capacity},
-    Key{"Verify_Capacity", &ICInfo::Verify_Capacity},
-    Key{"DisableHibit", &ICInfo::DisableHibit},
-    Key{"VDD_Power_ON_delay", &ICInfo::VDD_Power_ON_delay},
-    Key{"Program_time", &ICInfo::Program_time},
-    Key{"Blankcheck_Data", &ICInfo::Blankcheck_Data},
-    Key{"Blankcheck_CFG_Data", &ICInfo::Blankcheck_CFG_Data},
-};
-
-constexpr std::array kEntranceParameterSetup{
-    Key{"One_Word_Program_delay", &ICInfo::One_Word_Program_delay},
-    Key{"ProgMainRom_sda", &ICInfo::ProgMainRom_sda},
-    Key{"ProgMainRom_sclk", &ICInfo::ProgMainRom_sclk},
-    Key{"ProgIRC_sda", &ICInfo::ProgIRC_sda},
-    Key{"ProgIRC_sclk", &ICInfo::ProgIRC_sclk},
-};
-
-constexpr std::array kWrite{Key{"P_VDD", &ICInfo::P_VDD}, Key{"P_VPP", &ICInfo::P_VPP}};
-constexpr std::array kNormalRead{Key{"R_VDD", &ICInfo::R_VDD}, Key{"R_VPP", &ICInfo::R_VPP}};
-constexpr std::array kHiRead{Key{"R_H_VDD", &ICInfo::R_H_VDD}, Key{"R_H_VPP", &ICInfo::R_H_VPP}};
-constexpr std::array kLowRead{Key{"R_L_VDD", &ICInfo::R_L_VDD}, Key{"R_L_VPP", &ICInfo::R_L_VPP}};
-
-constexpr std::array kTimerSetting{
-    Key{"Timer", &ICInfo::Timer},
-    Key{"Auto_Timeout", &ICInfo::Auto_Timeout},
-    Key{"Blankcheck_Timeout", &ICInfo::Blankcheck_Timeout},
-    Key{"Program_Timeout", &ICInfo::Program_Timeout},
-    Key{"Verify_Timeout", &ICInfo::Verify_Timeout},
-};
-
-constexpr std::array kOtherSetting{
-    Key{"VBG_Read", &ICInfo::VBG_Read},
-    Key{"Have_OPT", &ICInfo::Have_OPT},
-    Key{"Data_Read_Length", &ICInfo::Data_Read_Length},
-    Key{"IAP_function", &ICInfo::IAP_function},
-    Key{"Have_TouchKey", &ICInfo::Have_TouchKey},
-    Key{"Have_Pagelock", &ICInfo::Have_Pagelock},
-    Key{"Version", &ICInfo::Version},
-};
-
-struct Group {
-    const char* name;
-    std::span<const Key> keys;
-};
-
-constexpr std::array kSections{
-    Group{"Chip_Information", kChipInformation},
-    Group{"Address", kAddress},
-    Group{"Program_Information", kProgramInformation},
-    Group{"Entrance_Parameter_Setup", kEntranceParameterSetup},
-    Group{"Timer_Setting", kTimerSetting},
-    Group{"Other_Setting", kOtherSetting},
-};
-
-constexpr std::array kVoltageGroups{
-    Group{"Write", kWrite},
-    Group{"Normal_Read", kNormalRead},
-    Group{"Hi_Read", kHiRead},
-    Group{"Low_Read", kLowRead},
-};
 
 struct Store {
     ICInfo& info;
@@ -125,15 +22,19 @@ struct Store {
     void operator()(float ICInfo::*field) const { info.*field = atofText(text); }
 };
 
-void readKeys(std::span<const Key> keys, pugi::xml_node section, ICInfo& info) {
-    for (pugi::xml_node element = section.first_child(); element;
-         element = element.next_sibling()) {
-        for (const Key& key : keys) {
-            if (IsNamed(element, key.name)) {
-                const std::string text = ElementText(element);
-                std::visit(Store{info, text}, key.field);
-                break;
-            }
+bool sameName(const char* wanted, pugi::xml_node node) {
+    return wanted != nullptr && std::strcmp(wanted, node.name()) == 0;
+}
+
+// A key counts only in its own section, and the voltages only in their own group.
+void readKey(pugi::xml_node section, pugi::xml_node group, pugi::xml_node element, ICInfo& info) {
+    for (const ICInfoKey& key : ICInfoKeys()) {
+        const bool placed = sameName(key.section, section) &&
+                            (group ? sameName(key.group, group) : key.group == nullptr);
+        if (placed && sameName(key.name, element)) {
+            const std::string text = ElementText(element);
+            std::visit(Store{info, text}, key.field);
+            return;
         }
     }
 }
@@ -149,27 +50,22 @@ void readDeviceIds(pugi::xml_node list, ICInfo& info) {
 }
 
 void readSection(pugi::xml_node section, ICInfo& info) {
-    if (IsNamed(section, "DAC_Set_Voltage")) {
-        for (pugi::xml_node group = section.first_child(); group; group = group.next_sibling()) {
-            for (const Group& voltages : kVoltageGroups) {
-                if (IsNamed(group, voltages.name)) {
-                    readKeys(voltages.keys, group, info);
+    const bool voltages = IsNamed(section, "DAC_Set_Voltage");
+    const bool chip = IsNamed(section, "Chip_Information");
+    for (pugi::xml_node child = section.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element) {
+            continue;
+        }
+        if (voltages) {
+            for (pugi::xml_node key = child.first_child(); key; key = key.next_sibling()) {
+                if (key.type() == pugi::node_element) {
+                    readKey(section, child, key, info);
                 }
             }
-        }
-        return;
-    }
-    for (const Group& known : kSections) {
-        if (IsNamed(section, known.name)) {
-            readKeys(known.keys, section, info);
-        }
-    }
-    if (IsNamed(section, "Chip_Information")) {
-        for (pugi::xml_node element = section.first_child(); element;
-             element = element.next_sibling()) {
-            if (IsNamed(element, "Device_ID")) {
-                readDeviceIds(element, info);
-            }
+        } else if (chip && IsNamed(child, "Device_ID")) {
+            readDeviceIds(child, info);
+        } else {
+            readKey(section, {}, child, info);
         }
     }
 }
@@ -195,7 +91,9 @@ int ReadChipXml::ReadICInfo(std::string_view chipName) {
     ICInfo read;
     const pugi::xml_node root = document.document_element();
     for (pugi::xml_node section = root.first_child(); section; section = section.next_sibling()) {
-        readSection(section, read);
+        if (section.type() == pugi::node_element) {
+            readSection(section, read);
+        }
     }
     icInfo_ = std::move(read);
     return 1;
