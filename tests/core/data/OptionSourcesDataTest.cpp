@@ -153,6 +153,10 @@ TEST(OptionSourcesData, TemplatesDescribeEveryItemConsistently) {
             const unsigned index = std::stoul(tokens[0], nullptr, 16);
             const unsigned mask = std::stoul(tokens[1], nullptr, 16);
             EXPECT_LE(index, 1u) << menu[i] << ": the option word has two bytes";
+            // These chips' word is shifted right by 8 first: only its high byte remains.
+            if (chip.name == "QR31X3517" || chip.name == "QR31S0840" || chip.name == "QR31S2345") {
+                EXPECT_EQ(index, 0u) << menu[i];
+            }
             for (std::size_t s = 2; s < tokens.size(); ++s) {
                 const unsigned value = std::stoul(tokens[s], nullptr, 16);
                 EXPECT_EQ(value & ~mask, 0u) << menu[i] << " setting " << settings[s - 2];
