@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "ConvertTestSupport.h"
+#include "ModelChipSample.h"
+#include "core/convert/ConverterLibrary.h"
+
+namespace vexlor {
+namespace {
+
+using test::Bytes;
+using test::ConvertBench;
+
+const std::filesystem::path kPluginDirectory = VEXLOR_TEST_PLUGIN_DIR;
+
+TEST(ConverterLibrary, ExportByChipTypeAndMemoryKind) {
+    struct Case {
+        const char* chipType;
+        std::int32_t romType;
+        const char* library;  // nullptr: no export
+        const char* symbol;
+    };
+    const Case cases[] = {
+        {"37", 1, "Qv93ConverFileDLL", "NewQv93SeriesConvertFile"},
+        {"37", 6, "Qv93ConverFileDLL", "NewQv93SeriesConvertFile5"},
+        {"37", 0, nullptr, nullptr},
+        {"27", 0, "Qv83ConverFileDLL", "NewQv83OTPSeriesConvertFile"},
+        {"27", 1, "Qv83ConverFileDLL", "NewQv83MTP_FLASHSeriesConvertFile"},
+        {"28", 2, "Qv84ConverFileDLL", "NewQv84PageLookMTP_SeriesConvertFile"},
+        {"28", 6, "Qv84ConverFileDLL", "NewQv8470FLASHSeriesConvertFile"},
+        {"89", 0, "Qv68B8XMConverFileDLL", "NewQv68B8XSeriesConvertFile"},
+        {"89", 4, "Qv68B8XMConverFileDLL", "NewQv64EJ38SeriesConvertFile"},
+        {"USB", 1, "USBConverFileDLL", "USBSeriesConvertFile"},
+        {"USB", 5, "USBConverFileDLL", "Other_ConvertFile4"},
+        {"USB", 2, nullptr, nullptr},
+        {"64", 1, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto entry = findLibraryExport(c.chipType, c.romType);
+        if (c.library == nullptr) {
+            EXPECT_FALSE(entry.has_value()) << c.chipType << "/" << c.romType;
+            continue;
+        }
+        ASSERT_TRUE(entry.has_value()) << c.chipType << "/" << c.romType;
+        EXPECT_EQ(entry->library, c.library);
+        EXPECT_EQ(entry->symbol, c.symbol);
+    }
+    EXPECT_TRUE(isLibraryFamily("USB"));
+    EXPECT_TRUE(isLibraryFamily("89"));
+    EXPECT_FALSE(isLibraryFamily("64"));
+    EXPECT_FALSE(isLibraryFamily("14"));
+}
+
+ICInfo libraryChip(const char* chipType, std::int32_t romType) {
+    ICInfo ic = test::modelChip();
+    ic.ChipName = "QL2801";
+    ic.ChipType = chipType;
+    ic.ROMtype = romType;
+    return ic;
+}
+
+TEST(ConverterLibrary, PluginResultsAreCopiedBackEvenOnFailure) {
+    ConvertBench bench;
+    const ICInfo ic = libraryChip("28", 0);
+    ConversionJob job = bench.job(ic, bench.dir / "prog.otp");
+    job.packageCode = "02";
+    job.optionWord = 0x1234;
+    job.flags.massProduction = true;
+    job.flags.productionLimit = true;
+    job.flags.packedCount = 0x9876;
+    EXPECT_EQ(convertWithLibrary(job, bench.out, {bench.dir.path(), kPluginDirectory}), 7);
+    EXPECT_EQ(bench.result.descriptionText, "fake QL2801 02 " + (bench.dir / "prog.otp").string());
+    EXPECT_EQ(bench.result.checksum, 0x1235);
+    EXPECT_EQ(bench.result.secondaryChecksum, 0x9876u);
+    EXPECT_TRUE(bench.result.unprotect);  // 1 + 2 * 1 = 3, non-zero
+}
+
+TEST(ConverterLibrary, ContextCarriesTheJob) {
+    ConvertBench bench;
+    const ICInfo ic = libraryChip("28", 1);
+    ConversionJob job = bench.job(ic, bench.dir / "prog.hex");
+    job.hexToBinMode = 2;
+    job.writerModelKLW20 = true;
+    job.flags = {true, false, true, false, true, true, 0};
+    EXPECT_EQ(convertWithLibrary(job, bench.out, {kPluginDirectory}), 0);
+    EXPECT_EQ(bench.result.descriptionText, bench.dir.path().string() + "|101011|1");
+    EXPECT_EQ(bench.result.checksum, 2);
+    EXPECT_EQ(bench.result.secondaryChecksum, 0xFFFFFFFFu);
+    EXPECT_FALSE(bench.result.unprotect);
+}
+
+TEST(ConverterLibrary, BuiltInConverterWorksLikeTheModel) {
+    struct Case {
+        const char* fileName;
+        bool hex;
+    };
+    for (const Case c : {Case{"prog.bin", false}, Case{"prog.hex", true}}) {
+        ConvertBench bench;
+        const ICInfo ic = libraryChip("37", 3);
+        const Bytes image = test::modelProgram();
+        const auto program = c.hex ? bench.dir.write(c.fileName, test::hexText({{0, image}}))
+                                   : bench.dir.writeBytes(c.fileName, image);
+        ConversionJob job = bench.job(ic, program);
+        job.packageCode = "1A";
+        job.hexToBinMode = 1;
+        ASSERT_EQ(convertWithLibrary(job, bench.out, {bench.dir.path()}), 0)
+            << testing::PrintToString(bench.messages());
+        Bytes option = test::modelOption("QL2801");
+        option[0x47] = 0x31;  // ROMtype 3 * 16 | Check_Have_Protect 1
+        EXPECT_EQ(bench.option(), option);
+        EXPECT_EQ(bench.data(), test::modelData());
+        EXPECT_EQ(bench.result.checksum, 0x8005);
+        EXPECT_TRUE(bench.result.unprotect);
+        EXPECT_EQ(bench.result.descriptionText, (bench.dir / "prog.bin").string());
+    }
+}
+
+TEST(ConverterLibrary, BuiltInConverterReportsABrokenHexFile) {
+    ConvertBench bench;
+    const ICInfo ic = libraryChip("89", 1);
+    const auto program = bench.dir.write("prog.hex", "; not a record\n");
+    EXPECT_EQ(convertWithLibrary(bench.job(ic, program), bench.out, {}), 4);
+    EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
+}
+
+TEST(ConverterLibrary, MemoryKindWithoutExportIsRefused) {
+    ConvertBench bench;
+    bench.dir.writeBytes("buffer_data.prog", {1, 2, 3});
+    const ICInfo ic = libraryChip("USB", 3);
+    EXPECT_EQ(convertWithLibrary(bench.job(ic, bench.dir / "prog.bin"), bench.out, {}), 1);
+    EXPECT_EQ(bench.messages(), std::vector<std::string>{"No support !"});
+    EXPECT_EQ(bench.data(), (Bytes{1, 2, 3}));
+}
+
+}  // namespace
+}  // namespace vexlor
