@@ -145,7 +145,7 @@ CaretPlacement HexViewModel::caret() const {
             caret.width = (options_.wideAddress ? 8 : 4) * cw;
             break;
     }
-    caret.visible = hasBuffer_ && caret.x >= 0 && caret.x < metrics_.clientWidth && caret.y >= 0 &&
+    caret.visible = hasData() && caret.x >= 0 && caret.x < metrics_.clientWidth && caret.y >= 0 &&
                     caret.y < metrics_.clientHeight;
     return caret;
 }

@@ -181,6 +181,7 @@ TEST(HexViewCut, RemovingEverythingLeavesAnEmptyViewThatStillWorks) {
     EXPECT_EQ(view.cursor(), 0);
     EXPECT_EQ(view.top(), 0);
     EXPECT_EQ(view.linesPerPage(), 0);
+    EXPECT_FALSE(view.caret().visible);  // no byte to stand on
     EXPECT_FALSE(view.type('1', false));
     view.key(HexKey::Down, {});
     EXPECT_EQ(view.cursor(), 0);
