@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """Writes the delivered text data from the chip table in chipset.py.
 
-    tools/datagen/make_catalogue.py [--out DATA_DIR]
+    tools/datagen/make_catalogue.py [--out DATA_DIR] [--check]
 
 Writes ChipList/KLW20_mcu.xml and KLW21_mcu.xml, ICInfo/<chip>.ic, the option templates
 tin/<chip>.tin and tin/QR31IC/<chip>.tin, and the encoded option definitions
-tin/QR46IC/<chip>.IC. Run it after changing chipset.py and commit what it writes.
+tin/QR46IC/<chip>.IC. Run it after changing chipset.py and commit what it writes; --check
+writes nothing and fails when a delivered file differs from what the table gives.
 """
 
 import argparse
 import base64
 import os
+import sys
 from xml.sax.saxutils import escape, quoteattr
 
 import chipset
@@ -180,17 +182,39 @@ def ic_file(c):
     return "\n".join(lines)
 
 
-def write(path, text, binary=False):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(text if binary else text.encode("utf-8"))
+class Writer:
+    """Writes the files, or with check set only compares them with what is on disk."""
+
+    def __init__(self, check):
+        self.check = check
+        self.differing = []
+        self.written = set()
+
+    def __call__(self, path, text):
+        data = text.encode("utf-8")
+        self.written.add(os.path.normpath(path))
+        if self.check:
+            try:
+                with open(path, "rb") as f:
+                    same = f.read() == data
+            except OSError:
+                same = False
+            if not same:
+                self.differing.append(path)
+            return
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
 
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser()
     parser.add_argument("--out", default=os.path.join(here, "..", "..", "data"))
-    out = parser.parse_args().out
+    parser.add_argument("--check", action="store_true")
+    args = parser.parse_args()
+    out = args.out
+    write = Writer(args.check)
     chips = chipset.all_chips()
     write(os.path.join(out, "ChipList", "KLW20_mcu.xml"), catalogue_xml(chips, False))
     write(os.path.join(out, "ChipList", "KLW21_mcu.xml"), catalogue_xml(chips, True))
@@ -205,8 +229,19 @@ def main():
             write(os.path.join(out, "tin", "QR31IC", c.name + ".tin"), tin_template(c))
         else:
             write(os.path.join(out, "tin", c.name + ".tin"), tin_template(c))
+    if args.check:
+        for folder in ("ChipList", "ICInfo", "tin"):
+            for root, _, files in os.walk(os.path.join(out, folder)):
+                for name in files:
+                    path = os.path.normpath(os.path.join(root, name))
+                    if path not in write.written:
+                        write.differing.append(path)
+        for path in write.differing:
+            print("differs from the chip table: %s" % os.path.normpath(path))
+        return 1 if write.differing else 0
     print("%d chips written to %s" % (len(chips), os.path.normpath(out)))
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
