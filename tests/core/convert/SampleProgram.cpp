@@ -1,0 +1,78 @@
+#include "SampleProgram.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "support/ScratchDir.h"
+
+namespace vexlor::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::filesystem::path writeImage(const std::filesystem::path& directory, const Bytes& image) {
+    const auto path = directory / "sample.bin";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()),
+               static_cast<std::streamsize>(image.size()));
+    return path;
+}
+
+// A raw image as the model converter reads it: blank, with the chip's device ID in place.
+Bytes modelImage(const ICInfo& ic) {
+    const std::size_t size = std::max({static_cast<std::size_t>(ic.Program_Capacity) * 2,
+                                       static_cast<std::size_t>(ic.Normal_ROM_Capacity) * 2 + 30,
+                                       static_cast<std::size_t>(ic.Device_ID_Address) * 2 + 2,
+                                       static_cast<std::size_t>(ic.CFG_Address) * 2 + 1});
+    Bytes image(size, 0xFF);
+    const std::uint32_t id = ic.Device_ID.empty() ? 0 : ic.Device_ID.front();
+    image[ic.Device_ID_Address * 2] = static_cast<std::uint8_t>(id);
+    image[ic.Device_ID_Address * 2 + 1] = static_cast<std::uint8_t>(id >> 8);
+    return image;
+}
+
+}  // namespace
+
+std::filesystem::path sampleProgramFor(const ICInfo& ic, const std::filesystem::path& directory) {
+    const std::filesystem::path data = testDataDir() / "convert";
+    switch (ic.Inside_Number) {
+        case 0x1622:
+        case 0x1630:
+        case 0x1632:
+        case 0x1636:
+            return data / "otp_program.hex";
+        case 0x1603:
+        case 0x1604:
+        case 0x1615:
+        case 0x1629:
+        case 0x1633:
+            return data / "otp_image.otp";
+        case 0x27505:
+        case 0x27506:
+            return data / "word14_large.hex";
+        case 0x27552:
+            return data / "word14_3244.hex";
+        case 0x28012:
+        case 0x28013:
+            return data / "word14_small.hex";
+        case 0x1638:
+        case 0x1663:
+            return data / "eeprom.bin";
+        case 0x1395:
+        case 0x1396:
+        case 0x1397:
+            return writeImage(directory, Bytes(0x4020, 0x00));
+        case 0x1390:
+            return writeImage(directory, Bytes(0x1001E, 0xFF));
+        case 0x1382: {
+            Bytes image(0x87FE, 0xFF);
+            image[0x87FC] = 0x82;
+            image[0x87FD] = 0x13;
+            return writeImage(directory, image);
+        }
+        default:
+            return writeImage(directory, modelImage(ic));
+    }
+}
+
+}  // namespace vexlor::test
