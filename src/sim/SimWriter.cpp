@@ -294,7 +294,9 @@ bool SimWriter::startJob(std::uint8_t jobCode) {
                 !faults_.jobFails && runChipJob(jobCode) ? config_.okStatus : status::kFail;
             return true;
         default:
+            // A job the writer does not know is refused at once.
             jobResult_ = status::kFail;
+            busyPollsLeft_ = 0;
             return false;
     }
 }

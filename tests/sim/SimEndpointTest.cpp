@@ -1,0 +1,178 @@
+// The device side of the own path's framing, and the in-process transports over it.
+#include "sim/SimEndpoint.h"
+
+#include <gtest/gtest.h>
+
+#include "core/writer/WriterIdentity.h"
+#include "sim/SimTransports.h"
+
+namespace vexlor::sim {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes block(std::uint8_t command, std::uint32_t length) {
+    return {'U',
+            'S',
+            'B',
+            'C',
+            0,
+            0,
+            0,
+            0,
+            std::uint8_t(length),
+            std::uint8_t(length >> 8),
+            std::uint8_t(length >> 16),
+            std::uint8_t(length >> 24),
+            command};
+}
+
+const Bytes kStatusOk{'U', 'S', 'B', 'S', 0, 0, 0, 0, 0, 0, 0, 0, 0};
+const Bytes kStatusFailed{'U', 'S', 'B', 'S', 0, 0, 0, 0, 0, 0, 0, 0, 1};
+
+Bytes readAll(SimEndpoint& endpoint) {
+    Bytes all(endpoint.pending());
+    all.resize(endpoint.hostRead(all));
+    return all;
+}
+
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+TEST(SimEndpoint, ReadCommandQueuesDataThenStatus) {
+    SimWriter writer;
+    SimEndpoint endpoint(writer);
+    ASSERT_TRUE(endpoint.hostWrite(block(0x04, 26)));
+    const std::string version = "USB STANDALONE WRITER_V2.0";
+    EXPECT_EQ(readAll(endpoint), Bytes(version.begin(), version.end()) + kStatusOk);
+}
+
+TEST(SimEndpoint, WriteCommandArrivesInAnyPieces) {
+    // Open the data area, then send 0x12 with 600 bytes cut at awkward places.
+    Bytes payload(600);
+    for (std::size_t i = 0; i < payload.size(); ++i) {
+        payload[i] = std::uint8_t(i ^ 0x5A);
+    }
+    const Bytes stream =
+        block(0x00, 1) + Bytes{0x47} + block(0x14, 2) + Bytes{8, 0x17} + block(0x12, 600) + payload;
+    for (std::size_t cut : {1u, 5u, 13u, 512u, 700u}) {
+        SimWriter writer;
+        SimEndpoint endpoint(writer);
+        for (std::size_t at = 0; at < stream.size(); at += cut) {
+            const std::size_t n = std::min(cut, stream.size() - at);
+            ASSERT_TRUE(endpoint.hostWrite(std::span(stream).subspan(at, n)));
+        }
+        EXPECT_EQ(readAll(endpoint), kStatusOk + kStatusOk + kStatusOk) << cut;
+        EXPECT_EQ(writer.downloadedLength(), 600u);
+        EXPECT_TRUE(std::equal(payload.begin(), payload.end(), writer.dataArea().begin()));
+    }
+}
+
+TEST(SimEndpoint, StatusTellsRefusedCommandsAndLengthZeroNeedsNoData) {
+    struct Case {
+        Bytes stream;
+        Bytes answer;
+    };
+    const Case cases[] = {
+        {block(0x17, 0), kStatusFailed},                // the lamp needs its byte
+        {block(0x17, 1) + Bytes{0x10}, kStatusOk},      //
+        {block(0x42, 1) + Bytes{0x00}, kStatusFailed},  // no such command
+        {block(0x16, 1), Bytes{0x00} + kStatusOk},      // idle writer: status 0
+        {block(0x11, 0x40001), kStatusFailed},          // too long: refused, no data
+        {block(0x13, 2), Bytes{0, 0} + kStatusFailed},  // no area open
+    };
+    for (const auto& c : cases) {
+        SimWriter writer;
+        SimEndpoint endpoint(writer);
+        ASSERT_TRUE(endpoint.hostWrite(c.stream));
+        EXPECT_EQ(readAll(endpoint), c.answer);
+    }
+}
+
+TEST(SimEndpoint, BytesBeforeASignatureAreSkipped) {
+    SimWriter writer;
+    SimEndpoint endpoint(writer);
+    ASSERT_TRUE(endpoint.hostWrite(Bytes{'U', 'S', 'X', 0x00, 'U'} + block(0x17, 1) + Bytes{0x10}));
+    EXPECT_EQ(readAll(endpoint), kStatusOk);
+    EXPECT_EQ(endpoint.skippedBytes(), 5u);
+    EXPECT_EQ(writer.lamp(), 0x10);
+}
+
+TEST(SimEndpoint, ResetForgetsHalfACommand) {
+    SimWriter writer;
+    SimEndpoint endpoint(writer);
+    ASSERT_TRUE(endpoint.hostWrite(block(0x17, 1)));
+    EXPECT_FALSE(endpoint.atCommandBoundary());
+    endpoint.reset();
+    EXPECT_TRUE(endpoint.atCommandBoundary());
+    ASSERT_TRUE(endpoint.hostWrite(block(0x00, 1) + Bytes{0x80}));
+    EXPECT_EQ(readAll(endpoint), kStatusOk);
+    EXPECT_EQ(writer.mode(), 0x80);
+    EXPECT_EQ(writer.lamp(), 0x90);  // the half lamp command never ran
+}
+
+TEST(SimEndpoint, VanishedWriterTakesNothing) {
+    SimWriter writer;
+    SimEndpoint endpoint(writer);
+    writer.faults().removeAfterBytes = 20;
+    ASSERT_TRUE(endpoint.hostWrite(block(0x04, 26)));
+    Bytes part(10);
+    EXPECT_EQ(endpoint.hostRead(part), 0u);  // 13 + 10 bytes pass the budget of 20
+    EXPECT_FALSE(writer.attached());
+    EXPECT_FALSE(endpoint.hostWrite(block(0x04, 26)));
+}
+
+TEST(SimUsbBus, FindsOnlyTheAttachedWriterWithItsIdentity) {
+    SimWriter writer;
+    SimUsbBus bus(writer);
+    EXPECT_EQ(bus.openFirst(0x1234, kWriterProductId), nullptr);
+    EXPECT_EQ(bus.openFirst(kWriterVendorId, 0x0001), nullptr);
+    auto device = bus.openFirst(kWriterVendorId, kWriterProductId);
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(device->setConfiguration(1), 0);
+    EXPECT_EQ(device->claimInterface(0), 0);
+    EXPECT_EQ(device->claimInterface(1), kUsbErrorInvalidParam);
+
+    const Bytes lamp = block(0x17, 1) + Bytes{0x10};
+    EXPECT_EQ(device->bulkWrite(0x81, lamp.data(), 14), kUsbErrorInvalidParam);
+    EXPECT_EQ(device->bulkWrite(0x02, lamp.data(), 14), 14);
+    Bytes status(13);
+    EXPECT_EQ(device->bulkRead(0x81, status.data(), 13), 13);
+    EXPECT_EQ(status, kStatusOk);
+    EXPECT_EQ(device->bulkRead(0x81, status.data(), 13), kUsbErrorTimeout);
+
+    writer.detach();
+    EXPECT_EQ(device->bulkWrite(0x02, lamp.data(), 14), kUsbErrorNoDevice);
+    EXPECT_EQ(bus.openFirst(kWriterVendorId, kWriterProductId), nullptr);
+}
+
+TEST(SimByteChannel, ReadsOnlyWhatIsQueued) {
+    SimWriter writer;
+    SimByteChannel channel(writer);
+    const Bytes lamp = block(0x17, 1) + Bytes{0x90};
+    ASSERT_TRUE(channel.write(lamp.data(), lamp.size()));
+    Bytes status(14);
+    EXPECT_FALSE(channel.read(status.data(), 14));
+    EXPECT_TRUE(channel.read(status.data(), 13));
+    EXPECT_FALSE(channel.write(nullptr, 1));
+}
+
+TEST(SimAccessLibrary, OpensOnlyAnAttachedWriter) {
+    SimWriter writer;
+    SimAccessLibrary library(writer);
+    std::uint8_t mode = 0x47;
+    EXPECT_EQ(library.sendCommand(0x00, &mode, 1), 0);  // not open yet
+    EXPECT_EQ(library.open(0x5A5B, 0, 0), 0);
+    EXPECT_EQ(library.sendCommand(0x00, &mode, 1), 1);
+    EXPECT_EQ(library.sendCommand(0x00, nullptr, 1), 0);
+    library.setTimeout(5);
+    EXPECT_EQ(library.timeout(), 5u);
+    writer.detach();
+    EXPECT_EQ(library.open(0x5A5B, 0, 0), 1);
+    EXPECT_EQ(library.sendCommand(0x00, &mode, 1), 0);
+}
+
+}  // namespace
+}  // namespace vexlor::sim
