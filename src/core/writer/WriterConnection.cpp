@@ -71,18 +71,28 @@ bool WriterConnection::OpenWriter() {
     if (LibusbOpenWriter()) {
         return true;
     }
+    // Half an open pair is of no use: start both afresh, and keep neither when one fails.
+    ClosePipes();
     link_.readPipe = OpenWriterPipe("PIPE00");
     link_.writePipe = OpenWriterPipe("PIPE01");
-    return link_.readPipe != kInvalidPipe && link_.writePipe != kInvalidPipe;
+    if (link_.readPipe == kInvalidPipe || link_.writePipe == kInvalidPipe) {
+        ClosePipes();
+        return false;
+    }
+    return true;
 }
 
-void WriterConnection::CloseWriter() {
+void WriterConnection::ClosePipes() {
     for (int* pipe : {&link_.readPipe, &link_.writePipe}) {
         if (*pipe != kInvalidPipe) {
             ::close(*pipe);
             *pipe = kInvalidPipe;
         }
     }
+}
+
+void WriterConnection::CloseWriter() {
+    ClosePipes();
     LibusbCloseWriter();
 }
 

@@ -77,6 +77,7 @@ class WriterConnection {
 
   private:
     bool OwnPathReady() const;
+    void ClosePipes();
 
     WriterLink& link_;
     WriterTransports transports_;

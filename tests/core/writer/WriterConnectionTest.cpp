@@ -163,5 +163,14 @@ TEST_F(WriterConnectionTest, PipeOpenWithoutAWriterServingItFails) {
     ::close(readFd);
 }
 
+TEST_F(WriterConnectionTest, OpenWriterKeepsNoHalfOpenPipePair) {
+    makeInterface(kInterfaceName);
+    access.openResult = 1;
+    bus.device_ = nullptr;
+    EXPECT_FALSE(connection.OpenWriter()) << "nobody serves the command pipe";
+    EXPECT_EQ(link.readPipe, kInvalidPipe);
+    EXPECT_EQ(link.writePipe, kInvalidPipe);
+}
+
 }  // namespace
 }  // namespace vexlor::test
