@@ -1,7 +1,6 @@
 #include "core/convert/ByteFiles.h"
 
 #include <fstream>
-#include <iterator>
 
 namespace vexlor {
 
@@ -10,8 +9,15 @@ std::optional<Bytes> readFileBytes(const std::filesystem::path& path) {
     if (!in) {
         return std::nullopt;
     }
-    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0) {
+        return std::nullopt;
+    }
+    in.seekg(0, std::ios::beg);
+    Bytes bytes(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), size);
+    if (in.gcount() != size) {
         return std::nullopt;
     }
     return bytes;

@@ -1,7 +1,6 @@
 #include "core/convert/HexImage.h"
 
-#include <fstream>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/convert/ByteFiles.h"
@@ -23,12 +22,12 @@ int hexDigitValue(char c) {
 }
 
 // A data digit that is not a hex digit counts as 0, as does one beyond the end of the line.
-int dataDigit(const std::string& line, std::size_t index) {
+int dataDigit(std::string_view line, std::size_t index) {
     const int value = index < line.size() ? hexDigitValue(line[index]) : -1;
     return value < 0 ? 0 : value;
 }
 
-std::uint32_t field(const std::string& line, std::size_t first, std::size_t length) {
+std::uint32_t field(std::string_view line, std::size_t first, std::size_t length) {
     if (first >= line.size()) {
         return 0;
     }
@@ -47,15 +46,32 @@ void fillImage(std::vector<std::uint8_t>& image, int fillMode) {
     std::fill(image.begin(), image.begin() + 65537, blank);
 }
 
-bool readLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line)) {
-        return false;
+// Hands out the text line by line, like getline: the last line needs no line end, a carriage
+// return before the line feed is dropped.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    bool next(std::string_view& line) {
+        if (position_ >= text_.size()) {
+            return false;
+        }
+        std::size_t end = text_.find('\n', position_);
+        if (end == std::string_view::npos) {
+            end = text_.size();
+        }
+        line = text_.substr(position_, end - position_);
+        position_ = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        return true;
     }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
-    return true;
-}
+
+  private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
 
 }  // namespace
 
@@ -83,13 +99,14 @@ int ConvertHexToImage(const std::filesystem::path& inputPath,
     fillImage(image, fillMode);
     std::size_t imageLength = 0;
 
-    std::ifstream in(inputPath);
-    if (!in) {
+    const std::optional<Bytes> input = readFileBytes(inputPath);
+    if (!input) {
         diagnostics.printf("%s open failed !\n", inputPath.string().c_str());
         return 1;
     }
-    std::string line;
-    if (!readLine(in, line) || line.empty() || line[0] != ':') {
+    LineReader lines(std::string_view(reinterpret_cast<const char*>(input->data()), input->size()));
+    std::string_view line;
+    if (!lines.next(line) || line.empty() || line[0] != ':') {
         diagnostics.printf("File %s Not Intel HEX format ???\n", inputPath.string().c_str());
         return 1;
     }
@@ -121,7 +138,7 @@ int ConvertHexToImage(const std::filesystem::path& inputPath,
                 static_cast<std::uint8_t>(dataDigit(line, at) << 4 | dataDigit(line, at + 1));
             imageLength = std::max<std::size_t>(imageLength, address + i + 1);
         }
-    } while (readLine(in, line));
+    } while (lines.next(line));
 
     const std::size_t length =
         lengthOverride != 0 ? std::min<std::size_t>(lengthOverride, kHexImageSize) : imageLength;
