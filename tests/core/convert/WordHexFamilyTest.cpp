@@ -203,3 +203,54 @@ TEST(WordHexFamily, SmallChipConstants) {
 
 }  // namespace
 }  // namespace vexlor
+
+namespace vexlor {
+namespace {
+
+TEST(WordHexFamily, LargestChipConstants) {
+    struct Case {
+        std::uint8_t idFirst;
+        std::uint8_t endHigh;
+        std::uint8_t endLow;
+        int result;
+        std::string message;
+    };
+    // Serial end (high + 2) * 256 + low: 0xFFB passes, 0xFFC reaches the limit; the ID's
+    // first byte must be 0x55.
+    const Case cases[] = {
+        {0x55, 0x0D, 0xFB, 0, ""},
+        {0x55, 0x0D, 0xFC, 1, "S/N End Address > 0xffc"},
+        {0x50, 0x0D, 0xFB, 1, " ID error\n"},
+    };
+    for (const Case& c : cases) {
+        ConvertBench bench;
+        test::writeTemplate(bench.dir, "QN3244");
+        Bytes serial(256, 0);
+        place(serial, 0x37, {0x00, 0x20, c.endHigh, c.endLow});
+        bench.dir.writeBytes("serial.txt", serial);
+        const auto program = bench.dir.write(
+            "prog.hex",
+            test::hexText(
+                {{0, Bytes(16, 0)}, {0x1FF8, {0xE0, 0x2F}}, {0x1FFC, {c.idFirst, 0x03}}}));
+        const ICInfo ic = wordChip("QN3244", 0x27552);
+        ConversionJob job = bench.job(ic, program);
+        job.flags.displaySerialNumber = true;
+        EXPECT_EQ(ConvertByInsideNumber(0x27552, job, bench.out), c.result);
+        if (c.result != 0) {
+            ASSERT_EQ(bench.messages().size(), 1u);
+            EXPECT_NE(bench.messages()[0].find(c.message), std::string::npos);
+            continue;
+        }
+        const Bytes option = bench.option();
+        EXPECT_EQ(Bytes(option.begin() + 0x37, option.begin() + 0x3B),
+                  (Bytes{0x02, 0x20, 0x0F, 0xFB}));
+        EXPECT_EQ(Bytes(option.begin() + 0x18, option.begin() + 0x1A), (Bytes{0x0F, 0xFC}));
+        EXPECT_EQ(Bytes(option.begin() + 0x48, option.begin() + 0x4A), (Bytes{0x8E, 0xFD}));
+        EXPECT_EQ(option[0x4C], 0xEE) << "only the small chips write the EXHV flag";
+        // 0xFFC words, then four blank words.
+        EXPECT_EQ(bench.data().size(), 0xFFCu * 2 + 8);
+    }
+}
+
+}  // namespace
+}  // namespace vexlor
