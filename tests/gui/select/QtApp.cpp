@@ -28,3 +28,9 @@ void ClickRow(QWidget* widget, int row) {
 }
 
 }  // namespace vexlor::test
+
+// The font library keeps its configuration for the life of the process; the leak checker of
+// the sanitizer build must not count it against the dialogs.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
