@@ -28,6 +28,11 @@ bool SimEndpoint::hostWrite(std::span<const std::uint8_t> bytes) {
     }
     for (std::size_t i = 0; i < bytes.size();) {
         if (!inDataPhase_) {
+            if (block_.empty() && pending() > 0) {
+                // A new command before the last answer was read: the host gave up on it.
+                replies_.clear();
+                replyPos_ = 0;
+            }
             takeBlockByte(bytes[i++]);
             continue;
         }

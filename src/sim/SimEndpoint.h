@@ -15,7 +15,8 @@ inline constexpr std::size_t kMaxDataPhase = 0x40000;
 
 // The writer's end of the own USB path: it takes the host's bytes (13-byte command block
 // "USBC", data pieces) and queues its answer (data for commands that read, then the 13-byte
-// status block "USBS"). Bytes that do not start a command block are skipped.
+// status block "USBS"). Bytes that do not start a command block are skipped, and answers still
+// unread when the next command begins are dropped.
 class SimEndpoint {
   public:
     explicit SimEndpoint(SimWriter& writer) : writer_(writer) {}

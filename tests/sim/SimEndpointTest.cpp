@@ -55,16 +55,20 @@ TEST(SimEndpoint, WriteCommandArrivesInAnyPieces) {
     for (std::size_t i = 0; i < payload.size(); ++i) {
         payload[i] = std::uint8_t(i ^ 0x5A);
     }
-    const Bytes stream =
-        block(0x00, 1) + Bytes{0x47} + block(0x14, 2) + Bytes{8, 0x17} + block(0x12, 600) + payload;
+    const std::vector<Bytes> commands{block(0x00, 1) + Bytes{0x47}, block(0x14, 2) + Bytes{8, 0x17},
+                                      block(0x12, 600) + payload};
     for (std::size_t cut : {1u, 5u, 13u, 512u, 700u}) {
         SimWriter writer;
         SimEndpoint endpoint(writer);
-        for (std::size_t at = 0; at < stream.size(); at += cut) {
-            const std::size_t n = std::min(cut, stream.size() - at);
-            ASSERT_TRUE(endpoint.hostWrite(std::span(stream).subspan(at, n)));
+        Bytes answers;
+        for (const Bytes& command : commands) {
+            for (std::size_t at = 0; at < command.size(); at += cut) {
+                const std::size_t n = std::min(cut, command.size() - at);
+                ASSERT_TRUE(endpoint.hostWrite(std::span(command).subspan(at, n)));
+            }
+            answers = answers + readAll(endpoint);
         }
-        EXPECT_EQ(readAll(endpoint), kStatusOk + kStatusOk + kStatusOk) << cut;
+        EXPECT_EQ(answers, kStatusOk + kStatusOk + kStatusOk) << cut;
         EXPECT_EQ(writer.downloadedLength(), 600u);
         EXPECT_TRUE(std::equal(payload.begin(), payload.end(), writer.dataArea().begin()));
     }
@@ -111,6 +115,20 @@ TEST(SimEndpoint, ResetForgetsHalfACommand) {
     EXPECT_EQ(readAll(endpoint), kStatusOk);
     EXPECT_EQ(writer.mode(), 0x80);
     EXPECT_EQ(writer.lamp(), 0x90);  // the half lamp command never ran
+}
+
+TEST(SimEndpoint, AnswersUnreadAtTheNextCommandAreDropped) {
+    SimWriter writer;
+    SimEndpoint endpoint(writer);
+    ASSERT_TRUE(endpoint.hostWrite(block(0x04, 26) + block(0x17, 1)));
+    ASSERT_TRUE(endpoint.hostWrite(Bytes{0x10}));
+    EXPECT_EQ(readAll(endpoint), kStatusOk);
+    // Half read is as good as unread.
+    ASSERT_TRUE(endpoint.hostWrite(block(0x04, 26)));
+    Bytes some(5);
+    ASSERT_EQ(endpoint.hostRead(some), 5u);
+    ASSERT_TRUE(endpoint.hostWrite(block(0x16, 1)));
+    EXPECT_EQ(readAll(endpoint), Bytes{0x00} + kStatusOk);
 }
 
 TEST(SimEndpoint, VanishedWriterTakesNothing) {
