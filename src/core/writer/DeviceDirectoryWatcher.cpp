@@ -15,7 +15,9 @@ std::set<std::string> DeviceDirectoryWatcher::PresentInterfaces() const {
     for (std::filesystem::directory_iterator it(directory_, error), end; !error && it != end;
          it.increment(error)) {
         std::error_code probe;
-        if (std::filesystem::exists(it->path() / "PIPE00", probe) &&
+        // A hidden entry is an interface still being laid out.
+        if (it->path().filename().string().front() != '.' &&
+            std::filesystem::exists(it->path() / "PIPE00", probe) &&
             std::filesystem::exists(it->path() / "PIPE01", probe)) {
             found.insert(it->path().string());
         }

@@ -18,7 +18,11 @@ namespace {
 // Longest pipe suffix appended to an interface path ("/PIPE00").
 constexpr std::size_t kPipeSuffixLength = 7;
 
+// Hidden entries are interfaces still being laid out, never ones to open.
 bool HasWriterClass(std::string name) {
+    if (name.empty() || name.front() == '.') {
+        return false;
+    }
     std::transform(name.begin(), name.end(), name.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return name.find(kWriterClassGuidText) != std::string::npos;

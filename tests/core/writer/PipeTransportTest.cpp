@@ -146,6 +146,13 @@ TEST_F(PipeTransportTest, WatcherReportsCompleteInterfacesComingAndGoing) {
     DeviceDirectoryWatcher watcher(devices);
     EXPECT_TRUE(watcher.poll().empty()) << "present at start is no arrival";
 
+    const auto staging = devices / ("." + kInterfaceName + ".new");
+    std::filesystem::create_directories(staging);
+    ::mkfifo((staging / "PIPE00").c_str(), 0600);
+    ::mkfifo((staging / "PIPE01").c_str(), 0600);
+    EXPECT_TRUE(watcher.poll().empty()) << "hidden: still being laid out";
+    std::filesystem::remove_all(staging);
+
     const auto dir = devices / kInterfaceName;
     std::filesystem::create_directories(dir);
     ::mkfifo((dir / "PIPE00").c_str(), 0600);

@@ -132,6 +132,7 @@ TEST_F(WriterConnectionTest, VersionThroughTheLibraryUsesOrdinal21WithCommand4) 
 TEST_F(WriterConnectionTest, DeviceFileLookupSkipsOtherClassesAndOverlongPaths) {
     const auto other = scratch / "devices" / "some-other-interface";
     std::filesystem::create_directories(other);
+    std::filesystem::create_directories(scratch / "devices" / ("." + kInterfaceName + ".new"));
     // Sorts before the real interface, and with "/PIPE00" it would not fit the device name.
     const auto overlong =
         scratch / "devices" /
