@@ -193,6 +193,9 @@ void CWriterMainDlg::buildControls() {
     logArea_ = new QStackedWidget(central);
     logArea_->setObjectName("LogArea");
     logArea_->addWidget(log_);
+    hexView_ = new CMiniHexEditView(logArea_, static_cast<int>(ControlId::Log));
+    hexView_->setObjectName("HexView");
+    logArea_->addWidget(hexView_);
 
     auto* middle = new QVBoxLayout;
     middle->addLayout(job);
@@ -416,7 +419,7 @@ void CWriterMainDlg::refreshPanel() {
     filePath_->setText(QString::fromStdString(shell.job.loadedFilePath));
     checksum_->setText(QString::fromStdString(shell.job.checksumText));
     setWindowTitle(QString::fromStdString(shell.titleText));
-    logArea_->setCurrentWidget(shell.panel.hexViewShown && hexView_ ? hexView_ : log_);
+    logArea_->setCurrentWidget(shell.panel.hexViewShown ? static_cast<QWidget*>(hexView_) : log_);
 
     if (shell.panel.pinPicturePath != picturePath_) {
         picturePath_ = shell.panel.pinPicturePath;

@@ -23,6 +23,7 @@
 #include "gui/app/CPinPictureDlg.h"
 #include "gui/app/CProgStatusBar.h"
 #include "gui/app/WriterSession.h"
+#include "gui/hexview/CMiniHexEditView.h"
 
 class QMenu;
 
@@ -68,6 +69,7 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     QWidget* control(ControlId id) const { return controls_.value(static_cast<int>(id)); }
     QAction* action(int commandId) const { return actions_.value(commandId); }
     QPlainTextEdit* logEdit() const { return log_; }
+    CMiniHexEditView* hexView() const { return hexView_; }
     CPinPictureDlg* pinPictureDialog() const { return pinDialog_; }
 
   protected:
@@ -102,7 +104,7 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     QLineEdit* checksum_ = nullptr;
     QPlainTextEdit* log_ = nullptr;
     QStackedWidget* logArea_ = nullptr;
-    QWidget* hexView_ = nullptr;
+    CMiniHexEditView* hexView_ = nullptr;
     QLabel* picture_ = nullptr;
     QPixmap pictureBitmap_;
     std::string picturePath_;

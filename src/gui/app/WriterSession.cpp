@@ -60,7 +60,9 @@ WriterSession::WriterSession(AppContext& context, Operator& op, ProgressSink& pr
         simBus_ = std::make_unique<SimulatedBus>(simWriter_);
         bus = simBus_.get();
         buildSimulatedWriter(readSeed(options.simulatedJob));
-        simWriter_->attach();
+        if (options.simulatedAttached) {
+            simWriter_->attach();
+        }
     } else {
         access_ = LoadAccessLibrary(ResolveAccessLibraryPath(options.programDirectory,
                                                              std::getenv("VEXLOR_ACCESS_LIBRARY")),

@@ -20,6 +20,8 @@ namespace vexlor::gui {
 struct SessionOptions {
     // The in-process simulated writer instead of the real transports.
     bool simulate = false;
+    // Whether the simulated writer is plugged in when the program starts.
+    bool simulatedAttached = true;
     std::string simulatedVersion{sim::kVersionV20};
     // 512 bytes the simulated writer holds in its option area at start: the job it restores.
     std::filesystem::path simulatedJob;
