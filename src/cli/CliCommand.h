@@ -25,6 +25,8 @@ struct CliCommand {
     std::size_t argumentCount;
     std::string_view usage;
     CommandFn run;
+    // Up to this many more arguments, each taken only when it is not a command name.
+    std::size_t optionalCount = 0;
 };
 
 // Every command, in the order the help lists them (CommandTable.cpp).

@@ -91,10 +91,15 @@ bool planCommands(std::span<const std::string> args, std::vector<PlannedCommand>
                     std::to_string(command->argumentCount) + " argument(s)";
             return false;
         }
+        std::size_t taken = command->argumentCount;
+        for (std::size_t extra = 0; extra < command->optionalCount && i + 1 + taken < args.size() &&
+                                    findCommand(args[i + 1 + taken]) == nullptr;
+             ++extra) {
+            ++taken;
+        }
         const auto first = args.begin() + static_cast<std::ptrdiff_t>(i + 1);
-        plan.push_back(
-            {command, {first, first + static_cast<std::ptrdiff_t>(command->argumentCount)}});
-        i += 1 + command->argumentCount;
+        plan.push_back({command, {first, first + static_cast<std::ptrdiff_t>(taken)}});
+        i += 1 + taken;
     }
     if (plan.empty()) {
         error = "no command given";

@@ -1,5 +1,6 @@
 #include <array>
 
+#include "cli/ChipCommands.h"
 #include "cli/CliCommand.h"
 #include "cli/WriterInfoCommands.h"
 
@@ -11,6 +12,11 @@ constexpr std::array kCommands{
     CliCommand{"devices", 0, "devices            what each transport finds", runDevices},
     CliCommand{"info", 0, "info               transport, version, firmware word, voltages",
                runInfo},
+    CliCommand{"chips", 0,
+               "chips [TEXT]       type / series / name of the chips whose name contains TEXT",
+               runChips, 1},
+    CliCommand{"chip", 1, "chip NAME          the chip's catalogue keys and IC parameters",
+               runChip},
 };
 }  // namespace
 
