@@ -1,0 +1,180 @@
+// The pipe server in this process: the test plays the host on the FIFOs and turns the
+// server's crank itself.
+#include "sim/SimPipeServer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "sim/SimSettings.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor::sim {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes block(std::uint8_t command, std::uint32_t length) {
+    return {'U', 'S', 'B',    'C', 0, 0, 0, 0, std::uint8_t(length), std::uint8_t(length >> 8),
+            0,   0,   command};
+}
+
+class HostEnd {
+  public:
+    explicit HostEnd(const std::filesystem::path& interface)
+        : in_(::open((interface / "PIPE00").c_str(), O_RDONLY | O_NONBLOCK)),
+          out_(::open((interface / "PIPE01").c_str(), O_WRONLY | O_NONBLOCK)) {}
+    ~HostEnd() {
+        ::close(in_);
+        ::close(out_);
+    }
+    bool open() const { return in_ >= 0 && out_ >= 0; }
+    void send(const Bytes& bytes) const {
+        ASSERT_EQ(::write(out_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
+    Bytes take(std::size_t max) const {
+        Bytes got(max);
+        const ssize_t n = ::read(in_, got.data(), got.size());
+        got.resize(n > 0 ? std::size_t(n) : 0);
+        return got;
+    }
+
+  private:
+    int in_;
+    int out_;
+};
+
+class SimPipeServerTest : public ::testing::Test {
+  protected:
+    SimPipeServer::Options options(bool timing = false) const {
+        return {scratch / "devices", "", timing};
+    }
+
+    vexlor::test::ScratchDir scratch;
+    SimWriter writer;
+    VirtualClock clock;
+};
+
+TEST_F(SimPipeServerTest, ServesACommandAndItsAnswer) {
+    SimPipeServer server(writer, options(), clock);
+    std::string error;
+    ASSERT_TRUE(server.arrive(error)) << error;
+    HostEnd host(server.interfacePath());
+    ASSERT_TRUE(host.open());
+    host.send(block(0x04, 26));
+    server.serveOnce(0);
+    const Bytes answer = host.take(100);
+    ASSERT_EQ(answer.size(), 39u);
+    EXPECT_EQ(std::string(answer.begin(), answer.begin() + 26), "USB STANDALONE WRITER_V2.0");
+    EXPECT_EQ(std::string(answer.begin() + 26, answer.begin() + 30), "USBS");
+}
+
+TEST_F(SimPipeServerTest, OneInterfaceOfAName) {
+    SimPipeServer first(writer, options(), clock);
+    SimPipeServer second(writer, options(), clock);
+    std::string error;
+    ASSERT_TRUE(first.arrive(error));
+    EXPECT_FALSE(second.arrive(error));
+    EXPECT_EQ(error, "device interface already present: " + first.interfacePath().string());
+    first.remove();
+    EXPECT_FALSE(std::filesystem::exists(first.interfacePath()));
+    EXPECT_TRUE(second.arrive(error)) << error;
+}
+
+TEST_F(SimPipeServerTest, UnusableDeviceDirectoryIsReported) {
+    scratch.write("file", "not a directory");
+    SimPipeServer server(writer, {scratch / "file", "", false}, clock);
+    std::string error;
+    EXPECT_FALSE(server.arrive(error));
+    EXPECT_NE(error.find("cannot create the device interface below"), std::string::npos);
+    EXPECT_FALSE(server.present());
+}
+
+TEST_F(SimPipeServerTest, UsbTimingWaitsAboutAMicrosecondPerByte) {
+    struct Case {
+        bool timing;
+        std::uint32_t expectedMs;
+    };
+    // Mode (13 + 1 in, 13 out), then 2000 bytes of memory (13 + 2000 in, 13 out): 2053 bytes.
+    const Case cases[] = {{false, 0}, {true, 2}};
+    for (const auto& c : cases) {
+        VirtualClock timed;
+        SimWriter device;
+        SimPipeServer server(
+            device, {scratch / ("devices" + std::to_string(c.timing)), "", c.timing}, timed);
+        std::string error;
+        ASSERT_TRUE(server.arrive(error)) << error;
+        HostEnd host(server.interfacePath());
+        Bytes mode = block(0x00, 1);
+        mode.push_back(0x00);
+        host.send(mode);
+        server.serveOnce(0);
+        EXPECT_EQ(host.take(13).size(), 13u);
+        Bytes memory = block(0x10, 2000);
+        memory.resize(memory.size() + 2000, 0x66);
+        host.send(memory);
+        server.serveOnce(0);
+        EXPECT_EQ(host.take(13).size(), 13u);
+        const auto& waits = timed.waits();
+        EXPECT_EQ(std::accumulate(waits.begin(), waits.end(), 0u), c.expectedMs);
+        EXPECT_EQ(device.memory()[1999], 0x66);
+    }
+}
+
+TEST_F(SimPipeServerTest, WriterVanishingRemovesTheInterface) {
+    SimPipeServer server(writer, options(), clock);
+    std::string error;
+    ASSERT_TRUE(server.arrive(error));
+    HostEnd host(server.interfacePath());
+    writer.faults().removeAfterBytes = 5;
+    host.send(block(0x17, 1));
+    server.serveOnce(0);
+    EXPECT_FALSE(server.present());
+    EXPECT_FALSE(std::filesystem::exists(server.interfacePath()));
+    EXPECT_TRUE(host.take(13).empty());  // the end of the pipe, no answer
+}
+
+TEST(SimSettings, VersionChoicesAndFaultLists) {
+    EXPECT_EQ(versionTextFor("V1.0"), "USB STANDALONE WRITER_V1.0");
+    EXPECT_EQ(versionTextFor("V1.1"), "USB STANDALONE WRITER_V1.1");
+    EXPECT_EQ(versionTextFor("V2.0"), "USB STANDALONE WRITER_V2.0");
+    EXPECT_EQ(versionTextFor("PROTOTYPE"), "PROTOTYPE");
+    EXPECT_EQ(versionTextFor(std::string(40, 'X')), std::string(26, 'X'));
+
+    struct Case {
+        std::string list;
+        bool ok;
+        SimFaults expected;
+    };
+    SimFaults all;
+    all.jobFails = all.jobNeverSettles = all.corruptReadBack = all.voltagesOutOfRange = true;
+    SimFaults removal;
+    removal.removeAfterBytes = 4096;
+    const Case cases[] = {
+        {"", true, {}},
+        {"fail,never-settle,corrupt,voltage", true, all},
+        {"remove-after=4096", true, removal},
+        {"remove-after=", false, {}},
+        {"remove-after=12kB", false, {}},
+        {"fail,,melt", false, {}},
+    };
+    for (const auto& c : cases) {
+        SimFaults faults;
+        std::string error;
+        EXPECT_EQ(applyFaultList(c.list, faults, error), c.ok) << c.list;
+        EXPECT_EQ(error.empty(), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(faults.jobFails, c.expected.jobFails);
+            EXPECT_EQ(faults.jobNeverSettles, c.expected.jobNeverSettles);
+            EXPECT_EQ(faults.corruptReadBack, c.expected.corruptReadBack);
+            EXPECT_EQ(faults.voltagesOutOfRange, c.expected.voltagesOutOfRange);
+            EXPECT_EQ(faults.removeAfterBytes, c.expected.removeAfterBytes);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vexlor::sim
