@@ -130,5 +130,63 @@ TEST_F(SimDaemonAttachTest, DownloadReachesTheAreasInTheWritersOrder) {
     EXPECT_EQ(simulated.mode(), 0x07);
 }
 
+TEST_F(SimDaemonAttachTest, FamilyFirmwareGoesIntoWriterMemoryOverThePipes) {
+    access.openResult = 1;
+    sim::SimWriter simulated;
+    ServedInterface served(simulated, devices());
+    ASSERT_TRUE(served.arrive());
+    ASSERT_TRUE(connection.SelectTransport(false));
+    link.knownWriterVersion = true;
+    link.writerFirmwareVersion = 0x5B01;  // the base firmware, read at attach
+
+    // Version 0x0203, family 0x5A31: the firmware of another chip family.
+    std::vector<std::uint8_t> image(0x10800);
+    for (std::size_t i = 0; i < image.size(); ++i) {
+        image[i] = static_cast<std::uint8_t>((i * 7) >> 3);
+    }
+    image[0xFA90] = 0x02;
+    image[0xFA91] = 0x03;
+    image[0xFA94] = 0x5A;
+    image[0xFA95] = 0x31;
+    const auto nce = scratch.writeBytes("family.nce", image);
+    scratch.writeBytes("buffer_option.prog", std::vector<std::uint8_t>(256, 0));
+    simulated.clearTranscript();
+    ASSERT_TRUE(writer.EnsureFamilyFirmware(nce));
+    served.remove();
+
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), simulated.memory().begin()));
+    EXPECT_EQ(link.writerFirmwareVersion, 0x0203);
+    EXPECT_EQ(link.familyWord, 0x5A31);
+    std::vector<std::pair<int, std::size_t>> seen;
+    for (const auto& entry : simulated.transcript()) {
+        seen.emplace_back(entry.command, entry.length);
+    }
+    const std::vector<std::pair<int, std::size_t>> expected{
+        {0x15, 1}, {0x00, 1},       {0x0F, 2}, {0x10, 0x10800},
+        {0x0F, 2}, {0x11, 0x10800}, {0x00, 1}, {0x17, 1}};
+    EXPECT_EQ(seen, expected);
+    const auto option = readBytes(scratch / "buffer_option.prog");
+    EXPECT_EQ(std::vector<std::uint8_t>(option.begin() + 240, option.begin() + 244),
+              (std::vector<std::uint8_t>{0x20, 0x23, 0x5A, 0x31}));
+}
+
+TEST_F(SimDaemonAttachTest, CorruptedReadBackFailsTheDownloadWithTheCatalogueMessage) {
+    access.openResult = 1;
+    sim::SimWriter simulated;
+    simulated.faults().corruptReadBack = true;
+    ServedInterface served(simulated, devices());
+    ASSERT_TRUE(served.arrive());
+    ASSERT_TRUE(connection.SelectTransport(false));
+    scratch.writeBytes("test_option.prog", std::vector<std::uint8_t>(16, 0xA5));
+    scratch.writeBytes("buffer_data.prog", std::vector<std::uint8_t>(600, 0x11));
+    scratch.writeBytes("buffer_option.prog", std::vector<std::uint8_t>(64, 0x22));
+    EXPECT_FALSE(writer.DownloadBuffers());
+    served.remove();
+    ASSERT_FALSE(op.shown.empty());
+    EXPECT_EQ(op.last().text, "<LoadingdataFailMsg>");
+    EXPECT_EQ(op.last().icon, MessageIcon::Stop);
+    EXPECT_EQ(simulated.lamp(), 0x90);
+}
+
 }  // namespace
 }  // namespace vexlor::test
