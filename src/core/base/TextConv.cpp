@@ -1,5 +1,6 @@
 #include "core/base/TextConv.h"
 
+#include <clocale>
 #include <cstdlib>
 #include <string>
 
@@ -34,7 +35,15 @@ std::int32_t atoiText(std::string_view text) {
 
 float atofText(std::string_view text) {
     const std::string copy(text);
-    return static_cast<float>(std::strtod(copy.c_str(), nullptr));
+    // Files always write a decimal point; the GUI toolkit switches the process to the
+    // operator's locale, where strtod would stop at the point of "5.5" under a decimal comma.
+    const locale_t numeric = ::newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
+    if (numeric == static_cast<locale_t>(nullptr)) {
+        return static_cast<float>(std::strtod(copy.c_str(), nullptr));
+    }
+    const double value = ::strtod_l(copy.c_str(), nullptr, numeric);
+    ::freelocale(numeric);
+    return static_cast<float>(value);
 }
 
 }  // namespace vexlor

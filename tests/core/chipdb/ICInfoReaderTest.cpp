@@ -1,4 +1,11 @@
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
 
 #include "core/chipdb/ReadChipXml.h"
 #include "support/RecordingOperator.h"
@@ -227,6 +234,43 @@ TEST_F(ICInfoReader, FailuresLeaveTheRecordReset) {
         EXPECT_EQ(op.last().icon, MessageIcon::None) << c.what;
         EXPECT_EQ(info(), ICInfo{}) << c.what;
     }
+}
+
+// Builds a locale whose only rule is a decimal comma, as many operators' systems have.
+bool buildDecimalCommaLocale(const test::ScratchDir& scratch) {
+    const auto definition =
+        scratch.write("comma.def",
+                      "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3\n"
+                      "END LC_NUMERIC\n");
+    const std::string output = (scratch / "comma").string();
+    std::string args[] = {"localedef", "-c", "-i", definition.string(), output};
+    char* argv[] = {args[0].data(), args[1].data(), args[2].data(),
+                    args[3].data(), args[4].data(), nullptr};
+    pid_t child = 0;
+    if (::posix_spawnp(&child, "localedef", nullptr, nullptr, argv, environ) != 0) {
+        return false;
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return std::filesystem::exists(scratch / "comma" / "LC_NUMERIC");
+}
+
+TEST_F(ICInfoReader, VoltagesKeepTheirDecimalPointUnderADecimalCommaLocale) {
+    ASSERT_TRUE(buildDecimalCommaLocale(scratch));
+    ::setenv("LOCPATH", scratch.path().c_str(), 1);
+    const char* switched = std::setlocale(LC_NUMERIC, "comma");
+    ::unsetenv("LOCPATH");
+    ASSERT_NE(switched, nullptr);
+    // The C library itself now stops at the point.
+    EXPECT_EQ(std::strtod("5.5", nullptr), 5.0);
+    writeSections("X",
+                  "<DAC_Set_Voltage><Write><P_VDD>5.5</P_VDD><P_VPP>12.5</P_VPP></Write>"
+                  "</DAC_Set_Voltage>");
+    const int read = db.ReadICInfo("X");
+    std::setlocale(LC_NUMERIC, "C");
+    ASSERT_EQ(read, 1);
+    EXPECT_FLOAT_EQ(info().P_VDD, 5.5f);
+    EXPECT_FLOAT_EQ(info().P_VPP, 12.5f);
 }
 
 }  // namespace
