@@ -41,25 +41,68 @@ Converter headerByte(HeaderByteFamily family) {
     };
 }
 
-constexpr WordHexFamily kQN8703Large{
-    0xFFC, 0x50, 0xFF9, 0x7FC, 0x400, 0x231F, 0x7FC, "S/N End Address > 0x7fc", 0x8E, 0xFD, false};
+constexpr WordHexFamily kQN8703Large{.idOffset = 0xFFC,
+                                     .idFirstByte = 0x50,
+                                     .configByteOffset = 0xFF9,
+                                     .dataWords = 0x7FC,
+                                     .protectedWords = 0x400,
+                                     .configFeedMask = 0x231F,
+                                     .serialEndLimit = 0x7FC,
+                                     .serialEndMessage = "S/N End Address > 0x7fc",
+                                     .field48 = 0x8E,
+                                     .field48Protected = 0xFD,
+                                     .writesExhvFlag = false};
 // The larger 14-bit chip keeps the 0x8E code of its family.
-constexpr WordHexFamily kQN3244{0x1FFC, 0x55,   0x1FF9, 0xFFC,
-                                0x800,  0x201F, 0xFFC,  "S/N End Address > 0xffc",
-                                0x8E,   0xFD,   false};
-constexpr WordHexFamily kQN6223{
-    0x7FA, 0x01, 0x7F9, 0x3FB, 0x200, 0x201F, 0x3FC, "S/N End Address > 0x3fb", 0x86, 0xFB, true};
+constexpr WordHexFamily kQN3244{.idOffset = 0x1FFC,
+                                .idFirstByte = 0x55,
+                                .configByteOffset = 0x1FF9,
+                                .dataWords = 0xFFC,
+                                .protectedWords = 0x800,
+                                .configFeedMask = 0x201F,
+                                .serialEndLimit = 0xFFC,
+                                .serialEndMessage = "S/N End Address > 0xffc",
+                                .field48 = 0x8E,
+                                .field48Protected = 0xFD,
+                                .writesExhvFlag = false};
+constexpr WordHexFamily kQN6223{.idOffset = 0x7FA,
+                                .idFirstByte = 0x01,
+                                .configByteOffset = 0x7F9,
+                                .dataWords = 0x3FB,
+                                .protectedWords = 0x200,
+                                .configFeedMask = 0x201F,
+                                .serialEndLimit = 0x3FC,
+                                .serialEndMessage = "S/N End Address > 0x3fb",
+                                .field48 = 0x86,
+                                .field48Protected = 0xFB,
+                                .writesExhvFlag = true};
 
-// The EEPROM image names are the ones each converter checks for.
-constexpr EepromFamily kQRV7038{"QRV7038EEPROM", 3,     24608, 0x3000, 0xF00, 0x0F,
-                                false,           false, false};
-constexpr EepromFamily kQV1663{"QRV7079EEPROM", 1, 0, 256, 0, 0x17, true, true, true};
+// Each chip's EEPROM image carries the name its converter checks for.
+constexpr EepromFamily kQRV7038{.eepromName = "QRV7038EEPROM",
+                                .hexFillMode = 3,
+                                .hexLength = 24608,
+                                .eepromAreaWords = 0x3000,
+                                .eepromFirstWord = 0xF00,
+                                .eepromModeCode = 0x0F,
+                                .wordOption = false,
+                                .feedsOptionWord = false,
+                                .ispFlag = false};
+constexpr EepromFamily kQV1663{.eepromName = "QRV7079EEPROM",
+                               .hexFillMode = 1,
+                               .hexLength = 0,
+                               .eepromAreaWords = 256,
+                               .eepromFirstWord = 0,
+                               .eepromModeCode = 0x17,
+                               .wordOption = true,
+                               .feedsOptionWord = true,
+                               .ispFlag = true};
 
 const std::vector<Route>& routes() {
     static const std::vector<Route> table = {
         {0x1382, "QR6417", convertQR6417},
         {0x1390, "QR62J61", convertQR62J61},
-        // The smaller OTP parts keep their configuration byte at the end of a 4 KiW image.
+        // Both smaller parts end their data where their configuration sits: QR64S27 has
+        // 0x1FFF words up to the word at 0x401E, QR64G98 0xFFF words up to its single
+        // configuration byte at 0x201F, which is taken as the low byte of the word.
         {0x1395, "QR64G98", configWord({0x201F, true, 0xFFF})},
         {0x1396, "QR64S27", configWord({0x401E, false, 0x1FFF})},
         {0x1397, "QR6401", configWord({0x401E, false, 0x1970})},
@@ -67,7 +110,7 @@ const std::vector<Route>& routes() {
         {0x1604, "QRV7041", convertOtpImageFamily},
         {0x1615, "QRV7071", convertOtpImageFamily},
         {0x1622, "QRV7049", convertOtpHexFamily},
-        // QSV6842 keeps bit 4 of header byte 0x10 as an option bit as well.
+        // QSV6842 keeps bit 4 of header byte 0x10 as an option bit (mask 0x7F, not 0x6F).
         {0x1629, "QSV6842", headerByte({0x7F})},
         {0x1630, "QRV7003", convertOtpHexFamily},
         {0x1632, "QRV7371", convertOtpHexFamily},

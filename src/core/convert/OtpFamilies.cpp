@@ -9,7 +9,8 @@ namespace {
 
 constexpr std::size_t kOtpHeaderSize = 32;
 constexpr std::size_t kOtpDataBytes = 0x8000;
-// Family bytes 16-31 of the OTP image header; the chips of this family share them.
+// Family bytes 16-31 of the OTP image header. Only QRV7049's are known; the other chips of
+// the family take the same ones.
 constexpr std::uint8_t kOtpFamilyBytes[16] = {0x76, 0x32, 0x1E, 0x11, 0x11, 0x19, 0x10, 0x12,
                                               0x1F, 0x11, 0x1F, 0x10, 0x10, 0x10, 0x10, 0x10};
 
