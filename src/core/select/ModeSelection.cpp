@@ -5,12 +5,48 @@
 
 namespace vexlor {
 
+std::int32_t ModeKey(const ChipDisplayInfo& keys, ModeBox box) {
+    switch (box) {
+        case ModeBox::DisplaySerialNumber:
+            return keys.RollingCode;
+        case ModeBox::MassProduction:
+            return keys.MassProduction;
+        case ModeBox::ProductionLimit:
+            return keys.ProductionLimit;
+        case ModeBox::ExHvIspProgram:
+            return keys.ExHVISP;
+        case ModeBox::IspProgram:
+            return keys.ISP;
+        case ModeBox::WholeChipErase:
+            return keys.EraseMode;
+    }
+    return 0;
+}
+
+const char* ModeName(ModeBox box) {
+    switch (box) {
+        case ModeBox::DisplaySerialNumber:
+            return "Display Serial Number";
+        case ModeBox::MassProduction:
+            return "Mass Production Mode";
+        case ModeBox::ProductionLimit:
+            return "Production Limit";
+        case ModeBox::ExHvIspProgram:
+            return "EXHV ISP Program";
+        case ModeBox::IspProgram:
+            return "ISP Program";
+        case ModeBox::WholeChipErase:
+            return "Whole Chip Erase";
+    }
+    return "";
+}
+
 void ModeSelection::resetData() {
     data_ = ModeData{};
 }
 
-void ModeSelection::setAllowed(ModeBox box, std::int32_t key) {
-    controls_[box] = BoxControl{false, key != 0};
+void ModeSelection::setAllowed(ModeBox box) {
+    controls_[box] = BoxControl{false, ModeKey(keys_, box) != 0};
 }
 
 void ModeSelection::reenableWhenAllowed(ModeBox box, std::int32_t key) {
@@ -21,12 +57,9 @@ void ModeSelection::reenableWhenAllowed(ModeBox box, std::int32_t key) {
 
 void ModeSelection::applyChipSpecialCases(const ChipDisplayInfo& keys, std::string_view chipName) {
     keys_ = keys;
-    setAllowed(ModeBox::ExHvIspProgram, keys.ExHVISP);
-    setAllowed(ModeBox::IspProgram, keys.ISP);
-    setAllowed(ModeBox::DisplaySerialNumber, keys.RollingCode);
-    setAllowed(ModeBox::MassProduction, keys.MassProduction);
-    setAllowed(ModeBox::ProductionLimit, keys.ProductionLimit);
-    setAllowed(ModeBox::WholeChipErase, keys.EraseMode);
+    for (std::size_t i = 0; i < kModeBoxCount; ++i) {
+        setAllowed(static_cast<ModeBox>(i));
+    }
     controls_.countEnabled = false;
 
     // A forced mode is checked exactly as the operator's click would check it, so the other

@@ -22,6 +22,11 @@ enum class ModeBox : std::size_t {
 };
 inline constexpr std::size_t kModeBoxCount = 6;
 
+// The catalogue key that allows a mode (non-zero allows it).
+std::int32_t ModeKey(const ChipDisplayInfo& keys, ModeBox box);
+// The mode's name as the main window's labels show it.
+const char* ModeName(ModeBox box);
+
 struct BoxControl {
     bool checked = false;
     bool enabled = true;
@@ -74,7 +79,7 @@ class ModeSelection {
     std::optional<std::string> takeData();
 
   private:
-    void setAllowed(ModeBox box, std::int32_t key);
+    void setAllowed(ModeBox box);
     void reenableWhenAllowed(ModeBox box, std::int32_t key);
 
     ModeControls controls_;
