@@ -74,7 +74,10 @@ void listEntries(ChipListView& lists, ChipList which, pugi::xml_node parent) {
         parent, [&](pugi::xml_node entry) { lists.add(which, entry.first_attribute().value()); });
 }
 
+// Emptied first: a chip without packages must not keep the previous chip's, whose code would
+// then be written into its job.
 void listPackages(ChipListView& lists, pugi::xml_node chip) {
+    lists.clear(ChipList::Packages);
     for (pugi::xml_node group = chip.first_child(); group; group = group.next_sibling()) {
         if (!IsNamed(group, "ICSelectDisplay")) {
             continue;
@@ -139,6 +142,9 @@ int ReadChipXml::LoadChipLists(ChipListView& lists, int typeIndex, int seriesInd
         }
         const pugi::xml_node chip = CatalogueEntryAt(series, nameIndex);
         if (!chip) {
+            if (selector == kChipListKLW21) {
+                lists.clear(ChipList::Packages);
+            }
             operator_.message("Chip List Index Error!!");
             return 0;
         }

@@ -34,7 +34,7 @@ class ReadChipXml {
     // Fills the MCU Type, Chip Series and Chip Name lists (and Packages with selector 2) for the
     // given selections and reads the selected chip's keys. An index outside its list, or
     // negative, is refused with "Chip List Index Error!!": the lists below it are left empty
-    // and no chip is read.
+    // and no chip is read. The file is read on every call but parsed again only when changed.
     int LoadChipLists(ChipListView& lists, int typeIndex, int seriesIndex, int nameIndex,
                       int selector);
 

@@ -106,6 +106,14 @@ TEST_F(ChipLists, PackagesOnlyWithTheSecondSelector) {
 
     EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 0, 2), 1);
     EXPECT_EQ(lists.of(ChipList::Packages), (Names{"DIP 8", "SOP16"}));
+
+    // A chip without packages shows none, not the previous chip's.
+    EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 1, 2), 1);
+    EXPECT_TRUE(lists.of(ChipList::Packages).empty());
+
+    lists.lists[ChipList::Packages] = {"stale"};
+    EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 5, 2), 0);
+    EXPECT_TRUE(lists.of(ChipList::Packages).empty());
 }
 
 TEST_F(ChipLists, LastChipSeriesIsWhatRemainsShown) {
