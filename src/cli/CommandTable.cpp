@@ -2,6 +2,7 @@
 
 #include "cli/ChipCommands.h"
 #include "cli/CliCommand.h"
+#include "cli/SelectCommands.h"
 #include "cli/WriterInfoCommands.h"
 
 namespace vexlor::cli {
@@ -17,6 +18,11 @@ constexpr std::array kCommands{
                runChips, 1},
     CliCommand{"chip", 1, "chip NAME          the chip's catalogue keys and IC parameters",
                runChip},
+    CliCommand{"select", 1,
+               "select NAME [MODE]  choose the chip and its modes; MODE: --exhv-isp --isp "
+               "--display-serial --mass-production --production-limit N --whole-chip-erase",
+               runSelect, 7},
+    CliCommand{"job", 0, "job                the selected chip and its modes", runJob},
 };
 }  // namespace
 

@@ -64,7 +64,10 @@ ChipRequestResult SelectChipByName(const ChipRequest& request, AppContext& conte
         }
         model.jumpTo(path.typeIndex, path.seriesIndex, path.nameIndex);
         result.refusal = checkModes(request, context.chipXml.chipDisplayInfo(), model);
-        if (!result.refusal.empty() || !model.accept()) {
+        if (result.refusal.empty() && !model.accept()) {
+            result.refusal = "the production-limit count was refused";
+        }
+        if (!result.refusal.empty()) {
             return std::nullopt;
         }
         return model.selection();
