@@ -34,6 +34,8 @@ bool ParseStartOptions(const QStringList& arguments, StartOptions& options, QStr
         std::string text;
         if (argument == "--simulate") {
             options.simulate = true;
+        } else if (argument == "--sim-detached") {
+            options.simulatedDetached = true;
         } else if (argument == "--exit-when-shown") {
             options.exitWhenShown = true;
         } else if (argument == "--base-dir") {
@@ -72,8 +74,8 @@ int RunWriterApp(int argc, char** argv) {
     if (!ParseStartOptions(QCoreApplication::arguments(), start, error)) {
         std::fprintf(stderr, "vexlor-writer: %s\n", qPrintable(error));
         std::fprintf(stderr,
-                     "usage: vexlor-writer [--simulate] [--base-dir DIR] [--sim-version V1.0|"
-                     "V1.1|V2.0|TEXT] [--sim-job FILE]\n");
+                     "usage: vexlor-writer [--simulate [--sim-detached] [--sim-version V1.0|"
+                     "V1.1|V2.0|TEXT] [--sim-job FILE]] [--base-dir DIR]\n");
         return 2;
     }
     std::error_code failure;
@@ -94,6 +96,7 @@ int RunWriterApp(int argc, char** argv) {
     options.programDirectory = QCoreApplication::applicationDirPath().toStdString();
     options.session.programDirectory = options.programDirectory;
     options.session.simulate = start.simulate;
+    options.session.simulatedAttached = !start.simulatedDetached;
     if (!start.simulatedVersion.empty()) {
         options.session.simulatedVersion = start.simulatedVersion;
     }

@@ -9,6 +9,8 @@ namespace vexlor::gui {
 
 struct StartOptions {
     bool simulate = false;
+    // The simulated writer starts unplugged; the "Simulated writer" menu attaches it.
+    bool simulatedDetached = false;
     std::optional<std::filesystem::path> baseDirectory;
     std::string simulatedVersion;
     std::optional<std::filesystem::path> simulatedJob;

@@ -21,8 +21,8 @@ namespace {
 
 constexpr int kDefaultWidth = 940;
 constexpr int kDefaultHeight = 640;
-constexpr int kPictureWidth = 216;
-constexpr int kPictureHeight = 160;
+constexpr int kPictureWidth = 244;
+constexpr int kPictureHeight = 180;
 
 struct MenuItem {
     int id;

@@ -52,6 +52,9 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     // The window's start: catalogue, visibility file, writer version, job restore.
     void OnInitDialog();
     void OnDeviceChange(const DeviceEvent& event);
+    // Hands every arrival and removal noticed since the last call to OnDeviceChange; the
+    // window's timer calls it.
+    void pollDevices();
 
     void ShowConnectionStatus() override;
     void refreshPanel() override;
@@ -85,7 +88,6 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     void runCommand(int id);
     void bindBuiltCommands();
     AttachServices services();
-    void pollDevices();
     void showPinPicture();
     void OnFileExit();
     void OnAbout();
