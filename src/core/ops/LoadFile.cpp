@@ -1,0 +1,191 @@
+#include "core/ops/LoadFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <optional>
+
+#include "core/app/JobRestore.h"
+#include "core/convert/ProgramConversion.h"
+#include "core/ops/DownloadLog.h"
+#include "core/ops/OptionWord.h"
+
+namespace vexlor {
+
+namespace {
+
+constexpr const char* kCaption = "Message";
+
+// Chips whose converter reports the configuration byte's protect bit.
+bool showsUnprotectFlag(const ICInfo& ic) {
+    return ic.ChipType == "89" || ic.ChipName == kModelConverterChip || ic.ChipName == "QR6417";
+}
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+void showLogArea(JobServices& s) {
+    PanelState& panel = s.context.shell.panel;
+    panel.enable(ControlId::Log, true);
+    panel.show(ControlId::Log, true);
+    panel.hexViewShown = false;
+    s.context.shell.job.loadedFilePath.clear();
+    s.view.refreshPanel();
+}
+
+void showHexViewAgain(JobServices& s) {
+    s.op.setLogText("");
+    s.context.shell.panel.enable(ControlId::Log, false);
+    s.context.shell.panel.hexViewShown = true;
+    s.view.refreshPanel();
+}
+
+ConversionJob conversionJob(JobServices& s, const std::string& path, std::uint32_t optionWord) {
+    const JobState& job = s.context.shell.job;
+    const ChipDisplayInfo& chip = s.context.chipXml.chipDisplayInfo();
+    ConversionJob conversion(s.context.chipXml.icInfo());
+    conversion.baseDirectory = s.context.shell.baseDirectory;
+    if (!s.context.link.hwVersionName.empty()) {
+        conversion.hwVersionName = s.context.link.hwVersionName;
+    }
+    conversion.packageCode = job.packageCode;
+    conversion.writerModelKLW20 = s.context.shell.chipListSelector == 1;
+    conversion.hexToBinMode = chip.HextoBinMode;
+    conversion.optionWord = optionWord;
+    conversion.programFile = path;
+    conversion.flags.displaySerialNumber = job.displaySerialNumber != 0;
+    conversion.flags.exhvIspProgram = job.exhvIspProgram != 0;
+    conversion.flags.massProduction = job.massProduction != 0;
+    conversion.flags.productionLimit = job.productionLimit != 0;
+    conversion.flags.wholeChipErase = job.wholeChipErase != 0;
+    conversion.flags.ispProgram = job.ispProgram != 0;
+    conversion.flags.packedCount =
+        packProductionCount(static_cast<std::uint32_t>(std::max(job.productionLimitCount, 0)));
+    conversion.time = currentLocalTime();
+    return conversion;
+}
+
+// Step by step from the chosen path on; the log area is already shown.
+JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
+    ShellState& shell = s.context.shell;
+    const ICInfo& ic = s.context.chipXml.icInfo();
+    shell.job.checksumText.clear();
+    std::uint32_t optionWord = kInitialOptionWord;
+
+    if (ic.Have_OPT == 1) {
+        OptionChoices choices = PresetOptionChoices(ic.ChipName);
+        if (s.optionSelect.run(choices)) {
+            optionWord = OptionWordAfterSelect(ic.ChipName, optionWord, choices);
+        }
+        SetFuseBoxes(shell.panel, choices.protect, choices.mode, choices.clock);
+        s.view.refreshPanel();
+    }
+    if (path.empty()) {
+        s.op.message("File is empty.");
+        showHexViewAgain(s);
+        return JobOutcome::BadInput;
+    }
+    s.op.setLogText(DownloadLogText(s.systemSubLanguage));
+    s.view.refreshPanel();
+
+    const ConversionJob conversion = conversionJob(s, path, optionWord);
+    ConversionResult result;
+    Diagnostics diagnostics;
+    ConversionOutput out{s.op, diagnostics, result};
+    const int converted = convertProgram(conversion, out, s.converterDirectories);
+
+    if (showsUnprotectFlag(ic)) {
+        SetFuseBoxes(shell.panel, result.unprotect ? 1 : 0, -1, -1);
+    }
+    shell.job.loadedFilePath = result.descriptionText;
+    shell.job.checksumText = format("%04X", result.checksum);
+    s.op.beginBusy(kLoadCursor);
+    s.view.refreshPanel();
+
+    JobOutcome outcome = converted == 0 ? JobOutcome::Ok : JobOutcome::BadInput;
+    if (converted == 0) {
+        const std::filesystem::path nce =
+            shell.baseDirectory / "firmware" / s.context.chipXml.chipDisplayInfo().FW_File;
+        if (!s.writer.EnsureFamilyFirmware(nce)) {
+            s.op.message("Update Firmware Fail", kCaption, MessageIcon::Stop);
+            s.writer.ChangeWriterMode(kModeDone);
+            s.writer.SetOperationLamp(kLampIdle);
+            s.op.endBusy();
+            showHexViewAgain(s);
+            return JobOutcome::Failed;
+        }
+        if (!s.writer.DownloadBuffers()) {
+            outcome = JobOutcome::Failed;
+        }
+        if (s.context.link.writerConnected) {
+            s.writer.ReadOptionHeader(s.context.link.optionHeader);
+            ShowPinPicture(PinPicturePath(shell.startDirectory, ic.Inside_Number), s.op,
+                           shell.panel);
+            ShowModeLabels(shell.job, shell.panel);
+        }
+    }
+    s.op.endBusy();
+    showHexViewAgain(s);
+    if (converted == 0) {
+        s.view.showFileInHexView(shell.baseDirectory / "buffer_data.prog");
+    }
+    return outcome;
+}
+
+}  // namespace
+
+JobOutcome LoadFile(JobServices& s) {
+    if (!s.context.shell.job.chipSelected()) {
+        s.op.message("No Chip Name", kCaption, MessageIcon::Exclamation);
+        return JobOutcome::Refused;
+    }
+    showLogArea(s);
+    const std::optional<std::string> chosen =
+        s.op.chooseOpenFile(s.context.chipXml.chipDisplayInfo().IC_FileType);
+    if (!chosen) {
+        showHexViewAgain(s);
+        return JobOutcome::Cancelled;
+    }
+    return loadChosenFile(s, *chosen);
+}
+
+JobOutcome LoadDroppedFile(JobServices& s, const std::string& path) {
+    showLogArea(s);
+    return loadChosenFile(s, path);
+}
+
+std::string ExpectedDropExtension(std::string_view filter) {
+    const std::size_t open = filter.find("(*.");
+    const std::size_t close = filter.find(")|*.");
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open + 2) {
+        return {};
+    }
+    return std::string(filter.substr(open + 2, close - open - 2));
+}
+
+JobOutcome OnDropFiles(JobServices& s, std::span<const std::string> paths) {
+    if (paths.empty()) {
+        return JobOutcome::Cancelled;
+    }
+    const std::string& path = paths.front();
+    const std::string extension = std::filesystem::path(path).extension().string();
+    // Job packages are not taken yet: a dropped ".zip" is refused like any unexpected file.
+    if (lowerCase(extension) != ".zip" && !s.context.shell.job.chipSelected()) {
+        s.op.message("No Chip Name", kCaption, MessageIcon::Exclamation);
+        return JobOutcome::Refused;
+    }
+    const std::string expected =
+        ExpectedDropExtension(s.context.chipXml.chipDisplayInfo().IC_FileType);
+    if (expected.empty() || lowerCase(extension) != expected) {
+        s.op.message(
+            format("File format (%s) is not expected! Please recheck the file", extension.c_str()),
+            kCaption, MessageIcon::Exclamation);
+        return JobOutcome::Refused;
+    }
+    return LoadDroppedFile(s, path);
+}
+
+}  // namespace vexlor

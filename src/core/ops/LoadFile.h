@@ -1,0 +1,26 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/ops/JobServices.h"
+
+namespace vexlor {
+
+inline constexpr const char* kLoadCursor = "dinosaur.ani";
+
+// The "Load File" command: file choice, option word, conversion into the two buffer files,
+// the chip family's firmware, download, and the loaded data shown.
+JobOutcome LoadFile(JobServices& services);
+// The same sequence for a file that was dropped on the window.
+JobOutcome LoadDroppedFile(JobServices& services, const std::string& path);
+// Files dropped on the window: the first one is loaded when its extension is the one the
+// chip's file filter names.
+JobOutcome OnDropFiles(JobServices& services, std::span<const std::string> paths);
+
+// The extension a chip's file filter expects ("... (*.hex)|*.hex||" gives ".hex"); empty when
+// the filter names none.
+std::string ExpectedDropExtension(std::string_view fileTypeFilter);
+
+}  // namespace vexlor

@@ -1,0 +1,156 @@
+// The whole job on the simulated writer: chip, Load File, download, Program, Verify, Read.
+#include <gtest/gtest.h>
+
+#include "HexText.h"
+#include "JobRig.h"
+#include "core/ops/ChipOperations.h"
+#include "core/ops/LoadFile.h"
+
+namespace vexlor::test {
+namespace {
+
+const Bytes kProgram{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0, 0x01, 0x02};
+
+class JobEndToEnd : public ::testing::Test {
+  protected:
+    // QRV7049: OTP family, HEX files, options offered, read length 0x4010, byte pairs read
+    // back high byte first.
+    void SetUp() override {
+        rig.selectChip("QRV7049");
+        rig.optionSelect.answers.push_back({{0, 0, 0}, true});
+        rig.op.files.push_back(rig.writeHex("prog.hex", hexText(kProgram)).string());
+        ASSERT_EQ(LoadFile(services), JobOutcome::Ok) << testing::PrintToString(rig.op.texts());
+        rig.op.shown.clear();
+    }
+
+    JobRig rig;
+    JobServices services = rig.services();
+};
+
+TEST_F(JobEndToEnd, ProgramVerifyReadGiveTheLoadedDataBack) {
+    EXPECT_EQ(OnProgram(services), JobOutcome::Ok);
+    EXPECT_EQ(OnVerify(services), JobOutcome::Ok);
+    EXPECT_EQ(OnRead(services), JobOutcome::Ok);
+    EXPECT_EQ(rig.op.texts(), (std::vector<std::string>{"Program OK", "Verify OK", "Read OK"}));
+
+    // The chip holds the program in file order; Read writes each pair high byte first.
+    const auto chip = rig.device.chip().contents();
+    EXPECT_TRUE(std::equal(kProgram.begin(), kProgram.end(), chip.begin()));
+    const Bytes read = rig.file("readdata.otp");
+    ASSERT_EQ(read.size(), 0x4010u);
+    const Bytes expectedStart{0x34, 0x12, 0x78, 0x56, 0xBC, 0x9A, 0xF0, 0xDE, 0x02, 0x01, 0xFF};
+    EXPECT_EQ(Bytes(read.begin(), read.begin() + 11), expectedStart);
+    EXPECT_TRUE(std::all_of(read.begin() + 10, read.end(), [](auto b) { return b == 0xFF; }));
+    // The hex view is blanked, then shows the file just read.
+    ASSERT_GE(rig.view.shownFiles.size(), 2u);
+    EXPECT_EQ(rig.view.shownFiles[rig.view.shownFiles.size() - 2], std::filesystem::path());
+    EXPECT_EQ(rig.view.shownFiles.back(), rig.base / "readdata.otp");
+}
+
+TEST_F(JobEndToEnd, ReadWithoutPairSwapKeepsTheChipOrder) {
+    rig.context.chipXml.icInfo().Data_Read_Length = 0;
+    ASSERT_EQ(OnProgram(services), JobOutcome::Ok);
+    ASSERT_EQ(OnRead(services), JobOutcome::Ok);
+    const Bytes read = rig.file("readdata.otp");
+    ASSERT_EQ(read.size(), 0x4010u);
+    EXPECT_EQ(Bytes(read.begin(), read.begin() + 10), kProgram);
+}
+
+TEST_F(JobEndToEnd, VerifyFailsOnAChipHoldingOtherData) {
+    ASSERT_EQ(OnProgram(services), JobOutcome::Ok);
+    rig.device.chip().insert(Bytes{0x12, 0x34, 0x56, 0x79});
+    EXPECT_EQ(OnVerify(services), JobOutcome::Failed);
+    EXPECT_EQ(rig.op.last().text, "Verify FAIL");
+    EXPECT_EQ(rig.op.last().caption, "Message");
+    EXPECT_EQ(rig.op.last().icon, MessageIcon::None);
+}
+
+TEST_F(JobEndToEnd, AutoBlankChecksProgramsAndVerifies) {
+    EXPECT_EQ(OnAuto(services), JobOutcome::Ok);
+    EXPECT_EQ(rig.op.last().text, "Auto OK");
+    EXPECT_TRUE(std::equal(kProgram.begin(), kProgram.end(), rig.device.chip().contents().begin()));
+    // A second Auto meets the programmed chip, which is not blank.
+    EXPECT_EQ(OnAuto(services), JobOutcome::Failed);
+    EXPECT_EQ(rig.op.last().text, "Auto FAIL");
+}
+
+TEST_F(JobEndToEnd, BlankCheckOfAProgrammedChipFails) {
+    EXPECT_EQ(OnBlankCheck(services), JobOutcome::Ok);
+    EXPECT_EQ(rig.op.last().text, "BlankCheck OK");
+    ASSERT_EQ(OnProgram(services), JobOutcome::Ok);
+    EXPECT_EQ(OnBlankCheck(services), JobOutcome::Failed);
+    EXPECT_EQ(rig.op.last().text, "BlankCheck FAIL");
+}
+
+TEST_F(JobEndToEnd, WriterFaultGivesTheFailMessage) {
+    rig.device.faults().jobFails = true;
+    EXPECT_EQ(OnProgram(services), JobOutcome::Failed);
+    EXPECT_EQ(rig.op.last().text, "Program FAIL");
+}
+
+TEST_F(JobEndToEnd, OperationShowsProgressAndBusyCursorAndPutsThemBack) {
+    rig.progress.ranges.clear();
+    rig.progress.positions.clear();
+    rig.op.busyCursors.clear();
+    const int endedBefore = rig.op.busyEnded;
+    ASSERT_EQ(OnProgram(services), JobOutcome::Ok);
+    ASSERT_FALSE(rig.progress.ranges.empty());
+    EXPECT_EQ(rig.progress.ranges.front(), (std::pair<int, int>{0, 50}));
+    ASSERT_GE(rig.progress.positions.size(), 3u);
+    EXPECT_EQ(rig.progress.positions.front(), 1);
+    EXPECT_EQ(rig.progress.positions[rig.progress.positions.size() - 2], 50);
+    EXPECT_EQ(rig.progress.positions.back(), 0);
+    EXPECT_EQ(rig.op.busyCursors, std::vector<std::string>{"metronom.ani"});
+    EXPECT_EQ(rig.op.busyEnded, endedBefore + 1);
+    // Buttons go off for the job and come back after it.
+    ASSERT_GE(rig.buttons.events.size(), 2u);
+    EXPECT_EQ(rig.buttons.events.back(), "enable");
+}
+
+TEST_F(JobEndToEnd, StaleHeaderStopsEveryOperationBeforeTheWriterIsAsked) {
+    rig.job().chipNameText = "QRV7003";
+    rig.device.clearTranscript();
+    for (auto run : {OnAuto, OnBlankCheck, OnProgram, OnVerify, OnRead}) {
+        rig.op.shown.clear();
+        EXPECT_EQ(run(services), JobOutcome::Refused);
+        ASSERT_EQ(rig.op.shown.size(), 1u);
+        EXPECT_EQ(rig.op.last().text, "HW and SW Chip Name is discordant");
+        EXPECT_EQ(rig.op.last().icon, MessageIcon::Exclamation);
+    }
+    EXPECT_FALSE(rig.jobStarted());
+}
+
+TEST_F(JobEndToEnd, ReachedProductionLimitStopsAutoOnly) {
+    Bytes header = rig.file("buffer_option.prog");
+    header.resize(512);
+    header[244] = 0x1F;
+    rig.putHeaderInWriter(header);
+    EXPECT_EQ(OnAuto(services), JobOutcome::Refused);
+    EXPECT_EQ(rig.op.last().text, "Production Limit Complete");
+    EXPECT_FALSE(rig.jobStarted());
+    EXPECT_EQ(OnBlankCheck(services), JobOutcome::Ok);
+    EXPECT_EQ(OnProgram(services), JobOutcome::Ok);
+    EXPECT_EQ(OnVerify(services), JobOutcome::Ok);
+}
+
+TEST_F(JobEndToEnd, LoadShowsTheDownloadedDataAndTheJobTexts) {
+    EXPECT_EQ(rig.view.shownFiles.back(), rig.base / "buffer_data.prog");
+    EXPECT_TRUE(rig.panel().hexViewShown);
+    EXPECT_FALSE(rig.panel().at(ControlId::Log).enabled);
+    EXPECT_EQ(rig.job().checksumText.size(), 4u);
+    EXPECT_FALSE(rig.job().loadedFilePath.empty());
+    // The log showed the download text while the load ran and is empty afterwards.
+    ASSERT_GE(rig.op.logHistory.size(), 2u);
+    std::string blankLines;
+    for (int i = 0; i < 26; ++i) {
+        blankLines += "\r\n";
+    }
+    EXPECT_EQ(rig.op.logHistory.front().substr(0, 52), blankLines);
+    EXPECT_EQ(rig.op.log, "");
+    EXPECT_EQ(rig.op.busyCursors.front(), "dinosaur.ani");
+    // The writer's header was read back: it names the chip and the download.
+    EXPECT_EQ(std::string(rig.header().begin(), rig.header().begin() + 7), "QRV7049");
+}
+
+}  // namespace
+}  // namespace vexlor::test
