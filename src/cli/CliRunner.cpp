@@ -1,5 +1,6 @@
 #include "cli/CliRunner.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "cli/CliCommand.h"
@@ -24,6 +25,7 @@ void printUsage(std::ostream& out) {
         << "  --base-dir DIR       data directory (default: the working directory)\n"
         << "  --yes | --no         answer to every question (default: No)\n"
         << "  --file PATH          a file for the next file choice (repeatable)\n"
+        << "  --option-word W      option word of a conversion (default 0x60)\n"
         << "  --verbose            print the transport's diagnostic lines\n"
         << "  --sim-version V      simulated writer's version: V1.0, V1.1, V2.0 or a text\n"
         << "  --sim-fault F        simulated writer fault: fail, never-settle, corrupt,\n"
@@ -59,6 +61,14 @@ bool parseOptions(std::span<const std::string> args, std::size_t& next, SessionO
                 options.baseDirectory = value;
             } else if (name == "--file") {
                 options.answers.files.push_back(value);
+            } else if (name == "--option-word") {
+                char* end = nullptr;
+                const unsigned long word = std::strtoul(value.c_str(), &end, 0);
+                if (value.empty() || *end != '\0' || word > 0xFFFFFFFFul) {
+                    error = "bad option word " + value;
+                    return false;
+                }
+                options.optionWord = static_cast<std::uint32_t>(word);
             } else if (name == "--sim-version") {
                 options.simConfig.versionText = sim::versionTextFor(value);
             } else if (name == "--sim-fault") {

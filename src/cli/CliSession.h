@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -31,6 +32,7 @@ struct SessionOptions {
     sim::SimConfig simConfig;
     sim::SimFaults simFaults;
     ConsoleAnswers answers;
+    std::uint32_t optionWord = 0x60;  // the option word a conversion starts from
 };
 
 // What the commands of one invocation share: the application context, the transports and the
