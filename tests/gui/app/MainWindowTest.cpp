@@ -116,6 +116,8 @@ class MainWindowTest : public QObject {
     void checkNewVersionOnlyTells();
     void pinPictureOpensEnlarged();
     void mouseMoveShowsThePosition();
+    void pressesAreIgnoredWhileTheWriterIsBusy();
+    void aboutBoxOpensFromTheMenu();
     void everyControlAndItemIsNamed();
 };
 
@@ -371,6 +373,35 @@ void MainWindowTest::mouseMoveShowsThePosition() {
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(surface, &move);
     QCOMPARE(h.window->progStatusBar()->paneText(0), QString("X=37 Y=52"));
+}
+
+void MainWindowTest::pressesAreIgnoredWhileTheWriterIsBusy() {
+    Harness h;
+    QWidget* surface = h.window->centralWidget();
+    for (bool busy : {false, true}) {
+        h.context->link.busy = busy;
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5),
+                          surface->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(surface, &press);
+        // The surface itself turns a press down; while busy it never gets to see it.
+        QCOMPARE(press.isAccepted(), busy);
+    }
+}
+
+void MainWindowTest::aboutBoxOpensFromTheMenu() {
+    Harness h;
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box) {
+            title = box->windowTitle();
+            box->close();
+        }
+    });
+    h.window->action(kAbout)->trigger();
+    QCOMPARE(title, QString("About Vexlor_Writer"));
+    QVERIFY(h.shown().isEmpty());
 }
 
 void MainWindowTest::everyControlAndItemIsNamed() {
