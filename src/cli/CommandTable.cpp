@@ -2,6 +2,7 @@
 
 #include "cli/ChipCommands.h"
 #include "cli/CliCommand.h"
+#include "cli/ConvertCommands.h"
 #include "cli/SelectCommands.h"
 #include "cli/WriterInfoCommands.h"
 
@@ -23,6 +24,10 @@ constexpr std::array kCommands{
                "--display-serial --mass-production --production-limit N --whole-chip-erase",
                runSelect, 7},
     CliCommand{"job", 0, "job                the selected chip and its modes", runJob},
+    CliCommand{"convert", 1,
+               "convert FILE       make the writer buffer files from a program file for the "
+               "selected chip",
+               runConvert},
 };
 }  // namespace
 

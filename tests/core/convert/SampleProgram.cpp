@@ -10,6 +10,15 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The committed sample, copied into directory: converters write their image files beside the
+// program file, and those must not land in the source tree.
+std::filesystem::path copySample(const std::filesystem::path& directory, const char* name) {
+    const auto copy = directory / name;
+    std::filesystem::copy_file(testDataDir() / "convert" / name, copy,
+                               std::filesystem::copy_options::overwrite_existing);
+    return copy;
+}
+
 std::filesystem::path writeImage(const std::filesystem::path& directory, const Bytes& image) {
     const auto path = directory / "sample.bin";
     std::ofstream(path, std::ios::binary)
@@ -34,30 +43,29 @@ Bytes modelImage(const ICInfo& ic) {
 }  // namespace
 
 std::filesystem::path sampleProgramFor(const ICInfo& ic, const std::filesystem::path& directory) {
-    const std::filesystem::path data = testDataDir() / "convert";
     switch (ic.Inside_Number) {
         case 0x1622:
         case 0x1630:
         case 0x1632:
         case 0x1636:
-            return data / "otp_program.hex";
+            return copySample(directory, "otp_program.hex");
         case 0x1603:
         case 0x1604:
         case 0x1615:
         case 0x1629:
         case 0x1633:
-            return data / "otp_image.otp";
+            return copySample(directory, "otp_image.otp");
         case 0x27505:
         case 0x27506:
-            return data / "word14_large.hex";
+            return copySample(directory, "word14_large.hex");
         case 0x27552:
-            return data / "word14_3244.hex";
+            return copySample(directory, "word14_3244.hex");
         case 0x28012:
         case 0x28013:
-            return data / "word14_small.hex";
+            return copySample(directory, "word14_small.hex");
         case 0x1638:
         case 0x1663:
-            return data / "eeprom.bin";
+            return copySample(directory, "eeprom.bin");
         case 0x1395:
         case 0x1396:
         case 0x1397:

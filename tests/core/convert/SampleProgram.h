@@ -6,9 +6,9 @@
 
 namespace vexlor::test {
 
-// A program file the chip's converter accepts: one of the hand-made files under
-// tests/data/convert for the small families, or an image made for the chip in directory for
-// the families whose files are large (raw images with the chip's device ID in place).
+// A program file the chip's converter accepts, placed in directory: a copy of one of the
+// hand-made files under tests/data/convert for the small families, or an image made for the
+// chip for the families whose files are large (raw images with the chip's device ID in place).
 std::filesystem::path sampleProgramFor(const ICInfo& ic, const std::filesystem::path& directory);
 
 }  // namespace vexlor::test
