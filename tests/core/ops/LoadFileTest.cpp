@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include "HexText.h"
+#include "JobRig.h"
+#include "core/ops/LoadFile.h"
+
+namespace vexlor::test {
+namespace {
+
+const Bytes kProgram{0xA1, 0xB2, 0xC3, 0xD4};
+
+class LoadFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override { rig.selectChip("QRV7049"); }
+
+    std::string programFile(const std::string& name = "prog.hex") {
+        return rig.writeHex(name, hexText(kProgram)).string();
+    }
+    std::uint8_t optionWordStored() { return rig.file("buffer_option.prog").at(0x24); }
+
+    JobRig rig;
+    JobServices services = rig.services();
+};
+
+TEST_F(LoadFileTest, CancelLeavesBufferFilesAndWriterUntouched) {
+    const Bytes data{1, 2, 3};
+    const Bytes option{4, 5, 6};
+    rig.base.writeBytes("buffer_data.prog", data);
+    rig.base.writeBytes("buffer_option.prog", option);
+    rig.device.clearTranscript();
+
+    EXPECT_EQ(LoadFile(services), JobOutcome::Cancelled);
+    EXPECT_EQ(rig.op.filters, std::vector<std::string>{"QvIce Hex Files (*.hex)|*.hex||"});
+    EXPECT_EQ(rig.file("buffer_data.prog"), data);
+    EXPECT_EQ(rig.file("buffer_option.prog"), option);
+    EXPECT_TRUE(rig.device.transcript().empty());
+    EXPECT_TRUE(rig.op.shown.empty());
+    EXPECT_TRUE(rig.optionSelect.openedWith.empty());
+    EXPECT_TRUE(rig.panel().hexViewShown);
+    EXPECT_FALSE(rig.panel().at(ControlId::Log).enabled);
+    EXPECT_TRUE(rig.job().loadedFilePath.empty());
+}
+
+TEST_F(LoadFileTest, WithoutOptionsTheWordStays0x60) {
+    rig.context.chipXml.icInfo().Have_OPT = 0;
+    rig.op.files.push_back(programFile());
+    ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
+    EXPECT_TRUE(rig.optionSelect.openedWith.empty());
+    EXPECT_EQ(optionWordStored(), 0x60);
+}
+
+TEST_F(LoadFileTest, OptionSelectChoicesGoIntoTheWordAndTheFuseBoxes) {
+    rig.optionSelect.answers.push_back({{1, 1, 1}, true});
+    rig.op.files.push_back(programFile());
+    ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
+    ASSERT_EQ(rig.optionSelect.openedWith.size(), 1u);
+    EXPECT_EQ(rig.optionSelect.openedWith[0], (OptionChoices{0, 0, 0}));
+    EXPECT_EQ(optionWordStored(), 0x67);
+    // Value 1 checks the first box of each pair.
+    for (ControlId id : {ControlId::Unprotect, ControlId::FastMode, ControlId::Clock32kDisable}) {
+        EXPECT_TRUE(rig.panel().at(id).checked);
+        EXPECT_TRUE(rig.panel().at(id).visible);
+    }
+    for (ControlId id : {ControlId::Protect, ControlId::DualMode, ControlId::Clock32kEnable}) {
+        EXPECT_FALSE(rig.panel().at(id).checked);
+    }
+}
+
+TEST_F(LoadFileTest, CancelledOptionSelectKeepsTheWordButShowsTheClicks) {
+    rig.optionSelect.answers.push_back({{1, 0, 1}, false});
+    rig.op.files.push_back(programFile());
+    ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
+    EXPECT_EQ(optionWordStored(), 0x60);
+    EXPECT_TRUE(rig.panel().at(ControlId::Unprotect).checked);
+    EXPECT_TRUE(rig.panel().at(ControlId::DualMode).checked);
+    EXPECT_TRUE(rig.panel().at(ControlId::Clock32kDisable).checked);
+}
+
+TEST_F(LoadFileTest, ProtectOnlyChipHidesModeAndClock) {
+    rig.selectChip("QRV7371");
+    rig.optionSelect.answers.push_back({{1, -1, -1}, true});
+    rig.op.files.push_back(programFile());
+    ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
+    EXPECT_EQ(rig.optionSelect.openedWith.at(0), (OptionChoices{0, -1, -1}));
+    EXPECT_EQ(optionWordStored(), 0x61);
+    EXPECT_TRUE(rig.panel().at(ControlId::Unprotect).visible);
+    EXPECT_FALSE(rig.panel().at(ControlId::FastMode).visible);
+    EXPECT_FALSE(rig.panel().at(ControlId::Clock32kEnable).visible);
+}
+
+TEST_F(LoadFileTest, EmptyPathStopsBeforeAnythingIsWritten) {
+    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
+    rig.op.files.push_back(std::string());
+    rig.device.clearTranscript();
+    EXPECT_EQ(LoadFile(services), JobOutcome::BadInput);
+    EXPECT_EQ(rig.op.texts(), std::vector<std::string>{"File is empty."});
+    EXPECT_FALSE(std::filesystem::exists(rig.base / "buffer_data.prog"));
+    EXPECT_TRUE(rig.device.transcript().empty());
+    EXPECT_TRUE(rig.panel().hexViewShown);
+}
+
+TEST_F(LoadFileTest, UnreadableProgramSkipsFirmwareAndDownload) {
+    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
+    rig.op.files.push_back((rig.base / "missing.hex").string());
+    rig.device.clearTranscript();
+    EXPECT_EQ(LoadFile(services), JobOutcome::BadInput);
+    EXPECT_FALSE(rig.areaWritten());
+    EXPECT_TRUE(rig.view.shownFiles.empty());
+    EXPECT_TRUE(rig.panel().hexViewShown);
+    EXPECT_EQ(rig.op.busyEnded, 1);
+}
+
+TEST_F(LoadFileTest, MissingFamilyFirmwareEndsWithUpdateFirmwareFail) {
+    rig.context.chipXml.chipDisplayInfo().FW_File = "absent.nce";
+    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
+    rig.op.files.push_back(programFile());
+    rig.device.clearTranscript();
+    EXPECT_EQ(LoadFile(services), JobOutcome::Failed);
+    ASSERT_FALSE(rig.op.shown.empty());
+    EXPECT_EQ(rig.op.last().text, "Update Firmware Fail");
+    EXPECT_EQ(rig.op.last().icon, MessageIcon::Stop);
+    EXPECT_FALSE(rig.areaWritten());
+    EXPECT_EQ(rig.device.mode(), kModeDone);
+    EXPECT_EQ(rig.device.lamp(), kLampIdle);
+}
+
+TEST_F(LoadFileTest, DownloadLogFollowsTheSystemLanguage) {
+    rig.context.chipXml.icInfo().Have_OPT = 0;
+    services.systemSubLanguage = 3;
+    rig.op.files.push_back(programFile());
+    ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
+    ASSERT_FALSE(rig.op.logHistory.empty());
+    EXPECT_EQ(rig.op.logHistory.front().size(), 52u);
+}
+
+TEST(DropExtension, TakenFromTheFirstPatternOfTheFilter) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"QvIce Hex Files (*.hex)|*.hex||", ".hex"},
+        {"QvIce Hex Files (*.hex)|*.hex|QvIce Bin Files (*.bin)|*.bin||", ".hex"},
+        {"QvIce Hex Files (*.hex)|*.hex|", ".hex"},
+        {"QvIce Orvo Files (*.orvo)|*.orvo||", ".orvo"},
+        {"All (*.*)|*.*||", ".*"},
+        {"no pattern at all", ""},
+        {"", ""},
+    };
+    for (auto [filter, extension] : cases) {
+        EXPECT_EQ(ExpectedDropExtension(filter), extension) << filter;
+    }
+}
+
+TEST_F(LoadFileTest, DroppedFileInCapitalsIsLoaded) {
+    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
+    const std::vector<std::string> dropped{programFile("PROG.HEX"), programFile("other.hex")};
+    EXPECT_EQ(OnDropFiles(services, dropped), JobOutcome::Ok);
+    EXPECT_TRUE(rig.op.filters.empty());
+    EXPECT_EQ(rig.op.last().text, "Loading Data Ok");
+}
+
+TEST_F(LoadFileTest, DroppedFilesOfAnotherKindAreRefused) {
+    rig.device.clearTranscript();
+    for (const char* name : {"prog.bin", "prog.zip", "prog", "prog.hex.txt"}) {
+        rig.op.shown.clear();
+        const std::vector<std::string> dropped{(rig.base / name).string()};
+        EXPECT_EQ(OnDropFiles(services, dropped), JobOutcome::Refused) << name;
+        const std::string extension = std::filesystem::path(name).extension().string();
+        ASSERT_EQ(rig.op.texts(),
+                  std::vector<std::string>{"File format (" + extension +
+                                           ") is not expected! Please recheck the file"})
+            << name;
+    }
+    EXPECT_TRUE(rig.device.transcript().empty());
+}
+
+TEST_F(LoadFileTest, DropWithoutChipAsksForOne) {
+    rig.job().chipNameText.clear();
+    const std::vector<std::string> dropped{programFile()};
+    EXPECT_EQ(OnDropFiles(services, dropped), JobOutcome::Refused);
+    ASSERT_EQ(rig.op.shown.size(), 1u);
+    EXPECT_EQ(rig.op.last().text, "No Chip Name");
+    EXPECT_EQ(rig.op.last().caption, "Message");
+    EXPECT_EQ(rig.op.last().icon, MessageIcon::Exclamation);
+}
+
+}  // namespace
+}  // namespace vexlor::test
