@@ -1,6 +1,7 @@
 #include "core/chipdb/CatalogueCache.h"
 
 #include <fstream>
+#include <new>
 
 namespace vexlor {
 
@@ -25,8 +26,13 @@ bool readWholeFile(const std::filesystem::path& file, std::string& text) {
 const pugi::xml_document* CatalogueCache::load(const std::filesystem::path& file,
                                                XmlLoad& outcome) {
     std::string text;
-    if (file.empty() || !readWholeFile(file, text)) {
-        outcome = XmlLoad::OpenFailed;
+    try {
+        if (!IsReadableFile(file) || !readWholeFile(file, text)) {
+            outcome = XmlLoad::OpenFailed;
+            return nullptr;
+        }
+    } catch (const std::bad_alloc&) {
+        outcome = XmlLoad::NoParser;
         return nullptr;
     }
     if (valid_ && file == file_ && text == text_) {

@@ -18,7 +18,7 @@ XmlLoad outcomeOf(const pugi::xml_parse_result& result, const pugi::xml_document
 }  // namespace
 
 XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document) {
-    if (file.empty()) {
+    if (!IsReadableFile(file)) {
         return XmlLoad::OpenFailed;
     }
     return outcomeOf(document.load_file(file.c_str()), document);
@@ -80,6 +80,11 @@ std::string ElementText(pugi::xml_node element) {
 std::string FirstAttributeText(pugi::xml_node element) {
     const pugi::xml_attribute first = element.first_attribute();
     return first ? std::string(first.value()) : std::string();
+}
+
+bool IsReadableFile(const std::filesystem::path& file) {
+    std::error_code error;
+    return !file.empty() && std::filesystem::is_regular_file(file, error);
 }
 
 bool IsPlainFileName(std::string_view name) {

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -246,8 +247,15 @@ bool buildDecimalCommaLocale(const test::ScratchDir& scratch) {
     std::string args[] = {"localedef", "-c", "-i", definition.string(), output};
     char* argv[] = {args[0].data(), args[1].data(), args[2].data(),
                     args[3].data(), args[4].data(), nullptr};
+    // localedef warns about every category the definition leaves out.
+    posix_spawn_file_actions_t quiet;
+    ::posix_spawn_file_actions_init(&quiet);
+    ::posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    ::posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
     pid_t child = 0;
-    if (::posix_spawnp(&child, "localedef", nullptr, nullptr, argv, environ) != 0) {
+    const int spawned = ::posix_spawnp(&child, "localedef", &quiet, nullptr, argv, environ);
+    ::posix_spawn_file_actions_destroy(&quiet);
+    if (spawned != 0) {
         return false;
     }
     int status = 0;
