@@ -12,9 +12,12 @@ class CliSession;
 struct CommandOutcome {
     bool ok = true;
     std::string reason;  // one line, for failures
+    int exitCode = 1;    // the tool's exit status when this failure ends it
 
     static CommandOutcome success() { return {}; }
-    static CommandOutcome failure(std::string why) { return {false, std::move(why)}; }
+    static CommandOutcome failure(std::string why, int code = 1) {
+        return {false, std::move(why), code};
+    }
 };
 
 using CommandFn = CommandOutcome (*)(CliSession& session, std::span<const std::string> arguments);

@@ -140,7 +140,7 @@ int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         const CommandOutcome outcome = step.command->run(session, step.arguments);
         if (!outcome.ok) {
             err << kProgram << ": " << step.command->name << ": " << outcome.reason << '\n';
-            return kExitFailed;
+            return outcome.exitCode;
         }
     }
     return kExitOk;

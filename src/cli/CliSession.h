@@ -24,6 +24,26 @@ class NoButtons final : public OperationButtons {
     void enableOperationButtons() override {}
 };
 
+// Hands the writer's progress to whoever shows it while a command runs.
+class ProgressRelay final : public ProgressSink, public PaintPump {
+  public:
+    void setRange(int low, int high) override {
+        if (target != nullptr)
+            target->setRange(low, high);
+    }
+    void setPosition(int position) override {
+        if (target != nullptr)
+            target->setPosition(position);
+    }
+    void almostDone() override {
+        if (target != nullptr)
+            target->almostDone();
+    }
+    void pumpPaint() override {}
+
+    ProgressSink* target = nullptr;
+};
+
 // The global options of one invocation.
 struct SessionOptions {
     bool simulate = false;
@@ -63,13 +83,15 @@ class CliSession {
     Writer& writer() { return *writer_; }
     // How the open writer is reached, for people.
     std::string transportName() const;
+    // Where the writer's progress goes from now on; nullptr shows none.
+    void showProgressOn(ProgressSink* sink) { progress_.target = sink; }
 
   private:
     SessionOptions options_;
     std::ostream& out_;
     ConsoleOperator operator_;
     Diagnostics diagnostics_;
-    NullProgress progress_;
+    ProgressRelay progress_;
     NoButtons buttons_;
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<AppContext> context_;

@@ -3,6 +3,7 @@
 #include "cli/ChipCommands.h"
 #include "cli/CliCommand.h"
 #include "cli/ConvertCommands.h"
+#include "cli/JobCommands.h"
 #include "cli/SelectCommands.h"
 #include "cli/WriterInfoCommands.h"
 
@@ -28,6 +29,17 @@ constexpr std::array kCommands{
                "convert FILE       make the writer buffer files from a program file for the "
                "selected chip",
                runConvert},
+    CliCommand{"load", 1,
+               "load FILE          convert, family firmware and download for the selected chip",
+               runLoad},
+    CliCommand{"auto", 0, "auto               blank check, program and verify the chip", runAuto},
+    CliCommand{"blank", 0, "blank              blank check the chip", runBlank},
+    CliCommand{"program", 0, "program            program the chip", runProgram},
+    CliCommand{"verify", 0, "verify             verify the chip", runVerify},
+    CliCommand{"read", 0, "read [OUT]         read the chip into readdata.otp (and OUT)", runRead,
+               1},
+    CliCommand{"protect", 1, "protect on|off     set the protect bits of the job in the writer",
+               runProtect},
 };
 }  // namespace
 

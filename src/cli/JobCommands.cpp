@@ -1,0 +1,209 @@
+#include "cli/JobCommands.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/CliSession.h"
+#include "core/ops/ChipOperations.h"
+#include "core/ops/LoadFile.h"
+#include "core/ops/SetProtect.h"
+
+namespace vexlor::cli {
+
+namespace {
+
+// A console has no panel; what the window would show in its hex view is named instead.
+class ConsoleView final : public JobView {
+  public:
+    explicit ConsoleView(std::ostream& out) : out_(out) {}
+    void refreshPanel() override {}
+    void showFileInHexView(const std::filesystem::path& path) override {
+        if (!path.empty()) {
+            out_ << "data: " << path.string() << '\n';
+        }
+    }
+
+  private:
+    std::ostream& out_;
+};
+
+// Option Select answered from the command line: the protect choice given, everything else as
+// the dialog offers it.
+class ConsoleOptionSelect final : public OptionSelectDialog {
+  public:
+    explicit ConsoleOptionSelect(std::int32_t protect) : protect_(protect) {}
+    bool run(OptionChoices& choices) override {
+        choices.protect = protect_;
+        return true;
+    }
+
+  private:
+    std::int32_t protect_;
+};
+
+// A bar on standard error while a job runs, only when that is a terminal.
+class TerminalProgressBar final : public ProgressSink {
+  public:
+    void setRange(int low, int high) override {
+        low_ = low;
+        high_ = high;
+    }
+    void setPosition(int position) override {
+        if (position == 0) {
+            if (drawn_) {
+                std::fputs("\n", stderr);
+                drawn_ = false;
+            }
+            return;
+        }
+        constexpr int kWidth = 40;
+        const int span = high_ > low_ ? high_ - low_ : 1;
+        const int filled = std::clamp((position - low_) * kWidth / span, 0, kWidth);
+        std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
+                     std::string(kWidth - filled, ' ').c_str(), filled * 100 / kWidth);
+        std::fflush(stderr);
+        drawn_ = true;
+    }
+    void almostDone() override {}
+
+  private:
+    int low_ = 0;
+    int high_ = 100;
+    bool drawn_ = false;
+};
+
+int exitCodeOf(JobOutcome outcome) {
+    switch (outcome) {
+        case JobOutcome::Ok:
+            return 0;
+        case JobOutcome::Failed:
+            return kExitJobFail;
+        case JobOutcome::Refused:
+        case JobOutcome::Cancelled:
+            return kExitRefused;
+        case JobOutcome::BadInput:
+            break;
+    }
+    return kExitBadInput;
+}
+
+const char* reasonOf(JobOutcome outcome) {
+    switch (outcome) {
+        case JobOutcome::Ok:
+            return "";
+        case JobOutcome::Failed:
+            return "the writer reported FAIL";
+        case JobOutcome::Refused:
+            return "refused (see the message above)";
+        case JobOutcome::Cancelled:
+            return "not confirmed (give --yes to agree)";
+        case JobOutcome::BadInput:
+            break;
+    }
+    return "the program file cannot be used";
+}
+
+std::vector<std::filesystem::path> converterDirectories(const std::filesystem::path& base) {
+    std::vector<std::filesystem::path> directories{base};
+    std::error_code ec;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        directories.push_back(program.parent_path());
+    }
+    return directories;
+}
+
+using JobStep = JobOutcome (*)(JobServices&);
+
+// Connects, runs one job command over the session and turns its outcome into the tool's.
+template <typename Run>
+CommandOutcome runJobCommand(CliSession& session, std::int32_t protectChoice, Run run) {
+    if (!session.context().shell.job.chipSelected()) {
+        return CommandOutcome::failure("no chip selected (select one first)", kExitRefused);
+    }
+    std::string reason;
+    if (!session.connect(reason)) {
+        return CommandOutcome::failure(reason, kExitNoWriter);
+    }
+    NoButtons buttons;
+    ConsoleView view(session.out());
+    ConsoleOptionSelect optionSelect(protectChoice);
+    // The console shows no code-page text, so the download log stays empty.
+    JobServices services{session.context(),
+                         session.writer(),
+                         session.op(),
+                         buttons,
+                         view,
+                         optionSelect,
+                         0,
+                         converterDirectories(session.options().baseDirectory)};
+    TerminalProgressBar bar;
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    session.showProgressOn(terminal ? &bar : nullptr);
+    const JobOutcome outcome = run(services);
+    session.showProgressOn(nullptr);
+    if (outcome == JobOutcome::Ok) {
+        return CommandOutcome::success();
+    }
+    return CommandOutcome::failure(reasonOf(outcome), exitCodeOf(outcome));
+}
+
+CommandOutcome runStep(CliSession& session, JobStep step) {
+    return runJobCommand(session, 0, [step](JobServices& s) { return step(s); });
+}
+
+}  // namespace
+
+CommandOutcome runLoad(CliSession& session, std::span<const std::string> arguments) {
+    const std::string path = arguments[0];
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return CommandOutcome::failure("no program file " + path, kExitBadInput);
+    }
+    return runJobCommand(session, 0, [&path](JobServices& s) { return LoadDroppedFile(s, path); });
+}
+
+CommandOutcome runAuto(CliSession& session, std::span<const std::string>) {
+    return runStep(session, OnAuto);
+}
+
+CommandOutcome runBlank(CliSession& session, std::span<const std::string>) {
+    return runStep(session, OnBlankCheck);
+}
+
+CommandOutcome runProgram(CliSession& session, std::span<const std::string>) {
+    return runStep(session, OnProgram);
+}
+
+CommandOutcome runVerify(CliSession& session, std::span<const std::string>) {
+    return runStep(session, OnVerify);
+}
+
+CommandOutcome runRead(CliSession& session, std::span<const std::string> arguments) {
+    CommandOutcome outcome = runStep(session, OnRead);
+    if (!outcome.ok || arguments.empty()) {
+        return outcome;
+    }
+    std::error_code ec;
+    std::filesystem::copy_file(session.options().baseDirectory / kReadDataFile, arguments[0],
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) {
+        return CommandOutcome::failure("can't write " + arguments[0] + ": " + ec.message(),
+                                       kExitBadInput);
+    }
+    session.out() << "read data copied to " << arguments[0] << '\n';
+    return outcome;
+}
+
+CommandOutcome runProtect(CliSession& session, std::span<const std::string> arguments) {
+    const std::string& choice = arguments[0];
+    if (choice != "on" && choice != "off") {
+        return CommandOutcome::failure("protect takes on or off, not " + choice, kExitBadInput);
+    }
+    return runJobCommand(session, choice == "on" ? 1 : 0, OnSetProtect);
+}
+
+}  // namespace vexlor::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+namespace vexlor::cli {
+
+// Exit statuses of the job commands, for production scripts.
+inline constexpr int kExitJobFail = 3;   // the writer reported FAIL, or a transfer failed
+inline constexpr int kExitRefused = 4;   // a check stopped the job, or the answer was No
+inline constexpr int kExitNoWriter = 5;  // no writer answered
+inline constexpr int kExitBadInput = 6;  // the program file or an argument cannot be used
+
+// load FILE: converts the program file for the selected chip, makes sure the writer runs the
+// chip family's firmware and downloads the job.
+CommandOutcome runLoad(CliSession& session, std::span<const std::string> arguments);
+CommandOutcome runAuto(CliSession& session, std::span<const std::string> arguments);
+CommandOutcome runBlank(CliSession& session, std::span<const std::string> arguments);
+CommandOutcome runProgram(CliSession& session, std::span<const std::string> arguments);
+CommandOutcome runVerify(CliSession& session, std::span<const std::string> arguments);
+// read [OUT]: reads the chip into readdata.otp in the base directory, and copies it to OUT.
+CommandOutcome runRead(CliSession& session, std::span<const std::string> arguments);
+// protect on|off: changes the protect bits of the job in the writer.
+CommandOutcome runProtect(CliSession& session, std::span<const std::string> arguments);
+
+}  // namespace vexlor::cli
