@@ -14,6 +14,7 @@
 #include "gui/app/AppIcon.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CommandIds.h"
+#include "gui/select/DeviceMenuCommand.h"
 
 namespace vexlor::gui {
 
@@ -228,7 +229,8 @@ void CWriterMainDlg::buildControls() {
         addButton(ControlId::PinPlacement, "Program Pin Placement", "ProgramPinPlacement");
     picture_ = new QLabel(central);
     picture_->setObjectName("PinPicture");
-    picture_->setFixedSize(kPictureWidth, kPictureHeight);
+    picture_->setMinimumWidth(kPictureWidth);
+    picture_->setFixedHeight(kPictureHeight);
     picture_->setFrameShape(QFrame::StyledPanel);
     picture_->setAlignment(Qt::AlignCenter);
     picture_->setStyleSheet("background: white;");
@@ -344,6 +346,9 @@ void CWriterMainDlg::bindBuiltCommands() {
     bindCommand(kAbout, [this] { OnAbout(); });
     bindCommand(kCheckNewVersion, [this] { OnCheckNewVersion(); });
     bindCommand(static_cast<int>(ControlId::PinPlacement), [this] { showPinPicture(); });
+    bindCommand(kDevice, MakeDeviceMenuCommand(this, context_, op_,
+                                               {[this] { hexView_->showFile(QString()); },
+                                                [this] { refreshPanel(); }}));
 }
 
 void CWriterMainDlg::bindCommand(int id, Handler handler) {

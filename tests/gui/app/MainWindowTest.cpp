@@ -280,7 +280,7 @@ void MainWindowTest::menuStatesCombineRulesAndBuiltCommands() {
         QVERIFY(h.window->action(id)->isEnabled());
     }
     // Commands of later work are off whatever the rules say.
-    for (int id : {kLoadFile, kDevice, kUpdateFirmware, kCompareFile, kSetProtect, kReadHardwareId,
+    for (int id : {kLoadFile, kUpdateFirmware, kCompareFile, kSetProtect, kReadHardwareId,
                    kUserManual, kUpdateChip}) {
         QVERIFY(!h.window->action(id)->isEnabled());
     }

@@ -1,0 +1,29 @@
+#include "gui/select/DeviceMenuCommand.h"
+
+#include <QPointer>
+
+#include "core/select/DeviceCommand.h"
+#include "gui/select/CIcTypeSelectDlg.h"
+
+namespace vexlor {
+
+std::function<void()> MakeDeviceMenuCommand(QWidget* window, AppContext& context, Operator& op,
+                                            DeviceCommandWindow hooks) {
+    QPointer<CIcTypeSelectDlg> dialog = new CIcTypeSelectDlg(context.chipXml, op, window);
+    return [dialog, &context, &op, hooks = std::move(hooks)] {
+        if (dialog.isNull()) {
+            return;
+        }
+        const DeviceCommandOutcome outcome = RunDeviceCommand(
+            [&] {
+                return dialog->run(context.shell.chipListSelector, context.link.writerConnected);
+            },
+            context, op);
+        if (outcome.blankHexView) {
+            hooks.blankHexView();
+        }
+        hooks.refreshPanel();
+    };
+}
+
+}  // namespace vexlor
