@@ -38,7 +38,6 @@ inline constexpr std::uint8_t kRead = 0x34;
 namespace status {
 inline constexpr std::uint8_t kBusy = 0;
 inline constexpr std::uint8_t kOk = 1;
-inline constexpr std::uint8_t kOkAlternate = 2;
 inline constexpr std::uint8_t kFail = 3;
 }  // namespace status
 

@@ -66,7 +66,6 @@ class SimAccessLibrary final : public AccessLibrary {
                                 std::uint32_t length) override;
     void setTimeout(std::uint32_t value) override { timeout_ = value; }
 
-    bool isOpen() const { return open_; }
     std::uint32_t timeout() const { return timeout_; }
 
   private:

@@ -24,9 +24,6 @@ class SimVoltages {
     // Bytes: P_VDD, P_VPP, DAC VPP, DAC WVDD, DAC RVDD, DAC level shift.
     std::array<std::uint8_t, 6> measure() const;
 
-    std::uint8_t controlByte() const { return controlByte_; }
-    std::uint8_t dacLevel(std::uint8_t channel) const { return dacLevels_[channel & 7]; }
-
   private:
     std::uint8_t dacReading(std::uint8_t channel) const;
 

@@ -41,7 +41,7 @@ struct SimConfig {
     std::size_t chipSize = 0x10000;
     std::uint8_t chipBlank = 0xFF;
     int busyPolls = 3;
-    std::uint8_t okStatus = 1;
+    std::uint8_t okStatus = status::kOk;  // 1 or 2: both mean OK
     // An operator who puts a fresh chip into the socket before every Auto.
     bool freshChipPerAuto = false;
     bool keepTranscript = true;
@@ -91,7 +91,6 @@ class SimWriter {
     // Bytes of the last download into the data area: what Program writes into the chip.
     std::size_t downloadedLength() const { return downloadedLength_; }
     SimChip& chip() { return chip_; }
-    const SimVoltages& voltages() const { return voltages_; }
     std::uint8_t mode() const { return mode_; }
     std::uint8_t lamp() const { return lamp_; }
     std::optional<std::uint8_t> openArea() const { return openArea_; }

@@ -158,6 +158,10 @@ TEST(SimWriterTranscript, RecordsEveryCommand) {
     EXPECT_TRUE(t[1].in);
     EXPECT_EQ(t[1].length, 6u);
     EXPECT_FALSE(t[2].ok);
+    w.clearTranscript();
+    w.commandOut(kOwn, command::kLamp, Bytes{0x90});
+    ASSERT_EQ(w.transcript().size(), 1u);
+    EXPECT_EQ(w.transcript()[0].command, command::kLamp);
 }
 
 TEST(SimWriterAttach, DetachedWriterAnswersNothingAndKeepsItsMemory) {
