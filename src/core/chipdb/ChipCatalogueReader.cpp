@@ -108,18 +108,10 @@ int ReadChipXml::LoadChipLists(ChipListView& lists, int typeIndex, int seriesInd
     XmlLoad outcome = XmlLoad::OpenFailed;
     const pugi::xml_document* document =
         catalogueCache_.load(CatalogueFilePath(baseDirectory_, selector), outcome);
-    switch (outcome) {
-        case XmlLoad::NoParser:
-            operator_.message("Can't Create Xml Instance!!");
-            return 0;
-        case XmlLoad::OpenFailed:
-            operator_.message("Open *.xml Error!!");
-            return 0;
-        case XmlLoad::NoRootElement:
-            operator_.message("Read Root Node Fail!!");
-            return 0;
-        case XmlLoad::Loaded:
-            break;
+    if (!ReportXmlLoad(
+            operator_, outcome,
+            {"Can't Create Xml Instance!!", "Open *.xml Error!!", "Read Root Node Fail!!"})) {
+        return 0;
     }
     const pugi::xml_node root = document->document_element();
     for (pugi::xml_node chipSeries = root.first_child(); chipSeries;
@@ -160,18 +152,10 @@ int ReadChipXml::ReadChipDisplayInfo(std::string chipName, int selector) {
     XmlLoad outcome = XmlLoad::OpenFailed;
     const pugi::xml_document* document =
         catalogueCache_.load(CatalogueFilePath(baseDirectory_, selector), outcome);
-    switch (outcome) {
-        case XmlLoad::NoParser:
-            operator_.message("Can't Creat IXMLDOMDocumentPtr");
-            return 0;
-        case XmlLoad::OpenFailed:
-            operator_.message("Open *.XML Fail");
-            return 0;
-        case XmlLoad::NoRootElement:
-            operator_.message("Read ChipDisplayInfo Fail");
-            return 0;
-        case XmlLoad::Loaded:
-            break;
+    if (!ReportXmlLoad(
+            operator_, outcome,
+            {"Can't Creat IXMLDOMDocumentPtr", "Open *.XML Fail", "Read ChipDisplayInfo Fail"})) {
+        return 0;
     }
     applyChipDisplayInfo(document->document_element(), chipName, chipDisplayInfo_);
     return 0;

@@ -75,18 +75,9 @@ void readSection(pugi::xml_node section, ICInfo& info) {
 int ReadChipXml::ReadICInfo(std::string_view chipName) {
     icInfo_ = ICInfo{};
     pugi::xml_document document;
-    switch (LoadXmlFile(ICInfoFilePath(baseDirectory_, chipName), document)) {
-        case XmlLoad::NoParser:
-            operator_.message("Can't Creat IXMLDOMDocumentPtr");
-            return 0;
-        case XmlLoad::OpenFailed:
-            operator_.message("Open *.ic Fail");
-            return 0;
-        case XmlLoad::NoRootElement:
-            operator_.message("Read ICFile Fail");
-            return 0;
-        case XmlLoad::Loaded:
-            break;
+    if (!ReportXmlLoad(operator_, LoadXmlFile(ICInfoFilePath(baseDirectory_, chipName), document),
+                       {"Can't Creat IXMLDOMDocumentPtr", "Open *.ic Fail", "Read ICFile Fail"})) {
+        return 0;
     }
     ICInfo read;
     const pugi::xml_node root = document.document_element();

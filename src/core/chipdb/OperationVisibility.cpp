@@ -22,18 +22,10 @@ bool ReadOperationVisibility(Operator& op, const std::filesystem::path& file,
         return false;
     }
     pugi::xml_document document;
-    switch (LoadXmlFile(file, document)) {
-        case XmlLoad::NoParser:
-            op.message("Can't Creat IXMLDOMDocumentPtr");
-            return false;
-        case XmlLoad::OpenFailed:
-            op.message("Open XML File Fail");
-            return false;
-        case XmlLoad::NoRootElement:
-            op.message("Read xml root node Fail");
-            return false;
-        case XmlLoad::Loaded:
-            break;
+    if (!ReportXmlLoad(
+            op, LoadXmlFile(file, document),
+            {"Can't Creat IXMLDOMDocumentPtr", "Open XML File Fail", "Read xml root node Fail"})) {
+        return false;
     }
     for (pugi::xml_node child : document.document_element().children()) {
         if (child.type() != pugi::node_element) {

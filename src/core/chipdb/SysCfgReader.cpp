@@ -39,18 +39,10 @@ SysCfgField readField(pugi::xml_node element) {
 int ReadChipXml::ReadSysCfgOptions(const std::filesystem::path& file) {
     sysCfgFields_.clear();
     pugi::xml_document document;
-    switch (LoadXmlFile(file, document)) {
-        case XmlLoad::NoParser:
-            operator_.message("Can't Creat IXMLDOMDocumentPtr");
-            return 0;
-        case XmlLoad::OpenFailed:
-            operator_.message("Open *.XML Fail");
-            return 0;
-        case XmlLoad::NoRootElement:
-            operator_.message("Read OptionDataQR46 Fail");
-            return 0;
-        case XmlLoad::Loaded:
-            break;
+    if (!ReportXmlLoad(
+            operator_, LoadXmlFile(file, document),
+            {"Can't Creat IXMLDOMDocumentPtr", "Open *.XML Fail", "Read OptionDataQR46 Fail"})) {
+        return 0;
     }
     const pugi::xml_node root = document.document_element();
     for (pugi::xml_node sysCfg = root.first_child(); sysCfg; sysCfg = sysCfg.next_sibling()) {

@@ -28,6 +28,23 @@ XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document) {
     return outcomeOf(document.load_buffer(text.data(), text.size()), document);
 }
 
+bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages) {
+    switch (outcome) {
+        case XmlLoad::Loaded:
+            return true;
+        case XmlLoad::NoParser:
+            op.message(messages.noParser);
+            return false;
+        case XmlLoad::OpenFailed:
+            op.message(messages.openFailed);
+            return false;
+        case XmlLoad::NoRootElement:
+            op.message(messages.noRootElement);
+            return false;
+    }
+    return false;
+}
+
 namespace {
 bool isXmlSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';

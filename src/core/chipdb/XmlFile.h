@@ -5,6 +5,8 @@
 
 #include <pugixml.hpp>
 
+#include "core/base/Operator.h"
+
 namespace vexlor {
 
 // How loading one of the system's XML files ended. Every reader has its own message for each
@@ -20,6 +22,16 @@ XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& docum
 
 // The same, for text already read from a file.
 XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document);
+
+// Each reader's own texts for the three ways loading can fail.
+struct XmlLoadMessages {
+    const char* noParser;
+    const char* openFailed;
+    const char* noRootElement;
+};
+
+// Shows the reader's message for a failed load; true when the document was loaded.
+bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages);
 
 // The element's text content with its descendants (or a text node's own text), as the
 // readers take values: the layout white space around the value is not part of it.
