@@ -4,9 +4,6 @@
 
 namespace vexlor::test {
 
-namespace {
-
-// Read-only parts of the data set are linked in; the files a job writes stay in the scratch.
 void layOutBase(const std::filesystem::path& dir) {
     const std::filesystem::path built = builtBaseDir();
     for (const char* part : {"ChipList", "ICInfo", "firmware", "hwversion1.0", "hwversion1.1",
@@ -16,8 +13,6 @@ void layOutBase(const std::filesystem::path& dir) {
     std::filesystem::copy_file(built / "serial.txt", dir / "serial.txt");
     std::filesystem::copy_file(built / "test_option.prog", dir / "test_option.prog");
 }
-
-}  // namespace
 
 bool ScriptedOptionSelect::run(OptionChoices& choices) {
     openedWith.push_back(choices);
