@@ -7,6 +7,7 @@
 #include "core/app/WriterVersion.h"
 #include "core/writer/LibusbBus.h"
 #include "core/writer/PluginAccessLibrary.h"
+#include "sim/SimFirmwareImage.h"
 #include "sim/SimTransports.h"
 
 namespace vexlor::cli {
@@ -43,6 +44,10 @@ CliSession::CliSession(SessionOptions options, std::ostream& out, std::ostream& 
     if (options_.simulate) {
         // The simulated writer answers at once; waiting for it would only slow the tool down.
         clock_ = std::make_unique<VirtualClock>();
+        // The simulated writer runs the base firmware shipped in the data directory, when there.
+        std::string ignored;
+        sim::readFirmwareImage(options_.baseDirectory / "firmware" / "20test.nce",
+                               options_.simConfig.firmwareImage, ignored);
         simulated_ = std::make_unique<sim::SimWriter>(options_.simConfig);
         simulated_->faults() = options_.simFaults;
         access_ = std::make_unique<AbsentAccessLibrary>();

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 namespace vexlor::sim {
@@ -23,5 +25,10 @@ inline constexpr std::uint16_t kBaseFirmwareVersion = 0x5B01;
 inline std::vector<std::uint8_t> makeBaseFirmwareImage() {
     return makeFirmwareImage(kBaseFirmwareVersion, 0x0000);
 }
+
+// A firmware image file for the writer's memory; false with a reason when it cannot be read or
+// is not exactly one image long.
+bool readFirmwareImage(const std::filesystem::path& path, std::vector<std::uint8_t>& image,
+                       std::string& error);
 
 }  // namespace vexlor::sim

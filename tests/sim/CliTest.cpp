@@ -7,10 +7,13 @@
 
 #include "DaemonProcess.h"
 #include "cli/CliRunner.h"
+#include "sim/SimFirmwareImage.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::cli {
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
 
 struct CliRun {
     int status;
@@ -96,6 +99,16 @@ TEST_F(Cli, InfoOnTheSimulatedWriters) {
         }
         EXPECT_EQ(r.err, c.err);
     }
+}
+
+TEST_F(Cli, SimulatedWriterRunsTheShippedBaseFirmware) {
+    scratch.writeBytes("firmware/20test.nce", sim::makeFirmwareImage(0x0123, 0));
+    const CliRun shipped = run({"--simulate", "--base-dir", base, "info"});
+    EXPECT_TRUE(has(shipped.out, "firmware: 0123\n")) << shipped.out;
+    // A file of the wrong length is passed over.
+    scratch.writeBytes("firmware/20test.nce", Bytes(0x100, 0));
+    const CliRun generated = run({"--simulate", "--base-dir", base, "info"});
+    EXPECT_TRUE(has(generated.out, "firmware: 5B01\n")) << generated.out;
 }
 
 TEST_F(Cli, UsageErrorsEndWithStatusTwoAndOneReason) {

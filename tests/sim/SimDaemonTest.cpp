@@ -117,8 +117,11 @@ TEST_F(SimDaemon, WriterVanishingMidDownloadRemovesTheInterface) {
 }
 
 TEST_F(SimDaemon, BadOptionsEndWithStatusTwo) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"--fault", "melt"}, {"--usb-timing", "maybe"}, {"--bogus"}, {"--chip-size", "0"}};
+    const std::vector<std::vector<std::string>> cases = {{"--fault", "melt"},
+                                                         {"--usb-timing", "maybe"},
+                                                         {"--bogus"},
+                                                         {"--chip-size", "0"},
+                                                         {"--firmware", "/nonexistent/base.nce"}};
     for (const auto& options : cases) {
         DaemonProcess daemon(devices(), options);
         EXPECT_EQ(daemon.wait(), 2) << options.front();

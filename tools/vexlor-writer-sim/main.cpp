@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -52,20 +50,6 @@ struct DaemonOptions {
     vexlor::sim::SimFaults faults;
 };
 
-bool loadFirmware(const std::string& path, std::vector<std::uint8_t>& image, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open firmware image " + path;
-        return false;
-    }
-    image.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (image.size() != vexlor::sim::kFirmwareImageSize) {
-        error = "firmware image " + path + " is not 0x10800 bytes long";
-        return false;
-    }
-    return true;
-}
-
 bool parse(int argc, char** argv, DaemonOptions& options, std::string& error) {
     options.server.deviceDirectory =
         vexlor::ResolveDeviceDirectory(std::getenv("VEXLOR_DEVICE_DIR"));
@@ -99,7 +83,7 @@ bool parse(int argc, char** argv, DaemonOptions& options, std::string& error) {
             }
             options.server.usbTiming = value == "on";
         } else if (name == "--firmware") {
-            if (!loadFirmware(value, options.config.firmwareImage, error)) {
+            if (!vexlor::sim::readFirmwareImage(value, options.config.firmwareImage, error)) {
                 return false;
             }
         } else if (name == "--chip-size") {
