@@ -11,7 +11,7 @@ std::optional<Bytes> readFileBytes(const std::filesystem::path& path) {
     }
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
-    if (size < 0) {
+    if (size < 0 || static_cast<std::uint64_t>(size) > kLargestReadableFile) {
         return std::nullopt;
     }
     in.seekg(0, std::ios::beg);

@@ -11,7 +11,12 @@ namespace vexlor {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// No program file, template or image of any chip comes near this; anything larger is refused
+// rather than read into memory.
+inline constexpr std::size_t kLargestReadableFile = 64u << 20;
+
 // Whole-file reads and writes; every failure is a plain "no" the caller turns into its message.
+// Files larger than kLargestReadableFile count as unreadable.
 std::optional<Bytes> readFileBytes(const std::filesystem::path& path);
 // Creates or truncates the file and writes the bytes; false when it cannot be created or
 // written completely.

@@ -185,3 +185,18 @@ TEST(PackProductionCount, DecimalDigitsAsNibbles) {
 
 }  // namespace
 }  // namespace vexlor
+
+namespace vexlor {
+namespace {
+
+TEST(ConvertGenericFamily, OversizedProgramFileIsNotRead) {
+    ConvertBench bench;
+    const auto program = bench.dir.writeBytes("huge.bin", test::modelProgram());
+    std::filesystem::resize_file(program, (64u << 20) + 1);  // sparse: no real 64 MiB written
+    const ICInfo ic = test::modelChip();
+    EXPECT_EQ(ConvertGenericFamily(bench.job(ic, program), bench.out), 5);
+    EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
+}
+
+}  // namespace
+}  // namespace vexlor
