@@ -82,11 +82,17 @@ bool SimWriter::passBytes(std::size_t count) {
 
 void SimWriter::record(SimTransport transport, std::uint8_t code, bool in, std::size_t length,
                        std::span<const std::uint8_t> payload, bool ok) {
-    if (!config_.keepTranscript) {
+    if (!config_.keepTranscript && !observer_) {
         return;
     }
     const auto kept = payload.first(std::min(payload.size(), kTranscriptPayloadLimit));
-    transcript_.push_back({transport, code, in, length, {kept.begin(), kept.end()}, ok});
+    TranscriptEntry entry{transport, code, in, length, {kept.begin(), kept.end()}, ok};
+    if (observer_) {
+        observer_(entry);
+    }
+    if (config_.keepTranscript) {
+        transcript_.push_back(std::move(entry));
+    }
 }
 
 bool SimWriter::commandOut(SimTransport transport, std::uint8_t code,

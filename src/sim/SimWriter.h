@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -84,6 +85,10 @@ class SimWriter {
     const SimConfig& config() const { return config_; }
     const std::vector<TranscriptEntry>& transcript() const { return transcript_; }
     void clearTranscript() { transcript_.clear(); }
+    // Called with every command as it completes, kept in the transcript or not.
+    void setCommandObserver(std::function<void(const TranscriptEntry&)> observer) {
+        observer_ = std::move(observer);
+    }
 
     std::span<const std::uint8_t> memory() const { return memory_; }
     std::span<const std::uint8_t> optionArea() const { return optionArea_; }
@@ -142,6 +147,7 @@ class SimWriter {
     std::size_t jobDataPos_ = 0;
 
     std::vector<TranscriptEntry> transcript_;
+    std::function<void(const TranscriptEntry&)> observer_;
 };
 
 }  // namespace vexlor::sim

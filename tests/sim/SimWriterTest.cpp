@@ -164,6 +164,22 @@ TEST(SimWriterTranscript, RecordsEveryCommand) {
     EXPECT_EQ(w.transcript()[0].command, command::kLamp);
 }
 
+TEST(SimWriterTranscript, ObserverSeesCommandsEvenWhenNoneAreKept) {
+    SimConfig config;
+    config.keepTranscript = false;
+    SimWriter w(config);
+    std::vector<std::string> seen;
+    w.setCommandObserver([&seen](const TranscriptEntry& e) {
+        seen.push_back((e.in ? "in " : "out ") + std::to_string(e.command) + " " +
+                       std::to_string(e.length) + (e.ok ? " ok" : " refused"));
+    });
+    w.commandOut(kOwn, command::kLamp, Bytes{0x10});
+    std::array<std::uint8_t, 2> m{};
+    w.commandIn(kOwn, command::kReadArea, m);
+    EXPECT_EQ(seen, (std::vector<std::string>{"out 23 1 ok", "in 19 2 refused"}));
+    EXPECT_TRUE(w.transcript().empty());
+}
+
 TEST(SimWriterAttach, DetachedWriterAnswersNothingAndKeepsItsMemory) {
     SimWriter w;
     w.commandOut(kOwn, command::kMode, Bytes{0x00});

@@ -42,13 +42,24 @@ constexpr const char* kUsage =
     "usage: vexlor-writer-sim [--device-dir DIR] [--version V1.0|V1.1|V2.0|TEXT]\n"
     "                         [--fault fail|never-settle|corrupt|voltage|remove-after=N]...\n"
     "                         [--usb-timing on|off] [--firmware FILE] [--chip-size BYTES]\n"
-    "                         [--fresh-chip]\n";
+    "                         [--fresh-chip] [--log]\n";
 
 struct DaemonOptions {
     vexlor::sim::SimPipeServer::Options server;
     vexlor::sim::SimConfig config;
     vexlor::sim::SimFaults faults;
+    bool logCommands = false;
 };
+
+// One line per command: direction, command byte, length, first payload bytes, result.
+void logCommand(const vexlor::sim::TranscriptEntry& entry) {
+    std::printf("%s %02X %6zu", entry.in ? "in " : "out", entry.command, entry.length);
+    for (std::size_t i = 0; i < entry.payload.size() && i < 8; ++i) {
+        std::printf(" %02X", entry.payload[i]);
+    }
+    std::printf("%s%s\n", entry.payload.size() > 8 ? " ..." : "", entry.ok ? "" : " REFUSED");
+    std::fflush(stdout);
+}
 
 bool parse(int argc, char** argv, DaemonOptions& options, std::string& error) {
     options.server.deviceDirectory =
@@ -57,6 +68,10 @@ bool parse(int argc, char** argv, DaemonOptions& options, std::string& error) {
         const std::string_view name = argv[i];
         if (name == "--fresh-chip") {
             options.config.freshChipPerAuto = true;
+            continue;
+        }
+        if (name == "--log") {
+            options.logCommands = true;
             continue;
         }
         if (name == "--help") {
@@ -115,6 +130,9 @@ int main(int argc, char** argv) {
     options.config.keepTranscript = false;
     vexlor::sim::SimWriter writer(options.config);
     writer.faults() = options.faults;
+    if (options.logCommands) {
+        writer.setCommandObserver(logCommand);
+    }
     vexlor::SteadyClock clock;
     vexlor::sim::SimPipeServer server(writer, options.server, clock);
 
