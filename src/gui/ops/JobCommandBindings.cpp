@@ -1,0 +1,74 @@
+#include "gui/ops/JobCommandBindings.h"
+
+#include <QLocale>
+#include <memory>
+
+#include "core/app/ControlId.h"
+#include "core/ops/ChipOperations.h"
+#include "core/ops/DownloadLog.h"
+#include "core/ops/LoadFile.h"
+#include "core/ops/SetProtect.h"
+#include "gui/app/CommandIds.h"
+#include "gui/ops/COptionSelectDlg.h"
+
+namespace vexlor {
+
+namespace {
+
+class WindowJobView final : public JobView {
+  public:
+    explicit WindowJobView(const JobCommandWindow& window) : window_(window) {}
+    void refreshPanel() override { window_.refreshPanel(); }
+    void showFileInHexView(const std::filesystem::path& path) override {
+        window_.showFile(QString::fromStdString(path.string()));
+    }
+
+  private:
+    const JobCommandWindow& window_;
+};
+
+// Lives as long as the window's handlers that share it.
+struct JobCommandState {
+    JobCommandState(AppContext& context, Operator& op, JobCommandWindow w)
+        : window(std::move(w)),
+          view(window),
+          optionSelect(window.window),
+          services{context,
+                   window.writer,
+                   op,
+                   window.buttons,
+                   view,
+                   optionSelect,
+                   SubLanguageFromLocaleName(QLocale::system().name().toStdString()),
+                   window.converterDirectories} {}
+
+    JobCommandWindow window;
+    WindowJobView view;
+    QtOptionSelect optionSelect;
+    JobServices services;
+};
+
+}  // namespace
+
+JobCommandTable MakeJobCommands(AppContext& context, Operator& op, JobCommandWindow window) {
+    auto state = std::make_shared<JobCommandState>(context, op, std::move(window));
+    const auto bind = [state](JobOutcome (*command)(JobServices&)) {
+        return [state, command] { command(state->services); };
+    };
+    JobCommandTable table;
+    table.commands = {
+        {gui::kLoadFile, bind(LoadFile)},
+        {static_cast<int>(ControlId::Auto), bind(OnAuto)},
+        {static_cast<int>(ControlId::BlankCheck), bind(OnBlankCheck)},
+        {static_cast<int>(ControlId::Program), bind(OnProgram)},
+        {static_cast<int>(ControlId::Verify), bind(OnVerify)},
+        {static_cast<int>(ControlId::Read), bind(OnRead)},
+        {gui::kSetProtect, bind(OnSetProtect)},
+    };
+    table.drop = [state](const std::vector<std::string>& paths) {
+        OnDropFiles(state->services, paths);
+    };
+    return table;
+}
+
+}  // namespace vexlor

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/app/AppContext.h"
+#include "core/base/Operator.h"
+#include "core/writer/OperationButtons.h"
+#include "core/writer/Writer.h"
+
+namespace vexlor {
+
+// What the job commands need of the main window beyond the application context.
+struct JobCommandWindow {
+    QWidget* window;
+    Writer& writer;
+    OperationButtons& buttons;
+    // Shows the job, panel and title text now.
+    std::function<void()> refreshPanel;
+    // An empty path blanks the hex view.
+    std::function<void(const QString& path)> showFile;
+    // Where converter plugins are looked for.
+    std::vector<std::filesystem::path> converterDirectories;
+};
+
+// The window's job commands: Load File, the five operation buttons, Set Protect (by command or
+// control id) and the handler of dropped files.
+struct JobCommandTable {
+    std::vector<std::pair<int, std::function<void()>>> commands;
+    std::function<void(const std::vector<std::string>& paths)> drop;
+};
+
+JobCommandTable MakeJobCommands(AppContext& context, Operator& op, JobCommandWindow window);
+
+}  // namespace vexlor
