@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "SimRig.h"
+#include "core/base/Diagnostics.h"
 #include "sim/SimFirmwareImage.h"
 
 namespace vexlor::sim::test {
@@ -94,6 +95,33 @@ TEST_P(SimEndToEnd, DownloadFillsBothAreas) {
         return e.command == command::kStartJob && e.payload == Bytes{job::kHostSequence};
     });
     EXPECT_NE(hostSequence, t.end());
+}
+
+TEST_P(SimEndToEnd, DownloadSequenceAsTheWriterSeesIt) {
+    writeJobFiles(0x800);
+    device.clearTranscript();
+    ASSERT_TRUE(rig.writer.DownloadBuffers());
+    // Host sequence, then each file: mode 0x47, open, write, read back, close; then done.
+    const std::vector<std::string> expected{
+        "out 15 30", "out 17 10",                                                    //
+        "out 00 47", "out 14 04 17", "out 12 #64",   "in 13 #64",   "out 14 0C 07",  //
+        "out 00 47", "out 14 08 17", "out 12 #2048", "in 13 #2048", "out 14 0C 07",  //
+        "out 00 47", "out 14 04 17", "out 12 #256",  "in 13 #256",  "out 14 0C 07",  //
+        "out 00 07", "out 17 90"};
+    std::vector<std::string> seen;
+    for (const auto& e : device.transcript()) {
+        std::string line = format("%s %02X", e.in ? "in" : "out", e.command);
+        if (e.in || e.length > 2) {
+            line += format(" #%zu", e.length);
+        } else {
+            for (std::uint8_t b : e.payload) {
+                line += format(" %02X", b);
+            }
+        }
+        seen.push_back(line);
+        EXPECT_TRUE(e.ok) << line;
+    }
+    EXPECT_EQ(seen, expected);
 }
 
 TEST_P(SimEndToEnd, CorruptedReadBackFailsTheDownload) {
