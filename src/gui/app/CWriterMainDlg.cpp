@@ -2,10 +2,13 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
@@ -356,6 +359,31 @@ void CWriterMainDlg::bindCommand(int id, Handler handler) {
     refreshPanel();
 }
 
+void CWriterMainDlg::bindDropHandler(DropHandler handler) {
+    dropHandler_ = std::move(handler);
+    setAcceptDrops(static_cast<bool>(dropHandler_));
+}
+
+void CWriterMainDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (dropHandler_ && event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CWriterMainDlg::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths.push_back(url.toLocalFile().toStdString());
+        }
+    }
+    if (!dropHandler_ || paths.empty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    dropHandler_(paths);
+}
+
 void CWriterMainDlg::runCommand(int id) {
     auto found = handlers_.find(id);
     if (found != handlers_.end()) {
@@ -381,7 +409,6 @@ void CWriterMainDlg::OnInitDialog() {
         ApplyOperationVisibility(shell.operationVisibility, shell.panel);
     }
     StartWithWriter(shell, services());
-    setAcceptDrops(commandBuilt(kDropFiles));
     refreshPanel();
 }
 

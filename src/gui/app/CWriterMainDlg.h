@@ -14,6 +14,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/app/AppContext.h"
 #include "core/app/MainView.h"
@@ -44,6 +46,7 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     Q_OBJECT
   public:
     using Handler = std::function<void()>;
+    using DropHandler = std::function<void(const std::vector<std::string>& paths)>;
 
     CWriterMainDlg(AppContext& context, Operator& op, Clock& clock,
                    const MainWindowOptions& options, QWidget* parent = nullptr);
@@ -64,6 +67,9 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     // A later command plugs in here; until then its button or menu item stays disabled.
     void bindCommand(int id, Handler handler);
     bool commandBuilt(int id) const { return handlers_.contains(id); }
+    // Files dropped on the window go here (local paths, in drop order); without a handler the
+    // window takes no drops.
+    void bindDropHandler(DropHandler handler);
     // The menu-state rules, as when a menu opens.
     void updateMenuStates();
 
@@ -77,6 +83,8 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -101,6 +109,7 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     QMap<int, QWidget*> controls_;
     QMap<int, QAction*> actions_;
     std::map<int, Handler> handlers_;
+    DropHandler dropHandler_;
     QLineEdit* chipName_ = nullptr;
     QLineEdit* filePath_ = nullptr;
     QLineEdit* checksum_ = nullptr;

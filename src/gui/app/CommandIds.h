@@ -22,8 +22,6 @@ enum CommandId : int {
     kWriterSimpleTest = 32812,
     kUpdateChip = 32797,
     kAbout = 32777,
-    // Files dropped on the window, dispatched like a command.
-    kDropFiles = 0x0233,
 };
 
 }  // namespace vexlor::gui

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSet>
 #include <QStackedWidget>
 #include <filesystem>
@@ -118,6 +119,7 @@ class MainWindowTest : public QObject {
     void mouseMoveShowsThePosition();
     void pressesAreIgnoredWhileTheWriterIsBusy();
     void aboutBoxOpensFromTheMenu();
+    void droppedFilesGoToTheBoundHandler();
     void everyControlAndItemIsNamed();
 };
 
@@ -402,6 +404,34 @@ void MainWindowTest::aboutBoxOpensFromTheMenu() {
     h.window->action(kAbout)->trigger();
     QCOMPARE(title, QString("About Vexlor_Writer"));
     QVERIFY(h.shown().isEmpty());
+}
+
+void MainWindowTest::droppedFilesGoToTheBoundHandler() {
+    Harness h;
+    QVERIFY(!h.window->acceptDrops());
+    std::vector<std::vector<std::string>> received;
+    h.window->bindDropHandler(
+        [&received](const std::vector<std::string>& paths) { received.push_back(paths); });
+    QVERIFY(h.window->acceptDrops());
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/data/a.hex"), QUrl("http://example.invalid/b.hex"),
+                  QUrl::fromLocalFile("/data/c.otp")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.ignore();
+    QCoreApplication::sendEvent(h.window.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(h.window.get(), &drop);
+    QCOMPARE(received.size(), std::size_t{1});
+    QCOMPARE(received[0], (std::vector<std::string>{"/data/a.hex", "/data/c.otp"}));
+
+    QMimeData text;
+    text.setText("not a file");
+    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    textEnter.ignore();
+    QCoreApplication::sendEvent(h.window.get(), &textEnter);
+    QVERIFY(!textEnter.isAccepted());
 }
 
 void MainWindowTest::everyControlAndItemIsNamed() {
