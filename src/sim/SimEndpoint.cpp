@@ -37,10 +37,8 @@ bool SimEndpoint::hostWrite(std::span<const std::uint8_t> bytes) {
             continue;
         }
         const std::size_t n = std::min(bytes.size() - i, length_ - received_);
-        if (length_ <= kMaxDataPhase) {
-            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(i), n,
-                        data_.begin() + static_cast<std::ptrdiff_t>(received_));
-        }
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(i), n,
+                    data_.begin() + static_cast<std::ptrdiff_t>(received_));
         received_ += n;
         i += n;
         if (received_ == length_) {
@@ -90,12 +88,12 @@ void SimEndpoint::startCommand() {
               static_cast<std::size_t>(block_[kLengthOffset + 2]) << 16 |
               static_cast<std::size_t>(block_[kLengthOffset + 3]) << 24;
     block_.clear();
+    if (length_ > kMaxDataPhase) {
+        // Refused at once: waiting for gigabytes that never come would wedge the writer.
+        queueStatus(false);
+        return;
+    }
     if (isInCommand(command_)) {
-        if (length_ > kMaxDataPhase) {
-            writer_.commandIn(SimTransport::OwnUsb, command_, {});
-            queueStatus(false);
-            return;
-        }
         const std::size_t start = replies_.size();
         replies_.resize(start + length_);
         const bool ok = writer_.commandIn(SimTransport::OwnUsb, command_,
@@ -103,7 +101,7 @@ void SimEndpoint::startCommand() {
         queueStatus(ok);
         return;
     }
-    data_.assign(length_ <= kMaxDataPhase ? length_ : 0, 0);
+    data_.assign(length_, 0);
     received_ = 0;
     inDataPhase_ = true;
     if (length_ == 0) {
@@ -113,8 +111,7 @@ void SimEndpoint::startCommand() {
 
 void SimEndpoint::finishOut() {
     inDataPhase_ = false;
-    const bool ok =
-        length_ <= kMaxDataPhase && writer_.commandOut(SimTransport::OwnUsb, command_, data_);
+    const bool ok = writer_.commandOut(SimTransport::OwnUsb, command_, data_);
     data_.clear();
     queueStatus(ok);
 }

@@ -10,7 +10,7 @@
 namespace vexlor::sim {
 
 inline constexpr std::size_t kBlockSize = 13;
-// Longest data phase the writer accepts; anything longer is consumed and refused.
+// Longest data phase the writer accepts; a longer command is refused at its block.
 inline constexpr std::size_t kMaxDataPhase = 0x40000;
 
 // The writer's end of the own USB path: it takes the host's bytes (13-byte command block

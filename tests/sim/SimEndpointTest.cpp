@@ -95,6 +95,17 @@ TEST(SimEndpoint, StatusTellsRefusedCommandsAndLengthZeroNeedsNoData) {
     }
 }
 
+TEST(SimEndpoint, OverlongWriteIsRefusedAtItsBlock) {
+    SimWriter writer;
+    SimEndpoint endpoint(writer);
+    ASSERT_TRUE(endpoint.hostWrite(block(0x12, 0xFFFFFFFF)));
+    EXPECT_TRUE(endpoint.atCommandBoundary());
+    EXPECT_EQ(readAll(endpoint), kStatusFailed);
+    ASSERT_TRUE(endpoint.hostWrite(block(0x17, 1) + Bytes{0x10}));
+    EXPECT_EQ(readAll(endpoint), kStatusOk);
+    EXPECT_EQ(writer.lamp(), 0x10);
+}
+
 TEST(SimEndpoint, BytesBeforeASignatureAreSkipped) {
     SimWriter writer;
     SimEndpoint endpoint(writer);
