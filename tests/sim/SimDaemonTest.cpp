@@ -6,6 +6,7 @@
 
 #include "DaemonProcess.h"
 #include "SimRig.h"
+#include "core/writer/DeviceDirectoryWatcher.h"
 #include "core/writer/PipeChannel.h"
 
 namespace vexlor::sim::test {
@@ -101,6 +102,23 @@ TEST_F(SimDaemon, UnplugAndPlugInAgain) {
     ASSERT_TRUE(daemon.waitForInterface(true));
     ASSERT_TRUE(rig.connect());
     EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0xC8);
+}
+
+TEST_F(SimDaemon, TheProgramsWatcherSeesArrivalAndRemoval) {
+    std::filesystem::create_directories(devices());
+    DeviceDirectoryWatcher watcher(devices());
+    DaemonProcess daemon(devices());
+    ASSERT_TRUE(daemon.waitForInterface(true));
+    const std::string name = daemon.interfacePath().string();
+    EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Arrival, name}}));
+    daemon.signal(SIGUSR1);
+    ASSERT_TRUE(daemon.waitForInterface(false));
+    EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Removal, name}}));
+    daemon.signal(SIGUSR1);
+    ASSERT_TRUE(daemon.waitForInterface(true));
+    EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Arrival, name}}));
+    EXPECT_EQ(daemon.stop(), 0);
+    EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Removal, name}}));
 }
 
 TEST_F(SimDaemon, WriterVanishingMidDownloadRemovesTheInterface) {
