@@ -254,6 +254,7 @@ bool SimWriter::writeArea(std::span<const std::uint8_t> payload) {
     if (*openArea_ == kDataArea) {
         // A download replaces the job's data, however long the previous one was.
         downloadedLength_ = areaWritePos_;
+        programmedImage_.clear();
     }
     return ok;
 }
@@ -314,7 +315,7 @@ bool SimWriter::runChipJob(std::uint8_t jobCode) {
         case job::kProgram:
             return programChip();
         case job::kVerify:
-            return !programmedImage_.empty() && chip_.matches(programmedImage_);
+            return downloadedLength_ > 0 && chip_.matches(expectedImage());
         default: {
             if (!productionAllowed(optionArea_)) {
                 return false;
@@ -329,6 +330,13 @@ bool SimWriter::runChipJob(std::uint8_t jobCode) {
             return ok;
         }
     }
+}
+
+std::span<const std::uint8_t> SimWriter::expectedImage() const {
+    if (!programmedImage_.empty()) {
+        return programmedImage_;
+    }
+    return std::span(dataArea_).first(downloadedLength_);
 }
 
 bool SimWriter::programChip() {

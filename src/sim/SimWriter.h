@@ -118,6 +118,9 @@ class SimWriter {
 
     bool runChipJob(std::uint8_t jobCode);
     bool programChip();
+    // What Verify compares with: the last programmed image, serial number included, or the
+    // download when this writer has programmed nothing since.
+    std::span<const std::uint8_t> expectedImage() const;
     std::span<std::uint8_t> openAreaBytes();
     void record(SimTransport transport, std::uint8_t code, bool in, std::size_t length,
                 std::span<const std::uint8_t> payload, bool ok);
@@ -138,7 +141,7 @@ class SimWriter {
     std::uint8_t lamp_ = 0x90;
     SimVoltages voltages_;
     SimChip chip_;
-    // The image the chip was last programmed with, serial number included: what Verify expects.
+    // The image the chip was last programmed with since the download, serial number included.
     std::vector<std::uint8_t> programmedImage_;
 
     std::uint8_t jobResult_ = status::kBusy;

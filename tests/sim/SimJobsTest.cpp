@@ -85,7 +85,9 @@ TEST(SimJobs, ChipJobsFollowTheChipAndTheDownload) {
         {{}, false, job::kProgram, 3},  // nothing downloaded
         {{}, true, job::kProgram, 1},
         {{0x10, 0x21}, true, job::kProgram, 3},       // 0x21 cannot become 0x20
-        {{0x10, 0x20, 0x30}, true, job::kVerify, 3},  // Verify needs a Program first
+        {{0x10, 0x20, 0x30}, true, job::kVerify, 1},  // a chip programmed elsewhere
+        {{0x10, 0x20, 0x31}, true, job::kVerify, 3},
+        {{0x10, 0x20, 0x30}, false, job::kVerify, 3},  // nothing downloaded
         {{}, true, job::kAuto, 1},
         {{0x10}, true, job::kAuto, 3},  // not blank
     };
