@@ -24,7 +24,7 @@ std::string checkModes(const ChipRequest& request, const ChipDisplayInfo& keys,
     for (ModeBox mode : request.modes) {
         const BoxControl box = model.modes().controls()[mode];
         if (box.checked) {
-            continue;  // forced on for this chip
+            continue;  // forced on for this chip, or asked for twice
         }
         if (ModeKey(keys, mode) == 0) {
             return request.chipName + " does not allow " + ModeName(mode);
