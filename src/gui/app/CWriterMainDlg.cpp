@@ -17,6 +17,7 @@
 #include "gui/app/AppIcon.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CommandIds.h"
+#include "gui/ops/JobCommandBindings.h"
 #include "gui/select/DeviceMenuCommand.h"
 
 namespace vexlor::gui {
@@ -352,6 +353,15 @@ void CWriterMainDlg::bindBuiltCommands() {
     bindCommand(kDevice, MakeDeviceMenuCommand(this, context_, op_,
                                                {[this] { hexView_->showFile(QString()); },
                                                 [this] { refreshPanel(); }}));
+    JobCommandTable jobs = MakeJobCommands(
+        context_, op_,
+        {this, session_->writer(), *this, [this] { refreshPanel(); },
+         [this](const QString& path) { hexView_->showFile(path); },
+         {context_.shell.baseDirectory, options_.programDirectory}});
+    for (auto& [id, handler] : jobs.commands) {
+        bindCommand(id, std::move(handler));
+    }
+    bindDropHandler(std::move(jobs.drop));
 }
 
 void CWriterMainDlg::bindCommand(int id, Handler handler) {
