@@ -1,5 +1,6 @@
 #include "core/convert/HexImage.h"
 
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -8,7 +9,7 @@
 namespace vexlor {
 namespace {
 
-int hexDigitValue(char c) {
+constexpr int hexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
@@ -21,10 +22,20 @@ int hexDigitValue(char c) {
     return -1;
 }
 
-// A data digit that is not a hex digit counts as 0, as does one beyond the end of the line.
-int dataDigit(std::string_view line, std::size_t index) {
-    const int value = index < line.size() ? hexDigitValue(line[index]) : -1;
-    return value < 0 ? 0 : value;
+// Value of a data digit by character: one that is not a hex digit counts as 0.
+constexpr std::array<std::uint8_t, 256> makeDataDigits() {
+    std::array<std::uint8_t, 256> digits{};
+    for (int c = 0; c < 256; ++c) {
+        const int value = hexDigitValue(static_cast<char>(c));
+        digits[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(value < 0 ? 0 : value);
+    }
+    return digits;
+}
+constexpr std::array<std::uint8_t, 256> kDataDigits = makeDataDigits();
+
+// A digit beyond the end of the line counts as 0 as well.
+std::uint8_t dataDigit(std::string_view line, std::size_t index) {
+    return index < line.size() ? kDataDigits[static_cast<unsigned char>(line[index])] : 0;
 }
 
 std::uint32_t field(std::string_view line, std::size_t first, std::size_t length) {
