@@ -26,6 +26,9 @@ namespace {
 
 constexpr int kDefaultWidth = 940;
 constexpr int kDefaultHeight = 640;
+// The log area and the pin picture column need this much height; the width follows from the
+// controls' own minimum sizes.
+constexpr int kMinimumHeight = 560;
 constexpr int kPictureWidth = 244;
 constexpr int kPictureHeight = 180;
 
@@ -110,6 +113,7 @@ CWriterMainDlg::CWriterMainDlg(AppContext& context, Operator& op, Clock& clock,
     buildControls();
     buildMenu();
     bindBuiltCommands();
+    setMinimumHeight(kMinimumHeight);
     resize(kDefaultWidth, kDefaultHeight);
     connect(&deviceTimer_, &QTimer::timeout, this, &CWriterMainDlg::pollDevices);
 }
@@ -169,7 +173,8 @@ void CWriterMainDlg::buildControls() {
     auto* checksumLabel = new QLabel("Checksum :  ");
     checksumLabel->setObjectName("ChecksumLabel");
     checksum_ = readOnlyEdit("Checksum", central);
-    checksum_->setMaximumWidth(80);
+    checksum_->setFixedWidth(80);
+    chipName_->setMinimumWidth(160);
     checksum_->setAlignment(Qt::AlignCenter);
     QFont mono = checksum_->font();
     mono.setBold(true);
@@ -353,11 +358,14 @@ void CWriterMainDlg::bindBuiltCommands() {
     bindCommand(kDevice, MakeDeviceMenuCommand(this, context_, op_,
                                                {[this] { hexView_->showFile(QString()); },
                                                 [this] { refreshPanel(); }}));
-    JobCommandTable jobs = MakeJobCommands(
-        context_, op_,
-        {this, session_->writer(), *this, [this] { refreshPanel(); },
-         [this](const QString& path) { hexView_->showFile(path); },
-         {context_.shell.baseDirectory, options_.programDirectory}});
+    JobCommandTable jobs =
+        MakeJobCommands(context_, op_,
+                        {this,
+                         session_->writer(),
+                         *this,
+                         [this] { refreshPanel(); },
+                         [this](const QString& path) { hexView_->showFile(path); },
+                         {context_.shell.baseDirectory, options_.programDirectory}});
     for (auto& [id, handler] : jobs.commands) {
         bindCommand(id, std::move(handler));
     }
