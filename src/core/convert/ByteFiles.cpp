@@ -53,4 +53,12 @@ std::filesystem::path withExtension(const std::filesystem::path& path, const cha
     return result;
 }
 
+std::filesystem::path imagePathFor(const std::filesystem::path& programFile) {
+    std::filesystem::path image = withExtension(programFile, ".bin");
+    if (image == programFile) {
+        image += ".bin";
+    }
+    return image;
+}
+
 }  // namespace vexlor

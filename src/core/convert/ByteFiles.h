@@ -28,4 +28,8 @@ bool patchFileBytes(const std::filesystem::path& path, std::size_t offset,
 // The path with its extension replaced ("prog.hex" -> "prog.bin").
 std::filesystem::path withExtension(const std::filesystem::path& path, const char* extension);
 
+// Where the image made from a program file goes: beside it with the extension ".bin", unless
+// the program file itself ends in ".bin", which must not be overwritten ("prog.bin.bin" then).
+std::filesystem::path imagePathFor(const std::filesystem::path& programFile);
+
 }  // namespace vexlor

@@ -148,7 +148,7 @@ std::int32_t convertLikeModel(ConvertContext& context, Operator& op, const Diagn
     job.time = time;
 
     if (hasHexExtension(job.programFile)) {
-        const std::filesystem::path imagePath = withExtension(job.programFile, ".bin");
+        const std::filesystem::path imagePath = imagePathFor(job.programFile);
         if (ConvertHexToImage(job.programFile, imagePath, context.hexToBinMode, 0, diagnostics) !=
             0) {
             op.message(format("%s open file error\n", job.programFile.string().c_str()),

@@ -66,8 +66,7 @@ int convertEepromFamily(const ConversionJob& job, ConversionOutput& out,
         session.option.put8(0x28, 0);
         session.option.put8(0x4D, 0x10);
     } else {
-        const std::optional<Bytes> image =
-            session.convertHex(family.hexFillMode, family.hexLength, ".bin");
+        const std::optional<Bytes> image = session.convertHex(family.hexFillMode, family.hexLength);
         if (!image) {
             return session.lastCode();
         }

@@ -45,9 +45,8 @@ std::optional<Bytes> FamilySession::readProgram(std::size_t minimumLength) {
     return bytes;
 }
 
-std::optional<Bytes> FamilySession::convertHex(int fillMode, std::uint32_t lengthOverride,
-                                               const char* extension) {
-    const std::filesystem::path imagePath = withExtension(job_.programFile, extension);
+std::optional<Bytes> FamilySession::convertHex(int fillMode, std::uint32_t lengthOverride) {
+    const std::filesystem::path imagePath = imagePathFor(job_.programFile);
     if (ConvertHexToImage(job_.programFile, imagePath, fillMode, lengthOverride,
                           out_.diagnostics) != 0) {
         failOpen(kConvertImage);

@@ -31,10 +31,9 @@ class FamilySession {
     std::optional<Bytes> readProgram(std::size_t minimumLength);
     // Reads a file the converter made from the program file; it becomes the description text.
     std::optional<Bytes> readConvertedFile(const std::filesystem::path& path);
-    // Converts the HEX program file into an image file with the given extension suffix and
-    // reads it back; nullopt after the failure was shown (code in lastCode()).
-    std::optional<Bytes> convertHex(int fillMode, std::uint32_t lengthOverride,
-                                    const char* extension);
+    // Converts the HEX program file into its image file (imagePathFor) and reads it back;
+    // nullopt after the failure was shown (code in lastCode()).
+    std::optional<Bytes> convertHex(int fillMode, std::uint32_t lengthOverride);
 
     // Shows "%s open file error\n" for the program file and returns code.
     int failOpen(int code);

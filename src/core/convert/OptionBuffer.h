@@ -25,7 +25,6 @@ class OptionBuffer {
     void put32(std::size_t offset, std::uint32_t value);
     void putBytes(std::size_t offset, std::span<const std::uint8_t> bytes);
     void putText(std::size_t offset, std::string_view text);
-    std::uint8_t at(std::size_t offset) const { return bytes_.at(offset); }
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 

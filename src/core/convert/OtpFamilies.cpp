@@ -32,7 +32,7 @@ int convertOtpHexFamily(const ConversionJob& job, ConversionOutput& out) {
     if (const int code = session.begin(); code != 0) {
         return code;
     }
-    const std::optional<Bytes> image = session.convertHex(1, 0, ".bin");
+    const std::optional<Bytes> image = session.convertHex(1, 0);
     if (!image) {
         return session.lastCode();
     }

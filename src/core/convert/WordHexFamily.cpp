@@ -20,7 +20,7 @@ int convertWordHexFamily(const ConversionJob& job, ConversionOutput& out,
     if (const int code = session.begin(); code != 0) {
         return code;
     }
-    const std::optional<Bytes> converted = session.convertHex(2, 0, ".bin");
+    const std::optional<Bytes> converted = session.convertHex(2, 0);
     if (!converted) {
         return session.lastCode();
     }

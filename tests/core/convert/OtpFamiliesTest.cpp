@@ -80,6 +80,18 @@ TEST(OtpHexFamily, ShortImageIsPaddedWithBlank) {
     EXPECT_EQ(option[0x17], 0x03);
 }
 
+TEST(OtpHexFamily, HexTextNamedBinKeepsTheProgramFile) {
+    ConvertBench bench;
+    test::writeTemplate(bench.dir, "QRV7049");
+    const std::string text = test::hexText({{0, {0x11, 0x22}}});
+    const auto program = bench.dir.write("prog.bin", text);
+    const ICInfo ic = chip("QRV7049", 0x1622);
+    ASSERT_EQ(ConvertByInsideNumber(0x1622, bench.job(ic, program), bench.out), 0);
+    EXPECT_EQ(test::readText(program), text);
+    EXPECT_EQ(test::readBytes(bench.dir / "prog.bin.bin"), (Bytes{0x11, 0x22}));
+    EXPECT_EQ(bench.result.descriptionText, (bench.dir / "prog.bin.bin").string());
+}
+
 TEST(OtpHexFamily, HexThatIsNotHexIsAnImageFailure) {
     ConvertBench bench;
     test::writeTemplate(bench.dir, "QRV7003");
