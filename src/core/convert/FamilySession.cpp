@@ -24,7 +24,11 @@ int FamilySession::begin() {
     if (const int code = createBufferFiles(job_.baseDirectory); code != kConvertOk) {
         return failOpen(code);
     }
-    const std::optional<Bytes> prototype = readFileBytes(templatePath());
+    // The name comes from a data file; it may only name a file inside the template directory.
+    const std::string& name = job_.ic.ChipName;
+    const bool plainName = !name.empty() && name.find_first_of("/\\") == std::string::npos &&
+                           name != "." && name != "..";
+    const std::optional<Bytes> prototype = plainName ? readFileBytes(templatePath()) : std::nullopt;
     if (!prototype) {
         return fail(kConvertSerialOrTemplate,
                     format("%s open file error\n", templatePath().string().c_str()));

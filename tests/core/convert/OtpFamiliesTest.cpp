@@ -112,6 +112,20 @@ TEST(OtpHexFamily, MissingTemplateFails) {
                                        " open file error\n"});
 }
 
+TEST(OtpHexFamily, ChipNameCannotReachOutsideTheTemplateDirectory) {
+    for (const char* name : {"../QRV7049", "sub/QRV7049", ""}) {
+        ConvertBench bench;
+        test::writeTemplate(bench.dir, "QRV7049");
+        bench.dir.writeBytes("QRV7049.txt", Bytes(256, 0));  // what "../QRV7049" would reach
+        bench.dir.writeBytes("hwversion1.0/sub/QRV7049.txt", Bytes(256, 0));
+        const auto program = bench.dir.write("prog.hex", test::hexText({{0, {0x11}}}));
+        const ICInfo ic = chip(name, 0x1622);
+        EXPECT_EQ(ConvertByInsideNumber(0x1622, bench.job(ic, program), bench.out), 1) << name;
+        ASSERT_EQ(bench.messages().size(), 1u) << name;
+        EXPECT_NE(bench.messages()[0].find(" open file error\n"), std::string::npos) << name;
+    }
+}
+
 TEST(OtpImageFamily, HeaderSeedsTheChecksumAndDataIsSwapped) {
     ConvertBench bench;
     test::writeTemplate(bench.dir, "QRV7034");
