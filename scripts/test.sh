@@ -12,5 +12,7 @@ jobs="$(nproc)"
 
 "$root/scripts/build.sh" sanitize
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+# The system font library keeps its configuration for the life of the process.
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd "$root/build-sanitize" && ctest --output-on-failure -j "$jobs")
