@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,5 +59,12 @@ class SimRig {
     WriterConnection connection;
     Writer writer;
 };
+
+// Names the reach in test output.
+inline void PrintTo(SimRig::Reach reach, std::ostream* out) {
+    *out << (reach == SimRig::Reach::Usb             ? "own path"
+             : reach == SimRig::Reach::AccessLibrary ? "access library"
+                                                     : "device directory");
+}
 
 }  // namespace vexlor::sim::test
