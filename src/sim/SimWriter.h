@@ -39,7 +39,7 @@ struct SimConfig {
     // Hardware identification bytes 3 and 4 (model) and 5..7 (hardware number).
     std::array<std::uint8_t, 2> hardwareModel{0x01, 0x01};
     std::array<std::uint8_t, 3> hardwareNumber{0x12, 0x34, 0x56};
-    std::size_t chipSize = 0x10000;
+    std::size_t chipSize = 0x20000;  // as large as the data area, so any download fits
     std::uint8_t chipBlank = 0xFF;
     int busyPolls = 3;
     std::uint8_t okStatus = status::kOk;  // 1 or 2: both mean OK
