@@ -31,6 +31,15 @@ int openPipe(const std::filesystem::path& path) {
     }
     return fd;
 }
+// Whether some server still reads the interface's command pipe.
+bool isServed(const std::filesystem::path& interface) {
+    const int fd = ::open((interface / kCommandPipe).c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return errno != ENXIO && errno != ENOENT;
+    }
+    ::close(fd);
+    return true;
+}
 }  // namespace
 
 SimPipeServer::SimPipeServer(SimWriter& writer, Options options, Clock& clock)
@@ -56,8 +65,12 @@ bool SimPipeServer::arrive(std::string& error) {
     std::filesystem::create_directories(options_.deviceDirectory, ec);
     const auto final = interfacePath();
     if (std::filesystem::exists(final, ec)) {
-        error = "device interface already present: " + final.string();
-        return false;
+        if (isServed(final)) {
+            error = "device interface already present: " + final.string();
+            return false;
+        }
+        // Left behind by a server that was killed: nobody reads its commands any more.
+        std::filesystem::remove_all(final, ec);
     }
     // Built under a name without the GUID and renamed, so a watcher never sees it half made.
     const auto staging = options_.deviceDirectory / ("." + options_.interfaceName + ".new");

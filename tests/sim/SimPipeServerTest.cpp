@@ -3,6 +3,7 @@
 #include "sim/SimPipeServer.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -82,6 +83,20 @@ TEST_F(SimPipeServerTest, OneInterfaceOfAName) {
     first.remove();
     EXPECT_FALSE(std::filesystem::exists(first.interfacePath()));
     EXPECT_TRUE(second.arrive(error)) << error;
+}
+
+TEST_F(SimPipeServerTest, InterfaceLeftByAKilledServerIsReplaced) {
+    SimPipeServer server(writer, options(), clock);
+    std::filesystem::create_directories(server.interfacePath());
+    ASSERT_EQ(::mkfifo((server.interfacePath() / "PIPE00").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((server.interfacePath() / "PIPE01").c_str(), 0600), 0);
+    std::string error;
+    ASSERT_TRUE(server.arrive(error)) << error;
+    HostEnd host(server.interfacePath());
+    ASSERT_TRUE(host.open());
+    host.send(block(0x16, 1));
+    server.serveOnce(0);
+    EXPECT_EQ(host.take(100).size(), 14u);
 }
 
 TEST_F(SimPipeServerTest, UnusableDeviceDirectoryIsReported) {
