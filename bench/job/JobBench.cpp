@@ -7,6 +7,7 @@
 #include <random>
 
 #include "DaemonProcess.h"
+#include "ScratchBase.h"
 #include "core/ops/ChipOperations.h"
 #include "core/ops/LoadFile.h"
 #include "support/RecordingOperator.h"
@@ -50,19 +51,9 @@ std::string programText() {
     return text + ":00000001FF\n";
 }
 
-void layOutBase(const std::filesystem::path& dir) {
-    const std::filesystem::path built = VEXLOR_BUILT_BASE_DIR;
-    for (const char* part : {"ChipList", "ICInfo", "firmware", "hwversion1.0", "hwversion1.1",
-                             "res", "VexlorMsg.xml"}) {
-        std::filesystem::create_symlink(built / part, dir / part);
-    }
-    std::filesystem::copy_file(built / "serial.txt", dir / "serial.txt");
-    std::filesystem::copy_file(built / "test_option.prog", dir / "test_option.prog");
-}
-
 void LoadProgramVerify64K(benchmark::State& state) {
     vexlor::test::ScratchDir scratch;
-    layOutBase(scratch.path());
+    vexlor::test::layOutBase(scratch.path(), VEXLOR_BUILT_BASE_DIR);
     vexlor::sim::test::DaemonProcess daemon(scratch / "devices", {"--usb-timing", "off"});
     if (!daemon.waitForInterface(true)) {
         state.SkipWithError("the simulator daemon did not start");

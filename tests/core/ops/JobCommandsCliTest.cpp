@@ -7,6 +7,7 @@
 
 #include "HexText.h"
 #include "JobRig.h"
+#include "ScratchBase.h"
 #include "cli/CliRunner.h"
 
 namespace vexlor::test {
@@ -25,7 +26,7 @@ class JobCommandsCli : public ::testing::Test {
     void SetUp() override {
         ::setenv("VEXLOR_DEVICE_DIR", (scratch / "devices").c_str(), 1);
         ::setenv("VEXLOR_ACCESS_LIBRARY", (scratch / "none.so").c_str(), 1);
-        layOutBase(scratch.path());
+        layOutBase(scratch.path(), builtBaseDir());
         program = scratch.write("prog.hex", hexText({0x12, 0x34, 0x56, 0x78})).string();
         scratch.write("prog.bin", "not a hex file");
     }

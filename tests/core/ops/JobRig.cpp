@@ -2,17 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace vexlor::test {
+#include "ScratchBase.h"
 
-void layOutBase(const std::filesystem::path& dir) {
-    const std::filesystem::path built = builtBaseDir();
-    for (const char* part : {"ChipList", "ICInfo", "firmware", "hwversion1.0", "hwversion1.1",
-                             "res", "VexlorMsg.xml"}) {
-        std::filesystem::create_symlink(built / part, dir / part);
-    }
-    std::filesystem::copy_file(built / "serial.txt", dir / "serial.txt");
-    std::filesystem::copy_file(built / "test_option.prog", dir / "test_option.prog");
-}
+namespace vexlor::test {
 
 bool ScriptedOptionSelect::run(OptionChoices& choices) {
     openedWith.push_back(choices);
@@ -33,7 +25,7 @@ JobRig::JobRig(sim::SimConfig config)
       connection(context.link, WriterTransports{access, usb, base / "no-devices"},
                  TransferFeedback{progress, progress, diagnostics}),
       writer(connection, WriterHost{op, context.messages, buttons, clock, base.path()}) {
-    layOutBase(base.path());
+    layOutBase(base.path(), builtBaseDir());
     context.messages.LoadMultiLanguageMsgFile(base / "VexlorMsg.xml");
     EXPECT_TRUE(connection.SelectTransport(false));
     context.link.knownWriterVersion = true;

@@ -20,9 +20,6 @@ namespace vexlor::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Read-only parts of the data set are linked in; the files a job writes stay in dir.
-void layOutBase(const std::filesystem::path& dir);
-
 // Remembers the progress protocol as it arrives.
 class RecordingProgress final : public ProgressSink, public PaintPump {
   public:
