@@ -154,3 +154,30 @@ TEST_F(JobEndToEnd, LoadShowsTheDownloadedDataAndTheJobTexts) {
 
 }  // namespace
 }  // namespace vexlor::test
+
+namespace vexlor::test {
+namespace {
+
+TEST(JobProductionLimit, WriterCountsDownAndAutoStopsAtTheLimit) {
+    sim::SimConfig config;
+    config.freshChipPerAuto = true;
+    JobRig rig(config);
+    rig.selectChip("QRV7049");
+    rig.job().productionLimit = 1;
+    rig.job().productionLimitCount = 2;
+    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
+    rig.op.files.push_back(rig.writeHex("prog.hex", hexText(kProgram)).string());
+    JobServices services = rig.services();
+    ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
+
+    EXPECT_EQ(OnAuto(services), JobOutcome::Ok);
+    EXPECT_EQ(OnAuto(services), JobOutcome::Ok);
+    rig.device.clearTranscript();
+    EXPECT_EQ(OnAuto(services), JobOutcome::Refused);
+    EXPECT_EQ(rig.op.last().text, "Production Limit Complete");
+    EXPECT_FALSE(rig.jobStarted());
+    EXPECT_EQ(rig.header()[244] >> 4, 0x1);
+}
+
+}  // namespace
+}  // namespace vexlor::test
