@@ -65,6 +65,10 @@ class JobWindowTest : public ::testing::Test {
 
     void SetUp() override {
         layOutBase(base.path(), builtBaseDir());
+        // Read is offered only where the operation visibility file switches it on.
+        base.write("KLW_Read.xml",
+                   "<OperationDisplay><Auto>1</Auto><BlankCheck>1</BlankCheck><Program>1</Program>"
+                   "<Verify>1</Verify><Read>1</Read></OperationDisplay>");
         context = std::make_unique<AppContext>(op, base.path(), Language::English);
         gui::MainWindowOptions options;
         options.programDirectory = base.path();
@@ -84,7 +88,7 @@ class JobWindowTest : public ::testing::Test {
 
     void click(ControlId id) {
         QWidget* button = window->control(id);
-        ASSERT_TRUE(button->isEnabled()) << static_cast<int>(id);
+        ASSERT_TRUE(button->isVisible() && button->isEnabled()) << static_cast<int>(id);
         QTest::mouseClick(button, Qt::LeftButton);
     }
     Bytes file(const char* name) const { return readBytes(base / name); }
