@@ -17,7 +17,8 @@ namespace vexlor::sim::test {
 DaemonProcess::DaemonProcess(std::filesystem::path deviceDirectory,
                              std::vector<std::string> options)
     : deviceDirectory_(std::move(deviceDirectory)) {
-    std::vector<std::string> args{VEXLOR_SIM_DAEMON, "--device-dir", deviceDirectory_.string()};
+    std::vector<std::string> args{VEXLOR_SIM_DAEMON, "--exit-with-parent", "--device-dir",
+                                  deviceDirectory_.string()};
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (auto& arg : args) {

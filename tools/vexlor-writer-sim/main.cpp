@@ -1,6 +1,8 @@
 // Serves the simulated writer as device files until SIGINT or SIGTERM; SIGUSR1 unplugs it and
 // plugs it in again.
 #include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,13 +44,14 @@ constexpr const char* kUsage =
     "usage: vexlor-writer-sim [--device-dir DIR] [--version V1.0|V1.1|V2.0|TEXT]\n"
     "                         [--fault fail|never-settle|corrupt|voltage|remove-after=N]...\n"
     "                         [--usb-timing on|off] [--firmware FILE] [--chip-size BYTES]\n"
-    "                         [--fresh-chip] [--log]\n";
+    "                         [--fresh-chip] [--log] [--exit-with-parent]\n";
 
 struct DaemonOptions {
     vexlor::sim::SimPipeServer::Options server;
     vexlor::sim::SimConfig config;
     vexlor::sim::SimFaults faults;
     bool logCommands = false;
+    bool exitWithParent = false;
 };
 
 // One line per command: direction, command byte, length, first payload bytes, result.
@@ -72,6 +75,10 @@ bool parse(int argc, char** argv, DaemonOptions& options, std::string& error) {
         }
         if (name == "--log") {
             options.logCommands = true;
+            continue;
+        }
+        if (name == "--exit-with-parent") {
+            options.exitWithParent = true;
             continue;
         }
         if (name == "--help") {
@@ -137,6 +144,11 @@ int main(int argc, char** argv) {
     vexlor::sim::SimPipeServer server(writer, options.server, clock);
 
     installHandlers();
+    // A test that crashes must not leave its writer served: the daemon would keep the test
+    // runner's output pipe open and the run would never end.
+    if (options.exitWithParent && (::prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || ::getppid() == 1)) {
+        return 1;
+    }
     if (!server.arrive(error)) {
         std::fprintf(stderr, "vexlor-writer-sim: %s\n", error.c_str());
         return 1;
