@@ -8,11 +8,11 @@ export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 
 "$root/scripts/build.sh" release
-(cd "$root/build" && ctest --output-on-failure -j "$jobs")
+(cd "$root/build" && ctest --output-on-failure --timeout 600 -j "$jobs")
 
 "$root/scripts/build.sh" sanitize
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 # The system font library keeps its configuration for the life of the process.
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd "$root/build-sanitize" && ctest --output-on-failure -j "$jobs")
+(cd "$root/build-sanitize" && ctest --output-on-failure --timeout 600 -j "$jobs")
