@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 #include "core/app/WriterAttach.h"
@@ -431,6 +432,7 @@ void CWriterMainDlg::OnInitDialog() {
 }
 
 void CWriterMainDlg::OnDeviceChange(const DeviceEvent& event) {
+    QScopedValueRollback running(deviceChangeRunning_, true);
     if (event.kind == DeviceEvent::Arrival) {
         OnDeviceArrival(event.deviceName, context_.shell, services());
     } else {
@@ -440,6 +442,10 @@ void CWriterMainDlg::OnDeviceChange(const DeviceEvent& event) {
 }
 
 void CWriterMainDlg::pollDevices() {
+    // Notices that come in meanwhile stay with their sources until the next poll.
+    if (deviceChangeRunning_) {
+        return;
+    }
     for (const DeviceEvent& event : session_->pollDeviceEvents()) {
         OnDeviceChange(event);
     }

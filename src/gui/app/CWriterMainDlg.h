@@ -121,6 +121,8 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     std::string picturePath_;
     QPointer<CPinPictureDlg> pinDialog_;
     QTimer deviceTimer_;
+    // Set while an arrival or removal is handled; its message boxes must not start another.
+    bool deviceChangeRunning_ = false;
 };
 
 }  // namespace vexlor::gui

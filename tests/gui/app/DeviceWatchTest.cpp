@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "DaemonProcess.h"
@@ -18,6 +19,7 @@ class DeviceWatchTest : public QObject {
     Q_OBJECT
   private slots:
     void arrivalAndRemovalThroughTheDeviceDirectory();
+    void aRemovalDuringTheArrivalMessageWaitsForIt();
 };
 
 void DeviceWatchTest::arrivalAndRemovalThroughTheDeviceDirectory() {
@@ -55,6 +57,64 @@ void DeviceWatchTest::arrivalAndRemovalThroughTheDeviceDirectory() {
     QCOMPARE(window.progStatusBar()->paneText(1), QString("USB was not connected"));
     QVERIFY(!context.shell.panel.at(ControlId::Auto).enabled);
     QVERIFY(!context.shell.panel.at(ControlId::PinPicture).enabled);
+}
+
+// An operator whose message box, like a real one, lets the window's timer run meanwhile.
+class PollingOperator : public test::RecordingOperator {
+  public:
+    void message(std::string_view text, std::string_view caption, MessageIcon icon) override {
+        RecordingOperator::message(text, caption, icon);
+        if (whileShown) {
+            whileShown();
+        }
+    }
+    std::function<void()> whileShown;
+};
+
+void DeviceWatchTest::aRemovalDuringTheArrivalMessageWaitsForIt() {
+    test::ScratchDir devices;
+    test::ScratchDir programDir;
+    setenv("VEXLOR_DEVICE_DIR", devices.path().c_str(), 1);
+    setenv("VEXLOR_ACCESS_LIBRARY", (programDir.path() / "absent.so").c_str(), 1);
+
+    PollingOperator op;
+    VirtualClock clock;
+    AppContext context(op, test::builtBaseDir(), Language::English);
+    MainWindowOptions options;
+    options.programDirectory = programDir.path();
+    options.session.programDirectory = programDir.path();
+    options.devicePollMs = 0;
+    CWriterMainDlg window(context, op, clock, options);
+    window.session().connection().SelectTransport(false);
+    window.OnInitDialog();
+
+    auto daemon = std::make_unique<sim::test::DaemonProcess>(
+        devices.path(), std::vector<std::string>{"--version", "V1.1"});
+    QVERIFY(daemon->waitForInterface(true));
+    bool connectedDuringMessage = false;
+    bool pulled = false;
+    op.whileShown = [&] {
+        if (pulled) {
+            return;
+        }
+        pulled = true;
+        daemon->stop();
+        daemon->waitForInterface(false);
+        window.pollDevices();
+        connectedDuringMessage = context.link.writerConnected;
+    };
+    window.pollDevices();
+    // The writer vanished while its arrival was told: the arrival goes on against nothing,
+    // finds no base firmware and reports the failed reset.
+    QCOMPARE(op.texts(),
+             (std::vector<std::string>{context.messages.GetMultiLanguageMsg("USBDetectMsg"),
+                                       context.messages.GetMultiLanguageMsg("AUTOResetMsg"),
+                                       context.messages.GetMultiLanguageMsg("AUTOResetFailMsg")}));
+    QVERIFY(connectedDuringMessage);
+    // The removal is handled by the next poll, after the arrival has finished.
+    window.pollDevices();
+    QVERIFY(!context.link.writerConnected);
+    QCOMPARE(window.progStatusBar()->paneText(1), QString("USB was not connected"));
 }
 
 QTEST_MAIN(DeviceWatchTest)
