@@ -23,6 +23,9 @@ from templates import tin_template
 OPTION_MAGIC = "VXOPT1"
 OPTION_KEY = b"Vexlor-QR46IC"
 
+# Family-converter groups whose buffer data holds each program word swapped.
+SWAPPED_WORD_GROUPS = (2, 3, 4, 6)
+
 
 def encode_option_definition(xml_text):
     raw = xml_text.encode("utf-8")
@@ -105,8 +108,9 @@ def ic_file(c):
     word14 = c.hex_mode == 2
     blank_data = 0x3FFF if word14 else 0xFFFF
     blank, program, verify, auto = _timeouts(c.program_capacity)
-    read_len = 64 if c.program_capacity <= 0x800 else (512 if c.program_capacity >= 0x8000
-                                                       else 256)
+    # Non-zero: the writer returns each word high byte first and Read swaps the pair back, for
+    # the families whose converters store words swapped.
+    read_pair_swap = 1 if c.group in SWAPPED_WORD_GROUPS else 0
     p_vdd, p_vpp, r_vdd, r_vpp = c.voltages
     and_id = 0xFFF0 if c.name == "QR64L74M" else 0xFFFF
     flash = c.mcu_type == "Flash"
@@ -175,7 +179,7 @@ def ic_file(c):
               _el(2, "Blankcheck_Timeout", blank), _el(2, "Program_Timeout", program),
               _el(2, "Verify_Timeout", verify), "  </Timer_Setting>",
               "  <Other_Setting>", _el(2, "VBG_Read", 0), _el(2, "Have_OPT", c.have_opt),
-              _el(2, "Data_Read_Length", read_len),
+              _el(2, "Data_Read_Length", read_pair_swap),
               _el(2, "IAP_function", 1 if flash else 0), _el(2, "Have_TouchKey", 0),
               _el(2, "Have_Pagelock", c.pagelock), _el(2, "Version", 1),
               "  </Other_Setting>", "</ICInfo>", ""]

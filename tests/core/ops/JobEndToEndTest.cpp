@@ -33,13 +33,12 @@ TEST_F(JobEndToEnd, ProgramVerifyReadGiveTheLoadedDataBack) {
     EXPECT_EQ(OnRead(services), JobOutcome::Ok);
     EXPECT_EQ(rig.op.texts(), (std::vector<std::string>{"Program OK", "Verify OK", "Read OK"}));
 
-    // The chip holds the program in file order; Read writes each pair high byte first.
+    // The chip holds the program in file order, and so does the read-back file.
     const auto chip = rig.device.chip().contents();
     EXPECT_TRUE(std::equal(kProgram.begin(), kProgram.end(), chip.begin()));
     const Bytes read = rig.file("readdata.otp");
     ASSERT_EQ(read.size(), 0x4010u);
-    const Bytes expectedStart{0x34, 0x12, 0x78, 0x56, 0xBC, 0x9A, 0xF0, 0xDE, 0x02, 0x01, 0xFF};
-    EXPECT_EQ(Bytes(read.begin(), read.begin() + 11), expectedStart);
+    EXPECT_EQ(Bytes(read.begin(), read.begin() + 10), kProgram);
     EXPECT_TRUE(std::all_of(read.begin() + 10, read.end(), [](auto b) { return b == 0xFF; }));
     // The hex view is blanked, then shows the file just read.
     ASSERT_GE(rig.view.shownFiles.size(), 2u);
@@ -47,13 +46,14 @@ TEST_F(JobEndToEnd, ProgramVerifyReadGiveTheLoadedDataBack) {
     EXPECT_EQ(rig.view.shownFiles.back(), rig.base / "readdata.otp");
 }
 
-TEST_F(JobEndToEnd, ReadWithoutPairSwapKeepsTheChipOrder) {
-    rig.context.chipXml.icInfo().Data_Read_Length = 0;
+TEST_F(JobEndToEnd, ReadWithPairSwapWritesEachPairHighByteFirst) {
+    rig.context.chipXml.icInfo().Data_Read_Length = 1;
     ASSERT_EQ(OnProgram(services), JobOutcome::Ok);
     ASSERT_EQ(OnRead(services), JobOutcome::Ok);
     const Bytes read = rig.file("readdata.otp");
     ASSERT_EQ(read.size(), 0x4010u);
-    EXPECT_EQ(Bytes(read.begin(), read.begin() + 10), kProgram);
+    const Bytes expectedStart{0x34, 0x12, 0x78, 0x56, 0xBC, 0x9A, 0xF0, 0xDE, 0x02, 0x01, 0xFF};
+    EXPECT_EQ(Bytes(read.begin(), read.begin() + 11), expectedStart);
 }
 
 TEST_F(JobEndToEnd, VerifyFailsOnAChipHoldingOtherData) {
