@@ -206,6 +206,9 @@ void CWriterMainDlg::buildControls() {
     logArea_->addWidget(log_);
     hexView_ = new CMiniHexEditView(logArea_, static_cast<int>(ControlId::Log));
     hexView_->setObjectName("HexView");
+    HexViewOptions hexOptions;
+    hexOptions.wideAddress = true;  // chip data reaches past 0xFFFF
+    hexView_->setOptions(hexOptions);
     logArea_->addWidget(hexView_);
 
     auto* middle = new QVBoxLayout;

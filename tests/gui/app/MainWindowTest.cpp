@@ -14,6 +14,7 @@
 #include "core/app/AppContext.h"
 #include "gui/app/CWriterMainDlg.h"
 #include "gui/app/CommandIds.h"
+#include "gui/hexview/CMiniHexEditView.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
@@ -142,6 +143,9 @@ void MainWindowTest::startWithWriterRestoresItsJob() {
     QVERIFY(h.control(ControlId::PinPlacement)->isEnabled());
     auto* area = h.window->findChild<QStackedWidget*>("LogArea");
     QCOMPARE(area->currentWidget(), static_cast<QWidget*>(h.window->hexView()));
+    const HexViewOptions& hexOptions = h.window->hexView()->model().options();
+    QVERIFY(hexOptions.wideAddress && hexOptions.showAddress && hexOptions.showHex &&
+            hexOptions.showCharacters);
     // The job's production limit leaves Auto and Read; the writer test stays hidden.
     QVERIFY(h.panel(ControlId::Auto).enabled);
     QVERIFY(!h.panel(ControlId::BlankCheck).enabled);
