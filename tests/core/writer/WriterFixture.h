@@ -47,7 +47,6 @@ class WriterFixture : public ::testing::Test {
     enum class Path { Own, Library };
 
   protected:
-
     WriterFixture()
         : bus(&device),
           access(device),
