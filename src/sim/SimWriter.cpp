@@ -145,7 +145,7 @@ bool SimWriter::executeOut(SimTransport transport, std::uint8_t code,
             return writeMemory(payload);
         case command::kWriteArea:
             return writeArea(payload);
-        case command::kSelectArea:
+        case command::kOpenArea:
             return selectArea(payload);
         default:
             return false;
@@ -162,7 +162,7 @@ bool SimWriter::executeIn(SimTransport transport, std::uint8_t code,
             copyOut(buffer, bytes, 0);
             return true;
         }
-        case command::kVoltages: {
+        case command::kVoltage: {
             voltages_.setSkew(faults_.voltagesOutOfRange ? kSkewOutOfRange : 0);
             const auto m = voltages_.measure();
             copyOut(buffer, m, 0);

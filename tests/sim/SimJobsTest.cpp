@@ -23,9 +23,9 @@ std::vector<std::uint8_t> polls(SimWriter& w, int count) {
 }
 
 void writeArea(SimWriter& w, std::uint8_t area, const Bytes& bytes) {
-    ASSERT_TRUE(w.commandOut(kLib, command::kSelectArea, Bytes{area, 0x17}));
+    ASSERT_TRUE(w.commandOut(kLib, command::kOpenArea, Bytes{area, 0x17}));
     ASSERT_TRUE(w.commandOut(kLib, command::kWriteArea, bytes));
-    ASSERT_TRUE(w.commandOut(kLib, command::kSelectArea, Bytes{0x0C, 0x07}));
+    ASSERT_TRUE(w.commandOut(kLib, command::kOpenArea, Bytes{0x0C, 0x07}));
 }
 
 // Runs a job and returns its settled status.
@@ -168,19 +168,19 @@ TEST(SimJobs, SerialNumberRunGoesIntoEachChip) {
 TEST(SimJobs, AreaPositionsRestartWhenAnAreaOpens) {
     SimWriter w;
     writeArea(w, 4, Bytes{1, 2, 3});
-    ASSERT_TRUE(w.commandOut(kLib, command::kSelectArea, Bytes{4, 0x17}));
+    ASSERT_TRUE(w.commandOut(kLib, command::kOpenArea, Bytes{4, 0x17}));
     std::array<std::uint8_t, 2> a{};
     std::array<std::uint8_t, 2> b{};
     ASSERT_TRUE(w.commandIn(kLib, command::kReadArea, a));
     ASSERT_TRUE(w.commandIn(kLib, command::kReadArea, b));
     EXPECT_EQ(a, (std::array<std::uint8_t, 2>{1, 2}));
     EXPECT_EQ(b, (std::array<std::uint8_t, 2>{3, 0}));
-    EXPECT_FALSE(w.commandOut(kLib, command::kSelectArea, Bytes{5, 0x17}));
-    EXPECT_FALSE(w.commandOut(kLib, command::kSelectArea, Bytes{8, 0x18}));
-    EXPECT_FALSE(w.commandOut(kLib, command::kSelectArea, Bytes{8}));
+    EXPECT_FALSE(w.commandOut(kLib, command::kOpenArea, Bytes{5, 0x17}));
+    EXPECT_FALSE(w.commandOut(kLib, command::kOpenArea, Bytes{8, 0x18}));
+    EXPECT_FALSE(w.commandOut(kLib, command::kOpenArea, Bytes{8}));
     // Reading the data area does not forget the download.
     writeArea(w, 8, Bytes(10, 7));
-    ASSERT_TRUE(w.commandOut(kLib, command::kSelectArea, Bytes{8, 0x17}));
+    ASSERT_TRUE(w.commandOut(kLib, command::kOpenArea, Bytes{8, 0x17}));
     ASSERT_TRUE(w.commandIn(kLib, command::kReadArea, a));
     EXPECT_EQ(w.downloadedLength(), 10u);
 }
@@ -189,7 +189,7 @@ TEST(SimJobs, CorruptedReadBackFlipsOneByteOnly) {
     SimWriter w;
     writeArea(w, 8, Bytes{1, 2, 3, 4});
     w.faults().corruptReadBack = true;
-    ASSERT_TRUE(w.commandOut(kLib, command::kSelectArea, Bytes{8, 0x17}));
+    ASSERT_TRUE(w.commandOut(kLib, command::kOpenArea, Bytes{8, 0x17}));
     std::array<std::uint8_t, 4> back{};
     ASSERT_TRUE(w.commandIn(kLib, command::kReadArea, back));
     EXPECT_EQ(back, (std::array<std::uint8_t, 4>{1, 2, 0xFC, 4}));

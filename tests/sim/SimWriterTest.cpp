@@ -145,7 +145,7 @@ TEST(SimWriterTranscript, RecordsEveryCommand) {
     SimWriter w;
     w.commandOut(kOwn, command::kMode, Bytes{0x47});
     std::array<std::uint8_t, 6> m{};
-    w.commandIn(kLib, command::kVoltages, m);
+    w.commandIn(kLib, command::kVoltage, m);
     w.commandOut(kOwn, command::kWriteArea, Bytes{1});  // no area open: refused
     const auto& t = w.transcript();
     ASSERT_EQ(t.size(), 3u);

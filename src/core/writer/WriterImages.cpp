@@ -105,7 +105,7 @@ bool Writer::WriteAreaFromFile(const std::filesystem::path& path, std::uint8_t a
         return false;
     }
     const auto length = static_cast<std::uint32_t>(data->size());
-    const std::array<std::uint8_t, 2> open{area, 0x17};
+    const std::array<std::uint8_t, 2> open{area, kAreaOpenTag};
     SendCommand(cmd::kOpenArea, open.data(), open.size());
     {
         FlagScope progress(state.showTransferProgress);
@@ -116,7 +116,7 @@ bool Writer::WriteAreaFromFile(const std::filesystem::path& path, std::uint8_t a
         FlagScope progress(state.showTransferProgress);
         ReceiveData(cmd::kReadArea, readBack.data(), length);
     }
-    const std::array<std::uint8_t, 2> close{0x0C, 0x07};
+    const std::array<std::uint8_t, 2> close{kAreaCloseFirst, kAreaCloseSecond};
     SendCommand(cmd::kOpenArea, close.data(), close.size());
     return readBack == *data;
 }

@@ -17,10 +17,10 @@ std::uint64_t Writer::JobPollLimit(std::uint32_t timeout) {
 void Writer::ReadOptionHeader(std::array<std::uint8_t, kOptionHeaderSize>& buffer) {
     link().showTransferProgress = false;
     ChangeWriterMode(kModeTransfer);
-    const std::array<std::uint8_t, 2> open{kOptionArea, 0x17};
+    const std::array<std::uint8_t, 2> open{kOptionArea, kAreaOpenTag};
     SendCommand(cmd::kOpenArea, open.data(), open.size());
     ReceiveData(cmd::kReadArea, buffer.data(), buffer.size());
-    const std::array<std::uint8_t, 2> close{0x0C, 0x07};
+    const std::array<std::uint8_t, 2> close{kAreaCloseFirst, kAreaCloseSecond};
     SendCommand(cmd::kOpenArea, close.data(), close.size());
     ChangeWriterMode(kModeDone);
 }
