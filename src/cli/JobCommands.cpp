@@ -8,6 +8,7 @@
 
 #include "cli/CliSession.h"
 #include "core/ops/ChipOperations.h"
+#include "core/ops/ConversionSetup.h"
 #include "core/ops/LoadFile.h"
 #include "core/ops/SetProtect.h"
 
@@ -106,16 +107,6 @@ const char* reasonOf(JobOutcome outcome) {
     return "the program file cannot be used";
 }
 
-std::vector<std::filesystem::path> converterDirectories(const std::filesystem::path& base) {
-    std::vector<std::filesystem::path> directories{base};
-    std::error_code ec;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        directories.push_back(program.parent_path());
-    }
-    return directories;
-}
-
 using JobStep = JobOutcome (*)(JobServices&);
 
 // Connects, runs one job command over the session and turns its outcome into the tool's.
@@ -139,7 +130,7 @@ CommandOutcome runJobCommand(CliSession& session, std::int32_t protectChoice, Ru
                          view,
                          optionSelect,
                          0,
-                         converterDirectories(session.options().baseDirectory)};
+                         ConverterDirectories(session.context().shell.baseDirectory)};
     TerminalProgressBar bar;
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     session.showProgressOn(terminal ? &bar : nullptr);

@@ -7,6 +7,7 @@
 
 #include "core/app/JobRestore.h"
 #include "core/convert/ProgramConversion.h"
+#include "core/ops/ConversionSetup.h"
 #include "core/ops/DownloadLog.h"
 #include "core/ops/OptionWord.h"
 
@@ -43,31 +44,6 @@ void showHexViewAgain(JobServices& s) {
     s.view.refreshPanel();
 }
 
-ConversionJob conversionJob(JobServices& s, const std::string& path, std::uint32_t optionWord) {
-    const JobState& job = s.context.shell.job;
-    const ChipDisplayInfo& chip = s.context.chipXml.chipDisplayInfo();
-    ConversionJob conversion(s.context.chipXml.icInfo());
-    conversion.baseDirectory = s.context.shell.baseDirectory;
-    if (!s.context.link.hwVersionName.empty()) {
-        conversion.hwVersionName = s.context.link.hwVersionName;
-    }
-    conversion.packageCode = job.packageCode;
-    conversion.writerModelKLW20 = s.context.shell.chipListSelector == 1;
-    conversion.hexToBinMode = chip.HextoBinMode;
-    conversion.optionWord = optionWord;
-    conversion.programFile = path;
-    conversion.flags.displaySerialNumber = job.displaySerialNumber != 0;
-    conversion.flags.exhvIspProgram = job.exhvIspProgram != 0;
-    conversion.flags.massProduction = job.massProduction != 0;
-    conversion.flags.productionLimit = job.productionLimit != 0;
-    conversion.flags.wholeChipErase = job.wholeChipErase != 0;
-    conversion.flags.ispProgram = job.ispProgram != 0;
-    conversion.flags.packedCount =
-        packProductionCount(static_cast<std::uint32_t>(std::max(job.productionLimitCount, 0)));
-    conversion.time = currentLocalTime();
-    return conversion;
-}
-
 // Step by step from the chosen path on; the log area is already shown.
 JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
     ShellState& shell = s.context.shell;
@@ -91,7 +67,7 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
     s.op.setLogText(DownloadLogText(s.systemSubLanguage));
     s.view.refreshPanel();
 
-    const ConversionJob conversion = conversionJob(s, path, optionWord);
+    const ConversionJob conversion = MakeConversionJob(s.context, path, optionWord);
     ConversionResult result;
     Diagnostics diagnostics;
     ConversionOutput out{s.op, diagnostics, result};
