@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@
 #include "core/writer/WriterTransports.h"
 
 namespace vexlor {
+
+class ByteChannel;
+struct TransferFeedbackHooks;
 
 // Where transfers report: the main window's progress protocol, its paint pump, and the
 // diagnostic lines of the transport.
@@ -76,7 +80,11 @@ class WriterConnection {
     ConnectionStatus ShowConnectionStatus();
 
   private:
+    using FramedBody = std::function<bool(ByteChannel&, const TransferFeedbackHooks&)>;
+
     bool OwnPathReady() const;
+    // The checks and progress start shared by both framed transfers, then body on the channel.
+    bool FramedOverOwnPath(const void* data, std::uint32_t length, const FramedBody& body);
     void ClosePipes();
 
     WriterLink& link_;

@@ -28,8 +28,8 @@ bool WriterConnection::OwnPathReady() const {
     return link_.readPipe != kInvalidPipe && link_.writePipe != kInvalidPipe;
 }
 
-bool WriterConnection::UsbSendData(const std::uint8_t* data, std::uint32_t length,
-                                   std::uint8_t command) {
+bool WriterConnection::FramedOverOwnPath(const void* data, std::uint32_t length,
+                                         const FramedBody& body) {
     const TransferFeedbackHooks hooks{feedback_.progress, feedback_.paint,
                                       link_.showTransferProgress};
     if (hooks.showProgress) {
@@ -40,23 +40,20 @@ bool WriterConnection::UsbSendData(const std::uint8_t* data, std::uint32_t lengt
     if (!OwnPathReady() || (data == nullptr && (!link_.useLibusb || length > 0))) {
         return false;
     }
-    return OverOwnChannel(link_, feedback_.diagnostics, [&](ByteChannel& channel) {
+    return OverOwnChannel(link_, feedback_.diagnostics,
+                          [&](ByteChannel& channel) { return body(channel, hooks); });
+}
+
+bool WriterConnection::UsbSendData(const std::uint8_t* data, std::uint32_t length,
+                                   std::uint8_t command) {
+    return FramedOverOwnPath(data, length, [&](ByteChannel& channel, const auto& hooks) {
         return SendFramed(channel, hooks, data, length, command);
     });
 }
 
 bool WriterConnection::UsbReceiveData(std::uint8_t* buffer, std::uint32_t length,
                                       std::uint8_t command) {
-    const TransferFeedbackHooks hooks{feedback_.progress, feedback_.paint,
-                                      link_.showTransferProgress};
-    if (hooks.showProgress) {
-        hooks.progress.setRange(0, 100);
-        hooks.progress.setPosition(1);
-    }
-    if (!OwnPathReady() || (buffer == nullptr && (!link_.useLibusb || length > 0))) {
-        return false;
-    }
-    return OverOwnChannel(link_, feedback_.diagnostics, [&](ByteChannel& channel) {
+    return FramedOverOwnPath(buffer, length, [&](ByteChannel& channel, const auto& hooks) {
         return ReceiveFramed(channel, hooks, buffer, length, command);
     });
 }
