@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <iostream>
+#include <string_view>
 
 #include "core/chipdb/ReadChipXml.h"
 #include "core/chipdb/XmlFile.h"
@@ -108,6 +109,25 @@ std::optional<PackageShape> ParsePackage(const std::string& packageName) {
         return std::nullopt;
     }
     return shape;
+}
+
+std::optional<GeneratorDirectories> ParseGeneratorArguments(int argc, char** argv,
+                                                            const char* programName) {
+    GeneratorDirectories directories;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string_view name = argv[i];
+        if (name == "--data") {
+            directories.data = argv[i + 1];
+        } else if (name == "--out") {
+            directories.out = argv[i + 1];
+        }
+    }
+    if (directories.data.empty() || directories.out.empty()) {
+        std::cerr << "usage: " << programName
+                  << " --data <data directory> --out <base directory>\n";
+        return std::nullopt;
+    }
+    return directories;
 }
 
 }  // namespace vexlor::datagen

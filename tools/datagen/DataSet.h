@@ -40,4 +40,13 @@ struct PackageShape {
 // missing, odd, too large, or does not fit its outline.
 std::optional<PackageShape> ParsePackage(const std::string& packageName);
 
+// The two directories every generator takes: --data (the data/ folder) and --out (the base
+// directory). Prints the usage line and returns nothing when one is missing.
+struct GeneratorDirectories {
+    std::filesystem::path data;
+    std::filesystem::path out;
+};
+std::optional<GeneratorDirectories> ParseGeneratorArguments(int argc, char** argv,
+                                                            const char* programName);
+
 }  // namespace vexlor::datagen

@@ -4,7 +4,6 @@
 //   vexlor-datagen --data <data source directory> --out <base directory>
 
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -91,19 +90,12 @@ bool WriteWriterFiles(const fs::path& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    fs::path data;
-    fs::path out;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--data") == 0) {
-            data = argv[i + 1];
-        } else if (std::strcmp(argv[i], "--out") == 0) {
-            out = argv[i + 1];
-        }
-    }
-    if (data.empty() || out.empty()) {
-        std::cerr << "usage: vexlor-datagen --data <data directory> --out <base directory>\n";
+    const auto directories = ParseGeneratorArguments(argc, argv, "vexlor-datagen");
+    if (!directories) {
         return 2;
     }
+    const fs::path& data = directories->data;
+    const fs::path& out = directories->out;
     const bool chipsOk = WriteChipFiles(data, out);
     const bool writerOk = WriteWriterFiles(out);
     return chipsOk && writerOk ? 0 : 1;

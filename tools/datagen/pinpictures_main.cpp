@@ -3,7 +3,6 @@
 //   vexlor-pinpictures --data <data source directory> --out <base directory>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -16,19 +15,12 @@ namespace fs = std::filesystem;
 using namespace vexlor::datagen;
 
 int main(int argc, char** argv) {
-    fs::path data;
-    fs::path out;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--data") == 0) {
-            data = argv[i + 1];
-        } else if (std::strcmp(argv[i], "--out") == 0) {
-            out = argv[i + 1];
-        }
-    }
-    if (data.empty() || out.empty()) {
-        std::cerr << "usage: vexlor-pinpictures --data <data directory> --out <base directory>\n";
+    const auto directories = ParseGeneratorArguments(argc, argv, "vexlor-pinpictures");
+    if (!directories) {
         return 2;
     }
+    const fs::path& data = directories->data;
+    const fs::path& out = directories->out;
     // Fonts need a GUI application; the build has no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
