@@ -1,6 +1,6 @@
 #include "core/select/ModeSelection.h"
 
-#include "core/select/ChipSpecialCases.h"
+#include "core/select/ForcedChipModes.h"
 #include "core/select/ProductionLimitCount.h"
 
 namespace vexlor {

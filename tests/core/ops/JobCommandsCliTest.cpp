@@ -5,10 +5,10 @@
 
 #include <sstream>
 
-#include "HexText.h"
 #include "JobRig.h"
 #include "ScratchBase.h"
 #include "cli/CliRunner.h"
+#include "support/HexText.h"
 
 namespace vexlor::test {
 namespace {

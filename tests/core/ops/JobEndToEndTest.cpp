@@ -1,10 +1,10 @@
 // The whole job on the simulated writer: chip, Load File, download, Program, Verify, Read.
 #include <gtest/gtest.h>
 
-#include "HexText.h"
 #include "JobRig.h"
 #include "core/ops/ChipOperations.h"
 #include "core/ops/LoadFile.h"
+#include "support/HexText.h"
 
 namespace vexlor::test {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "HexText.h"
 #include "JobRig.h"
 #include "core/ops/LoadFile.h"
+#include "support/HexText.h"
 
 namespace vexlor::test {
 namespace {

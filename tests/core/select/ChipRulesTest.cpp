@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/select/ChipSpecialCases.h"
+#include "core/select/ForcedChipModes.h"
 #include "core/select/PackageCode.h"
 #include "core/select/ProductionLimitCount.h"
 

@@ -16,6 +16,7 @@
 #include "gui/app/CWriterMainDlg.h"
 #include "gui/app/CommandIds.h"
 #include "gui/ops/COptionSelectDlg.h"
+#include "support/HexText.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
@@ -23,22 +24,6 @@ namespace vexlor::test {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Intel HEX records of the bytes from address 0.
-std::string hexText(const Bytes& bytes) {
-    std::string text;
-    for (std::size_t at = 0; at < bytes.size(); at += 16) {
-        const std::size_t count = std::min<std::size_t>(16, bytes.size() - at);
-        unsigned sum = static_cast<unsigned>(count + (at >> 8) + (at & 0xFF));
-        text += format(":%02X%04X00", static_cast<unsigned>(count), static_cast<unsigned>(at));
-        for (std::size_t i = 0; i < count; ++i) {
-            text += format("%02X", bytes[at + i]);
-            sum += bytes[at + i];
-        }
-        text += format("%02X\n", (0x100 - (sum & 0xFF)) & 0xFF);
-    }
-    return text + ":00000001FF\n";
-}
 
 // Answers the next Option Select dialog once it is up (writer transfers before it pump
 // events, so it may take a while): clicks the radio buttons given, then OK.

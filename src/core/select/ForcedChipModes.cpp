@@ -1,4 +1,4 @@
-#include "core/select/ChipSpecialCases.h"
+#include "core/select/ForcedChipModes.h"
 
 #include <algorithm>
 
