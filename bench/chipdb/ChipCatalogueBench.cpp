@@ -19,19 +19,9 @@ constexpr int kTypes = 4;
 constexpr int kSeriesPerType = 10;
 constexpr int kChipsPerSeries = 50;  // 4 * 10 * 50 = 2000 chips
 
-class CountingOperator final : public Operator {
+class CountingOperator final : public SilentOperator {
   public:
     void message(std::string_view, std::string_view, MessageIcon) override { ++messages; }
-    bool ask(std::string_view, std::string_view, MessageIcon) override { return false; }
-    std::optional<std::string> chooseOpenFile(std::string_view) override { return {}; }
-    std::optional<std::string> chooseSaveFile(std::string_view, std::string_view,
-                                              std::string_view) override {
-        return {};
-    }
-    void setLogText(std::string_view) override {}
-    void appendLog(std::string_view) override {}
-    void beginBusy(std::string_view) override {}
-    void endBusy() override {}
 
     int messages = 0;
 };

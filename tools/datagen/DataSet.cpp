@@ -13,21 +13,11 @@ namespace vexlor::datagen {
 namespace {
 
 // The generators run unattended in the build: every message is a failure to report.
-class StderrOperator : public Operator {
+class StderrOperator : public SilentOperator {
   public:
     void message(std::string_view text, std::string_view, MessageIcon) override {
         std::cerr << "datagen: " << text << '\n';
     }
-    bool ask(std::string_view, std::string_view, MessageIcon) override { return false; }
-    std::optional<std::string> chooseOpenFile(std::string_view) override { return {}; }
-    std::optional<std::string> chooseSaveFile(std::string_view, std::string_view,
-                                              std::string_view) override {
-        return {};
-    }
-    void setLogText(std::string_view) override {}
-    void appendLog(std::string_view) override {}
-    void beginBusy(std::string_view) override {}
-    void endBusy() override {}
 };
 
 CatalogueChip ReadChip(pugi::xml_node chipElement) {

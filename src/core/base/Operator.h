@@ -38,4 +38,21 @@ class Operator {
     virtual void endBusy() = 0;
 };
 
+// An operator nobody sits at: every question is answered No, every file choice cancelled,
+// and messages are dropped unless a subclass reports them.
+class SilentOperator : public Operator {
+  public:
+    void message(std::string_view, std::string_view, MessageIcon) override {}
+    bool ask(std::string_view, std::string_view, MessageIcon) override { return false; }
+    std::optional<std::string> chooseOpenFile(std::string_view) override { return {}; }
+    std::optional<std::string> chooseSaveFile(std::string_view, std::string_view,
+                                              std::string_view) override {
+        return {};
+    }
+    void setLogText(std::string_view) override {}
+    void appendLog(std::string_view) override {}
+    void beginBusy(std::string_view) override {}
+    void endBusy() override {}
+};
+
 }  // namespace vexlor
