@@ -1,4 +1,5 @@
 // The daemon serving the simulated writer as real FIFOs, driven by the program's pipe path.
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 
@@ -79,6 +80,8 @@ TEST_F(SimDaemon, HostMayCloseAndReopenEvenWithAnswersUnread) {
     // Ask for the 26-byte version and walk away without reading the answer.
     const Bytes block{'U', 'S', 'B', 'C', 0, 0, 0, 0, 26, 0, 0, 0, 0x04};
     PipeChannel(rig.link.readPipe, rig.link.writePipe).write(block.data(), block.size());
+    pollfd answered{rig.link.readPipe, POLLIN, 0};
+    ASSERT_EQ(::poll(&answered, 1, 5000), 1);
     rig.connection.CloseWriter();
 
     ASSERT_TRUE(rig.connect());

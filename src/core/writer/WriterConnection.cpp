@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
 
 #include "core/writer/WriterIdentity.h"
@@ -79,7 +80,16 @@ bool WriterConnection::OpenWriter() {
         ClosePipes();
         return false;
     }
+    DiscardUnreadAnswers();
     return true;
+}
+
+void WriterConnection::DiscardUnreadAnswers() {
+    // Answers a previous connection asked for and never read would otherwise be taken as the
+    // answers to this connection's first commands.
+    std::array<std::uint8_t, 512> sink;
+    while (::read(link_.readPipe, sink.data(), sink.size()) > 0) {
+    }
 }
 
 void WriterConnection::ClosePipes() {

@@ -86,6 +86,7 @@ class WriterConnection {
     // The checks and progress start shared by both framed transfers, then body on the channel.
     bool FramedOverOwnPath(const void* data, std::uint32_t length, const FramedBody& body);
     void ClosePipes();
+    void DiscardUnreadAnswers();
 
     WriterLink& link_;
     WriterTransports transports_;
