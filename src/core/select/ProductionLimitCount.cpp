@@ -25,8 +25,14 @@ CountEntry ParseProductionLimitCount(std::string_view text) {
     while (!text.empty() && isBlank(text.back())) {
         text.remove_suffix(1);
     }
+    const CountEntry outOfRange = refuse(format(
+        "Enter an integer between %d and %d.", kMinProductionLimitCount, kMaxProductionLimitCount));
+    // An emptied field is a count still to be typed: say which counts are allowed.
+    if (text.empty()) {
+        return outOfRange;
+    }
     bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    if (text.front() == '-' || text.front() == '+') {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
@@ -45,8 +51,7 @@ CountEntry ParseProductionLimitCount(std::string_view text) {
     }
     const std::int64_t value = negative ? -magnitude : magnitude;
     if (value < kMinProductionLimitCount || value > kMaxProductionLimitCount) {
-        return refuse(format("Enter an integer between %d and %d.", kMinProductionLimitCount,
-                             kMaxProductionLimitCount));
+        return outOfRange;
     }
     return CountEntry{true, static_cast<std::int32_t>(value), {}};
 }

@@ -1,23 +1,21 @@
 #include "gui/app/CWriterMainDlg.h"
 
-#include <QActionGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QScopedValueRollback>
-#include <QVBoxLayout>
+#include <QPushButton>
 
-#include "core/app/WriterAttach.h"
 #include "core/chipdb/OperationVisibility.h"
 #include "gui/app/AppIcon.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CommandIds.h"
+#include "gui/app/MainMenu.h"
+#include "gui/app/SimulatedWriterMenu.h"
 #include "gui/ops/JobCommandBindings.h"
 #include "gui/select/DeviceMenuCommand.h"
 
@@ -30,44 +28,6 @@ constexpr int kDefaultHeight = 640;
 // The log area and the pin picture column need this much height; the width follows from the
 // controls' own minimum sizes.
 constexpr int kMinimumHeight = 560;
-constexpr int kPictureWidth = 244;
-constexpr int kPictureHeight = 180;
-
-struct MenuItem {
-    int id;
-    const char* text;
-    const char* name;
-};
-
-constexpr MenuItem kFileMenu[] = {{kLoadFile, "Load File", "menuLoadFile"},
-                                  {kSaveAs, "Save As...", "menuSaveAs"},
-                                  {kExportSetting, "Export Setting", "menuExportSetting"},
-                                  {0, nullptr, nullptr},
-                                  {kExit, "Exit", "menuExit"}};
-constexpr MenuItem kOperationMenu[] = {
-    {kUpdateFirmware, "Update F/W", "menuUpdateFirmware"},
-    {kSerialNumberProgram, "Serial Number Program", "menuSerialNumberProgram"},
-    {kCompareFile, "Compare File", "menuCompareFile"},
-    {kSetProtect, "Set Protect", "menuSetProtect"},
-    {kReadChipInfo, "Read Chip Info", "menuReadChipInfo"}};
-constexpr MenuItem kHelpMenu[] = {
-    {kUserManual, "User Manual", "menuUserManual"},
-    {kCheckNewVersion, "Check New Version", "menuCheckNewVersion"},
-    {kReadHardwareId, "Read Hardware ID", "menuReadHardwareId"},
-    {kReadSerialInfo, "Read S/N Info", "menuReadSerialInfo"},
-    {kResetWriterFirmware, "Reset Writer F/W", "menuResetWriterFirmware"},
-    {kWriterSimpleTest, "Writer Simple Test", "menuWriterSimpleTest"},
-    {kUpdateChip, "Update Chip", "menuUpdateChip"}};
-
-struct SimulatedVersion {
-    const char* label;
-    const char* text;
-};
-constexpr SimulatedVersion kSimulatedVersions[] = {
-    {"V1.0", "USB STANDALONE WRITER_V1.0"},
-    {"V1.1", "USB STANDALONE WRITER_V1.1"},
-    {"V2.0", "USB STANDALONE WRITER_V2.0"},
-    {"Unknown version", "USB STANDALONE WRITER_V9.9"}};
 
 bool isCommandControl(int id) {
     switch (static_cast<ControlId>(id)) {
@@ -85,25 +45,15 @@ bool isCommandControl(int id) {
     }
 }
 
-QLabel* modeLabel(const char* name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setStyleSheet("color: #0b4f9c; font-weight: bold;");
-    return label;
-}
-
-QLineEdit* readOnlyEdit(const char* name, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setReadOnly(true);
-    return edit;
-}
-
 }  // namespace
 
 CWriterMainDlg::CWriterMainDlg(AppContext& context, Operator& op, Clock& clock,
                                const MainWindowOptions& options, QWidget* parent)
-    : QMainWindow(parent), context_(context), op_(op), options_(options) {
+    : QMainWindow(parent),
+      context_(context),
+      op_(op),
+      options_(options),
+      deviceNotices_([this](const DeviceEvent& event) { handleDeviceChange(event); }) {
     setObjectName("CWriterMainDlg");
     setWindowIcon(WriterIcon());
     statusBar_ = new CProgStatusBar(this);
@@ -111,8 +61,12 @@ CWriterMainDlg::CWriterMainDlg(AppContext& context, Operator& op, Clock& clock,
     session_ =
         std::make_unique<WriterSession>(context_, op_, *statusBar_, *this, clock, options_.session);
     statusBar_->showSimulated(session_->simulated());
-    buildControls();
-    buildMenu();
+    auto* surface = new QWidget(this);
+    surface->setObjectName("dialogSurface");
+    setCentralWidget(surface);
+    controls_ = LayOutMainDlgControls(surface);
+    connectControls();
+    buildMenus();
     bindBuiltCommands();
     setMinimumHeight(kMinimumHeight);
     resize(kDefaultWidth, kDefaultHeight);
@@ -121,237 +75,30 @@ CWriterMainDlg::CWriterMainDlg(AppContext& context, Operator& op, Clock& clock,
 
 CWriterMainDlg::~CWriterMainDlg() = default;
 
-QPushButton* CWriterMainDlg::addButton(ControlId id, const char* text, const char* name) {
-    auto* button = new QPushButton(text);
-    button->setObjectName(name);
-    controls_.insert(static_cast<int>(id), button);
-    connect(button, &QPushButton::clicked, this, [this, id] { runCommand(static_cast<int>(id)); });
-    return button;
-}
-
-QCheckBox* CWriterMainDlg::addFuseBox(ControlId id, const char* text, const char* name) {
-    auto* box = new QCheckBox(text);
-    box->setObjectName(name);
-    // The boxes show the job's option bits; they are changed through Set Protect and Load File.
-    box->setAttribute(Qt::WA_TransparentForMouseEvents);
-    box->setFocusPolicy(Qt::NoFocus);
-    controls_.insert(static_cast<int>(id), box);
-    return box;
-}
-
-void CWriterMainDlg::buildControls() {
-    auto* central = new QWidget(this);
-    central->setObjectName("dialogSurface");
-    central->setMouseTracking(true);
-    central->installEventFilter(this);
-    setCentralWidget(central);
-
-    // Operation buttons down the left side.
-    auto* operations = new QVBoxLayout;
-    operations->setSpacing(6);
-    for (QPushButton* button : {addButton(ControlId::Auto, "Auto", "Auto"),
-                                addButton(ControlId::BlankCheck, "Blank check", "BlankCheck"),
-                                addButton(ControlId::Program, "Program", "Program"),
-                                addButton(ControlId::Verify, "Verify", "Verify"),
-                                addButton(ControlId::Read, "Read", "Read"),
-                                addButton(ControlId::WriterTest, "Writer Test", "WriterTest")}) {
-        button->setMinimumSize(120, 40);
-        operations->addWidget(button);
-    }
-    operations->addStretch(1);
-    QPushButton* smart = addButton(ControlId::SmartOption, "Smart Option", "SmartOption");
-    smart->setMinimumSize(120, 32);
-    operations->addWidget(smart);
-
-    // The job: chip, file, checksum.
-    auto* job = new QGridLayout;
-    auto* chipLabel = new QLabel("Chip Name : ");
-    chipLabel->setObjectName("ChipNameLabel");
-    chipName_ = readOnlyEdit("ChipName", central);
-    auto* fileLabel = new QLabel("File : ");
-    fileLabel->setObjectName("FileLabel");
-    filePath_ = readOnlyEdit("FilePath", central);
-    auto* checksumLabel = new QLabel("Checksum :  ");
-    checksumLabel->setObjectName("ChecksumLabel");
-    checksum_ = readOnlyEdit("Checksum", central);
-    checksum_->setFixedWidth(80);
-    chipName_->setMinimumWidth(160);
-    checksum_->setAlignment(Qt::AlignCenter);
-    QFont mono = checksum_->font();
-    mono.setBold(true);
-    checksum_->setFont(mono);
-    controls_.insert(static_cast<int>(ControlId::ChipName), chipName_);
-    controls_.insert(static_cast<int>(ControlId::FilePath), filePath_);
-    controls_.insert(static_cast<int>(ControlId::ChecksumLabel), checksumLabel);
-    controls_.insert(static_cast<int>(ControlId::Checksum), checksum_);
-    job->addWidget(chipLabel, 0, 0);
-    job->addWidget(chipName_, 0, 1);
-    job->addWidget(checksumLabel, 0, 2);
-    job->addWidget(checksum_, 0, 3);
-    job->addWidget(fileLabel, 1, 0);
-    job->addWidget(filePath_, 1, 1, 1, 3);
-    job->setColumnStretch(1, 1);
-
-    // The log, covered by the hex view.
-    log_ = new QPlainTextEdit(central);
-    log_->setObjectName("Log");
-    log_->setReadOnly(true);
-    QFont logFont("Times New Roman");
-    logFont.setPixelSize(15);
-    logFont.setWeight(QFont::Normal);
-    log_->setFont(logFont);
-    controls_.insert(static_cast<int>(ControlId::Log), log_);
-    logArea_ = new QStackedWidget(central);
-    logArea_->setObjectName("LogArea");
-    logArea_->addWidget(log_);
-    hexView_ = new CMiniHexEditView(logArea_, static_cast<int>(ControlId::Log));
-    hexView_->setObjectName("HexView");
-    HexViewOptions hexOptions;
-    hexOptions.wideAddress = true;  // chip data reaches past 0xFFFF
-    hexView_->setOptions(hexOptions);
-    logArea_->addWidget(hexView_);
-
-    auto* middle = new QVBoxLayout;
-    middle->addLayout(job);
-    middle->addWidget(logArea_, 1);
-
-    // The fuse group, mode labels and pin picture down the right side.
-    auto* fuse = new QGroupBox("Fuse", central);
-    fuse->setObjectName("Fuse");
-    controls_.insert(static_cast<int>(ControlId::FuseGroup), fuse);
-    auto* fuseGrid = new QGridLayout(fuse);
-    fuseGrid->addWidget(addFuseBox(ControlId::Unprotect, "Unprotect", "Unprotect"), 0, 0);
-    fuseGrid->addWidget(addFuseBox(ControlId::Protect, "Protect", "Protect"), 0, 1);
-    fuseGrid->addWidget(addFuseBox(ControlId::FastMode, "Fast mode", "FastMode"), 1, 0);
-    fuseGrid->addWidget(addFuseBox(ControlId::DualMode, "Dual mode", "DualMode"), 1, 1);
-    fuseGrid->addWidget(addFuseBox(ControlId::Clock32kDisable, "32KHz disable", "Clock32kDisable"),
-                        2, 0);
-    fuseGrid->addWidget(addFuseBox(ControlId::Clock32kEnable, "32KHz enable", "Clock32kEnable"), 2,
-                        1);
-
-    auto* modes = new QVBoxLayout;
-    for (auto [id, name] : {std::pair{ControlId::EraseModeLabel, "EraseModeLabel"},
-                            std::pair{ControlId::IspModeLabel, "IspModeLabel"},
-                            std::pair{ControlId::JobModeLabel, "JobModeLabel"}}) {
-        QLabel* label = modeLabel(name, central);
-        controls_.insert(static_cast<int>(id), label);
-        modes->addWidget(label);
-    }
-
-    QPushButton* pinButton =
-        addButton(ControlId::PinPlacement, "Program Pin Placement", "ProgramPinPlacement");
-    picture_ = new QLabel(central);
-    picture_->setObjectName("PinPicture");
-    picture_->setMinimumWidth(kPictureWidth);
-    picture_->setFixedHeight(kPictureHeight);
-    picture_->setFrameShape(QFrame::StyledPanel);
-    picture_->setAlignment(Qt::AlignCenter);
-    picture_->setStyleSheet("background: white;");
-    picture_->setCursor(Qt::PointingHandCursor);
-    picture_->installEventFilter(this);
-    controls_.insert(static_cast<int>(ControlId::PinPicture), picture_);
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(fuse);
-    right->addSpacing(6);
-    right->addLayout(modes);
-    right->addStretch(1);
-    right->addWidget(pinButton);
-    right->addWidget(picture_);
-
-    auto* rightPanel = new QWidget(central);
-    rightPanel->setObjectName("RightPanel");
-    rightPanel->setLayout(right);
-    rightPanel->setFixedWidth(kPictureWidth + 12);
-    right->setContentsMargins(0, 0, 0, 0);
-
-    auto* layout = new QHBoxLayout(central);
-    layout->setContentsMargins(10, 10, 10, 6);
-    layout->setSpacing(10);
-    layout->addLayout(operations);
-    layout->addLayout(middle, 1);
-    layout->addWidget(rightPanel);
-}
-
-void CWriterMainDlg::buildMenu() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName("menu131");
-    auto addItems = [this](QMenu* menu, auto& items) {
-        for (const MenuItem& item : items) {
-            if (!item.text) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action = menu->addAction(item.text);
-            action->setObjectName(item.name);
-            actions_.insert(item.id, action);
-            connect(action, &QAction::triggered, this, [this, id = item.id] { runCommand(id); });
+void CWriterMainDlg::connectControls() {
+    centralWidget()->setMouseTracking(true);
+    centralWidget()->installEventFilter(this);
+    controls_.picture->installEventFilter(this);
+    for (auto it = controls_.byId.cbegin(); it != controls_.byId.cend(); ++it) {
+        if (auto* button = qobject_cast<QPushButton*>(it.value())) {
+            connect(button, &QPushButton::clicked, this, [this, id = it.key()] { runCommand(id); });
         }
-        connect(menu, &QMenu::aboutToShow, this, &CWriterMainDlg::updateMenuStates);
-    };
-    auto addTopAction = [this, bar](int id, const char* text, const char* name) {
-        QAction* action = bar->addAction(text);
-        action->setObjectName(name);
-        actions_.insert(id, action);
-        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
-    };
-
-    QMenu* file = bar->addMenu("File");
-    file->setObjectName("menuFile");
-    addItems(file, kFileMenu);
-    addTopAction(kDevice, "Device", "menuDevice");
-    QMenu* operation = bar->addMenu("Operation");
-    operation->setObjectName("menuOperation");
-    addItems(operation, kOperationMenu);
-    QMenu* help = bar->addMenu("Help");
-    help->setObjectName("menuHelp");
-    addItems(help, kHelpMenu);
-    addTopAction(kAbout, "About", "menuAbout");
-    if (session_->simulated()) {
-        buildSimulatedWriterMenu();
     }
 }
 
-void CWriterMainDlg::buildSimulatedWriterMenu() {
-    QMenu* menu = menuBar()->addMenu("Simulated writer");
-    menu->setObjectName("menuSimulatedWriter");
-    QAction* attach = menu->addAction("Attach");
-    attach->setObjectName("simAttach");
-    QAction* remove = menu->addAction("Remove");
-    remove->setObjectName("simRemove");
-    connect(attach, &QAction::triggered, this,
-            [this] { OnDeviceChange(session_->attachSimulated()); });
-    connect(remove, &QAction::triggered, this,
-            [this] { OnDeviceChange(session_->removeSimulated()); });
-    menu->addSeparator();
-
-    QMenu* versions = menu->addMenu("Version at next attach");
-    versions->setObjectName("simVersionMenu");
-    auto* group = new QActionGroup(versions);
-    for (const SimulatedVersion& version : kSimulatedVersions) {
-        QAction* choice = versions->addAction(version.label);
-        choice->setObjectName(QString("simVersion_%1").arg(version.label).remove(' '));
-        choice->setCheckable(true);
-        choice->setChecked(session_->simulatedVersion() == version.text);
-        group->addAction(choice);
-        connect(choice, &QAction::triggered, this,
-                [this, text = version.text] { session_->setSimulatedVersion(text); });
+void CWriterMainDlg::buildMenus() {
+    MainMenu menu = BuildMainMenu(menuBar());
+    actions_ = menu.actions;
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+        connect(it.value(), &QAction::triggered, this, [this, id = it.key()] { runCommand(id); });
     }
-    QAction* foreign = menu->addAction("Firmware other than the base firmware");
-    foreign->setObjectName("simForeignFirmware");
-    foreign->setCheckable(true);
-    connect(foreign, &QAction::toggled, this,
-            [this](bool on) { session_->setSimulatedForeignFirmware(on); });
-    QAction* voltage = menu->addAction("Voltages out of range");
-    voltage->setObjectName("simVoltageFault");
-    voltage->setCheckable(true);
-    connect(voltage, &QAction::toggled, this,
-            [this](bool on) { session_->setSimulatedVoltageFault(on); });
-
-    connect(menu, &QMenu::aboutToShow, this, [this, attach, remove] {
-        attach->setEnabled(!session_->simulatedAttached());
-        remove->setEnabled(session_->simulatedAttached());
-    });
+    for (QMenu* opened : menu.menus) {
+        connect(opened, &QMenu::aboutToShow, this, &CWriterMainDlg::updateMenuStates);
+    }
+    if (session_->simulated()) {
+        AddSimulatedWriterMenu(menuBar(), *session_,
+                               [this](const DeviceEvent& event) { OnDeviceChange(event); });
+    }
 }
 
 void CWriterMainDlg::bindBuiltCommands() {
@@ -360,7 +107,7 @@ void CWriterMainDlg::bindBuiltCommands() {
     bindCommand(kCheckNewVersion, [this] { OnCheckNewVersion(); });
     bindCommand(static_cast<int>(ControlId::PinPlacement), [this] { showPinPicture(); });
     bindCommand(kDevice, MakeDeviceMenuCommand(this, context_, op_,
-                                               {[this] { hexView_->showFile(QString()); },
+                                               {[this] { controls_.hexView->showFile(QString()); },
                                                 [this] { refreshPanel(); }}));
     JobCommandTable jobs =
         MakeJobCommands(context_, op_,
@@ -368,7 +115,7 @@ void CWriterMainDlg::bindBuiltCommands() {
                          session_->writer(),
                          *this,
                          [this] { refreshPanel(); },
-                         [this](const QString& path) { hexView_->showFile(path); },
+                         [this](const QString& path) { controls_.hexView->showFile(path); },
                          {context_.shell.baseDirectory, options_.programDirectory}});
     for (auto& [id, handler] : jobs.commands) {
         bindCommand(id, std::move(handler));
@@ -403,12 +150,14 @@ void CWriterMainDlg::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
+    DeviceNoticeGate::Hold downloading(deviceNotices_);
     dropHandler_(paths);
 }
 
 void CWriterMainDlg::runCommand(int id) {
     auto found = handlers_.find(id);
     if (found != handlers_.end()) {
+        DeviceNoticeGate::Hold running(deviceNotices_);
         found->second();
     }
 }
@@ -418,6 +167,7 @@ AttachServices CWriterMainDlg::services() {
 }
 
 void CWriterMainDlg::OnInitDialog() {
+    DeviceNoticeGate::Hold starting(deviceNotices_);
     ShellState& shell = context_.shell;
     context_.messages.LoadMultiLanguageMsgFile(shell.baseDirectory / kMessageCatalogueFile);
     if (options_.devicePollMs > 0) {
@@ -435,7 +185,10 @@ void CWriterMainDlg::OnInitDialog() {
 }
 
 void CWriterMainDlg::OnDeviceChange(const DeviceEvent& event) {
-    QScopedValueRollback running(deviceChangeRunning_, true);
+    deviceNotices_.deliver(event);
+}
+
+void CWriterMainDlg::handleDeviceChange(const DeviceEvent& event) {
     if (event.kind == DeviceEvent::Arrival) {
         OnDeviceArrival(event.deviceName, context_.shell, services());
     } else {
@@ -445,10 +198,6 @@ void CWriterMainDlg::OnDeviceChange(const DeviceEvent& event) {
 }
 
 void CWriterMainDlg::pollDevices() {
-    // Notices that come in meanwhile stay with their sources until the next poll.
-    if (deviceChangeRunning_) {
-        return;
-    }
     for (const DeviceEvent& event : session_->pollDeviceEvents()) {
         OnDeviceChange(event);
     }
@@ -460,7 +209,7 @@ void CWriterMainDlg::ShowConnectionStatus() {
 
 void CWriterMainDlg::refreshPanel() {
     const ShellState& shell = context_.shell;
-    for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
+    for (auto it = controls_.byId.cbegin(); it != controls_.byId.cend(); ++it) {
         const ControlState& state = shell.panel.at(static_cast<ControlId>(it.key()));
         QWidget* widget = it.value();
         bool enabled = state.enabled && (!isCommandControl(it.key()) || commandBuilt(it.key()));
@@ -474,22 +223,24 @@ void CWriterMainDlg::refreshPanel() {
          {ControlId::EraseModeLabel, ControlId::IspModeLabel, ControlId::JobModeLabel}) {
         static_cast<QLabel*>(control(id))->setText(QString::fromStdString(shell.panel.at(id).text));
     }
-    chipName_->setText(QString::fromStdString(shell.job.chipNameText));
-    filePath_->setText(QString::fromStdString(shell.job.loadedFilePath));
-    checksum_->setText(QString::fromStdString(shell.job.checksumText));
+    controls_.chipName->setText(QString::fromStdString(shell.job.chipNameText));
+    controls_.filePath->setText(QString::fromStdString(shell.job.loadedFilePath));
+    controls_.checksum->setText(QString::fromStdString(shell.job.checksumText));
     setWindowTitle(QString::fromStdString(shell.titleText));
-    logArea_->setCurrentWidget(shell.panel.hexViewShown ? static_cast<QWidget*>(hexView_) : log_);
+    controls_.logArea->setCurrentWidget(
+        shell.panel.hexViewShown ? static_cast<QWidget*>(controls_.hexView) : controls_.log);
 
     if (shell.panel.pinPicturePath != picturePath_) {
         picturePath_ = shell.panel.pinPicturePath;
         pictureBitmap_ =
             picturePath_.empty() ? QPixmap() : QPixmap(QString::fromStdString(picturePath_));
     }
+    QLabel* picture = controls_.picture;
     if (pictureBitmap_.isNull()) {
-        picture_->clear();
+        picture->clear();
     } else {
-        picture_->setPixmap(pictureBitmap_.scaled(picture_->contentsRect().size(),
-                                                  Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        picture->setPixmap(pictureBitmap_.scaled(picture->contentsRect().size(),
+                                                 Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
     updateMenuStates();
 }
@@ -557,8 +308,8 @@ bool CWriterMainDlg::eventFilter(QObject* watched, QEvent* event) {
             default:
                 break;
         }
-    } else if (watched == picture_ && event->type() == QEvent::MouseButtonPress &&
-               picture_->isEnabled()) {
+    } else if (watched == controls_.picture && event->type() == QEvent::MouseButtonPress &&
+               controls_.picture->isEnabled()) {
         showPinPicture();
         return true;
     }

@@ -1,14 +1,8 @@
 #pragma once
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QAction>
 #include <QMainWindow>
-#include <QMap>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
-#include <QStackedWidget>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -18,16 +12,14 @@
 #include <vector>
 
 #include "core/app/AppContext.h"
+#include "core/app/DeviceNoticeGate.h"
 #include "core/app/MainView.h"
-#include "core/app/PanelRules.h"
 #include "core/app/WriterAttach.h"
 #include "core/writer/OperationButtons.h"
 #include "gui/app/CPinPictureDlg.h"
 #include "gui/app/CProgStatusBar.h"
+#include "gui/app/MainDlgControls.h"
 #include "gui/app/WriterSession.h"
-#include "gui/hexview/CMiniHexEditView.h"
-
-class QMenu;
 
 namespace vexlor::gui {
 
@@ -39,9 +31,10 @@ struct MainWindowOptions {
     int devicePollMs = 300;
 };
 
-// The main window (dialog 102): operation buttons, job display, log area, fuse group, mode
-// labels, pin picture, menu 131 and the status bar. Its controls render the application
-// context's panel state; the rules that change it live in core.
+// The main window, known by its resource number as dialog 102: operation buttons, job display,
+// log area, fuse group, mode labels, pin picture, the main menu and the status bar. Its
+// controls render the application context's panel state; the rules that change it live in core.
+// The controls are laid out in MainDlgControls.cpp, the menu in MainMenu.cpp.
 class CWriterMainDlg final : public QMainWindow, public MainView, public OperationButtons {
     Q_OBJECT
   public:
@@ -54,10 +47,14 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
 
     // The window's start: catalogue, visibility file, writer version, job restore.
     void OnInitDialog();
+    // An arrival or removal; it waits while a command or another notice is running.
     void OnDeviceChange(const DeviceEvent& event);
     // Hands every arrival and removal noticed since the last call to OnDeviceChange; the
     // window's timer calls it.
     void pollDevices();
+    // Every command that talks to the writer outside the window's own commands (a modeless
+    // window's buttons) holds this while it runs, so no device notice runs inside it.
+    DeviceNoticeGate& deviceNotices() { return deviceNotices_; }
 
     void ShowConnectionStatus() override;
     void refreshPanel() override;
@@ -75,10 +72,10 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
 
     WriterSession& session() { return *session_; }
     CProgStatusBar* progStatusBar() const { return statusBar_; }
-    QWidget* control(ControlId id) const { return controls_.value(static_cast<int>(id)); }
+    QWidget* control(ControlId id) const { return controls_.byId.value(static_cast<int>(id)); }
     QAction* action(int commandId) const { return actions_.value(commandId); }
-    QPlainTextEdit* logEdit() const { return log_; }
-    CMiniHexEditView* hexView() const { return hexView_; }
+    QPlainTextEdit* logEdit() const { return controls_.log; }
+    CMiniHexEditView* hexView() const { return controls_.hexView; }
     CPinPictureDlg* pinPictureDialog() const { return pinDialog_; }
 
   protected:
@@ -88,13 +85,11 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void buildControls();
-    void buildMenu();
-    void buildSimulatedWriterMenu();
-    QPushButton* addButton(ControlId id, const char* text, const char* name);
-    QCheckBox* addFuseBox(ControlId id, const char* text, const char* name);
+    void connectControls();
+    void buildMenus();
     void runCommand(int id);
     void bindBuiltCommands();
+    void handleDeviceChange(const DeviceEvent& event);
     AttachServices services();
     void showPinPicture();
     void OnFileExit();
@@ -106,23 +101,15 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     MainWindowOptions options_;
     CProgStatusBar* statusBar_ = nullptr;
     std::unique_ptr<WriterSession> session_;
-    QMap<int, QWidget*> controls_;
+    MainDlgControls controls_;
     QMap<int, QAction*> actions_;
     std::map<int, Handler> handlers_;
     DropHandler dropHandler_;
-    QLineEdit* chipName_ = nullptr;
-    QLineEdit* filePath_ = nullptr;
-    QLineEdit* checksum_ = nullptr;
-    QPlainTextEdit* log_ = nullptr;
-    QStackedWidget* logArea_ = nullptr;
-    CMiniHexEditView* hexView_ = nullptr;
-    QLabel* picture_ = nullptr;
     QPixmap pictureBitmap_;
     std::string picturePath_;
     QPointer<CPinPictureDlg> pinDialog_;
     QTimer deviceTimer_;
-    // Set while an arrival or removal is handled; its message boxes must not start another.
-    bool deviceChangeRunning_ = false;
+    DeviceNoticeGate deviceNotices_;
 };
 
 }  // namespace vexlor::gui

@@ -2,7 +2,8 @@
 
 namespace vexlor::gui {
 
-// Menu 131 command identifiers.
+// The main menu's commands under their resource numbers, the ids field reports and the command
+// dispatch know them by.
 enum CommandId : int {
     kLoadFile = 32771,
     kSaveAs = 57604,

@@ -1,6 +1,5 @@
 #include "gui/app/WriterSession.h"
 
-#include <QCoreApplication>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -32,10 +31,6 @@ std::vector<std::uint8_t> readSeed(const std::filesystem::path& path) {
 }
 
 }  // namespace
-
-void QtPaintPump::pumpPaint() {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
 
 // A bus on which the simulated writer sits; the writer model may be replaced between
 // attaches, the bus stays.

@@ -13,6 +13,7 @@
 #include "core/writer/DeviceEvent.h"
 #include "core/writer/LibusbBus.h"
 #include "core/writer/Writer.h"
+#include "gui/app/QtPaintPump.h"
 #include "sim/SimWriter.h"
 
 namespace vexlor::gui {
@@ -27,12 +28,6 @@ struct SessionOptions {
     std::filesystem::path simulatedJob;
     // Where the access-library plugin is looked for.
     std::filesystem::path programDirectory;
-};
-
-// Repaints the window while a transfer blocks, without taking input.
-class QtPaintPump final : public PaintPump {
-  public:
-    void pumpPaint() override;
 };
 
 // The writer link of the running program with the transports it reaches: the real ones

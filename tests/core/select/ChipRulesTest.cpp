@@ -70,7 +70,7 @@ TEST(ProductionLimitCount, RefusesOutOfRangeAndNonNumbers) {
     };
     const Case cases[] = {
         {"0", range},   {"100000000", range}, {"-5", range},    {"99999999999999999999", range},
-        {"", integer},  {"  ", integer},      {"12a", integer}, {"1 2", integer},
+        {"", range},    {"  ", range},        {"12a", integer}, {"1 2", integer},
         {"-", integer}, {"0x10", integer},
     };
     for (const auto& c : cases) {

@@ -1,0 +1,74 @@
+#include "gui/app/SimulatedWriterMenu.h"
+
+#include <QActionGroup>
+#include <QMenuBar>
+
+#include "gui/app/WriterSession.h"
+
+namespace vexlor::gui {
+
+namespace {
+
+struct SimulatedVersion {
+    const char* label;
+    const char* text;
+};
+constexpr SimulatedVersion kSimulatedVersions[] = {
+    {"V1.0", "USB STANDALONE WRITER_V1.0"},
+    {"V1.1", "USB STANDALONE WRITER_V1.1"},
+    {"V2.0", "USB STANDALONE WRITER_V2.0"},
+    {"Unknown version", "USB STANDALONE WRITER_V9.9"}};
+
+QAction* addAction(QMenu* menu, const char* text, const char* name) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    return action;
+}
+
+void addVersionChoices(QMenu* menu, WriterSession& session) {
+    QMenu* versions = menu->addMenu("Version at next attach");
+    versions->setObjectName("simVersionMenu");
+    auto* group = new QActionGroup(versions);
+    for (const SimulatedVersion& version : kSimulatedVersions) {
+        QAction* choice = versions->addAction(version.label);
+        choice->setObjectName(QString("simVersion_%1").arg(version.label).remove(' '));
+        choice->setCheckable(true);
+        choice->setChecked(session.simulatedVersion() == version.text);
+        group->addAction(choice);
+        QObject::connect(choice, &QAction::triggered, menu,
+                         [&session, text = version.text] { session.setSimulatedVersion(text); });
+    }
+}
+
+void addFaultSwitch(QMenu* menu, const char* text, const char* name,
+                    std::function<void(bool)> set) {
+    QAction* fault = addAction(menu, text, name);
+    fault->setCheckable(true);
+    QObject::connect(fault, &QAction::toggled, menu, std::move(set));
+}
+
+}  // namespace
+
+void AddSimulatedWriterMenu(QMenuBar* bar, WriterSession& session,
+                            std::function<void(const DeviceEvent&)> notify) {
+    QMenu* menu = bar->addMenu("Simulated writer");
+    menu->setObjectName("menuSimulatedWriter");
+    QAction* attach = addAction(menu, "Attach", "simAttach");
+    QAction* remove = addAction(menu, "Remove", "simRemove");
+    QObject::connect(attach, &QAction::triggered, menu,
+                     [&session, notify] { notify(session.attachSimulated()); });
+    QObject::connect(remove, &QAction::triggered, menu,
+                     [&session, notify] { notify(session.removeSimulated()); });
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [&session, attach, remove] {
+        attach->setEnabled(!session.simulatedAttached());
+        remove->setEnabled(session.simulatedAttached());
+    });
+    menu->addSeparator();
+    addVersionChoices(menu, session);
+    addFaultSwitch(menu, "Firmware other than the base firmware", "simForeignFirmware",
+                   [&session](bool on) { session.setSimulatedForeignFirmware(on); });
+    addFaultSwitch(menu, "Voltages out of range", "simVoltageFault",
+                   [&session](bool on) { session.setSimulatedVoltageFault(on); });
+}
+
+}  // namespace vexlor::gui
