@@ -4,7 +4,7 @@
 
 namespace vexlor::gui {
 
-// Dialog 100: program name, version and copyright.
+// The About box (resource number dialog 100): program name, version and copyright.
 class CAboutDlg final : public QDialog {
     Q_OBJECT
   public:

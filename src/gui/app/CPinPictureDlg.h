@@ -6,8 +6,8 @@
 
 namespace vexlor::gui {
 
-// Dialog 103: the chip's pin placement picture, enlarged. Modeless; it follows the window
-// size.
+// The pin picture window (resource number dialog 103): the chip's pin placement picture, enlarged.
+// Modeless; it follows the window size.
 class CPinPictureDlg final : public QDialog {
     Q_OBJECT
   public:

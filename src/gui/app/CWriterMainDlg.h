@@ -73,6 +73,8 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     WriterSession& session() { return *session_; }
     CProgStatusBar* progStatusBar() const { return statusBar_; }
     QWidget* control(ControlId id) const { return controls_.byId.value(static_cast<int>(id)); }
+    // Every control under its ControlId.
+    const QMap<int, QWidget*>& controls() const { return controls_.byId; }
     QAction* action(int commandId) const { return actions_.value(commandId); }
     QPlainTextEdit* logEdit() const { return controls_.log; }
     CMiniHexEditView* hexView() const { return controls_.hexView; }

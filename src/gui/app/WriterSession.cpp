@@ -55,8 +55,11 @@ WriterSession::WriterSession(AppContext& context, Operator& op, ProgressSink& pr
         simBus_ = std::make_unique<SimulatedBus>(simWriter_);
         bus = simBus_.get();
         buildSimulatedWriter(readSeed(options.simulatedJob));
+        // The model is built plugged in and seeding a job unplugs it: set it either way.
         if (options.simulatedAttached) {
             simWriter_->attach();
+        } else {
+            simWriter_->detach();
         }
     } else {
         access_ = LoadAccessLibrary(ResolveAccessLibraryPath(options.programDirectory,

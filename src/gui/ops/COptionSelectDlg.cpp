@@ -10,15 +10,6 @@ namespace vexlor {
 
 namespace {
 
-enum OptionSelectControl : int {
-    kUnprotect = 1022,
-    kProtect = 1023,
-    kFastMode = 1024,
-    kDualMode = 1025,
-    kClockDisable = 1026,
-    kClockEnable = 1027,
-};
-
 // Index 0 is each group's first button; a hidden pair (-1) has neither checked.
 void check(QRadioButton* first, QRadioButton* second, std::int32_t value) {
     QButtonGroup* group = first->group();
@@ -36,12 +27,12 @@ COptionSelectDlg::COptionSelectDlg(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
-    unprotect_ = addRadio(kUnprotect, "Unprotect", "Unprotect");
-    protect_ = addRadio(kProtect, "Protect", "Protect");
-    fast_ = addRadio(kFastMode, "Fast mode", "FastMode");
-    dual_ = addRadio(kDualMode, "Dual mode", "DualMode");
-    clockDisable_ = addRadio(kClockDisable, "32KHz disable", "Clock32kDisable");
-    clockEnable_ = addRadio(kClockEnable, "32KHz enable", "Clock32kEnable");
+    unprotect_ = addRadio("Unprotect", "Unprotect");
+    protect_ = addRadio("Protect", "Protect");
+    fast_ = addRadio("Fast mode", "FastMode");
+    dual_ = addRadio("Dual mode", "DualMode");
+    clockDisable_ = addRadio("32KHz disable", "Clock32kDisable");
+    clockEnable_ = addRadio("32KHz enable", "Clock32kEnable");
     const std::pair<QRadioButton*, QRadioButton*> rows[] = {
         {unprotect_, protect_}, {fast_, dual_}, {clockDisable_, clockEnable_}};
     int row = 0;
@@ -74,20 +65,10 @@ COptionSelectDlg::COptionSelectDlg(QWidget* parent) : QDialog(parent) {
     setChoices(choices_);
 }
 
-QRadioButton* COptionSelectDlg::addRadio(int controlId, const char* text, const char* name) {
+QRadioButton* COptionSelectDlg::addRadio(const char* text, const char* name) {
     auto* button = new QRadioButton(text, this);
     button->setObjectName(name);
-    button->setProperty("controlId", controlId);
     return button;
-}
-
-QRadioButton* COptionSelectDlg::radio(int controlId) const {
-    for (QRadioButton* button : {unprotect_, protect_, fast_, dual_, clockDisable_, clockEnable_}) {
-        if (button->property("controlId").toInt() == controlId) {
-            return button;
-        }
-    }
-    return nullptr;
 }
 
 void COptionSelectDlg::setChoices(const OptionChoices& choices) {

@@ -9,9 +9,9 @@ class QPushButton;
 
 namespace vexlor {
 
-// "Option Select" (dialog 135): Unprotect / Protect, Fast / Dual mode, 32KHz disable / enable.
-// A choice preset to -1 hides its pair. A click changes its choice at once, so the caller reads
-// the choices back whether or not OK ended the dialog.
+// "Option Select", known by its resource number as dialog 135: Unprotect / Protect, Fast / Dual
+// mode, 32KHz disable / enable. A choice preset to -1 hides its pair. A click changes its choice at
+// once, so the caller reads the choices back whether or not OK ended the dialog.
 class COptionSelectDlg : public QDialog {
     Q_OBJECT
 
@@ -21,11 +21,10 @@ class COptionSelectDlg : public QDialog {
     void setChoices(const OptionChoices& choices);
     const OptionChoices& choices() const { return choices_; }
 
-    QRadioButton* radio(int controlId) const;
     QPushButton* okButton() const { return ok_; }
 
   private:
-    QRadioButton* addRadio(int controlId, const char* text, const char* name);
+    QRadioButton* addRadio(const char* text, const char* name);
 
     OptionChoices choices_;
     QRadioButton* unprotect_ = nullptr;

@@ -1,70 +1,48 @@
-#include <QtTest>
+#include <gtest/gtest.h>
 
 #include "gui/app/CWriterApp.h"
 
-using vexlor::gui::ParseStartOptions;
-using vexlor::gui::StartOptions;
+namespace vexlor::gui {
+namespace {
 
-class StartOptionsTest : public QObject {
-    Q_OBJECT
-  private slots:
-    void parse_data();
-    void parse();
-};
-
-void StartOptionsTest::parse_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<bool>("simulate");
-    QTest::addColumn<bool>("detached");
-    QTest::addColumn<QString>("base");
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("nothing") << QStringList{} << true << false << false << ""
-                             << ""
-                             << "";
-    QTest::newRow("run command") << QStringList{"--simulate", "--base-dir", "build/base"} << true
-                                 << true << false << "build/base"
-                                 << ""
-                                 << "";
-    QTest::newRow("known version name")
-        << QStringList{"--simulate", "--sim-version", "V1.1", "--sim-detached"} << true << true
-        << true << ""
-        << "USB STANDALONE WRITER_V1.1"
-        << "";
-    QTest::newRow("any other version text is taken as it is")
-        << QStringList{"--sim-version", "MY WRITER"} << true << false << false << ""
-        << "MY WRITER"
-        << "";
-    QTest::newRow("missing value") << QStringList{"--base-dir"} << false << false << false << ""
-                                   << ""
-                                   << "--base-dir needs a value";
-    QTest::newRow("unknown option") << QStringList{"--simulated"} << false << true << false << ""
-                                    << ""
-                                    << "unknown option --simulated";
-}
-
-void StartOptionsTest::parse() {
-    QFETCH(QStringList, arguments);
-    QFETCH(bool, ok);
-    QFETCH(bool, simulate);
-    QFETCH(bool, detached);
-    QFETCH(QString, base);
-    QFETCH(QString, version);
-    QFETCH(QString, error);
-    arguments.prepend("vexlor-writer");
-    StartOptions options;
-    QString reason;
-    QCOMPARE(ParseStartOptions(arguments, options, reason), ok);
-    QCOMPARE(reason, error);
-    if (!ok) {
-        return;
+TEST(StartOptions, ParsesTheCommandLine) {
+    struct Case {
+        QStringList arguments;
+        std::string error;  // empty: accepted
+        bool simulate;
+        bool detached;
+        std::string base;
+        std::string version;
+    };
+    const Case cases[] = {
+        {{}, "", false, false, "", ""},
+        {{"--simulate", "--base-dir", "build/base"}, "", true, false, "build/base", ""},
+        {{"--simulate", "--sim-version", "V1.1", "--sim-detached"},
+         "",
+         true,
+         true,
+         "",
+         "USB STANDALONE WRITER_V1.1"},
+        {{"--sim-version", "MY WRITER"}, "", false, false, "", "MY WRITER"},
+        {{"--base-dir"}, "--base-dir needs a value", false, false, "", ""},
+        {{"--simulated"}, "unknown option --simulated", false, false, "", ""},
+    };
+    for (const Case& c : cases) {
+        StartOptions options;
+        QString error;
+        const bool ok =
+            ParseStartOptions(QStringList{"vexlor-writer"} + c.arguments, options, error);
+        const std::string line = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(ok, c.error.empty()) << line;
+        EXPECT_EQ(error.toStdString(), c.error) << line;
+        if (ok) {
+            EXPECT_EQ(options.simulate, c.simulate) << line;
+            EXPECT_EQ(options.simulatedDetached, c.detached) << line;
+            EXPECT_EQ(options.baseDirectory.value_or("").string(), c.base) << line;
+            EXPECT_EQ(options.simulatedVersion, c.version) << line;
+        }
     }
-    QCOMPARE(options.simulate, simulate);
-    QCOMPARE(options.simulatedDetached, detached);
-    QCOMPARE(QString::fromStdString(options.baseDirectory.value_or("").string()), base);
-    QCOMPARE(QString::fromStdString(options.simulatedVersion), version);
 }
 
-QTEST_GUILESS_MAIN(StartOptionsTest)
-#include "StartOptionsTest.moc"
+}  // namespace
+}  // namespace vexlor::gui

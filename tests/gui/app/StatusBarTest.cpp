@@ -1,112 +1,84 @@
-#include <QtTest>
+#include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "gui/app/CProgStatusBar.h"
 #include "gui/app/FileFilter.h"
+#include "support/gui/QtTestApp.h"
 
-using vexlor::ConnectionIcon;
-using vexlor::gui::ConvertFileFilter;
-using vexlor::gui::CProgStatusBar;
+namespace vexlor::test {
+namespace {
 
-class StatusBarTest : public QObject {
-    Q_OBJECT
-  private slots:
-    void progressProtocol_data();
-    void progressProtocol();
-    void rangeResetsPositionAndText();
-    void mouseTextAndConnectionPane();
-    void fileFilters_data();
-    void fileFilters();
-};
+using gui::CProgStatusBar;
 
-// Steps: "r low high", "p position", "a" (almost done). Expectation after the last step.
-void StatusBarTest::progressProtocol_data() {
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<bool>("visible");
-    QTest::addColumn<int>("value");
-    QTest::newRow("range alone keeps the bar hidden") << QStringList{"r 0 100"} << false << 0;
-    QTest::newRow("position shows the bar") << QStringList{"r 0 100", "p 1"} << true << 1;
-    QTest::newRow("position 0 hides it") << QStringList{"r 0 100", "p 40", "p 0"} << false << 0;
-    QTest::newRow("almost done is upper minus one")
-        << QStringList{"r 0 100", "p 3", "a"} << true << 99;
-    QTest::newRow("almost done needs an upper bound of 2")
-        << QStringList{"r 0 1", "p 1", "a"} << true << 1;
-    QTest::newRow("upper bound 2 is enough") << QStringList{"r 0 2", "p 1", "a"} << true << 1;
-    QTest::newRow("positions past the end hold at the end")
-        << QStringList{"r 0 1", "p 1", "p 2", "p 3"} << true << 1;
-    QTest::newRow("a new range starts at its low end")
-        << QStringList{"r 0 100", "p 50", "r 0 5"} << true << 0;
-    QTest::newRow("range bounds are 16 bits") << QStringList{"r 0 65537", "p 1"} << true << 1;
-}
-
-void StatusBarTest::progressProtocol() {
-    QFETCH(QStringList, steps);
-    QFETCH(bool, visible);
-    QFETCH(int, value);
-    CProgStatusBar bar;
-    bar.show();
-    for (const QString& step : steps) {
-        QStringList parts = step.split(' ');
-        if (parts[0] == "r") {
-            bar.setRange(parts[1].toInt(), parts[2].toInt());
-        } else if (parts[0] == "p") {
-            bar.setPosition(parts[1].toInt());
-        } else {
-            bar.almostDone();
+TEST(StatusBar, ProgressProtocol) {
+    EnsureQtApplication();
+    struct Case {
+        const char* steps;  // "r low high", "p position", "a" (almost done)
+        bool visible;
+        int value;
+    };
+    const Case cases[] = {
+        {"r 0 100", false, 0},           {"r 0 100 p 1", true, 1},
+        {"r 0 100 p 40 p 0", false, 0},  {"r 0 100 p 3 a", true, 99},
+        {"r 0 1 p 1 a", true, 1},  // almost done needs an upper bound of 2
+        {"r 0 2 p 1 a", true, 1},        {"r 0 1 p 1 p 2 p 3", true, 1},
+        {"r 0 100 p 50 r 0 5", true, 0}, {"r 0 65537 p 1", true, 1},  // 16-bit bounds: 0..1
+    };
+    for (const Case& c : cases) {
+        CProgStatusBar bar;
+        bar.show();
+        std::istringstream steps(c.steps);
+        for (std::string step; steps >> step;) {
+            int low = 0;
+            int high = 0;
+            if (step == "r" && steps >> low >> high) {
+                bar.setRange(low, high);
+            } else if (step == "p" && steps >> low) {
+                bar.setPosition(low);
+            } else {
+                bar.almostDone();
+            }
         }
+        EXPECT_EQ(bar.progressBar()->isVisible(), c.visible) << c.steps;
+        EXPECT_EQ(bar.progressBar()->value(), c.value) << c.steps;
     }
-    QCOMPARE(bar.progressBar()->isVisible(), visible);
-    QCOMPARE(bar.progressBar()->value(), value);
 }
 
-void StatusBarTest::rangeResetsPositionAndText() {
+TEST(StatusBar, PaneZeroReturnsToReadyAndPaneOneShowsTheConnection) {
+    EnsureQtApplication();
     CProgStatusBar bar;
-    bar.show();
-    bar.setRange(0, 0x10001);
-    QCOMPARE(bar.progressBar()->maximum(), 1);
-    bar.showMousePosition(3, 4);
+    bar.showMousePosition(120, 7);
+    EXPECT_EQ(bar.paneText(0), "X=120 Y=7");
     bar.setRange(0, 10);
-    QCOMPARE(bar.paneText(0), QString("Ready"));
+    EXPECT_EQ(bar.paneText(0), "Ready");
     bar.setPosition(7);
     bar.showMousePosition(3, 4);
     bar.setPosition(0);
-    QCOMPARE(bar.paneText(0), QString("Ready"));
-}
+    EXPECT_EQ(bar.paneText(0), "Ready");
 
-void StatusBarTest::mouseTextAndConnectionPane() {
-    CProgStatusBar bar;
-    bar.showMousePosition(120, 7);
-    QCOMPARE(bar.paneText(0), QString("X=120 Y=7"));
-    QCOMPARE(bar.paneText(1), QString("USB was not connected"));
-    QVERIFY(!bar.connectedIconShown());
+    EXPECT_EQ(bar.paneText(1), "USB was not connected");
+    EXPECT_FALSE(bar.connectedIconShown());
     bar.showConnection({ConnectionIcon::Connected, "USB STANDALONE WRITER"});
-    QCOMPARE(bar.paneText(1), QString("USB STANDALONE WRITER"));
-    QVERIFY(bar.connectedIconShown());
+    EXPECT_EQ(bar.paneText(1), "USB STANDALONE WRITER");
+    EXPECT_TRUE(bar.connectedIconShown());
 }
 
-void StatusBarTest::fileFilters_data() {
-    QTest::addColumn<QString>("catalogue");
-    QTest::addColumn<QString>("qt");
-    QTest::newRow("one pair") << "Hex Files (*.hex)|*.hex||"
-                              << "Hex Files (*.hex)";
-    QTest::newRow("two pairs") << "Hex Files (*.hex)|*.hex|OTP Files (*.otp)|*.otp||"
-                               << "Hex Files (*.hex);;OTP Files (*.otp)";
-    QTest::newRow("several patterns") << "Program (*.hex;*.bin)|*.hex;*.bin||"
-                                      << "Program (*.hex *.bin)";
-    QTest::newRow("description without patterns") << "All Files|*.*||"
-                                                  << "All Files (*.*)";
-    QTest::newRow("pattern wins over the description") << "Hex (*.h86)|*.hex||"
-                                                       << "Hex (*.hex)";
-    QTest::newRow("unpaired tail dropped") << "Hex (*.hex)|*.hex|Other"
-                                           << "Hex (*.hex)";
-    QTest::newRow("empty") << ""
-                           << "";
+TEST(FileFilter, CatalogueFiltersBecomeQtFilters) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Hex Files (*.hex)|*.hex||", "Hex Files (*.hex)"},
+        {"Hex Files (*.hex)|*.hex|OTP Files (*.otp)|*.otp||",
+         "Hex Files (*.hex);;OTP Files (*.otp)"},
+        {"Program (*.hex;*.bin)|*.hex;*.bin||", "Program (*.hex *.bin)"},
+        {"All Files|*.*||", "All Files (*.*)"},
+        {"Hex (*.h86)|*.hex||", "Hex (*.hex)"},  // the pattern wins over the description
+        {"Hex (*.hex)|*.hex|Other", "Hex (*.hex)"},
+        {"", ""},
+    };
+    for (const auto& [catalogue, qt] : cases) {
+        EXPECT_EQ(gui::ConvertFileFilter(catalogue).toStdString(), qt) << catalogue;
+    }
 }
 
-void StatusBarTest::fileFilters() {
-    QFETCH(QString, catalogue);
-    QFETCH(QString, qt);
-    QCOMPARE(ConvertFileFilter(catalogue.toStdString()), qt);
-}
-
-QTEST_MAIN(StatusBarTest)
-#include "StatusBarTest.moc"
+}  // namespace
+}  // namespace vexlor::test

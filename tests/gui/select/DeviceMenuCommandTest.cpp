@@ -1,96 +1,65 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
-#include "QtApp.h"
 #include "SelectFixture.h"
 #include "gui/select/CIcTypeSelectDlg.h"
 #include "gui/select/DeviceMenuCommand.h"
 #include "support/RecordingOperator.h"
+#include "support/gui/QtTestApp.h"
 
-namespace vexlor {
+namespace vexlor::test {
 namespace {
 
 class DeviceMenuCommandTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { test::EnsureQtApplication(); }
+    static void SetUpTestSuite() { EnsureQtApplication(); }
     DeviceMenuCommandTest() {
-        test::WriteSampleCatalogue(base);
-        base.write("res/ICPicture/QV115.jpg", "picture");
+        WriteSampleCatalogue(base);
         context.link.writerConnected = true;
         command = MakeDeviceMenuCommand(&window, context, op,
                                         {[this] { ++blanked; }, [this] { ++refreshed; }});
     }
 
-    // Runs the command; `operate` acts on the modal dialog once it is up.
-    void runWith(std::function<void(CIcTypeSelectDlg&)> operate) {
-        QTimer::singleShot(0, [this, operate] {
-            auto* dialog = qobject_cast<CIcTypeSelectDlg*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
+    // Runs the command, picking the chip of row `row` and leaving with `button`.
+    void run(int row, const char* button) {
+        AnswerNextModal([this, row, button](QWidget* dialog) {
             seen.push_back(dialog);
-            operate(*dialog);
+            ClickRow(dialog->findChild<QListWidget*>("chipName"), row);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
         });
         command();
     }
-    static void click(CIcTypeSelectDlg& dialog, const char* button) {
-        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
-    }
-    static void clickChip(CIcTypeSelectDlg& dialog, const char* list, int row) {
-        test::ClickRow(dialog.findChild<QListWidget*>(list), row);
-    }
 
-    test::ScratchDir base;
-    test::RecordingOperator op;
+    ScratchDir base;
+    RecordingOperator op;
     AppContext context{op, base.path(), Language::English};
     QWidget window;
     std::function<void()> command;
     int blanked = 0;
     int refreshed = 0;
-    std::vector<CIcTypeSelectDlg*> seen;
+    std::vector<QWidget*> seen;
 };
 
-TEST_F(DeviceMenuCommandTest, OkHandsTheChipToTheWindowAndBlanksTheFile) {
-    context.shell.job.checksumText = "12AB";
-    runWith([](CIcTypeSelectDlg& dialog) {
-        clickChip(dialog, "chipName", 1);
-        click(dialog, "ok");
-    });
-    const JobState& job = context.shell.job;
-    EXPECT_EQ(job.chipNameText, "QR31ZJ0115");
-    EXPECT_EQ(job.ispProgram, 1);
-    EXPECT_EQ(job.checksumText, "");
-    EXPECT_EQ(context.shell.titleText, "Vexlor_Writer  QR31ZJ0115  ");
-    EXPECT_EQ(context.shell.panel.at(ControlId::IspModeLabel).text, "ISP Program");
+TEST_F(DeviceMenuCommandTest, OkHandsTheChipToTheWindowAndCancelKeepsIt) {
+    run(1, "ok");
+    const std::string chosen = context.shell.job.chipNameText;
+    EXPECT_EQ(chosen, context.chipXml.icInfo().ChipName);
+    EXPECT_FALSE(chosen.empty());
     EXPECT_EQ(blanked, 1);
     EXPECT_EQ(refreshed, 1);
-    EXPECT_TRUE(op.shown.empty());
-}
 
-TEST_F(DeviceMenuCommandTest, CancelKeepsEverythingAndTheDialogIsKeptForTheNextRun) {
-    runWith([](CIcTypeSelectDlg& dialog) { click(dialog, "ok"); });
-    const ICInfo parameters = context.chipXml.icInfo();
-    const ChipDisplayInfo keys = context.chipXml.chipDisplayInfo();
-    ASSERT_EQ(context.shell.job.chipNameText, "QR31A100");
-
-    runWith([](CIcTypeSelectDlg& dialog) {
-        clickChip(dialog, "mcuType", 1);
-        clickChip(dialog, "chipSeries", 1);
-        clickChip(dialog, "chipName", 1);
-        click(dialog, "cancel");
-    });
-    EXPECT_EQ(context.chipXml.icInfo(), parameters);
-    EXPECT_EQ(context.chipXml.chipDisplayInfo(), keys);
-    EXPECT_EQ(context.shell.job.chipNameText, "QR31A100");
+    run(2, "cancel");
+    EXPECT_EQ(context.shell.job.chipNameText, chosen);
+    EXPECT_EQ(context.chipXml.icInfo().ChipName, chosen);
     EXPECT_EQ(blanked, 1);
     EXPECT_EQ(refreshed, 2);
+    // One dialog for the life of the window.
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], seen[1]);
 }
 
 }  // namespace
-}  // namespace vexlor
+}  // namespace vexlor::test

@@ -1,3 +1,5 @@
+// The dialog shows what IcTypeSelectModel holds and hands it every click; the selection rules
+// are the model's and tested with it.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -8,14 +10,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "QtApp.h"
 #include "SelectFixture.h"
-#include "core/select/DeviceCommand.h"
-#include "core/select/PackageCode.h"
 #include "gui/select/CIcTypeSelectDlg.h"
 #include "support/RecordingOperator.h"
+#include "support/gui/QtTestApp.h"
 
-namespace vexlor {
+namespace vexlor::test {
 namespace {
 
 // The Search button's dialog answered with a fixed text instead of a modal loop.
@@ -23,200 +23,104 @@ class ScriptedSearchDlg : public CIcTypeSelectDlg {
   public:
     using CIcTypeSelectDlg::CIcTypeSelectDlg;
     std::string typed;
-    int searches = 0;
 
   protected:
-    std::string runChipSearch() override {
-        ++searches;
-        return typed;
-    }
+    std::string runChipSearch() override { return typed; }
 };
 
 class IcTypeSelectDlgTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { test::EnsureQtApplication(); }
-    IcTypeSelectDlgTest() { test::WriteSampleCatalogue(base); }
-
-    bool begin(std::int32_t selector = 1) {
-        if (!dialog.begin(selector, true)) {
-            return false;
-        }
+    static void SetUpTestSuite() { EnsureQtApplication(); }
+    IcTypeSelectDlgTest() {
+        WriteSampleCatalogue(base);
+    }
+    void begin(std::int32_t selector = 1) {
+        ASSERT_TRUE(dialog.begin(selector, true));
         dialog.show();
-        return QTest::qWaitForWindowExposed(&dialog);
     }
-    template <typename Widget>
+    template <typename Widget = QWidget>
     Widget* find(const char* name) {
-        auto* widget = dialog.findChild<Widget*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return dialog.findChild<Widget*>(name);
     }
-    QListWidget* list(const char* name) { return find<QListWidget>(name); }
-    QCheckBox* box(const char* name) { return find<QCheckBox>(name); }
-    QString label(const char* name) { return find<QLabel>(name)->text(); }
-    void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    // The lists and the chip label show the model.
+    void expectListsShowTheModel() {
+        const std::pair<ChipList, const char*> lists[] = {{ChipList::McuType, "mcuType"},
+                                                          {ChipList::ChipSeries, "chipSeries"},
+                                                          {ChipList::ChipName, "chipName"}};
+        for (auto [which, name] : lists) {
+            auto* list = find<QListWidget>(name);
+            const auto& items = dialog.model().lists().items(which);
+            ASSERT_EQ(list->count(), static_cast<int>(items.size())) << name;
+            for (int i = 0; i < list->count(); ++i) {
+                EXPECT_EQ(list->item(i)->text().toStdString(), items[i]) << name;
+            }
+            EXPECT_EQ(list->currentRow(), dialog.model().lists().selection(which)) << name;
+        }
+        EXPECT_EQ(find<QLabel>("icTypeValue")->text().toStdString(),
+                  dialog.model().labels().icTypeValue);
+    }
 
-    test::ScratchDir base;
-    test::RecordingOperator op;
+    ScratchDir base;
+    RecordingOperator op;
     ReadChipXml document{op, base.path()};
     ScriptedSearchDlg dialog{document, op};
 };
 
-TEST_F(IcTypeSelectDlgTest, ShowsTheCatalogueInFourCascadingLists) {
-    ASSERT_TRUE(begin());
+TEST_F(IcTypeSelectDlgTest, ListClicksReachTheModelAndTheListsFollowIt) {
+    begin();
     EXPECT_EQ(dialog.windowTitle(), "IC Type Select");
-    EXPECT_EQ(list("mcuType")->count(), 2);
-    EXPECT_EQ(list("mcuType")->currentRow(), 0);
-    EXPECT_EQ(list("chipName")->count(), 3);
-    EXPECT_EQ(label("mcuTypeLabel"), "OTP");
-    EXPECT_EQ(label("chipNameLabel"), "QR31A100");
-    EXPECT_EQ(label("seriesValue"), "OTP");
-    EXPECT_EQ(label("icTypeValue"), "QR31A100");
-    EXPECT_FALSE(find<QGroupBox>("packagesGroup")->isVisible());
-
-    test::ClickRow(list("mcuType"), 1);
-    EXPECT_EQ(list("chipSeries")->item(1)->text(), "M20");
-    test::ClickRow(list("chipSeries"), 1);
-    test::ClickRow(list("chipName"), 1);
-    EXPECT_EQ(list("chipName")->currentRow(), 1);
-    EXPECT_EQ(label("chipSeriesLabel"), "M20");
-    EXPECT_EQ(label("icTypeValue"), "SHARED1");
-    EXPECT_EQ(document.icInfo().ChipName, "SHARED1");
+    expectListsShowTheModel();
+    ClickRow(find("mcuType"), 1);
+    ClickRow(find("chipSeries"), 1);
+    ClickRow(find("chipName"), 1);
+    EXPECT_EQ(dialog.model().lists().selection(ChipList::ChipName), 1);
+    expectListsShowTheModel();
+    EXPECT_EQ(document.icInfo().ChipName, dialog.model().labels().icTypeValue);
 }
 
-TEST_F(IcTypeSelectDlgTest, ForcedIspChipEndsCheckedAndGreyedAndOkPassesIt) {
-    ASSERT_TRUE(begin());
-    test::ClickRow(list("chipName"), 1);  // QR31ZJ0115
-    EXPECT_TRUE(box("ispProgram")->isChecked());
-    EXPECT_FALSE(box("ispProgram")->isEnabled());
-    EXPECT_FALSE(box("exhvIspProgram")->isEnabled());
-    // A click on the greyed box changes nothing.
-    QTest::mouseClick(box("ispProgram"), Qt::LeftButton);
-    click("ok");
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.selection().modes[ModeBox::IspProgram], 1);
-}
+TEST_F(IcTypeSelectDlgTest, ModeBoxesAndTheCountGoThroughTheModel) {
+    begin();
+    ClickRow(find("chipName"), 1);  // a chip that forces ISP Program
+    const ModeControls& modes = dialog.model().modes().controls();
+    EXPECT_EQ(find<QCheckBox>("ispProgram")->isChecked(), modes[ModeBox::IspProgram].checked);
+    EXPECT_EQ(find<QCheckBox>("ispProgram")->isEnabled(), modes[ModeBox::IspProgram].enabled);
 
-TEST_F(IcTypeSelectDlgTest, ForcedIspChipWithoutTheIspKeyStaysUnchecked) {
-    ASSERT_TRUE(begin());
-    test::ClickRow(list("chipName"), 2);  // QR31K1C13, ISP key 0
-    EXPECT_FALSE(box("ispProgram")->isChecked());
-    EXPECT_FALSE(box("ispProgram")->isEnabled());
-    click("ok");
-    EXPECT_EQ(dialog.selection().modes[ModeBox::IspProgram], 0);
-}
-
-TEST_F(IcTypeSelectDlgTest, ProductionLimitIsDroppedForAChipWithoutIt) {
-    ASSERT_TRUE(begin());
     auto* count = find<QLineEdit>("productionLimitCount");
     EXPECT_FALSE(count->isEnabled());
-    QTest::mouseClick(box("productionLimit"), Qt::LeftButton);
+    click("productionLimit");
+    EXPECT_TRUE(modes[ModeBox::ProductionLimit].checked);
     EXPECT_TRUE(count->isEnabled());
-    EXPECT_FALSE(box("displaySerialNumber")->isEnabled());
-    EXPECT_FALSE(box("massProductionMode")->isEnabled());
-    count->selectAll();
-    QTest::keyClicks(count, "42");
-    EXPECT_EQ(dialog.model().modes().data().productionLimitCount, 42);
-
-    test::ClickRow(list("chipSeries"), 1);  // QR46YJ45: no production limit
-    EXPECT_FALSE(box("productionLimit")->isChecked());
-    EXPECT_FALSE(box("productionLimit")->isEnabled());
-    EXPECT_FALSE(count->isEnabled());
-    EXPECT_TRUE(box("displaySerialNumber")->isEnabled());
-    click("ok");
-    EXPECT_EQ(dialog.selection().modes[ModeBox::ProductionLimit], 0);
-}
-
-TEST_F(IcTypeSelectDlgTest, CountOfZeroIsRefusedAndOkWaits) {
-    ASSERT_TRUE(begin());
-    QTest::mouseClick(box("productionLimit"), Qt::LeftButton);
-    auto* count = find<QLineEdit>("productionLimitCount");
     count->selectAll();
     QTest::keyClick(count, Qt::Key_Backspace);
-    EXPECT_TRUE(op.shown.empty());
-    QTest::keyClicks(count, "0");
-    ASSERT_EQ(op.shown.size(), 1u);
-    EXPECT_EQ(op.last().text, "Enter an integer between 1 and 99999999.");
     click("ok");
+    EXPECT_EQ(op.texts(), std::vector<std::string>{"Enter an integer between 1 and 99999999."});
     EXPECT_NE(dialog.result(), QDialog::Accepted);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(op.shown.size(), 2u);
+    QTest::keyClicks(count, "42");
+    click("ok");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.selection().modes.productionLimitCount, 42);
+    EXPECT_EQ(dialog.selection().modes[ModeBox::ProductionLimit], 1);
 }
 
-TEST_F(IcTypeSelectDlgTest, CancelAfterBrowsingRestoresBothRecordsExactly) {
-    document.ReadChipDisplayInfo("M20Y2", 1);
-    document.ReadICInfo("M20Y2");
-    document.icInfo().Device_ID = {7, 8, 9};
-    const ChipDisplayInfo keys = document.chipDisplayInfo();
-    const ICInfo parameters = document.icInfo();
-    ShellState shell;
-    shell.startDirectory = base.path().string();
-
-    const auto outcome = RunDeviceCommand(
-        [&]() -> std::optional<IcTypeSelection> {
-            if (!begin(shell.chipListSelector)) {
-                return std::nullopt;
-            }
-            test::ClickRow(list("chipName"), 1);
-            test::ClickRow(list("chipSeries"), 1);
-            test::ClickRow(list("mcuType"), 1);
-            test::ClickRow(list("chipName"), 1);
-            QTest::mouseClick(box("wholeChipErase"), Qt::LeftButton);
-            click("cancel");
-            if (dialog.result() != QDialog::Accepted) {
-                return std::nullopt;
-            }
-            return dialog.selection();
-        },
-        document, true, op, shell);
-
-    EXPECT_FALSE(outcome.accepted);
-    EXPECT_EQ(document.chipDisplayInfo(), keys);
-    EXPECT_EQ(document.icInfo(), parameters);
-    EXPECT_EQ(shell.job.chipNameText, "");
-}
-
-TEST_F(IcTypeSelectDlgTest, SearchJumpsTheListsToTheFirstChipOfTheName) {
-    ASSERT_TRUE(begin());
+TEST_F(IcTypeSelectDlgTest, SearchJumpsToTheFoundChipOrTellsItIsMissing) {
+    begin();
     dialog.typed = "SHARED1";
     click("search");
-    EXPECT_EQ(dialog.searches, 1);
-    EXPECT_EQ(list("mcuType")->currentRow(), 1);
-    EXPECT_EQ(list("chipSeries")->currentRow(), 0);
-    EXPECT_EQ(list("chipName")->currentRow(), 1);
-    EXPECT_EQ(label("icTypeValue"), "SHARED1");
-    EXPECT_EQ(label("chipSeriesLabel"), "M10");
-    EXPECT_TRUE(op.shown.empty());
-
+    EXPECT_EQ(find<QLabel>("icTypeValue")->text(), "SHARED1");
+    expectListsShowTheModel();
     dialog.typed = "QR99";
     click("search");
-    ASSERT_EQ(op.shown.size(), 1u);
-    EXPECT_EQ(op.last().text, "Can't find QR99");
-    EXPECT_EQ(label("icTypeValue"), "SHARED1");
-
-    dialog.typed = "";
-    click("search");
-    EXPECT_EQ(op.shown.size(), 1u);
-    EXPECT_EQ(label("icTypeValue"), "SHARED1");
+    EXPECT_EQ(op.texts(), std::vector<std::string>{"Can't find QR99"});
 }
 
-TEST_F(IcTypeSelectDlgTest, SecondCatalogueShowsPackagesAndDerivesTheCode) {
-    ASSERT_TRUE(begin(1));
-    const int narrow = dialog.width();
-    dialog.hide();
-    ASSERT_TRUE(begin(2));
-    EXPECT_TRUE(find<QGroupBox>("packagesGroup")->isVisible());
-    EXPECT_GT(dialog.width(), narrow);
-    EXPECT_EQ(list("packages")->count(), 2);
-    EXPECT_EQ(label("packagesLabel"), "DIP 8");
-    test::ClickRow(list("packages"), 1);
-    EXPECT_EQ(label("packagesLabel"), "SOP16");
-    click("ok");
-    EXPECT_EQ(DerivePackageCode(2, dialog.selection().packageName), "16");
-
-    // Reopened on the first catalogue, the column goes away again.
-    ASSERT_TRUE(begin(1));
-    EXPECT_FALSE(find<QGroupBox>("packagesGroup")->isVisible());
-    EXPECT_EQ(dialog.width(), narrow);
+TEST_F(IcTypeSelectDlgTest, PackagesColumnOnlyForTheSecondCatalogue) {
+    begin(2);
+    EXPECT_TRUE(find("packagesGroup")->isVisible());
+    ClickRow(find("packages"), 1);
+    EXPECT_EQ(find<QLabel>("packagesLabel")->text().toStdString(), dialog.model().labels().package);
+    begin(1);
+    EXPECT_FALSE(find("packagesGroup")->isVisible());
 }
 
 TEST_F(IcTypeSelectDlgTest, UnreadableCatalogueNeverShowsTheDialog) {
@@ -227,4 +131,4 @@ TEST_F(IcTypeSelectDlgTest, UnreadableCatalogueNeverShowsTheDialog) {
 }
 
 }  // namespace
-}  // namespace vexlor
+}  // namespace vexlor::test

@@ -1,0 +1,118 @@
+// Device notices reach the window from the device-directory watch, and never in the middle of
+// a command that talks to the writer.
+#include <gtest/gtest.h>
+
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+
+#include "DaemonProcess.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/QtPaintPump.h"
+#include "support/HexText.h"
+#include "support/gui/MainWindowHarness.h"
+#include "support/gui/QtTestApp.h"
+
+namespace vexlor::test {
+namespace {
+
+class CountingPaints : public QWidget {
+  public:
+    int paints = 0;
+
+  protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
+TEST(PaintPump, RepaintsAndRunsNothingElse) {
+    EnsureQtApplication();
+    CountingPaints widget;
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    QCoreApplication::processEvents();
+    bool timerRan = false;
+    bool queuedCallRan = false;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&timerRan] { timerRan = true; });
+    timer.start();
+    QMetaObject::invokeMethod(
+        &widget, [&queuedCallRan] { queuedCallRan = true; }, Qt::QueuedConnection);
+    const int before = widget.paints;
+    widget.update();
+
+    gui::QtPaintPump().pumpPaint();
+    EXPECT_GT(widget.paints, before);
+    EXPECT_FALSE(timerRan);
+    EXPECT_FALSE(queuedCallRan);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(timerRan && queuedCallRan);
+}
+
+// The writer is served as device files by the simulator's daemon; the window runs on the real
+// transports.
+TEST(DeviceNotices, ArrivalAndRemovalThroughTheDeviceDirectory) {
+    ScratchDir devices;
+    MainWindowHarness h({.simulate = false, .deviceDirectory = devices.path()});
+    EXPECT_EQ(h.window().progStatusBar()->paneText(1), "USB was not connected");
+    {
+        sim::test::DaemonProcess daemon(devices.path());
+        ASSERT_TRUE(daemon.waitForInterface(true));
+        h.window().pollDevices();
+        EXPECT_TRUE(h.context->link.writerConnected);
+        EXPECT_EQ(h.window().progStatusBar()->paneText(1), "USB STANDALONE WRITER");
+        EXPECT_TRUE(h.control(ControlId::Auto)->isEnabled());
+        EXPECT_EQ(daemon.stop(), 0);
+    }
+    h.window().pollDevices();
+    EXPECT_FALSE(h.context->link.writerConnected);
+    EXPECT_EQ(h.window().progStatusBar()->paneText(1), "USB was not connected");
+}
+
+TEST(DeviceNotices, ARemovalDuringADownloadWaitsForTheDownloadToFail) {
+    ScratchDir devices;
+    auto daemon = std::make_unique<sim::test::DaemonProcess>(devices.path());
+    ASSERT_TRUE(daemon->waitForInterface(true));
+    MainWindowHarness h({.simulate = false, .deviceDirectory = devices.path()});
+    ASSERT_TRUE(h.context->link.writerConnected);
+    h.context->chips.ReadChipDisplayInfo("QRV7049");
+    ASSERT_TRUE(h.context->chips.ReadICInfo("QRV7049"));
+    h.context->shell.job.chipNameText = "QRV7049";
+    h.window().refreshPanel();
+    const std::string program = h.base.write("prog.hex", hexText({0x11, 0x22, 0x33})).string();
+    const auto load = [&] {
+        h.op.files.push_back(program);
+        AnswerNextModal([](QWidget* optionSelect) { optionSelect->close(); });
+        h.window().action(gui::kLoadFile)->trigger();
+    };
+    load();  // writes the family firmware, so the next load is the download alone
+    ASSERT_EQ(h.op.texts(), std::vector<std::string>{"Loading Data Ok"});
+    h.op.shown.clear();
+
+    // Half-way through the data buffer the writer goes away and its removal is noticed.
+    bool pulled = false;
+    bool connectedAfterNotice = false;
+    std::size_t waitingNotices = 0;
+    QProgressBar* progress = h.window().progStatusBar()->progressBar();
+    QObject::connect(progress, &QProgressBar::valueChanged, [&](int position) {
+        if (pulled || progress->maximum() < 8 || position < progress->maximum() / 2) {
+            return;
+        }
+        pulled = true;
+        daemon.reset();
+        h.window().pollDevices();
+        connectedAfterNotice = h.context->link.writerConnected;
+        waitingNotices = h.window().deviceNotices().waiting();
+    });
+    load();
+    ASSERT_TRUE(pulled);
+    EXPECT_TRUE(connectedAfterNotice);
+    EXPECT_EQ(waitingNotices, 1u);
+    EXPECT_EQ(h.op.texts(), std::vector<std::string>{h.message("LoadingdataFailMsg")});
+    EXPECT_FALSE(h.context->link.writerConnected);
+    EXPECT_EQ(h.window().progStatusBar()->paneText(1), "USB was not connected");
+    EXPECT_FALSE(h.control(ControlId::Program)->isEnabled());
+}
+
+}  // namespace
+}  // namespace vexlor::test
