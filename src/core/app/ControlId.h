@@ -2,8 +2,9 @@
 
 namespace vexlor {
 
-// Identifiers of the main window's controls; they name the controls in the rules and in the
-// command dispatch, and the window maps each to its widget.
+// The main window's controls under their resource numbers, the ids field reports know them by;
+// they name the controls in the rules and in the command dispatch, and the window maps each to
+// its widget.
 enum class ControlId : int {
     Auto = 1016,
     BlankCheck = 1017,
