@@ -297,8 +297,9 @@ bool SimWriter::startJob(std::uint8_t jobCode) {
         case job::kBlankCheck:
         case job::kProgram:
         case job::kVerify:
-            jobResult_ =
-                !faults_.jobFails && runChipJob(jobCode) ? config_.okStatus : status::kFail;
+            jobResult_ = !faults_.jobFails && !scheduledFailure() && runChipJob(jobCode)
+                             ? config_.okStatus
+                             : status::kFail;
             return true;
         default:
             // A job the writer does not know is refused at once.
@@ -306,6 +307,17 @@ bool SimWriter::startJob(std::uint8_t jobCode) {
             busyPollsLeft_ = 0;
             return false;
     }
+}
+
+bool SimWriter::scheduledFailure() {
+    if (!faults_.failChipJob) {
+        return false;
+    }
+    if (--*faults_.failChipJob > 0) {
+        return false;
+    }
+    faults_.failChipJob.reset();
+    return true;
 }
 
 bool SimWriter::runChipJob(std::uint8_t jobCode) {
