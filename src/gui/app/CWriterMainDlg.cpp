@@ -15,11 +15,13 @@
 
 #include "core/app/WriterAttach.h"
 #include "core/chipdb/OperationVisibility.h"
+#include "core/serial/SerialCommands.h"
 #include "gui/app/AppIcon.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CommandIds.h"
 #include "gui/ops/JobCommandBindings.h"
 #include "gui/select/DeviceMenuCommand.h"
+#include "gui/serial/SerialCommandBindings.h"
 
 namespace vexlor::gui {
 
@@ -359,9 +361,15 @@ void CWriterMainDlg::bindBuiltCommands() {
     bindCommand(kAbout, [this] { OnAbout(); });
     bindCommand(kCheckNewVersion, [this] { OnCheckNewVersion(); });
     bindCommand(static_cast<int>(ControlId::PinPlacement), [this] { showPinPicture(); });
-    bindCommand(kDevice, MakeDeviceMenuCommand(this, context_, op_,
-                                               {[this] { hexView_->showFile(QString()); },
-                                                [this] { refreshPanel(); }}));
+    SerialCommandTable serial = MakeSerialCommands(
+        context_, op_, {this, session_->writer(), *this, [this] { refreshPanel(); }});
+    for (auto& [id, handler] : serial.commands) {
+        bindCommand(id, std::move(handler));
+    }
+    bindCommand(kDevice,
+                MakeDeviceMenuCommand(this, context_, op_,
+                                      {[this] { hexView_->showFile(QString()); },
+                                       [this] { refreshPanel(); }, serial.openSetWithData}));
     JobCommandTable jobs =
         MakeJobCommands(context_, op_,
                         {this,
@@ -369,7 +377,8 @@ void CWriterMainDlg::bindBuiltCommands() {
                          *this,
                          [this] { refreshPanel(); },
                          [this](const QString& path) { hexView_->showFile(path); },
-                         {context_.shell.baseDirectory, options_.programDirectory}});
+                         {context_.shell.baseDirectory, options_.programDirectory},
+                         serial.afterLoad});
     for (auto& [id, handler] : jobs.commands) {
         bindCommand(id, std::move(handler));
     }
@@ -431,6 +440,7 @@ void CWriterMainDlg::OnInitDialog() {
         ApplyOperationVisibility(shell.operationVisibility, shell.panel);
     }
     StartWithWriter(shell, services());
+    StartSerialNumbers(context_, op_);
     refreshPanel();
 }
 
