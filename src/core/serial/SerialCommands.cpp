@@ -42,6 +42,17 @@ SerialLoadTarget SerialLoadTargetOf(AppContext& context, Writer& writer, Operato
                             op};
 }
 
+bool HoldChipButtonsForSerialRun(ShellState& shell) {
+    if (!shell.job.displaySerialNumber) {
+        return false;
+    }
+    for (ControlId id :
+         {ControlId::Auto, ControlId::BlankCheck, ControlId::Program, ControlId::Verify}) {
+        shell.panel.enable(id, false);
+    }
+    return true;
+}
+
 void AfterSerialProgramClosed(AppContext& context, Writer& writer, OperationButtons& buttons) {
     if (context.link.writerConnected) {
         writer.ReadOptionHeader(context.link.optionHeader);

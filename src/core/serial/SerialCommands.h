@@ -19,6 +19,11 @@ bool StartSerialNumbers(AppContext& context, Operator& op);
 // The serial-number target of the Set dialog's Load for the selected chip.
 SerialLoadTarget SerialLoadTargetOf(AppContext& context, Writer& writer, Operator& op);
 
+// After a successful load in Display Serial Number mode chips are programmed only through the
+// Serial Number Program window: Auto, Blank check, Program and Verify are disabled. False (and
+// nothing changed) in any other mode.
+bool HoldChipButtonsForSerialRun(ShellState& shell);
+
 // After the Program dialog closed: the writer's header read again (when connected), serial
 // mode off and the operation buttons back.
 void AfterSerialProgramClosed(AppContext& context, Writer& writer, OperationButtons& buttons);
