@@ -150,6 +150,9 @@ CommandOutcome runRun(CliSession& session, std::span<const std::string> words) {
                                     " OK"
                               : std::string("FAIL"))
                       << '\n';
+        if (result.complete) {
+            run.showComplete();
+        }
     }
     session.out() << "OK " << context.serial.okText << "  NG " << context.serial.ngText
                   << "  Total " << context.serial.totalText << '\n';

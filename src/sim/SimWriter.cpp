@@ -325,6 +325,9 @@ bool SimWriter::runChipJob(std::uint8_t jobCode) {
         case job::kBlankCheck:
             return chip_.isBlank();
         case job::kProgram:
+            if (freshChipPerJob_) {
+                chip_.insertBlank();
+            }
             return programChip();
         case job::kVerify:
             return downloadedLength_ > 0 && chip_.matches(expectedImage());
@@ -332,7 +335,7 @@ bool SimWriter::runChipJob(std::uint8_t jobCode) {
             if (!productionAllowed(optionArea_)) {
                 return false;
             }
-            if (config_.freshChipPerAuto) {
+            if (config_.freshChipPerAuto || freshChipPerJob_) {
                 chip_.insertBlank();
             }
             const bool ok = chip_.isBlank() && programChip() && chip_.matches(programmedImage_);

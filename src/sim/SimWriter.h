@@ -84,6 +84,8 @@ class SimWriter {
     bool passBytes(std::size_t count);
 
     SimFaults& faults() { return faults_; }
+    // An operator who puts a blank chip into the socket before every Program or Auto.
+    void setFreshChipPerJob(bool on) { freshChipPerJob_ = on; }
     const SimConfig& config() const { return config_; }
     const std::vector<TranscriptEntry>& transcript() const { return transcript_; }
     void clearTranscript() { transcript_.clear(); }
@@ -131,6 +133,7 @@ class SimWriter {
 
     SimConfig config_;
     SimFaults faults_;
+    bool freshChipPerJob_ = false;
     bool attached_ = true;
 
     std::vector<std::uint8_t> memory_;

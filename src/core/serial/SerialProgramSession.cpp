@@ -66,7 +66,6 @@ SerialProgramSession::ChipResult SerialProgramSession::programOneChip(Writer& wr
     if (auto end = SerialNumber::FromHex(state_.endSerial); end && serial == *end) {
         result.complete = true;
         programEnabled_ = false;
-        op_.message(kSerialCompleteMessage, kCaption);
     }
     return result;
 }
@@ -84,6 +83,10 @@ void SerialProgramSession::journal(bool ok, const std::string& serialUsed) {
                            journal_.error().c_str()),
                     kCaption, MessageIcon::Exclamation);
     }
+}
+
+void SerialProgramSession::showComplete() {
+    op_.message(kSerialCompleteMessage, kCaption);
 }
 
 void SerialProgramSession::resetCount() {

@@ -42,6 +42,8 @@ class SerialProgramSession {
 
     // Auto when the dialog came from Load File, Program otherwise.
     ChipResult programOneChip(Writer& writer, const ICInfo& chip);
+    // The run's end, told once the counters of its last chip are on show.
+    void showComplete();
     void resetCount();
     // The run ends: state to its closed values, counters zero, journal closed.
     void close();

@@ -350,6 +350,18 @@ void CWriterMainDlg::buildSimulatedWriterMenu() {
     connect(voltage, &QAction::toggled, this,
             [this](bool on) { session_->setSimulatedVoltageFault(on); });
 
+    menu->addSeparator();
+    // A chip run needs a fresh chip per job, and a way to see a failing one.
+    QAction* blank = menu->addAction("A blank chip before every chip job");
+    blank->setObjectName("simBlankChipPerJob");
+    blank->setCheckable(true);
+    connect(blank, &QAction::toggled, this,
+            [this](bool on) { session_->simWriter()->setFreshChipPerJob(on); });
+    QAction* failNext = menu->addAction("Fail the next chip job");
+    failNext->setObjectName("simFailNextChip");
+    connect(failNext, &QAction::triggered, this,
+            [this] { session_->simWriter()->faults().failChipJob = 1; });
+
     connect(menu, &QMenu::aboutToShow, this, [this, attach, remove] {
         attach->setEnabled(!session_->simulatedAttached());
         remove->setEnabled(session_->simulatedAttached());

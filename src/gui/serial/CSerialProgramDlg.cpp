@@ -181,10 +181,14 @@ void CSerialProgramDlg::onSet() {
 }
 
 void CSerialProgramDlg::onProgram() {
-    session_.programOneChip(services_.writer, services_.context.chipXml.icInfo());
+    const auto result =
+        session_.programOneChip(services_.writer, services_.context.chipXml.icInfo());
     showCounters();
     showRun();
     program_->setEnabled(session_.programEnabled());
+    if (result.complete) {
+        session_.showComplete();
+    }
 }
 
 void CSerialProgramDlg::reject() {

@@ -60,7 +60,7 @@ TEST_F(SerialCli, StandAloneRunOfFiveOverSixChipsWithOneFailure) {
     EXPECT_NE(r.out.find("chip 2: 000000A1 OK\nchip 3: FAIL\nchip 4: 000000A2 OK\n"),
               std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("Serial Number Program Complete\nchip 6: 000000A4 OK\n"
+    EXPECT_NE(r.out.find("chip 6: 000000A4 OK\nMessage: Serial Number Program Complete\n"
                          "OK 5  NG 1  Total 6\n"),
               std::string::npos)
         << r.out;

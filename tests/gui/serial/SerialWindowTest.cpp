@@ -114,16 +114,18 @@ TEST_F(SerialWindowTest, MenuRunSetsUpProgramsAndCloses) {
         click(program->button(1040));
         EXPECT_EQ(program->display(1045)->text(), "000000A0");
         EXPECT_EQ(program->display(1046)->text(), "000000A4");
-        for (int chip = 0; chip < 2; ++chip) {
-            window->session().simWriter()->chip().insertBlank();
+        window->session().simWriter()->setFreshChipPerJob(true);
+        for (int chip = 0; chip < 5; ++chip) {
             click(program->button(1));
         }
         okShown = program->display(1051)->text().toStdString();
-        EXPECT_EQ(program->display(1045)->text(), "000000A2");
+        EXPECT_EQ(program->display(1045)->text(), "000000A5");
+        EXPECT_FALSE(program->button(1)->isEnabled());
+        EXPECT_EQ(op.last().text, "Serial Number Program Complete");
         click(program->button(2));
     });
     menu->trigger();
-    EXPECT_EQ(okShown, "2");
+    EXPECT_EQ(okShown, "5");
     EXPECT_EQ(modeLabel()->text(), "Serial Number Program");
     EXPECT_EQ(context->serial.lengthBytes, 16);
 }
