@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -23,8 +24,10 @@ class DeviceMenuCommandTest : public ::testing::Test {
         test::WriteSampleCatalogue(base);
         base.write("res/ICPicture/QV115.jpg", "picture");
         context.link.writerConnected = true;
-        command = MakeDeviceMenuCommand(&window, context, op,
-                                        {[this] { ++blanked; }, [this] { ++refreshed; }});
+        command = MakeDeviceMenuCommand(
+            &window, context, op,
+            {[this] { ++blanked; }, [this] { ++refreshed; },
+             [this](bool exhvIsp, bool isp) { serialSetOpened.emplace_back(exhvIsp, isp); }});
     }
 
     // Runs the command; `operate` acts on the modal dialog once it is up.
@@ -51,6 +54,7 @@ class DeviceMenuCommandTest : public ::testing::Test {
     std::function<void()> command;
     int blanked = 0;
     int refreshed = 0;
+    std::vector<std::pair<bool, bool>> serialSetOpened;
     std::vector<CIcTypeSelectDlg*> seen;
 };
 
@@ -69,6 +73,20 @@ TEST_F(DeviceMenuCommandTest, OkHandsTheChipToTheWindowAndBlanksTheFile) {
     EXPECT_EQ(blanked, 1);
     EXPECT_EQ(refreshed, 1);
     EXPECT_TRUE(op.shown.empty());
+    EXPECT_TRUE(serialSetOpened.empty());
+}
+
+TEST_F(DeviceMenuCommandTest, OkWithDisplaySerialNumberOpensTheSerialSet) {
+    runWith([](CIcTypeSelectDlg& dialog) {
+        clickChip(dialog, "chipName", 1);
+        auto* box = dialog.findChild<QCheckBox*>("displaySerialNumber");
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(box->isEnabled());
+        box->click();
+        click(dialog, "ok");
+    });
+    EXPECT_EQ(context.shell.job.displaySerialNumber, 1);
+    EXPECT_EQ(serialSetOpened, (std::vector<std::pair<bool, bool>>{{false, true}}));
 }
 
 TEST_F(DeviceMenuCommandTest, CancelKeepsEverythingAndTheDialogIsKeptForTheNextRun) {
