@@ -176,5 +176,18 @@ TEST_F(SerialProgramRun, ReadSerialInfoShowsWhatTheWriterHolds) {
     EXPECT_FALSE(rig.context.serial.viewOnly);
 }
 
+TEST(SerialModeButtons, DisplaySerialNumberHoldsOnlyTheFourChipButtons) {
+    ShellState shell;
+    EXPECT_FALSE(HoldChipButtonsForSerialRun(shell));
+    EXPECT_TRUE(shell.panel.at(ControlId::Auto).enabled);
+    shell.job.displaySerialNumber = 1;
+    EXPECT_TRUE(HoldChipButtonsForSerialRun(shell));
+    for (ControlId id :
+         {ControlId::Auto, ControlId::BlankCheck, ControlId::Program, ControlId::Verify}) {
+        EXPECT_FALSE(shell.panel.at(id).enabled) << static_cast<int>(id);
+    }
+    EXPECT_TRUE(shell.panel.at(ControlId::Read).enabled);
+}
+
 }  // namespace
 }  // namespace vexlor::test
