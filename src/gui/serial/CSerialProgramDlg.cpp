@@ -187,6 +187,8 @@ void CSerialProgramDlg::onProgram() {
     showRun();
     program_->setEnabled(session_.programEnabled());
     if (result.complete) {
+        // The last chip's counters are on screen before the message box covers the dialog.
+        repaint();
         session_.showComplete();
     }
 }
