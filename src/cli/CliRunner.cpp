@@ -29,7 +29,7 @@ void printUsage(std::ostream& out) {
         << "  --verbose            print the transport's diagnostic lines\n"
         << "  --sim-version V      simulated writer's version: V1.0, V1.1, V2.0 or a text\n"
         << "  --sim-fault F        simulated writer fault: fail, never-settle, corrupt,\n"
-        << "                       voltage, remove-after=N (repeatable)\n"
+        << "                       voltage, remove-after=N, fail-chip=N (repeatable)\n"
         << "commands:\n";
     for (const CliCommand& command : commandTable()) {
         out << "  " << command.usage << '\n';

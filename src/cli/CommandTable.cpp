@@ -5,6 +5,7 @@
 #include "cli/ConvertCommands.h"
 #include "cli/JobCommands.h"
 #include "cli/SelectCommands.h"
+#include "cli/SerialCommands.h"
 #include "cli/WriterInfoCommands.h"
 
 namespace vexlor::cli {
@@ -40,6 +41,12 @@ constexpr std::array kCommands{
                1},
     CliCommand{"protect", 1, "protect on|off     set the protect bits of the job in the writer",
                runProtect},
+    CliCommand{"serial", 1,
+               "serial set --length N --start-address A --first HEX --amount HEX\n"
+               "                     set up a serial-number run for the selected chip\n"
+               "  serial run [--count N]  program chips of the run, one per Enter or N\n"
+               "  serial info        the serial-number run the writer holds",
+               runSerial, 8},
 };
 }  // namespace
 

@@ -146,6 +146,16 @@ CommandOutcome runStep(CliSession& session, JobStep step) {
     return runJobCommand(session, 0, [step](JobServices& s) { return step(s); });
 }
 
+// In Display Serial Number mode each chip needs its number: the window disables these four
+// buttons after a load, and chips are programmed through the serial run instead.
+CommandOutcome runChipStep(CliSession& session, JobStep step) {
+    if (session.context().shell.job.displaySerialNumber) {
+        return CommandOutcome::failure("Display Serial Number mode: program chips with serial run",
+                                       kExitRefused);
+    }
+    return runStep(session, step);
+}
+
 }  // namespace
 
 CommandOutcome runLoad(CliSession& session, std::span<const std::string> arguments) {
@@ -158,19 +168,19 @@ CommandOutcome runLoad(CliSession& session, std::span<const std::string> argumen
 }
 
 CommandOutcome runAuto(CliSession& session, std::span<const std::string>) {
-    return runStep(session, OnAuto);
+    return runChipStep(session, OnAuto);
 }
 
 CommandOutcome runBlank(CliSession& session, std::span<const std::string>) {
-    return runStep(session, OnBlankCheck);
+    return runChipStep(session, OnBlankCheck);
 }
 
 CommandOutcome runProgram(CliSession& session, std::span<const std::string>) {
-    return runStep(session, OnProgram);
+    return runChipStep(session, OnProgram);
 }
 
 CommandOutcome runVerify(CliSession& session, std::span<const std::string>) {
-    return runStep(session, OnVerify);
+    return runChipStep(session, OnVerify);
 }
 
 CommandOutcome runRead(CliSession& session, std::span<const std::string> arguments) {

@@ -74,6 +74,9 @@ SerialStep nextSerial(std::span<const std::uint8_t> area) {
     step.patch.address =
         static_cast<std::size_t>(area[kSerialAddress]) << 8 | area[kSerialAddress + 1];
     step.patch.bytes.assign(current.end() - static_cast<std::ptrdiff_t>(length), current.end());
+    if ((area[kSerialMode] & 0x0F) == kSerialLowByteFirst) {
+        std::reverse(step.patch.bytes.begin(), step.patch.bytes.end());
+    }
     return step;
 }
 

@@ -18,6 +18,8 @@ inline constexpr std::size_t kSerialEnd = 0x60;
 inline constexpr std::size_t kSerialCurrent = 0x70;
 inline constexpr std::size_t kLimitState = 0xF4;
 inline constexpr std::size_t kSerialNumberSize = 16;
+// Direction nibble of kSerialMode: 0 puts the most significant byte at the lowest address.
+inline constexpr std::uint8_t kSerialLowByteFirst = 1;
 inline constexpr std::uint8_t kProductionLimit = 0x11;
 }  // namespace option
 
@@ -34,7 +36,7 @@ struct SerialPatch {
     std::vector<std::uint8_t> bytes;
 };
 
-// The serial number the next chip gets, most significant byte at the lowest address; empty
+// The serial number the next chip gets, in the run's byte order; empty
 // when no run is set up. exhausted is set when the current number has reached the end.
 struct SerialStep {
     bool inUse = false;

@@ -17,8 +17,25 @@ std::string versionTextFor(std::string_view choice) {
     return std::string(choice.substr(0, kVersionLength));
 }
 
+namespace {
+
+// The number after prefix in a fault such as "remove-after=N".
+bool countAfter(std::string_view fault, std::string_view prefix, std::size_t& count,
+                std::string& error) {
+    const auto number = fault.substr(prefix.size());
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), count);
+    if (number.empty() || ec != std::errc() || end != number.data() + number.size()) {
+        error = "bad count in fault \"" + std::string(fault) + "\"";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool applyFault(std::string_view fault, SimFaults& faults, std::string& error) {
     constexpr std::string_view kRemoveAfter = "remove-after=";
+    constexpr std::string_view kFailChip = "fail-chip=";
     if (fault == "fail") {
         faults.jobFails = true;
     } else if (fault == "never-settle") {
@@ -28,17 +45,21 @@ bool applyFault(std::string_view fault, SimFaults& faults, std::string& error) {
     } else if (fault == "voltage") {
         faults.voltagesOutOfRange = true;
     } else if (fault.starts_with(kRemoveAfter)) {
-        const auto number = fault.substr(kRemoveAfter.size());
         std::size_t bytes = 0;
-        const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), bytes);
-        if (number.empty() || ec != std::errc() || end != number.data() + number.size()) {
-            error = "bad byte count in fault \"" + std::string(fault) + "\"";
+        if (!countAfter(fault, kRemoveAfter, bytes, error)) {
             return false;
         }
         faults.removeAfterBytes = bytes;
+    } else if (fault.starts_with(kFailChip)) {
+        std::size_t job = 0;
+        if (!countAfter(fault, kFailChip, job, error) || job == 0) {
+            error = "bad chip number in fault \"" + std::string(fault) + "\" (1 = the first)";
+            return false;
+        }
+        faults.failChipJob = job;
     } else {
         error = "unknown fault \"" + std::string(fault) +
-                "\" (fail, never-settle, corrupt, voltage, remove-after=N)";
+                "\" (fail, never-settle, corrupt, voltage, remove-after=N, fail-chip=N)";
         return false;
     }
     return true;

@@ -13,7 +13,7 @@ namespace vexlor::sim {
 // "V1.0", "V1.1", "V2.0" pick the known texts; anything else is taken as the text itself.
 std::string versionTextFor(std::string_view choice);
 
-// One fault by name: "fail", "never-settle", "corrupt", "voltage", "remove-after=N".
+// One fault by name: "fail", "never-settle", "corrupt", "voltage", "remove-after=N", "fail-chip=N".
 // False with a reason when the name is unknown or N is not a number.
 bool applyFault(std::string_view fault, SimFaults& faults, std::string& error);
 // A comma-separated list of faults.

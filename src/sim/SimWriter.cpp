@@ -297,8 +297,9 @@ bool SimWriter::startJob(std::uint8_t jobCode) {
         case job::kBlankCheck:
         case job::kProgram:
         case job::kVerify:
-            jobResult_ =
-                !faults_.jobFails && runChipJob(jobCode) ? config_.okStatus : status::kFail;
+            jobResult_ = !faults_.jobFails && !scheduledFailure() && runChipJob(jobCode)
+                             ? config_.okStatus
+                             : status::kFail;
             return true;
         default:
             // A job the writer does not know is refused at once.
@@ -308,11 +309,25 @@ bool SimWriter::startJob(std::uint8_t jobCode) {
     }
 }
 
+bool SimWriter::scheduledFailure() {
+    if (!faults_.failChipJob) {
+        return false;
+    }
+    if (--*faults_.failChipJob > 0) {
+        return false;
+    }
+    faults_.failChipJob.reset();
+    return true;
+}
+
 bool SimWriter::runChipJob(std::uint8_t jobCode) {
     switch (jobCode) {
         case job::kBlankCheck:
             return chip_.isBlank();
         case job::kProgram:
+            if (freshChipPerJob_) {
+                chip_.insertBlank();
+            }
             return programChip();
         case job::kVerify:
             return downloadedLength_ > 0 && chip_.matches(expectedImage());
@@ -320,7 +335,7 @@ bool SimWriter::runChipJob(std::uint8_t jobCode) {
             if (!productionAllowed(optionArea_)) {
                 return false;
             }
-            if (config_.freshChipPerAuto) {
+            if (config_.freshChipPerAuto || freshChipPerJob_) {
                 chip_.insertBlank();
             }
             const bool ok = chip_.isBlank() && programChip() && chip_.matches(programmedImage_);

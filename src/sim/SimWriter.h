@@ -26,6 +26,8 @@ struct SimFaults {
     bool voltagesOutOfRange = false;  // every measurement far above its nominal value
     // The writer vanishes once this many more data bytes have moved (unplugged mid-transfer).
     std::optional<std::size_t> removeAfterBytes;
+    // Only the chip job with this number, counted from 1 from now on, ends with status FAIL.
+    std::optional<std::size_t> failChipJob;
 };
 
 inline constexpr std::string_view kVersionV10 = "USB STANDALONE WRITER_V1.0";
@@ -82,6 +84,8 @@ class SimWriter {
     bool passBytes(std::size_t count);
 
     SimFaults& faults() { return faults_; }
+    // An operator who puts a blank chip into the socket before every Program or Auto.
+    void setFreshChipPerJob(bool on) { freshChipPerJob_ = on; }
     const SimConfig& config() const { return config_; }
     const std::vector<TranscriptEntry>& transcript() const { return transcript_; }
     void clearTranscript() { transcript_.clear(); }
@@ -117,6 +121,8 @@ class SimWriter {
     void corruptIfAsked(std::span<std::uint8_t> buffer) const;
 
     bool runChipJob(std::uint8_t jobCode);
+    // Counts a chip job against failChipJob: true for the one that is to fail.
+    bool scheduledFailure();
     bool programChip();
     // What Verify compares with: the last programmed image, serial number included, or the
     // download when this writer has programmed nothing since.
@@ -127,6 +133,7 @@ class SimWriter {
 
     SimConfig config_;
     SimFaults faults_;
+    bool freshChipPerJob_ = false;
     bool attached_ = true;
 
     std::vector<std::uint8_t> memory_;

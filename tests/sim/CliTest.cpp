@@ -123,7 +123,7 @@ TEST_F(Cli, UsageErrorsEndWithStatusTwoAndOneReason) {
          "vexlor-writer-cli: base directory /nonexistent/vexlor does not exist"},
         {{"--sim-fault", "melt", "info"},
          "vexlor-writer-cli: unknown fault \"melt\" (fail, never-settle, corrupt, voltage, "
-         "remove-after=N)"},
+         "remove-after=N, fail-chip=N)"},
         {{"--base-dir"}, "vexlor-writer-cli: missing value after --base-dir"},
         {{"--colour", "info"}, "vexlor-writer-cli: unknown option --colour"},
     };

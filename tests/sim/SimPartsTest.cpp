@@ -102,7 +102,7 @@ Bytes serialArea(std::uint8_t mode, std::uint8_t length, Bytes current, Bytes en
     return area;
 }
 
-TEST(SimOptionArea, NextSerialTakesTheLowBytesOfTheCurrentNumber) {
+TEST(SimOptionArea, NextSerialTakesTheLowBytesOfTheCurrentNumberInTheRunsOrder) {
     struct Case {
         std::uint8_t mode;
         std::uint8_t length;
@@ -114,7 +114,9 @@ TEST(SimOptionArea, NextSerialTakesTheLowBytesOfTheCurrentNumber) {
     };
     const Case cases[] = {
         {0x10, 2, {0x0A, 0x0B}, {0x01, 0x00, 0x00}, true, false, {0x0A, 0x0B}},
-        {0x21, 3, {0x0A, 0x0B}, {0x01, 0x00, 0x00}, true, false, {0x00, 0x0A, 0x0B}},
+        {0x20, 3, {0x0A, 0x0B}, {0x01, 0x00, 0x00}, true, false, {0x00, 0x0A, 0x0B}},
+        // Direction 1: least significant byte at the lowest address.
+        {0x21, 3, {0x0A, 0x0B}, {0x01, 0x00, 0x00}, true, false, {0x0B, 0x0A, 0x00}},
         {0x10, 2, {0x05}, {0x05}, true, true, {0x00, 0x05}},
         {0x10, 2, {0x06}, {0x05}, true, true, {0x00, 0x06}},
         {0x00, 2, {0x01}, {0x05}, false, false, {}},

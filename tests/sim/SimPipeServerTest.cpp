@@ -168,12 +168,16 @@ TEST(SimSettings, VersionChoicesAndFaultLists) {
     all.jobFails = all.jobNeverSettles = all.corruptReadBack = all.voltagesOutOfRange = true;
     SimFaults removal;
     removal.removeAfterBytes = 4096;
+    SimFaults thirdChip;
+    thirdChip.failChipJob = 3;
     const Case cases[] = {
         {"", true, {}},
         {"fail,never-settle,corrupt,voltage", true, all},
         {"remove-after=4096", true, removal},
         {"remove-after=", false, {}},
         {"remove-after=12kB", false, {}},
+        {"fail-chip=3", true, thirdChip},
+        {"fail-chip=0", false, {}},
         {"fail,,melt", false, {}},
     };
     for (const auto& c : cases) {
@@ -187,6 +191,7 @@ TEST(SimSettings, VersionChoicesAndFaultLists) {
             EXPECT_EQ(faults.corruptReadBack, c.expected.corruptReadBack);
             EXPECT_EQ(faults.voltagesOutOfRange, c.expected.voltagesOutOfRange);
             EXPECT_EQ(faults.removeAfterBytes, c.expected.removeAfterBytes);
+            EXPECT_EQ(faults.failChipJob, c.expected.failChipJob);
         }
     }
 }

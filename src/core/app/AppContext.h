@@ -6,6 +6,8 @@
 #include "core/app/ShellState.h"
 #include "core/chipdb/MultiLanguageCatalogue.h"
 #include "core/chipdb/ReadChipXml.h"
+#include "core/serial/SerialJournal.h"
+#include "core/serial/SerialRunState.h"
 #include "core/writer/WriterLink.h"
 
 namespace vexlor {
@@ -25,6 +27,8 @@ struct AppContext {
     ReadChipXml chipXml;
     CatalogueChipDatabase chips{chipXml, shell.chipListSelector};
     MultiLanguageCatalogue messages;
+    SerialRunState serial;
+    SerialJournal serialJournal;
 };
 
 }  // namespace vexlor

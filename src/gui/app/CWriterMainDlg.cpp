@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "core/chipdb/OperationVisibility.h"
+#include "core/serial/SerialCommands.h"
 #include "gui/app/AppIcon.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CommandIds.h"
@@ -18,6 +19,7 @@
 #include "gui/app/SimulatedWriterMenu.h"
 #include "gui/ops/JobCommandBindings.h"
 #include "gui/select/DeviceMenuCommand.h"
+#include "gui/serial/SerialCommandBindings.h"
 
 namespace vexlor::gui {
 
@@ -106,9 +108,15 @@ void CWriterMainDlg::bindBuiltCommands() {
     bindCommand(kAbout, [this] { OnAbout(); });
     bindCommand(kCheckNewVersion, [this] { OnCheckNewVersion(); });
     bindCommand(static_cast<int>(ControlId::PinPlacement), [this] { showPinPicture(); });
-    bindCommand(kDevice, MakeDeviceMenuCommand(this, context_, op_,
-                                               {[this] { controls_.hexView->showFile(QString()); },
-                                                [this] { refreshPanel(); }}));
+    SerialCommandTable serial = MakeSerialCommands(
+        context_, op_, {this, session_->writer(), *this, [this] { refreshPanel(); }});
+    for (auto& [id, handler] : serial.commands) {
+        bindCommand(id, std::move(handler));
+    }
+    bindCommand(kDevice,
+                MakeDeviceMenuCommand(this, context_, op_,
+                                      {[this] { controls_.hexView->showFile(QString()); },
+                                       [this] { refreshPanel(); }, serial.openSetWithData}));
     JobCommandTable jobs =
         MakeJobCommands(context_, op_,
                         {this,
@@ -116,7 +124,8 @@ void CWriterMainDlg::bindBuiltCommands() {
                          *this,
                          [this] { refreshPanel(); },
                          [this](const QString& path) { controls_.hexView->showFile(path); },
-                         {context_.shell.baseDirectory, options_.programDirectory}});
+                         {context_.shell.baseDirectory, options_.programDirectory},
+                         serial.afterLoad});
     for (auto& [id, handler] : jobs.commands) {
         bindCommand(id, std::move(handler));
     }
@@ -181,6 +190,7 @@ void CWriterMainDlg::OnInitDialog() {
         ApplyOperationVisibility(shell.operationVisibility, shell.panel);
     }
     StartWithWriter(shell, services());
+    StartSerialNumbers(context_, op_);
     refreshPanel();
 }
 

@@ -69,6 +69,14 @@ void AddSimulatedWriterMenu(QMenuBar* bar, WriterSession& session,
                    [&session](bool on) { session.setSimulatedForeignFirmware(on); });
     addFaultSwitch(menu, "Voltages out of range", "simVoltageFault",
                    [&session](bool on) { session.setSimulatedVoltageFault(on); });
+
+    menu->addSeparator();
+    // A chip run needs a fresh chip per job, and a way to see a failing one.
+    addFaultSwitch(menu, "A blank chip before every chip job", "simBlankChipPerJob",
+                   [&session](bool on) { session.simWriter()->setFreshChipPerJob(on); });
+    QAction* failNext = addAction(menu, "Fail the next chip job", "simFailNextChip");
+    QObject::connect(failNext, &QAction::triggered, menu,
+                     [&session] { session.simWriter()->faults().failChipJob = 1; });
 }
 
 }  // namespace vexlor::gui

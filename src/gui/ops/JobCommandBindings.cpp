@@ -57,7 +57,12 @@ JobCommandTable MakeJobCommands(AppContext& context, Operator& op, JobCommandWin
     };
     JobCommandTable table;
     table.commands = {
-        {gui::kLoadFile, bind(LoadFile)},
+        {gui::kLoadFile,
+         [state] {
+             if (LoadFile(state->services) == JobOutcome::Ok) {
+                 state->window.afterLoad();
+             }
+         }},
         {static_cast<int>(ControlId::Auto), bind(OnAuto)},
         {static_cast<int>(ControlId::BlankCheck), bind(OnBlankCheck)},
         {static_cast<int>(ControlId::Program), bind(OnProgram)},
@@ -66,7 +71,9 @@ JobCommandTable MakeJobCommands(AppContext& context, Operator& op, JobCommandWin
         {gui::kSetProtect, bind(OnSetProtect)},
     };
     table.drop = [state](const std::vector<std::string>& paths) {
-        OnDropFiles(state->services, paths);
+        if (OnDropFiles(state->services, paths) == JobOutcome::Ok) {
+            state->window.afterLoad();
+        }
     };
     return table;
 }

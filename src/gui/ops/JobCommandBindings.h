@@ -26,6 +26,8 @@ struct JobCommandWindow {
     std::function<void(const QString& path)> showFile;
     // Where converter plugins are looked for.
     std::vector<std::filesystem::path> converterDirectories;
+    // Called after every load that succeeded (menu or drop).
+    std::function<void()> afterLoad = [] {};
 };
 
 // The window's job commands: Load File, the five operation buttons, Set Protect (by command or

@@ -23,6 +23,9 @@ std::function<void()> MakeDeviceMenuCommand(QWidget* window, AppContext& context
             hooks.blankHexView();
         }
         hooks.refreshPanel();
+        if (outcome.openSerialNumberSet && hooks.openSerialNumberSet) {
+            hooks.openSerialNumberSet(outcome.exhvIspProgram, outcome.ispProgram);
+        }
     };
 }
 

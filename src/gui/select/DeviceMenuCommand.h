@@ -14,6 +14,8 @@ struct DeviceCommandWindow {
     std::function<void()> blankHexView;
     // Shows the job, panel and title text now.
     std::function<void()> refreshPanel;
+    // Display Serial Number was chosen: the serial-number Set dialog, with data.
+    std::function<void(bool exhvIsp, bool isp)> openSerialNumberSet;
 };
 
 // The Device menu command: runs the one IC Type Select dialog (created here as a child of the

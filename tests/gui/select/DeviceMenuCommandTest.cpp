@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -19,15 +20,24 @@ class DeviceMenuCommandTest : public ::testing::Test {
     DeviceMenuCommandTest() {
         WriteSampleCatalogue(base);
         context.link.writerConnected = true;
-        command = MakeDeviceMenuCommand(&window, context, op,
-                                        {[this] { ++blanked; }, [this] { ++refreshed; }});
+        command = MakeDeviceMenuCommand(
+            &window, context, op,
+            {[this] { ++blanked; }, [this] { ++refreshed; },
+             [this](bool exhvIsp, bool isp) { serialSetOpened.emplace_back(exhvIsp, isp); }});
     }
 
-    // Runs the command, picking the chip of row `row` and leaving with `button`.
-    void run(int row, const char* button) {
-        AnswerNextModal([this, row, button](QWidget* dialog) {
+    // Runs the command, picking the chip of row `row` (ticking Display Serial Number when
+    // asked) and leaving with `button`.
+    void run(int row, const char* button, bool displaySerial = false) {
+        AnswerNextModal([this, row, button, displaySerial](QWidget* dialog) {
             seen.push_back(dialog);
             ClickRow(dialog->findChild<QListWidget*>("chipName"), row);
+            if (displaySerial) {
+                auto* box = dialog->findChild<QCheckBox*>("displaySerialNumber");
+                ASSERT_NE(box, nullptr);
+                ASSERT_TRUE(box->isEnabled());
+                box->click();
+            }
             QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
         });
         command();
@@ -40,6 +50,7 @@ class DeviceMenuCommandTest : public ::testing::Test {
     std::function<void()> command;
     int blanked = 0;
     int refreshed = 0;
+    std::vector<std::pair<bool, bool>> serialSetOpened;
     std::vector<QWidget*> seen;
 };
 
@@ -50,6 +61,7 @@ TEST_F(DeviceMenuCommandTest, OkHandsTheChipToTheWindowAndCancelKeepsIt) {
     EXPECT_FALSE(chosen.empty());
     EXPECT_EQ(blanked, 1);
     EXPECT_EQ(refreshed, 1);
+    EXPECT_TRUE(serialSetOpened.empty());
 
     run(2, "cancel");
     EXPECT_EQ(context.shell.job.chipNameText, chosen);
@@ -59,6 +71,12 @@ TEST_F(DeviceMenuCommandTest, OkHandsTheChipToTheWindowAndCancelKeepsIt) {
     // One dialog for the life of the window.
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], seen[1]);
+}
+
+TEST_F(DeviceMenuCommandTest, OkWithDisplaySerialNumberOpensTheSerialSet) {
+    run(1, "ok", true);
+    EXPECT_EQ(context.shell.job.displaySerialNumber, 1);
+    EXPECT_EQ(serialSetOpened, (std::vector<std::pair<bool, bool>>{{false, true}}));
 }
 
 }  // namespace
