@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "core/app/AppContext.h"
-#include "core/app/LinkedWriterPort.h"
 #include "core/base/Clock.h"
 #include "core/base/Diagnostics.h"
 #include "core/writer/DeviceDirectoryWatcher.h"
 #include "core/writer/DeviceEvent.h"
 #include "core/writer/LibusbBus.h"
 #include "core/writer/Writer.h"
+#include "core/writer/WriterTransports.h"
 #include "sim/SimWriter.h"
 
 namespace vexlor::gui {
@@ -25,8 +25,8 @@ struct SessionOptions {
     std::string simulatedVersion{sim::kVersionV20};
     // 512 bytes the simulated writer holds in its option area at start: the job it restores.
     std::filesystem::path simulatedJob;
-    // Where the access-library plugin is looked for.
-    std::filesystem::path programDirectory;
+    // Where the real writer is looked for.
+    WriterPaths paths;
 };
 
 // Repaints the window while a transfer blocks, without taking input.
@@ -47,7 +47,6 @@ class WriterSession {
 
     Writer& writer() { return *writer_; }
     WriterConnection& connection() { return *connection_; }
-    WriterPort& port() { return *port_; }
 
     // Arrivals and removals since the last call (hot-plug and device-directory watch).
     std::vector<DeviceEvent> pollDeviceEvents();
@@ -71,13 +70,11 @@ class WriterSession {
 
     Diagnostics diagnostics_;
     QtPaintPump paint_;
-    std::unique_ptr<AccessLibrary> access_;
-    std::unique_ptr<LibusbBus> libusb_;
     std::unique_ptr<SimulatedBus> simBus_;
     std::unique_ptr<sim::SimWriter> simWriter_;
+    std::unique_ptr<WriterTransports> transports_;
     std::unique_ptr<WriterConnection> connection_;
     std::unique_ptr<Writer> writer_;
-    std::unique_ptr<LinkedWriterPort> port_;
     std::unique_ptr<DeviceDirectoryWatcher> watcher_;
     std::vector<DeviceEvent> hotplugEvents_;
 

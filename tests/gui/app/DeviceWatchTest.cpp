@@ -25,15 +25,13 @@ class DeviceWatchTest : public QObject {
 void DeviceWatchTest::arrivalAndRemovalThroughTheDeviceDirectory() {
     test::ScratchDir devices;
     test::ScratchDir programDir;
-    setenv("VEXLOR_DEVICE_DIR", devices.path().c_str(), 1);
-    setenv("VEXLOR_ACCESS_LIBRARY", (programDir.path() / "absent.so").c_str(), 1);
 
     test::RecordingOperator op;
     VirtualClock clock;
     AppContext context(op, test::builtBaseDir(), Language::English);
     MainWindowOptions options;
     options.programDirectory = programDir.path();
-    options.session.programDirectory = programDir.path();
+    options.session.paths = {devices.path(), programDir.path() / "absent.so"};
     options.devicePollMs = 0;
     CWriterMainDlg window(context, op, clock, options);
     window.session().connection().SelectTransport(false);
@@ -46,7 +44,7 @@ void DeviceWatchTest::arrivalAndRemovalThroughTheDeviceDirectory() {
     QVERIFY(daemon->waitForInterface(true));
     window.pollDevices();
     QVERIFY(context.link.writerConnected);
-    QVERIFY(!context.link.useAccessLibrary);
+    QVERIFY(!window.session().connection().usesAccessLibrary());
     QCOMPARE(window.progStatusBar()->paneText(1), QString("USB STANDALONE WRITER"));
     QVERIFY(context.shell.panel.at(ControlId::Auto).enabled);
     QVERIFY(context.shell.panel.at(ControlId::Read).enabled);
@@ -74,15 +72,13 @@ class PollingOperator : public test::RecordingOperator {
 void DeviceWatchTest::aRemovalDuringTheArrivalMessageWaitsForIt() {
     test::ScratchDir devices;
     test::ScratchDir programDir;
-    setenv("VEXLOR_DEVICE_DIR", devices.path().c_str(), 1);
-    setenv("VEXLOR_ACCESS_LIBRARY", (programDir.path() / "absent.so").c_str(), 1);
 
     PollingOperator op;
     VirtualClock clock;
     AppContext context(op, test::builtBaseDir(), Language::English);
     MainWindowOptions options;
     options.programDirectory = programDir.path();
-    options.session.programDirectory = programDir.path();
+    options.session.paths = {devices.path(), programDir.path() / "absent.so"};
     options.devicePollMs = 0;
     CWriterMainDlg window(context, op, clock, options);
     window.session().connection().SelectTransport(false);
