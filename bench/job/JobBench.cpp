@@ -64,7 +64,6 @@ void LoadProgramVerify64K(benchmark::State& state) {
     vexlor::test::RecordingOperator op;
     vexlor::AppContext context(op, scratch.path(), vexlor::Language::English);
     context.messages.LoadMultiLanguageMsgFile(scratch / "VexlorMsg.xml");
-    vexlor::AbsentAccessLibrary noLibrary;
     struct NoUsb final : vexlor::UsbBus {
         std::unique_ptr<vexlor::UsbDevice> openFirst(std::uint16_t, std::uint16_t) override {
             return nullptr;
@@ -72,8 +71,10 @@ void LoadProgramVerify64K(benchmark::State& state) {
     } noUsb;
     vexlor::NullProgress progress;
     vexlor::Diagnostics silent([](std::string_view) {});
+    vexlor::WriterTransports transports(
+        vexlor::TransportOptions{{scratch / "devices", {}}, &noUsb, nullptr}, silent);
     vexlor::WriterConnection connection(
-        context.link, vexlor::WriterTransports{noLibrary, noUsb, scratch / "devices"},
+        context.link, transports,
         vexlor::TransferFeedback{progress, progress, silent});
     NoButtons buttons;
     vexlor::VirtualClock clock;

@@ -365,6 +365,11 @@ bool SimWriter::programChip() {
 }
 
 std::uint8_t SimWriter::pollStatus() {
+    if (!faults_.statusScript.empty()) {
+        const std::uint8_t scripted = faults_.statusScript.front();
+        faults_.statusScript.pop_front();
+        return scripted;
+    }
     if (faults_.jobNeverSettles) {
         return status::kBusy;
     }

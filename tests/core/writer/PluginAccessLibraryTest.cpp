@@ -48,11 +48,5 @@ TEST_F(PluginAccessLibraryTest, MissingOrBrokenFileIsAbsent) {
     EXPECT_EQ(lines[0].rfind("Access library not loaded: ", 0), 0u);
 }
 
-TEST(AccessLibraryPathTest, EnvironmentFirstThenBesideTheProgram) {
-    EXPECT_EQ(ResolveAccessLibraryPath("/opt/vexlor", nullptr), "/opt/vexlor/liborvoapi.so");
-    EXPECT_EQ(ResolveAccessLibraryPath("/opt/vexlor", ""), "/opt/vexlor/liborvoapi.so");
-    EXPECT_EQ(ResolveAccessLibraryPath("/opt/vexlor", "/tmp/x.so"), "/tmp/x.so");
-}
-
 }  // namespace
 }  // namespace vexlor::test
