@@ -27,6 +27,8 @@ struct SimFaults {
     bool voltagesOutOfRange = false;  // every measurement far above its nominal value
     // Status bytes answered, in this order, before the job's own: a writer that flickers.
     std::deque<std::uint8_t> statusScript;
+    // Measurement blocks answered, in this order, before the measured ones: a drifting board.
+    std::deque<std::array<std::uint8_t, 6>> voltageScript;
     // The writer vanishes once this many more data bytes have moved (unplugged mid-transfer).
     std::optional<std::size_t> removeAfterBytes;
 };
