@@ -73,9 +73,8 @@ void LoadProgramVerify64K(benchmark::State& state) {
     vexlor::Diagnostics silent([](std::string_view) {});
     vexlor::WriterTransports transports(
         vexlor::TransportOptions{{scratch / "devices", {}}, &noUsb, nullptr}, silent);
-    vexlor::WriterConnection connection(
-        context.link, transports,
-        vexlor::TransferFeedback{progress, progress, silent});
+    vexlor::WriterConnection connection(context.link, transports,
+                                        vexlor::TransferFeedback{progress, progress, silent});
     NoButtons buttons;
     vexlor::VirtualClock clock;
     vexlor::Writer writer(connection,
@@ -107,7 +106,7 @@ void LoadProgramVerify64K(benchmark::State& state) {
             break;
         }
     }
-    connection.CloseWriter();
+    connection.CloseAtExit();
 }
 BENCHMARK(LoadProgramVerify64K)
     ->Unit(benchmark::kMillisecond)

@@ -43,9 +43,8 @@ void PipeFirmwareDownload(benchmark::State& state) {
     vexlor::WriterTransports transports(
         vexlor::TransportOptions{{scratch / "devices", {}}, &noUsb, nullptr}, silent);
     vexlor::WriterLink link;
-    vexlor::WriterConnection connection(
-        link, transports,
-        vexlor::TransferFeedback{progress, progress, silent});
+    vexlor::WriterConnection connection(link, transports,
+                                        vexlor::TransferFeedback{progress, progress, silent});
     vexlor::test::RecordingOperator op;
     KeyCatalogue catalogue;
     NoButtons buttons;
@@ -67,7 +66,7 @@ void PipeFirmwareDownload(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(vexlor::sim::kFirmwareImageSize));
-    connection.CloseWriter();
+    connection.CloseAtExit();
 }
 BENCHMARK(PipeFirmwareDownload)->Unit(benchmark::kMillisecond)->UseRealTime();
 
