@@ -17,7 +17,8 @@ SimRig::SimRig(SimWriter& simulated, Reach reach, std::filesystem::path deviceDi
       transports(
           TransportOptions{{deviceDirectory.empty() ? base / "no-devices" : deviceDirectory, {}},
                            &usb,
-                           plugin != nullptr ? plugin : &access},
+                           plugin != nullptr ? plugin : &access,
+                           kPipeWaitLimitMs},
           diagnostics),
       connection(link, transports, TransferFeedback{progress, progress, diagnostics}),
       writer(connection, WriterHost{op, catalogue, buttons, clock, base.path()}) {

@@ -16,6 +16,9 @@
 
 namespace vexlor::sim::test {
 
+// A writer that does not answer over the pipes within this is taken as gone.
+inline constexpr int kPipeWaitLimitMs = 1000;
+
 // A device notice about the writer's interface.
 inline constexpr const char* kWriterNotice = "sim/usb#3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3";
 

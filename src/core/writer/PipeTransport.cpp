@@ -61,7 +61,7 @@ OpenResult PipeTransport::open() {
         return OpenResult::Absent;
     }
     DiscardUnreadAnswers();
-    channel_.emplace(readPipe_, writePipe_);
+    channel_.emplace(readPipe_, writePipe_, waitLimitMs_);
     return OpenResult::Opened;
 }
 

@@ -19,10 +19,12 @@ inline constexpr std::size_t kDeviceNameCapacity = 260;
 // directory, with its answer pipe PIPE00 and its command pipe PIPE01.
 class PipeTransport final : public FramedTransport {
   public:
-    PipeTransport(std::filesystem::path deviceDirectory, const Diagnostics& diagnostics)
+    PipeTransport(std::filesystem::path deviceDirectory, const Diagnostics& diagnostics,
+                  int waitLimitMs = PipeChannel::kWaitLimitMs)
         : FramedTransport(false),
           deviceDirectory_(std::move(deviceDirectory)),
-          diagnostics_(diagnostics) {}
+          diagnostics_(diagnostics),
+          waitLimitMs_(waitLimitMs) {}
     ~PipeTransport() override { close(); }
     PipeTransport(const PipeTransport&) = delete;
     PipeTransport& operator=(const PipeTransport&) = delete;
@@ -44,6 +46,7 @@ class PipeTransport final : public FramedTransport {
 
     std::filesystem::path deviceDirectory_;
     const Diagnostics& diagnostics_;
+    int waitLimitMs_;
     std::string deviceName_;
     int readPipe_ = kInvalidPipe;   // PIPE00, host reads
     int writePipe_ = kInvalidPipe;  // PIPE01, host writes

@@ -22,7 +22,7 @@ WriterPaths ResolveWriterPaths(const std::filesystem::path& programDirectory,
 }
 
 WriterTransports::WriterTransports(const TransportOptions& options, const Diagnostics& diagnostics)
-    : pipes_(options.paths.deviceDirectory, diagnostics) {
+    : pipes_(options.paths.deviceDirectory, diagnostics, options.pipeWaitLimitMs) {
     accessLibrary_ = options.accessLibrary;
     if (accessLibrary_ == nullptr) {
         loadedLibrary_ = options.paths.accessLibrary.empty()

@@ -33,6 +33,8 @@ struct TransportOptions {
     UsbBus* usbBus = nullptr;
     // In place of the plugin named in paths.
     AccessLibrary* accessLibrary = nullptr;
+    // How long the device-file pipes wait for the writer in one exchange.
+    int pipeWaitLimitMs = PipeChannel::kWaitLimitMs;
 };
 
 // Every way to the program's writer, each one transport object: the access library, the own
