@@ -34,10 +34,6 @@ class PipeTransport final : public FramedTransport {
     void close() override;
     bool isOpen() const override { return readPipe_ != kInvalidPipe && writePipe_ != kInvalidPipe; }
 
-    const std::filesystem::path& deviceDirectory() const { return deviceDirectory_; }
-    // The interface path found last, with the pipe opened last appended.
-    const std::string& deviceName() const { return deviceName_; }
-
   private:
     ByteChannel& channel() override { return *channel_; }
     bool GetUsbDeviceFileName();
@@ -47,7 +43,7 @@ class PipeTransport final : public FramedTransport {
     std::filesystem::path deviceDirectory_;
     const Diagnostics& diagnostics_;
     int waitLimitMs_;
-    std::string deviceName_;
+    std::string deviceName_;        // the interface found last, with the pipe opened last appended
     int readPipe_ = kInvalidPipe;   // PIPE00, host reads
     int writePipe_ = kInvalidPipe;  // PIPE01, host writes
     std::optional<PipeChannel> channel_;
