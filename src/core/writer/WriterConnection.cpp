@@ -32,6 +32,7 @@ bool WriterConnection::SelectTransport(bool afterAttach, std::string_view notifi
 bool WriterConnection::OpenWriter() {
     PipeTransport& pipes = transports_.pipes();
     LibusbTransport& libusb = transports_.libusb();
+    // Pipes still open from before are used as they are.
     if (pipes.isOpen()) {
         ownPath_ = &pipes;
     } else if (libusb.open() == OpenResult::Opened) {
@@ -55,12 +56,12 @@ bool WriterConnection::WriterRemoved(std::string_view notifiedDeviceName) {
     if (!current.concerns(notifiedDeviceName) || current.stillReachable()) {
         return false;
     }
-    CloseAtExit();
+    CloseInUse();
     link_.writerConnected = false;
     return true;
 }
 
-void WriterConnection::CloseAtExit() {
+void WriterConnection::CloseInUse() {
     if (useLibrary_) {
         transports_.library().close();
     } else {

@@ -50,7 +50,7 @@ class WriterConnection {
     // false when the notice is not about the writer or the access library still reaches it.
     bool WriterRemoved(std::string_view notifiedDeviceName);
     // End of the run: the library's close when it is in use, else the own path's.
-    void CloseAtExit();
+    void CloseAtExit() { CloseInUse(); }
 
     bool SendCommand(std::uint8_t command, const std::uint8_t* data, std::uint32_t length);
     bool ReceiveData(std::uint8_t command, std::uint8_t* buffer, std::uint32_t length);
@@ -64,6 +64,7 @@ class WriterConnection {
   private:
     bool OpenWriter();
     void CloseWriter();
+    void CloseInUse();
     TransferFeedbackHooks hooks() const;
 
     WriterLink& link_;
