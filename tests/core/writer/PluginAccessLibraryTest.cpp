@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/writer/PluginAccessLibrary.h"
+#include "core/writer/WriterTransports.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::test {
@@ -46,6 +47,18 @@ TEST_F(PluginAccessLibraryTest, MissingOrBrokenFileIsAbsent) {
     EXPECT_NE(LoadAccessLibrary(broken, diagnostics)->open(0x5A5B, 0, 0), 0);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("Access library not loaded: ", 0), 0u);
+}
+
+TEST_F(PluginAccessLibraryTest, TransportsLoadThePluginNamedInTheirPathsAndUseTheRealBus) {
+    WriterTransports named({{"/nonexistent/devices", ECHO_PLUGIN_PATH}}, diagnostics);
+    EXPECT_EQ(named.library().open(), OpenResult::Opened);
+    EXPECT_EQ(named.library().name(), std::string("access library ") + ECHO_PLUGIN_PATH);
+    EXPECT_NE(named.realBus(), nullptr);
+    EXPECT_EQ(named.libusb().name(), "libusb");
+
+    WriterTransports unnamed({{"/nonexistent/devices", {}}}, diagnostics);
+    EXPECT_EQ(unnamed.library().open(), OpenResult::Absent);
+    EXPECT_TRUE(lines.empty());
 }
 
 }  // namespace
