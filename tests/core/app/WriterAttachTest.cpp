@@ -73,6 +73,11 @@ class WriterAttachTest : public ::testing::Test {
         return OnDeviceArrival(name, shell, services());
     }
     AttachServices services() { return {rig.writer, chips, rig.op, rig.catalogue, view}; }
+    // The arrival of another writer, seen by a window that starts afresh.
+    ArrivalOutcome arriveOn(SimRig& other, std::string_view name = kWriterNotice) {
+        ShellState fresh;
+        return OnDeviceArrival(name, fresh, {other.writer, chips, other.op, other.catalogue, view});
+    }
 
     sim::SimWriter device;
     SimRig rig{device};
@@ -85,6 +90,7 @@ class WriterAttachTest : public ::testing::Test {
 TEST_F(WriterAttachTest, ArrivalSequenceOnBaseFirmware) {
     shell.chipListSelector = 2;
     shell.panel.enable(ControlId::Read, false);
+    rig.link.familyFirmwareLoaded = true;  // from before the writer was away
     EXPECT_EQ(arrive(), ArrivalOutcome::JobRestored);
     EXPECT_EQ(rig.exchanges(),
               (Words{"04<26", "00>80", "00>00",    "0F>00 39", "11<1",     "00>00",    "0F>FA 8F",
@@ -128,9 +134,7 @@ TEST_F(WriterAttachTest, ArrivalMessagesAndDirectoriesByVersion) {
         sim::SimWriter other(config);
         other.faults().voltagesOutOfRange = c.voltagesOff;
         SimRig otherRig(other);
-        ShellState fresh;
-        AttachServices s{otherRig.writer, chips, otherRig.op, otherRig.catalogue, view};
-        EXPECT_EQ(OnDeviceArrival(kWriterNotice, fresh, s), ArrivalOutcome::JobRestored);
+        EXPECT_EQ(arriveOn(otherRig), ArrivalOutcome::JobRestored);
         EXPECT_EQ(otherRig.op.texts(), c.messages);
         EXPECT_EQ(otherRig.link.hwVersionName, c.hwVersionName);
         EXPECT_TRUE(otherRig.link.knownWriterVersion);
@@ -228,9 +232,7 @@ TEST_F(WriterAttachTest, BaseFirmwareTestComparesTheHighNibbleOnly) {
         config.firmwareImage[sim::kModelCodeOffset] = c.model;
         sim::SimWriter other(config);
         SimRig otherRig(other);
-        ShellState fresh;
-        AttachServices s{otherRig.writer, chips, otherRig.op, otherRig.catalogue, view};
-        EXPECT_EQ(OnDeviceArrival(kWriterNotice, fresh, s),
+        EXPECT_EQ(arriveOn(otherRig),
                   c.reset ? ArrivalOutcome::FirmwareReset : ArrivalOutcome::JobRestored);
     }
 }
@@ -304,8 +306,7 @@ TEST_F(WriterAttachTest, UnknownVersionIsResetWithTheOlderDirectory) {
     config.versionText = "garbage";
     sim::SimWriter other(config);
     SimRig otherRig(other);
-    AttachServices s{otherRig.writer, chips, otherRig.op, otherRig.catalogue, view};
-    EXPECT_EQ(OnDeviceArrival(kWriterNotice, shell, s), ArrivalOutcome::FirmwareReset)
+    EXPECT_EQ(arriveOn(otherRig), ArrivalOutcome::FirmwareReset)
         << "memory cannot be read on an unknown version";
     EXPECT_EQ(otherRig.link.hwVersionName, "hwversion1.0");
     EXPECT_FALSE(otherRig.link.knownWriterVersion);
@@ -325,8 +326,7 @@ TEST_F(WriterAttachTest, ArrivalOfAnotherDeviceIsIgnored) {
 TEST_F(WriterAttachTest, AccessLibraryArrivalNeedsNoDeviceName) {
     sim::SimWriter other(v11());
     SimRig otherRig(other, SimRig::Reach::AccessLibrary);
-    AttachServices s{otherRig.writer, chips, otherRig.op, otherRig.catalogue, view};
-    EXPECT_EQ(OnDeviceArrival("", shell, s), ArrivalOutcome::JobRestored);
+    EXPECT_EQ(arriveOn(otherRig, ""), ArrivalOutcome::JobRestored);
 }
 
 TEST_F(WriterAttachTest, ArrivalWithoutAnOpenWriterDisablesOperations) {
