@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/writer/CommandSet.h"
 #include "core/writer/PluginAccessLibrary.h"
+#include "core/writer/WriterConnection.h"
 #include "core/writer/WriterTransports.h"
 #include "support/ScratchDir.h"
 
@@ -59,6 +61,20 @@ TEST_F(PluginAccessLibraryTest, TransportsLoadThePluginNamedInTheirPathsAndUseTh
     WriterTransports unnamed({{"/nonexistent/devices", {}}}, diagnostics);
     EXPECT_EQ(unnamed.library().open(), OpenResult::Absent);
     EXPECT_TRUE(lines.empty());
+}
+
+// The stand-in library forgets what was sent when it is closed.
+TEST_F(PluginAccessLibraryTest, ArrivalClosesTheLibraryBeforeOpeningItAgain) {
+    WriterTransports transports({{"/nonexistent/devices", ECHO_PLUGIN_PATH}}, diagnostics);
+    WriterLink link;
+    NullProgress progress;
+    WriterConnection connection(link, transports, {progress, progress, diagnostics});
+    ASSERT_TRUE(connection.SelectTransport(false));
+    const std::uint8_t lamp = 0x10;
+    ASSERT_TRUE(connection.SendCommand(cmd::kLamp, &lamp, 1));
+    ASSERT_TRUE(connection.SelectTransport(true, "any"));
+    std::uint8_t echoed = 0;
+    EXPECT_FALSE(connection.ReceiveData(cmd::kJobData, &echoed, 1));
 }
 
 }  // namespace
