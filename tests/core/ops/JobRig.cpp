@@ -23,8 +23,7 @@ JobRig::JobRig(sim::SimConfig config)
       device(std::move(config)),
       usb(device),
       transports(TransportOptions{{base / "no-devices", {}}, &usb, nullptr}, diagnostics),
-      connection(context.link, transports,
-                 TransferFeedback{progress, progress, diagnostics}),
+      connection(context.link, transports, TransferFeedback{progress, progress, diagnostics}),
       writer(connection, WriterHost{op, context.messages, buttons, clock, base.path()}) {
     layOutBase(base.path(), builtBaseDir());
     context.messages.LoadMultiLanguageMsgFile(base / "VexlorMsg.xml");
