@@ -88,19 +88,6 @@ TEST_F(SimDaemon, UnplugAndPlugInAgain) {
     EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0xC8);
 }
 
-TEST_F(SimDaemon, WriterVanishingMidDownloadRemovesTheInterface) {
-    DaemonProcess daemon(devices(), {"--fault", "remove-after=3000"});
-    ASSERT_TRUE(daemon.waitForInterface(true));
-    SimRig rig(unused, SimRig::Reach::DeviceDirectory, devices());
-    ASSERT_TRUE(rig.connect());
-    rig.base.writeBytes("test_option.prog", Bytes(32, 0));
-    rig.base.writeBytes("buffer_option.prog", Bytes(256, 0));
-    rig.base.writeBytes("buffer_data.prog", Bytes(0x2000, 0x77));
-    EXPECT_FALSE(rig.writer.DownloadBuffers());
-    EXPECT_EQ(rig.op.last().text, "<LoadingdataFailMsg>");
-    EXPECT_TRUE(daemon.waitForInterface(false));
-}
-
 TEST_F(SimDaemon, BadOptionsEndWithStatusTwo) {
     const std::vector<std::vector<std::string>> cases = {{"--fault", "melt"},
                                                          {"--usb-timing", "maybe"},
