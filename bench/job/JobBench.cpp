@@ -64,7 +64,6 @@ void LoadProgramVerify64K(benchmark::State& state) {
     vexlor::test::RecordingOperator op;
     vexlor::AppContext context(op, scratch.path(), vexlor::Language::English);
     context.messages.LoadMultiLanguageMsgFile(scratch / "VexlorMsg.xml");
-    vexlor::AbsentAccessLibrary noLibrary;
     struct NoUsb final : vexlor::UsbBus {
         std::unique_ptr<vexlor::UsbDevice> openFirst(std::uint16_t, std::uint16_t) override {
             return nullptr;
@@ -72,9 +71,10 @@ void LoadProgramVerify64K(benchmark::State& state) {
     } noUsb;
     vexlor::NullProgress progress;
     vexlor::Diagnostics silent([](std::string_view) {});
-    vexlor::WriterConnection connection(
-        context.link, vexlor::WriterTransports{noLibrary, noUsb, scratch / "devices"},
-        vexlor::TransferFeedback{progress, progress, silent});
+    vexlor::WriterTransports transports(
+        vexlor::TransportOptions{{scratch / "devices", {}}, &noUsb, nullptr}, silent);
+    vexlor::WriterConnection connection(context.link, transports,
+                                        vexlor::TransferFeedback{progress, progress, silent});
     NoButtons buttons;
     vexlor::VirtualClock clock;
     vexlor::Writer writer(connection,
@@ -106,7 +106,7 @@ void LoadProgramVerify64K(benchmark::State& state) {
             break;
         }
     }
-    connection.CloseWriter();
+    connection.CloseAtExit();
 }
 BENCHMARK(LoadProgramVerify64K)
     ->Unit(benchmark::kMillisecond)

@@ -33,7 +33,6 @@ void PipeFirmwareDownload(benchmark::State& state) {
     }
     const auto image = scratch.writeBytes("bench.nce", vexlor::sim::makeFirmwareImage(0x1234, 0));
 
-    vexlor::AbsentAccessLibrary noLibrary;
     struct NoUsb final : vexlor::UsbBus {
         std::unique_ptr<vexlor::UsbDevice> openFirst(std::uint16_t, std::uint16_t) override {
             return nullptr;
@@ -41,10 +40,11 @@ void PipeFirmwareDownload(benchmark::State& state) {
     } noUsb;
     vexlor::NullProgress progress;
     vexlor::Diagnostics silent([](std::string_view) {});
+    vexlor::WriterTransports transports(
+        vexlor::TransportOptions{{scratch / "devices", {}}, &noUsb, nullptr}, silent);
     vexlor::WriterLink link;
-    vexlor::WriterConnection connection(
-        link, vexlor::WriterTransports{noLibrary, noUsb, scratch / "devices"},
-        vexlor::TransferFeedback{progress, progress, silent});
+    vexlor::WriterConnection connection(link, transports,
+                                        vexlor::TransferFeedback{progress, progress, silent});
     vexlor::test::RecordingOperator op;
     KeyCatalogue catalogue;
     NoButtons buttons;
@@ -66,7 +66,7 @@ void PipeFirmwareDownload(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(vexlor::sim::kFirmwareImageSize));
-    connection.CloseWriter();
+    connection.CloseAtExit();
 }
 BENCHMARK(PipeFirmwareDownload)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -121,7 +121,13 @@ bool planCommands(std::span<const std::string> args, std::vector<PlannedCommand>
 }  // namespace
 
 int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+    return runCli(arguments, out, err, ResolveWriterPaths(ProgramDirectory(), nullptr, nullptr));
+}
+
+int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+           const WriterPaths& paths) {
     SessionOptions options;
+    options.paths = paths;
     std::size_t next = 0;
     std::string error;
     std::vector<PlannedCommand> plan;

@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+#include "core/writer/WriterTransports.h"
+
 namespace vexlor::cli {
 
 inline constexpr int kExitOk = 0;
@@ -12,7 +14,10 @@ inline constexpr int kExitUsage = 2;
 
 // vexlor-writer-cli [global options] command [arguments] [command [arguments]]...
 // Runs the commands in order and stops at the first that fails; its one-line reason goes to
-// err.
+// err. The writer is looked for where paths say.
+int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+           const WriterPaths& paths);
+// The same, looking for the writer in the default places.
 int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace vexlor::cli

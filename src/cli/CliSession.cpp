@@ -1,24 +1,11 @@
 #include "cli/CliSession.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
-
 #include "core/app/WriterVersion.h"
-#include "core/writer/LibusbBus.h"
-#include "core/writer/PluginAccessLibrary.h"
 #include "sim/SimFirmwareImage.h"
-#include "sim/SimTransports.h"
 
 namespace vexlor::cli {
 
 namespace {
-std::filesystem::path programDirectory() {
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path(ec) : self.parent_path();
-}
-
 // Transport lines only with --verbose; nobody acts on them.
 Diagnostics::Sink diagnosticSink(bool verbose, std::ostream& out) {
     if (!verbose) {
@@ -40,7 +27,7 @@ CliSession::CliSession(SessionOptions options, std::ostream& out, std::ostream& 
       diagnostics_(diagnosticSink(options_.verbose, out)) {
     context_ = std::make_unique<AppContext>(operator_, options_.baseDirectory, Language::English);
     loadMessages(*context_);
-    deviceDirectory_ = ResolveDeviceDirectory(std::getenv("VEXLOR_DEVICE_DIR"));
+    TransportOptions transportOptions{options_.paths};
     if (options_.simulate) {
         // The simulated writer answers at once; waiting for it would only slow the tool down.
         clock_ = std::make_unique<VirtualClock>();
@@ -50,18 +37,15 @@ CliSession::CliSession(SessionOptions options, std::ostream& out, std::ostream& 
                                options_.simConfig.firmwareImage, ignored);
         simulated_ = std::make_unique<sim::SimWriter>(options_.simConfig);
         simulated_->faults() = options_.simFaults;
-        access_ = std::make_unique<AbsentAccessLibrary>();
-        usb_ = std::make_unique<sim::SimUsbBus>(*simulated_);
+        simulatedBus_ = std::make_unique<sim::SimUsbBus>(*simulated_);
+        transportOptions.usbBus = simulatedBus_.get();
+        transportOptions.paths.accessLibrary.clear();
     } else {
         clock_ = std::make_unique<SteadyClock>();
-        accessLibraryPath_ =
-            ResolveAccessLibraryPath(programDirectory(), std::getenv("VEXLOR_ACCESS_LIBRARY"));
-        access_ = LoadAccessLibrary(accessLibraryPath_, diagnostics_);
-        usb_ = std::make_unique<LibusbBus>();
     }
+    transports_ = std::make_unique<WriterTransports>(transportOptions, diagnostics_);
     connection_ = std::make_unique<WriterConnection>(
-        context_->link, WriterTransports{*access_, *usb_, deviceDirectory_},
-        TransferFeedback{progress_, progress_, diagnostics_});
+        context_->link, *transports_, TransferFeedback{progress_, progress_, diagnostics_});
     writer_ = std::make_unique<Writer>(
         *connection_,
         WriterHost{operator_, context_->messages, buttons_, *clock_, options_.baseDirectory});
@@ -82,26 +66,14 @@ bool CliSession::connect(std::string& reason) {
         return false;
     }
     connected_ = true;
-    WriterLink& link = context_->link;
-    writer_->ReadVersionBlock(cmd::kVersion, link.hwVersionText.data(),
-                              static_cast<std::uint32_t>(link.hwVersionText.size()));
-    const WriterVersionClass version = ClassifyWriterVersion(VersionString(link.hwVersionText));
-    link.hwVersionName = version.hwVersionName;
-    link.knownWriterVersion = version.known;
+    ReadWriterVersion(*writer_);
     return true;
 }
 
-std::string CliSession::transportName() const {
-    const WriterLink& link = context_->link;
-    if (link.useAccessLibrary) {
-        return "access library " + accessLibraryPath_.string();
-    }
-    if (link.useLibusb) {
-        return options_.simulate ? "simulated writer (in-process USB)" : "libusb";
-    }
-    const auto name = link.deviceName;
-    const auto slash = name.rfind('/');
-    return "device files " + (slash == std::string::npos ? name : name.substr(0, slash));
+std::filesystem::path ProgramDirectory() {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path(ec) : self.parent_path();
 }
 
 }  // namespace vexlor::cli

@@ -13,6 +13,8 @@
 #include "core/base/Diagnostics.h"
 #include "core/base/ProgressSink.h"
 #include "core/writer/Writer.h"
+#include "core/writer/WriterTransports.h"
+#include "sim/SimTransports.h"
 #include "sim/SimWriter.h"
 
 namespace vexlor::cli {
@@ -46,6 +48,7 @@ class ProgressRelay final : public ProgressSink, public PaintPump {
 
 // The global options of one invocation.
 struct SessionOptions {
+    WriterPaths paths;
     bool simulate = false;
     std::filesystem::path baseDirectory;
     bool verbose = false;  // transport diagnostics to standard output
@@ -70,10 +73,10 @@ class CliSession {
     Operator& op() { return operator_; }
     Clock& clock() { return *clock_; }
     const Diagnostics& diagnostics() const { return diagnostics_; }
-    AccessLibrary& accessLibrary() { return *access_; }
-    UsbBus& usbBus() { return *usb_; }
-    const std::filesystem::path& deviceDirectory() const { return deviceDirectory_; }
-    const std::filesystem::path& accessLibraryPath() const { return accessLibraryPath_; }
+    AccessLibrary& accessLibrary() { return transports_->accessLibrary(); }
+    UsbBus& usbBus() { return transports_->usbBus(); }
+    const std::filesystem::path& deviceDirectory() const { return options_.paths.deviceDirectory; }
+    const std::filesystem::path& accessLibraryPath() const { return options_.paths.accessLibrary; }
     // The in-process writer of --simulate; nullptr otherwise.
     sim::SimWriter* simulatedWriter() { return simulated_.get(); }
 
@@ -82,7 +85,7 @@ class CliSession {
     bool connect(std::string& reason);
     Writer& writer() { return *writer_; }
     // How the open writer is reached, for people.
-    std::string transportName() const;
+    std::string transportName() const { return connection_->transport().name(); }
     // Where the writer's progress goes from now on; nullptr shows none.
     void showProgressOn(ProgressSink* sink) { progress_.target = sink; }
 
@@ -96,13 +99,14 @@ class CliSession {
     std::unique_ptr<Clock> clock_;
     std::unique_ptr<AppContext> context_;
     std::unique_ptr<sim::SimWriter> simulated_;
-    std::filesystem::path accessLibraryPath_;
-    std::filesystem::path deviceDirectory_;
-    std::unique_ptr<AccessLibrary> access_;
-    std::unique_ptr<UsbBus> usb_;
+    std::unique_ptr<sim::SimUsbBus> simulatedBus_;
+    std::unique_ptr<WriterTransports> transports_;
     std::unique_ptr<WriterConnection> connection_;
     std::unique_ptr<Writer> writer_;
     bool connected_ = false;
 };
+
+// The directory of the running program, where the access-library plugin is looked for.
+std::filesystem::path ProgramDirectory();
 
 }  // namespace vexlor::cli

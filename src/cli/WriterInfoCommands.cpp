@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "cli/CliSession.h"
-#include "core/app/LinkedWriterPort.h"
 #include "core/app/VoltageCheck.h"
 #include "core/app/WriterVersion.h"
 #include "core/base/Diagnostics.h"
@@ -45,7 +44,7 @@ std::string accessLibraryFinding(CliSession& session) {
         return path.string() + ": not installed";
     }
     AccessLibrary& library = session.accessLibrary();
-    if (library.open(WriterConnection::kAccessOpenArgument, 0, 0) != 0) {
+    if (library.open(AccessLibraryTransport::kOpenArgument, 0, 0) != 0) {
         return path.string() + ": no writer";
     }
     library.close();
@@ -106,8 +105,7 @@ CommandOutcome runInfo(CliSession& session, std::span<const std::string>) {
         << " DAC_RVDD=" << hexByte(m[4]) << " DAC_LS=" << hexByte(m[5]) << '\n';
 
     if (ClassifyWriterVersion(versionText).model == WriterModel::V2_0) {
-        LinkedWriterPort port(writer);
-        const bool good = RunVoltageCheck(port);
+        const bool good = RunVoltageCheck(writer);
         // The check ends with the programming outputs up; an idle socket should be grounded.
         writer.WriteControlByte(0x30);
         out << "voltage check: " << (good ? "OK" : "FAIL") << '\n';

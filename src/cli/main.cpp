@@ -1,10 +1,15 @@
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/CliRunner.h"
+#include "cli/CliSession.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return vexlor::cli::runCli(arguments, std::cout, std::cerr);
+    const vexlor::WriterPaths paths = vexlor::ResolveWriterPaths(
+        vexlor::cli::ProgramDirectory(), std::getenv("VEXLOR_DEVICE_DIR"),
+        std::getenv("VEXLOR_ACCESS_LIBRARY"));
+    return vexlor::cli::runCli(arguments, std::cout, std::cerr, paths);
 }

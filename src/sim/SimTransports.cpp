@@ -6,17 +6,6 @@
 
 namespace vexlor::sim {
 
-bool SimByteChannel::write(const std::uint8_t* data, std::size_t length) {
-    return data != nullptr && endpoint_.hostWrite(std::span(data, length));
-}
-
-bool SimByteChannel::read(std::uint8_t* buffer, std::size_t length) {
-    if (buffer == nullptr || endpoint_.pending() < length) {
-        return false;
-    }
-    return endpoint_.hostRead(std::span(buffer, length)) == length;
-}
-
 int SimUsbDevice::setConfiguration(int configuration) {
     if (!writer_.attached()) {
         return kUsbErrorNoDevice;

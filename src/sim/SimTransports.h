@@ -5,7 +5,6 @@
 #include <string>
 
 #include "core/writer/AccessLibrary.h"
-#include "core/writer/ByteChannel.h"
 #include "core/writer/UsbBus.h"
 #include "sim/SimEndpoint.h"
 #include "sim/SimWriter.h"
@@ -16,19 +15,6 @@ namespace vexlor::sim {
 inline constexpr int kUsbErrorNoDevice = -4;
 inline constexpr int kUsbErrorTimeout = -7;
 inline constexpr int kUsbErrorInvalidParam = -2;
-
-// The own path's byte pipe straight into the model, as the device-file pipes would carry it.
-class SimByteChannel final : public ByteChannel {
-  public:
-    explicit SimByteChannel(SimWriter& writer) : endpoint_(writer) {}
-    bool write(const std::uint8_t* data, std::size_t length) override;
-    // Everything a command answers is queued when its block arrives, so a read that finds too
-    // little will never be completed: it fails.
-    bool read(std::uint8_t* buffer, std::size_t length) override;
-
-  private:
-    SimEndpoint endpoint_;
-};
 
 class SimUsbDevice final : public UsbDevice {
   public:

@@ -164,7 +164,11 @@ bool SimWriter::executeIn(SimTransport transport, std::uint8_t code,
         }
         case command::kVoltage: {
             voltages_.setSkew(faults_.voltagesOutOfRange ? kSkewOutOfRange : 0);
-            const auto m = voltages_.measure();
+            auto m = voltages_.measure();
+            if (!faults_.voltageScript.empty()) {
+                m = faults_.voltageScript.front();
+                faults_.voltageScript.pop_front();
+            }
             copyOut(buffer, m, 0);
             return true;
         }
@@ -380,6 +384,11 @@ bool SimWriter::programChip() {
 }
 
 std::uint8_t SimWriter::pollStatus() {
+    if (!faults_.statusScript.empty()) {
+        const std::uint8_t scripted = faults_.statusScript.front();
+        faults_.statusScript.pop_front();
+        return scripted;
+    }
     if (faults_.jobNeverSettles) {
         return status::kBusy;
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <span>
@@ -24,6 +25,10 @@ struct SimFaults {
     bool jobNeverSettles = false;     // job status stays busy for ever
     bool corruptReadBack = false;     // memory and area reads come back with one byte flipped
     bool voltagesOutOfRange = false;  // every measurement far above its nominal value
+    // Status bytes answered, in this order, before the job's own: a writer that flickers.
+    std::deque<std::uint8_t> statusScript;
+    // Measurement blocks answered, in this order, before the measured ones: a drifting board.
+    std::deque<std::array<std::uint8_t, 6>> voltageScript;
     // The writer vanishes once this many more data bytes have moved (unplugged mid-transfer).
     std::optional<std::size_t> removeAfterBytes;
     // Only the chip job with this number, counted from 1 from now on, ends with status FAIL.

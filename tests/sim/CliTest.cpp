@@ -1,6 +1,4 @@
 // The command-line tool, run in-process with captured output.
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -21,10 +19,10 @@ struct CliRun {
     std::string err;
 };
 
-CliRun run(std::vector<std::string> args) {
+CliRun runWith(const std::vector<std::string>& args, const WriterPaths& paths) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = runCli(args, out, err);
+    const int status = runCli(args, out, err, paths);
     return {status, out.str(), err.str()};
 }
 
@@ -34,19 +32,12 @@ bool has(const std::string& text, const std::string& part) {
 
 class Cli : public ::testing::Test {
   protected:
-    void SetUp() override {
-        // Nothing real is reachable: an empty device directory and no access library.
-        ::setenv("VEXLOR_DEVICE_DIR", (scratch / "devices").c_str(), 1);
-        ::setenv("VEXLOR_ACCESS_LIBRARY", (scratch / "none.so").c_str(), 1);
-        base = scratch.path().string();
-    }
-    void TearDown() override {
-        ::unsetenv("VEXLOR_DEVICE_DIR");
-        ::unsetenv("VEXLOR_ACCESS_LIBRARY");
-    }
+    CliRun run(const std::vector<std::string>& args) const { return runWith(args, paths); }
 
     vexlor::test::ScratchDir scratch;
-    std::string base;
+    std::string base = scratch.path().string();
+    // Nothing real is reachable: an empty device directory and no access library.
+    WriterPaths paths{scratch / "devices", scratch / "none.so"};
 };
 
 TEST_F(Cli, InfoOnTheSimulatedWriters) {
@@ -158,7 +149,7 @@ TEST_F(Cli, DevicesWithNothingAttached) {
 }
 
 TEST_F(Cli, InfoThroughThePlugin) {
-    ::setenv("VEXLOR_ACCESS_LIBRARY", VEXLOR_SIM_PLUGIN, 1);
+    paths.accessLibrary = VEXLOR_SIM_PLUGIN;
     const CliRun r = run({"--base-dir", base, "devices", "info"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(has(r.out, std::string("access library: ") + VEXLOR_SIM_PLUGIN + ": writer found"));

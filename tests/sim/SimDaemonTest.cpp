@@ -1,14 +1,14 @@
 // The daemon serving the simulated writer as real FIFOs, driven by the program's pipe path.
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "DaemonProcess.h"
 #include "SimRig.h"
-#include "core/writer/DeviceDirectoryWatcher.h"
-#include "core/writer/PipeChannel.h"
 
 namespace vexlor::sim::test {
 namespace {
@@ -45,31 +45,6 @@ TEST_F(SimDaemon, InterfaceAppearsWithItsPipesAndGoesAtTheEnd) {
     EXPECT_FALSE(std::filesystem::exists(daemon.interfacePath()));
 }
 
-TEST_F(SimDaemon, ProgramDownloadsAndProgramsOverFifos) {
-    DaemonProcess daemon(devices(), {"--version", "V1.1"});
-    ASSERT_TRUE(daemon.waitForInterface(true));
-    SimRig rig(unused, SimRig::Reach::DeviceDirectory, devices());
-    ASSERT_TRUE(rig.connect());
-    EXPECT_FALSE(rig.link.useLibusb);
-    EXPECT_EQ(versionBlock(rig), "USB STANDALONE WRITER_V1.1");
-    EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0xC8);
-
-    Bytes data(0x1000);
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        data[i] = static_cast<std::uint8_t>(i * 3 + 1);
-    }
-    Bytes option(256, 0);
-    option[0x10] = 0x01;
-    rig.base.writeBytes("test_option.prog", Bytes(32, 0x5A));
-    rig.base.writeBytes("buffer_option.prog", option);
-    rig.base.writeBytes("buffer_data.prog", data);
-    ASSERT_TRUE(rig.writer.DownloadBuffers());
-    EXPECT_EQ(rig.op.last().text, "Loading Data Ok");
-    EXPECT_TRUE(rig.writer.RunWriterJob(0x14, 10));
-    EXPECT_TRUE(rig.writer.RunWriterJob(0x16, 10));
-    EXPECT_FALSE(rig.writer.RunWriterJob(0x12, 10));
-}
-
 TEST_F(SimDaemon, HostMayCloseAndReopenEvenWithAnswersUnread) {
     DaemonProcess daemon(devices());
     ASSERT_TRUE(daemon.waitForInterface(true));
@@ -77,12 +52,18 @@ TEST_F(SimDaemon, HostMayCloseAndReopenEvenWithAnswersUnread) {
     ASSERT_TRUE(rig.connect());
     EXPECT_EQ(versionBlock(rig), "USB STANDALONE WRITER_V2.0");
 
-    // Ask for the 26-byte version and walk away without reading the answer.
+    rig.connection.CloseAtExit();
+
+    // Another host asks for the 26-byte version and walks away without reading the answer.
+    const auto pipes = daemon.interfacePath();
+    const int answers = ::open((pipes / "PIPE00").c_str(), O_RDONLY | O_NONBLOCK);
+    const int commands = ::open((pipes / "PIPE01").c_str(), O_WRONLY | O_NONBLOCK);
     const Bytes block{'U', 'S', 'B', 'C', 0, 0, 0, 0, 26, 0, 0, 0, 0x04};
-    PipeChannel(rig.link.readPipe, rig.link.writePipe).write(block.data(), block.size());
-    pollfd answered{rig.link.readPipe, POLLIN, 0};
+    ASSERT_EQ(::write(commands, block.data(), block.size()), 13);
+    pollfd answered{answers, POLLIN, 0};
     ASSERT_EQ(::poll(&answered, 1, 5000), 1);
-    rig.connection.CloseWriter();
+    ::close(commands);
+    ::close(answers);
 
     ASSERT_TRUE(rig.connect());
     EXPECT_EQ(rig.writer.ReadWriterByte(0xFA8F), 0x5A);
@@ -98,43 +79,13 @@ TEST_F(SimDaemon, UnplugAndPlugInAgain) {
     daemon.signal(SIGUSR1);
     ASSERT_TRUE(daemon.waitForInterface(false));
     EXPECT_EQ(versionBlock(rig), "(no answer)");
-    rig.connection.CloseWriter();
+    rig.connection.CloseAtExit();
     EXPECT_FALSE(rig.connect());
 
     daemon.signal(SIGUSR1);
     ASSERT_TRUE(daemon.waitForInterface(true));
     ASSERT_TRUE(rig.connect());
     EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0xC8);
-}
-
-TEST_F(SimDaemon, TheProgramsWatcherSeesArrivalAndRemoval) {
-    std::filesystem::create_directories(devices());
-    DeviceDirectoryWatcher watcher(devices());
-    DaemonProcess daemon(devices());
-    ASSERT_TRUE(daemon.waitForInterface(true));
-    const std::string name = daemon.interfacePath().string();
-    EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Arrival, name}}));
-    daemon.signal(SIGUSR1);
-    ASSERT_TRUE(daemon.waitForInterface(false));
-    EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Removal, name}}));
-    daemon.signal(SIGUSR1);
-    ASSERT_TRUE(daemon.waitForInterface(true));
-    EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Arrival, name}}));
-    EXPECT_EQ(daemon.stop(), 0);
-    EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Removal, name}}));
-}
-
-TEST_F(SimDaemon, WriterVanishingMidDownloadRemovesTheInterface) {
-    DaemonProcess daemon(devices(), {"--fault", "remove-after=3000"});
-    ASSERT_TRUE(daemon.waitForInterface(true));
-    SimRig rig(unused, SimRig::Reach::DeviceDirectory, devices());
-    ASSERT_TRUE(rig.connect());
-    rig.base.writeBytes("test_option.prog", Bytes(32, 0));
-    rig.base.writeBytes("buffer_option.prog", Bytes(256, 0));
-    rig.base.writeBytes("buffer_data.prog", Bytes(0x2000, 0x77));
-    EXPECT_FALSE(rig.writer.DownloadBuffers());
-    EXPECT_EQ(rig.op.last().text, "<LoadingdataFailMsg>");
-    EXPECT_TRUE(daemon.waitForInterface(false));
 }
 
 TEST_F(SimDaemon, BadOptionsEndWithStatusTwo) {

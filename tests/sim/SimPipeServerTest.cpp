@@ -59,20 +59,6 @@ class SimPipeServerTest : public ::testing::Test {
     VirtualClock clock;
 };
 
-TEST_F(SimPipeServerTest, ServesACommandAndItsAnswer) {
-    SimPipeServer server(writer, options(), clock);
-    std::string error;
-    ASSERT_TRUE(server.arrive(error)) << error;
-    HostEnd host(server.interfacePath());
-    ASSERT_TRUE(host.open());
-    host.send(block(0x04, 26));
-    server.serveOnce(0);
-    const Bytes answer = host.take(100);
-    ASSERT_EQ(answer.size(), 39u);
-    EXPECT_EQ(std::string(answer.begin(), answer.begin() + 26), "USB STANDALONE WRITER_V2.0");
-    EXPECT_EQ(std::string(answer.begin() + 26, answer.begin() + 30), "USBS");
-}
-
 TEST_F(SimPipeServerTest, OneInterfaceOfAName) {
     SimPipeServer first(writer, options(), clock);
     SimPipeServer second(writer, options(), clock);

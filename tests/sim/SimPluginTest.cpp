@@ -29,7 +29,7 @@ class SimPlugin : public ::testing::Test {
 TEST_F(SimPlugin, ProgramReachesTheWriterThroughThePlugin) {
     SimRig rig(unused, SimRig::Reach::AccessLibrary, {}, library.get());
     ASSERT_TRUE(rig.connect());
-    EXPECT_TRUE(rig.link.useAccessLibrary);
+    EXPECT_TRUE(rig.connection.usesAccessLibrary());
     std::array<std::uint8_t, 26> text{};
     ASSERT_TRUE(rig.writer.ReadVersionBlock(0x04, text.data(), 26));
     EXPECT_EQ(std::string(text.begin(), text.end()), "USB STANDALONE WRITER_V1.0");

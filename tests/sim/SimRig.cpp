@@ -8,15 +8,19 @@ SimWriter& chosen(SimWriter& device, SimWriter& absent, bool used) {
 }
 }  // namespace
 
-SimRig::SimRig(SimWriter& device, Reach reach, std::filesystem::path deviceDirectory,
+SimRig::SimRig(SimWriter& simulated, Reach reach, std::filesystem::path deviceDirectory,
                AccessLibrary* plugin)
     : diagnostics([this](std::string_view line) { diagnosticLines.emplace_back(line); }),
-      usb(chosen(device, absent, reach == Reach::Usb)),
-      access(chosen(device, absent, reach == Reach::AccessLibrary)),
-      connection(link,
-                 WriterTransports{plugin != nullptr ? *plugin : access, usb,
-                                  deviceDirectory.empty() ? base / "no-devices" : deviceDirectory},
-                 TransferFeedback{progress, progress, diagnostics}),
+      device(simulated),
+      usb(chosen(simulated, absent, reach == Reach::Usb)),
+      access(chosen(simulated, absent, reach == Reach::AccessLibrary)),
+      transports(
+          TransportOptions{{deviceDirectory.empty() ? base / "no-devices" : deviceDirectory, {}},
+                           &usb,
+                           plugin != nullptr ? plugin : &access,
+                           kPipeWaitLimitMs},
+          diagnostics),
+      connection(link, transports, TransferFeedback{progress, progress, diagnostics}),
       writer(connection, WriterHost{op, catalogue, buttons, clock, base.path()}) {
     absent.detach();
 }
@@ -26,7 +30,27 @@ bool SimRig::connect() {
         return false;
     }
     link.knownWriterVersion = true;
+    device.clearTranscript();
     return true;
+}
+
+std::vector<std::string> SimRig::exchanges() {
+    std::vector<std::string> words;
+    for (const TranscriptEntry& entry : device.transcript()) {
+        std::string word = format("%02X%c", entry.command, entry.in ? '<' : '>');
+        if (entry.in) {
+            word += std::to_string(entry.length);
+        } else if (entry.length > 8) {
+            word += "#" + std::to_string(entry.length);
+        } else {
+            for (std::size_t i = 0; i < entry.payload.size(); ++i) {
+                word += format(i == 0 ? "%02X" : " %02X", entry.payload[i]);
+            }
+        }
+        words.push_back(entry.ok ? word : word + "!");
+    }
+    device.clearTranscript();
+    return words;
 }
 
 }  // namespace vexlor::sim::test

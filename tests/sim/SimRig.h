@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,45 +16,71 @@
 
 namespace vexlor::sim::test {
 
+// A writer that does not answer over the pipes within this is taken as gone.
+inline constexpr int kPipeWaitLimitMs = 1000;
+
+// A device notice about the writer's interface.
+inline constexpr const char* kWriterNotice = "sim/usb#3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3";
+
+// Shows each catalogue key as "<key>", so tests see which message was chosen.
 class KeyCatalogue final : public MessageCatalogue {
   public:
     std::string text(std::string_view key) const override { return "<" + std::string(key) + ">"; }
 };
 
-class CountingButtons final : public OperationButtons {
+class RecordingButtons final : public OperationButtons {
   public:
-    void disableOperationButtons() override { ++disabled; }
-    void enableOperationButtons() override { ++enabled; }
-    int disabled = 0;
-    int enabled = 0;
+    void disableOperationButtons() override { calls.push_back("disable"); }
+    void enableOperationButtons() override { calls.push_back("enable"); }
+    std::vector<std::string> calls;
 };
 
-// The program's writer link and command set, talking to a simulated writer in this process
-// through the in-process USB bus or the access library, or to whatever serves the device
-// directory (the pipe daemon).
+// Progress calls as short words: "R0-2" for a range, "P3" for a position, "A" for almost done.
+class RecordingProgress final : public ProgressSink, public PaintPump {
+  public:
+    void setRange(int low, int high) override {
+        events.push_back("R" + std::to_string(low) + "-" + std::to_string(high));
+    }
+    void setPosition(int position) override { events.push_back("P" + std::to_string(position)); }
+    void almostDone() override { events.push_back("A"); }
+    void pumpPaint() override { ++paints; }
+
+    std::vector<std::string> events;
+    int paints = 0;
+};
+
+// The program's writer link and command set talking to a simulated writer: through the
+// in-process USB bus, through the access library, or to whatever serves the device directory
+// (the pipe daemon).
 class SimRig {
   public:
     enum class Reach { Usb, AccessLibrary, DeviceDirectory };
 
     // A plugin's library, when given, takes the place of the in-process one.
-    SimRig(SimWriter& device, Reach reach, std::filesystem::path deviceDirectory = {},
-           AccessLibrary* plugin = nullptr);
+    explicit SimRig(SimWriter& device, Reach reach = Reach::Usb,
+                    std::filesystem::path deviceDirectory = {}, AccessLibrary* plugin = nullptr);
 
     // Opens the writer as the program does at start; the version is taken as known.
     bool connect();
+    // The writer's transcript since the last call, one word per command: "14>04 17" for data
+    // out (hex bytes, or "#n" for more than eight), "13<512" for n bytes in; "!" marks a
+    // refused command.
+    std::vector<std::string> exchanges();
 
     vexlor::test::ScratchDir base;
     vexlor::test::RecordingOperator op;
     KeyCatalogue catalogue;
-    CountingButtons buttons;
+    RecordingButtons buttons;
     VirtualClock clock;
-    NullProgress progress;
+    RecordingProgress progress;
     std::vector<std::string> diagnosticLines;
     Diagnostics diagnostics;
+    SimWriter& device;
     SimWriter absent;  // the bus and library of the reaches not chosen find no writer here
     SimUsbBus usb;
     SimAccessLibrary access;
     WriterLink link;
+    WriterTransports transports;
     WriterConnection connection;
     Writer writer;
 };

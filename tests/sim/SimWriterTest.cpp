@@ -21,19 +21,6 @@ std::uint8_t readByteOwnPath(SimWriter& w, std::uint16_t address) {
     return b[0];
 }
 
-TEST(SimWriterMemory, BaseFirmwareIdentificationReadsBack) {
-    struct Case {
-        std::uint16_t address;
-        std::uint8_t expected;
-    };
-    // The base image: marker 0xC8 at 0x39, model 0x5A, version word 0x5B01.
-    const Case cases[] = {{0x39, 0xC8}, {0xFA8F, 0x5A}, {0xFA90, 0x5B}, {0xFA91, 0x01}};
-    SimWriter w;
-    for (const auto& c : cases) {
-        EXPECT_EQ(readByteOwnPath(w, c.address), c.expected) << std::hex << c.address;
-    }
-}
-
 TEST(SimWriterMemory, AddressLayoutDependsOnTransport) {
     struct Case {
         SimTransport transport;
@@ -85,19 +72,6 @@ TEST(SimWriterMemory, WriteThenReadAdvancesAddress) {
     EXPECT_EQ(w.memory()[0x1FFFF], 0x44);
 }
 
-TEST(SimWriterIdentity, VersionTextIsTheConfiguredOne) {
-    const std::string texts[] = {"USB STANDALONE WRITER_V1.0", "USB STANDALONE WRITER_V1.1",
-                                 "USB STANDALONE WRITER_V2.0", "USB STANDALONE WRITER_V3.7"};
-    for (const auto& text : texts) {
-        SimConfig config;
-        config.versionText = text;
-        SimWriter w(config);
-        std::array<std::uint8_t, 26> b{};
-        ASSERT_TRUE(w.commandIn(kOwn, command::kVersion, b));
-        EXPECT_EQ(std::string(b.begin(), b.end()), text);
-    }
-}
-
 TEST(SimWriterIdentity, HardwareIdOnlyThroughAccessLibrary) {
     SimWriter w;
     std::array<std::uint8_t, 8> id{};
@@ -131,37 +105,6 @@ TEST(SimWriterCommands, DirectionAndPayloadLengthAreChecked) {
         SimWriter w;
         EXPECT_EQ(w.commandOut(kOwn, c.code, c.payload), c.accepted) << int(c.code);
     }
-}
-
-TEST(SimWriterCommands, ModeAndLampAreKept) {
-    SimWriter w;
-    ASSERT_TRUE(w.commandOut(kOwn, command::kMode, Bytes{0x80}));
-    ASSERT_TRUE(w.commandOut(kOwn, command::kLamp, Bytes{0x10}));
-    EXPECT_EQ(w.mode(), 0x80);
-    EXPECT_EQ(w.lamp(), 0x10);
-}
-
-TEST(SimWriterTranscript, RecordsEveryCommand) {
-    SimWriter w;
-    w.commandOut(kOwn, command::kMode, Bytes{0x47});
-    std::array<std::uint8_t, 6> m{};
-    w.commandIn(kLib, command::kVoltage, m);
-    w.commandOut(kOwn, command::kWriteArea, Bytes{1});  // no area open: refused
-    const auto& t = w.transcript();
-    ASSERT_EQ(t.size(), 3u);
-    EXPECT_EQ(t[0].transport, kOwn);
-    EXPECT_EQ(t[0].command, command::kMode);
-    EXPECT_FALSE(t[0].in);
-    EXPECT_EQ(t[0].payload, Bytes{0x47});
-    EXPECT_TRUE(t[0].ok);
-    EXPECT_EQ(t[1].transport, kLib);
-    EXPECT_TRUE(t[1].in);
-    EXPECT_EQ(t[1].length, 6u);
-    EXPECT_FALSE(t[2].ok);
-    w.clearTranscript();
-    w.commandOut(kOwn, command::kLamp, Bytes{0x90});
-    ASSERT_EQ(w.transcript().size(), 1u);
-    EXPECT_EQ(w.transcript()[0].command, command::kLamp);
 }
 
 TEST(SimWriterTranscript, ObserverSeesCommandsEvenWhenNoneAreKept) {

@@ -15,7 +15,7 @@ bool lowLevelsGood(const std::array<std::uint8_t, 6>& m) {
 
 }  // namespace
 
-bool RunVoltageCheck(WriterPort& writer) {
+bool RunVoltageCheck(Writer& writer) {
     bool good = true;
 
     writer.WriteControlByte(0x30);
@@ -23,7 +23,8 @@ bool RunVoltageCheck(WriterPort& writer) {
         writer.WriteControlWord(word);
     }
     writer.BusyWait(100);
-    auto first = writer.ReadVoltageBlock();
+    std::array<std::uint8_t, 6> first{};
+    writer.ReadVoltageBlock(first);
     good = good && within(first[2], 0xCB, 0xD6) && within(first[3], 0x5F, 0x69) &&
            within(first[4], 0x4F, 0x59) && within(first[5], 0x2D, 0x37);
 
@@ -37,7 +38,9 @@ bool RunVoltageCheck(WriterPort& writer) {
     for (std::uint8_t level : {0x0A, 0x05}) {
         writer.WriteControlByte(level);
         writer.BusyWait(300);
-        good = lowLevelsGood(writer.ReadVoltageBlock()) && good;
+        std::array<std::uint8_t, 6> reading{};
+        writer.ReadVoltageBlock(reading);
+        good = lowLevelsGood(reading) && good;
     }
     return good;
 }

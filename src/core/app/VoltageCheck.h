@@ -1,11 +1,11 @@
 #pragma once
 
-#include "core/app/WriterPort.h"
+#include "core/writer/Writer.h"
 
 namespace vexlor {
 
 // Drives the writer through its four measurement set-ups and judges the readings; true when
 // every reading is in its range.
-bool RunVoltageCheck(WriterPort& writer);
+bool RunVoltageCheck(Writer& writer);
 
 }  // namespace vexlor

@@ -6,7 +6,6 @@
 #include "core/app/PanelRules.h"
 #include "core/app/VoltageCheck.h"
 #include "core/app/WriterVersion.h"
-#include "core/writer/WriterIdentity.h"
 
 namespace vexlor {
 
@@ -20,16 +19,10 @@ void showCatalogueMessage(AttachServices& s, const char* key) {
     s.op.message(s.messages.text(key));
 }
 
-std::uint16_t readFirmwareVersion(WriterPort& writer) {
+std::uint16_t readFirmwareVersion(Writer& writer) {
     std::uint16_t high = writer.ReadWriterByte(0xFA90);
     std::uint16_t low = writer.ReadWriterByte(0xFA91);
     return static_cast<std::uint16_t>(high * 256 + low);
-}
-
-WriterVersionClass readAndClassifyVersion(WriterPort& writer) {
-    WriterVersionClass version = ClassifyWriterVersion(writer.ReadVersionBlock());
-    writer.setVersion(version.hwVersionName, version.known);
-    return version;
 }
 
 void enableAfterConnect(ShellState& shell) {
@@ -41,8 +34,9 @@ void enableAfterConnect(ShellState& shell) {
 }
 
 void restoreJob(ShellState& shell, AttachServices& s) {
-    s.writer.ReadOptionHeader();
-    RestoreJobFromWriter(s.writer.optionHeader(), s.chips, s.op, shell);
+    OptionHeader& header = s.writer.link().optionHeader;
+    s.writer.ReadOptionHeader(header);
+    RestoreJobFromWriter(header, s.chips, s.op, shell);
     ShowModeLabels(shell.job, shell.panel);
 }
 
@@ -72,12 +66,12 @@ void resetWriterFirmware(ShellState& shell, AttachServices& s, const WriterVersi
 
     if (s.writer.WriteFirmwareImage(shell.baseDirectory / "firmware" / "20test.nce", true)) {
         s.writer.WriteAreaFromFile(shell.baseDirectory / version.hwVersionName / "test_option.prog",
-                                   4);
-        s.writer.ChangeWriterMode(0x07);
-        s.writer.SetOperationLamp(0x90);
+                                   kOptionArea);
+        s.writer.ChangeWriterMode(kModeDone);
+        s.writer.SetOperationLamp(kLampIdle);
         showCatalogueMessage(s, "AUTOResetOKMsg");
-        s.writer.setFamilyWord(0);
-        s.writer.setWriterFirmwareVersion(0);
+        s.writer.link().familyWord = 0;
+        s.writer.link().writerFirmwareVersion = 0;
     } else {
         showCatalogueMessage(s, "AUTOResetFailMsg");
     }
@@ -87,19 +81,15 @@ void resetWriterFirmware(ShellState& shell, AttachServices& s, const WriterVersi
 
 }  // namespace
 
-bool IsWriterDeviceName(std::string_view deviceName) {
-    return deviceName.find(kWriterClassGuidText) != std::string_view::npos;
-}
-
 void StartWithWriter(ShellState& shell, AttachServices s) {
-    readAndClassifyVersion(s.writer);
+    ReadWriterVersion(s.writer);
     shell.chipListSelector = 1;
-    s.writer.setWriterFirmwareVersion(readFirmwareVersion(s.writer));
-    s.writer.ChangeWriterMode(0x07);
+    s.writer.link().writerFirmwareVersion = readFirmwareVersion(s.writer);
+    s.writer.ChangeWriterMode(kModeDone);
     s.view.ShowConnectionStatus();
     ResetFuseBoxes(shell.panel);
 
-    if (s.writer.writerConnected()) {
+    if (s.writer.link().writerConnected) {
         enableAfterConnect(shell);
         restoreJob(shell, s);
         shell.panel.enable(ControlId::SmartOption, shell.job.smartOptionAvailable != 0);
@@ -111,26 +101,27 @@ void StartWithWriter(ShellState& shell, AttachServices s) {
 }
 
 ArrivalOutcome OnDeviceArrival(std::string_view deviceName, ShellState& shell, AttachServices s) {
-    s.writer.SelectTransport(true, deviceName);
-    if (!s.writer.usesAccessLibrary() && !IsWriterDeviceName(deviceName)) {
+    WriterConnection& connection = s.writer.connection();
+    connection.SelectTransport(true, deviceName);
+    if (!connection.transport().concerns(deviceName)) {
         return ArrivalOutcome::NotOurs;
     }
-    if (!s.writer.writerConnected()) {
+    if (!s.writer.link().writerConnected) {
         DisableOperationButtons(shell.panel);
         s.view.refreshPanel();
         return ArrivalOutcome::NotConnected;
     }
 
-    WriterVersionClass version = readAndClassifyVersion(s.writer);
+    WriterVersionClass version = ReadWriterVersion(s.writer);
     if (AnnouncesAttach(version.model)) {
         showCatalogueMessage(s, "USBDetectMsg");
     } else if (version.model == WriterModel::V2_0 && !RunVoltageCheck(s.writer)) {
         showCatalogueMessage(s, "VoltageFailMsg");
     }
 
-    s.writer.setFamilyFirmwareLoaded(false);
+    s.writer.link().familyFirmwareLoaded = false;
     shell.chipListSelector = 1;
-    s.writer.ChangeWriterMode(0x80);
+    s.writer.ChangeWriterMode(kModeAttached);
 
     std::uint8_t mark = s.writer.ReadWriterByte(0x39);
     std::uint8_t model = s.writer.ReadWriterByte(0xFA8F) & 0xF0;
@@ -139,8 +130,8 @@ ArrivalOutcome OnDeviceArrival(std::string_view deviceName, ShellState& shell, A
         return ArrivalOutcome::FirmwareReset;
     }
 
-    s.writer.setWriterFirmwareVersion(readFirmwareVersion(s.writer));
-    s.writer.ChangeWriterMode(0x07);
+    s.writer.link().writerFirmwareVersion = readFirmwareVersion(s.writer);
+    s.writer.ChangeWriterMode(kModeDone);
     s.writer.BusyWait(1200);
 
     s.view.ShowConnectionStatus();
@@ -158,7 +149,7 @@ ArrivalOutcome OnDeviceArrival(std::string_view deviceName, ShellState& shell, A
 }
 
 bool OnDeviceRemoval(std::string_view deviceName, ShellState& shell, AttachServices s) {
-    if (!s.writer.WriterRemoved(deviceName)) {
+    if (!s.writer.connection().WriterRemoved(deviceName)) {
         return false;
     }
     s.view.ShowConnectionStatus();

@@ -5,15 +5,15 @@
 #include "core/app/ChipDatabase.h"
 #include "core/app/MainView.h"
 #include "core/app/ShellState.h"
-#include "core/app/WriterPort.h"
 #include "core/base/MessageCatalogue.h"
 #include "core/base/Operator.h"
+#include "core/writer/Writer.h"
 
 namespace vexlor {
 
 // Everything the start-up, arrival and removal sequences act on.
 struct AttachServices {
-    WriterPort& writer;
+    Writer& writer;
     ChipDatabase& chips;
     Operator& op;
     const MessageCatalogue& messages;
@@ -36,8 +36,5 @@ ArrivalOutcome OnDeviceArrival(std::string_view deviceName, ShellState& shell,
 
 // Returns whether the writer was really taken away (and the controls disabled).
 bool OnDeviceRemoval(std::string_view deviceName, ShellState& shell, AttachServices services);
-
-// Whether a notified device name carries the lower-case class GUID text of the writer.
-bool IsWriterDeviceName(std::string_view deviceName);
 
 }  // namespace vexlor

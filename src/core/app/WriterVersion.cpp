@@ -15,4 +15,15 @@ WriterVersionClass ClassifyWriterVersion(std::string_view text) {
     return {WriterModel::Unknown, "hwversion1.0", false};
 }
 
+WriterVersionClass ReadWriterVersion(Writer& writer) {
+    WriterLink& link = writer.link();
+    link.hwVersionText.fill(0);
+    writer.ReadVersionBlock(cmd::kVersion, link.hwVersionText.data(),
+                            static_cast<std::uint32_t>(link.hwVersionText.size()));
+    WriterVersionClass version = ClassifyWriterVersion(VersionString(link.hwVersionText));
+    link.hwVersionName = version.hwVersionName;
+    link.knownWriterVersion = version.known;
+    return version;
+}
+
 }  // namespace vexlor

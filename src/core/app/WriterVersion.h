@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/writer/Writer.h"
+
 namespace vexlor {
 
 enum class WriterModel { V1_0, V1_1, V2_0, Unknown };
@@ -15,6 +17,9 @@ struct WriterVersionClass {
 };
 
 WriterVersionClass ClassifyWriterVersion(std::string_view versionText);
+
+// Reads the version block into the link and keeps its classification there.
+WriterVersionClass ReadWriterVersion(Writer& writer);
 
 // The newest model announces itself only through the voltage check.
 inline bool AnnouncesAttach(WriterModel model) {

@@ -75,12 +75,4 @@ std::unique_ptr<AccessLibrary> LoadAccessLibrary(const std::filesystem::path& pl
     return std::make_unique<PluginAccessLibrary>(handle, entries);
 }
 
-std::filesystem::path ResolveAccessLibraryPath(const std::filesystem::path& programDirectory,
-                                               const char* environmentValue) {
-    if (environmentValue != nullptr && *environmentValue != '\0') {
-        return environmentValue;
-    }
-    return programDirectory / kAccessLibraryFileName;
-}
-
 }  // namespace vexlor

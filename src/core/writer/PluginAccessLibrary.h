@@ -15,9 +15,4 @@ inline constexpr const char* kAccessLibraryFileName = "liborvoapi.so";
 std::unique_ptr<AccessLibrary> LoadAccessLibrary(const std::filesystem::path& pluginPath,
                                                  const Diagnostics& diagnostics);
 
-// The plugin's path: the environment's VEXLOR_ACCESS_LIBRARY when set and not empty, else the
-// file beside the program.
-std::filesystem::path ResolveAccessLibraryPath(const std::filesystem::path& programDirectory,
-                                               const char* environmentValue);
-
 }  // namespace vexlor

@@ -19,7 +19,7 @@ bool Writer::WriteControlWord(std::uint16_t value) {
     ChangeWriterMode(kModeTransfer);
     const auto high = static_cast<std::uint8_t>(value >> 8);
     const auto low = static_cast<std::uint8_t>(value);
-    const std::array<std::uint8_t, 2> bytes = link().useAccessLibrary
+    const std::array<std::uint8_t, 2> bytes = traits().controlWordOrder == WordOrder::HighFirst
                                                   ? std::array<std::uint8_t, 2>{high, low}
                                                   : std::array<std::uint8_t, 2>{low, high};
     return SendCommand(cmd::kControlWord, bytes.data(), bytes.size());
@@ -30,29 +30,24 @@ bool Writer::ReadVoltageBlock(std::array<std::uint8_t, 6>& buffer) {
 }
 
 bool Writer::SetAddress(std::uint32_t address) {
-    if (link().useAccessLibrary) {
-        const std::array<std::uint8_t, 4> bytes{
-            static_cast<std::uint8_t>(address >> 24), static_cast<std::uint8_t>(address >> 16),
-            static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
-        return SendCommand(cmd::kSetAddress, bytes.data(), bytes.size());
+    const std::size_t width = traits().addressBytes;
+    std::array<std::uint8_t, 4> bytes{};
+    for (std::size_t i = 0; i < width; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(address >> (8 * (width - 1 - i)));
     }
-    const std::array<std::uint8_t, 2> bytes{static_cast<std::uint8_t>(address >> 8),
-                                            static_cast<std::uint8_t>(address)};
-    return SendCommand(cmd::kSetAddress, bytes.data(), bytes.size());
+    return SendCommand(cmd::kSetAddress, bytes.data(), static_cast<std::uint32_t>(width));
+}
+
+bool Writer::MayAddressMemory() {
+    return traits().addressesUnknownVersions || link().knownWriterVersion;
 }
 
 std::uint8_t Writer::ReadWriterByte(std::uint32_t address) {
     WriterLink& state = link();
     std::uint8_t value = 0;
-    if (state.useAccessLibrary) {
-        ChangeWriterMode(kModeAddressed);
-        SetAddress(address);
-        ReceiveData(cmd::kReadMemory, &value, 1);
-        return value;
-    }
     state.busy = true;
     state.showTransferProgress = false;
-    if (state.knownWriterVersion) {
+    if (MayAddressMemory()) {
         ChangeWriterMode(kModeAddressed);
         SetAddress(address);
         state.showTransferProgress = true;
@@ -63,8 +58,8 @@ std::uint8_t Writer::ReadWriterByte(std::uint32_t address) {
     return value;
 }
 
-void Writer::ReportAccessProgress(int position) {
-    if (link().useAccessLibrary) {
+void Writer::ReportStepProgress(int position) {
+    if (!traits().reportsPieces) {
         connection_.progress().setPosition(position);
     }
 }

@@ -52,10 +52,10 @@ class Writer {
     bool ChangeWriterMode(std::uint8_t mode);
     bool SetOperationLamp(std::uint8_t value);
     bool WriteControlByte(std::uint8_t value);
-    // High byte first through the access library, low byte first through the own path.
+    // In the transport's byte order.
     bool WriteControlWord(std::uint16_t value);
     bool ReadVoltageBlock(std::array<std::uint8_t, 6>& buffer);
-    // 0 when the writer's version is unknown on the own path (nothing is sent then).
+    // 0 when the transport may not address memory on this writer version (nothing is sent).
     std::uint8_t ReadWriterByte(std::uint32_t address);
 
     // A missing or short image fails before anything is sent.
@@ -78,8 +78,12 @@ class Writer {
     static std::uint64_t JobPollLimit(std::uint32_t timeout);
 
   private:
+    TransportTraits traits() { return connection_.transport().traits(); }
     bool SetAddress(std::uint32_t address);
-    void ReportAccessProgress(int position);
+    // The own path addresses writer memory only on a writer version it knows.
+    bool MayAddressMemory();
+    // Transports that report no pieces show a few fixed steps of the long operations instead.
+    void ReportStepProgress(int position);
 
     WriterConnection& connection_;
     WriterHost host_;

@@ -1,154 +1,96 @@
 #include "core/writer/WriterConnection.h"
 
-#include <unistd.h>
-
 #include <array>
-#include <cstdlib>
 
-#include "core/writer/WriterIdentity.h"
+#include "core/writer/CommandSet.h"
 
 namespace vexlor {
 
-std::filesystem::path ResolveDeviceDirectory(const char* environmentValue) {
-    if (environmentValue != nullptr && *environmentValue != '\0') {
-        return environmentValue;
+WriterTransport& WriterConnection::transport() {
+    if (useLibrary_) {
+        return transports_.library();
     }
-    return std::filesystem::path(kDefaultDeviceDirectory);
+    return ownPath_ != nullptr ? *ownPath_ : transports_.pipes();
 }
-
-namespace {
-bool NamesWriter(std::string_view deviceName) {
-    return deviceName.find(kWriterClassGuidText) != std::string_view::npos;
-}
-}  // namespace
 
 bool WriterConnection::SelectTransport(bool afterAttach, std::string_view notifiedDeviceName) {
-    AccessLibrary& access = transports_.access;
+    AccessLibraryTransport& library = transports_.library();
     if (afterAttach) {
-        access.close();
+        library.close();
     }
-    if (access.open(kAccessOpenArgument, 0, 0) == 0) {
-        link_.useAccessLibrary = true;
+    useLibrary_ = library.open() == OpenResult::Opened;
+    if (useLibrary_) {
         link_.writerConnected = true;
-        access.setTimeout(kAccessTimeout);
         return true;
     }
-    link_.useAccessLibrary = false;
-    if (!afterAttach || NamesWriter(notifiedDeviceName)) {
+    if (!afterAttach || transport().concerns(notifiedDeviceName)) {
         link_.writerConnected = OpenWriter();
     }
     return link_.writerConnected;
 }
 
-bool WriterConnection::WriterRemoved(std::string_view notifiedDeviceName) {
-    if (link_.useAccessLibrary) {
-        AccessLibrary& access = transports_.access;
-        if (access.open(kAccessOpenArgument, 0, 0) == 0) {
-            return false;
-        }
-        access.close();
+bool WriterConnection::OpenWriter() {
+    PipeTransport& pipes = transports_.pipes();
+    LibusbTransport& libusb = transports_.libusb();
+    // Pipes still open from before are used as they are.
+    if (pipes.isOpen()) {
+        ownPath_ = &pipes;
+    } else if (libusb.open() == OpenResult::Opened) {
+        ownPath_ = &libusb;
+    } else if (pipes.open() == OpenResult::Opened) {
+        ownPath_ = &pipes;
     } else {
-        if (!NamesWriter(notifiedDeviceName)) {
-            return false;
-        }
-        CloseWriter();
+        ownPath_ = nullptr;
     }
+    return ownPath_ != nullptr;
+}
+
+void WriterConnection::CloseWriter() {
+    transports_.pipes().close();
+    transports_.libusb().close();
+    ownPath_ = nullptr;
+}
+
+bool WriterConnection::WriterRemoved(std::string_view notifiedDeviceName) {
+    WriterTransport& current = transport();
+    if (!current.concerns(notifiedDeviceName) || current.stillReachable()) {
+        return false;
+    }
+    CloseInUse();
     link_.writerConnected = false;
     return true;
 }
 
-void WriterConnection::CloseAtExit() {
-    if (link_.useAccessLibrary) {
-        transports_.access.close();
+void WriterConnection::CloseInUse() {
+    if (useLibrary_) {
+        transports_.library().close();
     } else {
         CloseWriter();
     }
 }
 
-bool WriterConnection::OpenWriter() {
-    if (link_.readPipe != kInvalidPipe && link_.writePipe != kInvalidPipe) {
-        return true;
-    }
-    if (LibusbOpenWriter()) {
-        return true;
-    }
-    // Half an open pair is of no use: start both afresh, and keep neither when one fails.
-    ClosePipes();
-    link_.readPipe = OpenWriterPipe("PIPE00");
-    link_.writePipe = OpenWriterPipe("PIPE01");
-    if (link_.readPipe == kInvalidPipe || link_.writePipe == kInvalidPipe) {
-        ClosePipes();
-        return false;
-    }
-    DiscardUnreadAnswers();
-    return true;
+TransferFeedbackHooks WriterConnection::hooks() const {
+    return {feedback_.progress, feedback_.paint, link_.showTransferProgress};
 }
 
-void WriterConnection::DiscardUnreadAnswers() {
-    // Answers a previous connection asked for and never read would otherwise be taken as the
-    // answers to this connection's first commands.
-    std::array<std::uint8_t, 512> sink;
-    while (::read(link_.readPipe, sink.data(), sink.size()) > 0) {
-    }
+bool WriterConnection::SendCommand(std::uint8_t command, const std::uint8_t* data,
+                                   std::uint32_t length) {
+    return transport().send(command, data, length, hooks());
 }
 
-void WriterConnection::ClosePipes() {
-    for (int* pipe : {&link_.readPipe, &link_.writePipe}) {
-        if (*pipe != kInvalidPipe) {
-            ::close(*pipe);
-            *pipe = kInvalidPipe;
-        }
-    }
+bool WriterConnection::ReceiveData(std::uint8_t command, std::uint8_t* buffer,
+                                   std::uint32_t length) {
+    return transport().receive(command, buffer, length, hooks());
 }
 
-void WriterConnection::CloseWriter() {
-    ClosePipes();
-    LibusbCloseWriter();
-}
-
-bool WriterConnection::LibusbOpenWriter() {
-    const Diagnostics& diag = feedback_.diagnostics;
-    // A handle left from before a missed removal may be stale: start from a fresh one.
-    LibusbCloseWriter();
-    std::unique_ptr<UsbDevice> device =
-        transports_.usb.openFirst(kWriterVendorId, kWriterProductId);
-    if (!device) {
-        return false;
-    }
-    link_.libusbHandle = std::move(device);
-    link_.useLibusb = true;
-    UsbDevice& handle = *link_.libusbHandle;
-    const int configured = handle.setConfiguration(kWriterConfiguration);
-    if (configured < 0) {
-        diag.printf("error setting config #%d: %s\n", kWriterConfiguration,
-                    handle.errorText(configured).c_str());
-        LibusbCloseWriter();
-        return false;
-    }
-    diag.printf("success: set configuration #%d\n", kWriterConfiguration);
-    const int claimed = handle.claimInterface(kWriterInterface);
-    if (claimed < 0) {
-        diag.printf("error claiming interface #%d:\n%s\n", kWriterInterface,
-                    handle.errorText(claimed).c_str());
-        LibusbCloseWriter();
-        return false;
-    }
-    diag.printf("success: claim_interface #%d\n", kWriterInterface);
-    return true;
-}
-
-void WriterConnection::LibusbCloseWriter() {
-    link_.libusbHandle.reset();
-    link_.useLibusb = false;
+bool WriterConnection::ReadVersionBlock(std::uint8_t command, std::uint8_t* buffer,
+                                        std::uint32_t length) {
+    return transport().readVersion(command, buffer, length);
 }
 
 bool WriterConnection::ReadVersionText(std::string& text) {
     std::array<std::uint8_t, kVersionTextSize> buffer{};
-    if (link_.useAccessLibrary) {
-        transports_.access.receiveCommand(0x04, buffer.data(), kVersionTextSize);
-    } else {
-        UsbReadVersion(buffer.data());
-    }
+    ReadVersionBlock(cmd::kVersion, buffer.data(), kVersionTextSize);
     text = VersionString(buffer).substr(0, kVersionTextLength);
     return !text.empty() && text.front() == 'U';
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,18 +11,15 @@
 
 namespace vexlor {
 
-class ByteChannel;
-struct TransferFeedbackHooks;
-
 // Where transfers report: the main window's progress protocol, its paint pump, and the
-// diagnostic lines of the transport.
+// diagnostic lines of the writer link.
 struct TransferFeedback {
     ProgressSink& progress;
     PaintPump& paint;
     const Diagnostics& diagnostics;
 };
 
-// Icon resources of the connection pane.
+// Icon resources of the connection pane: the plugged-in writer and the crossed-out one.
 enum class ConnectionIcon { Connected = 137, NotConnected = 138 };
 
 struct ConnectionStatus {
@@ -31,45 +27,31 @@ struct ConnectionStatus {
     std::string text;
 };
 
-// Finding, opening and closing the writer, and the framed transfers of the own USB path.
+// Chooses the way to the writer, keeps it open, and carries every command over it.
 class WriterConnection {
   public:
-    static constexpr std::uint32_t kAccessOpenArgument = 0x5A5B;
-    static constexpr std::uint32_t kAccessTimeout = 5;
     static constexpr std::size_t kVersionTextLength = 21;
 
-    WriterConnection(WriterLink& link, WriterTransports transports, TransferFeedback feedback)
-        : link_(link), transports_(std::move(transports)), feedback_(feedback) {}
+    WriterConnection(WriterLink& link, WriterTransports& transports, TransferFeedback feedback)
+        : link_(link), transports_(transports), feedback_(feedback) {}
 
     WriterLink& link() { return link_; }
-    AccessLibrary& access() { return transports_.access; }
     ProgressSink& progress() { return feedback_.progress; }
     PaintPump& paint() { return feedback_.paint; }
     const Diagnostics& diagnostics() { return feedback_.diagnostics; }
+    // The way commands go now: the access library when it opened the writer, else the own
+    // path that opened (a closed one when none did).
+    WriterTransport& transport();
+    bool usesAccessLibrary() const { return useLibrary_; }
 
     // At start (afterAttach false) and on every arrival notification; returns writerConnected.
     bool SelectTransport(bool afterAttach, std::string_view notifiedDeviceName = {});
     // A removal notification: true when the writer is gone (link closed, writerConnected 0),
     // false when the notice is not about the writer or the access library still reaches it.
     bool WriterRemoved(std::string_view notifiedDeviceName);
-    // End of the run: the library's close when it is in use, else CloseWriter.
-    void CloseAtExit();
+    // End of the run: the library's close when it is in use, else the own path's.
+    void CloseAtExit() { CloseInUse(); }
 
-    bool OpenWriter();
-    void CloseWriter();
-    // Fills link().deviceName with the first openable interface of the writer's class below the
-    // device directory.
-    bool GetUsbDeviceFileName();
-    // Returns an open descriptor or kInvalidPipe.
-    int OpenWriterPipe(std::string_view pipeName);
-    bool LibusbOpenWriter();
-    void LibusbCloseWriter();
-
-    bool UsbSendData(const std::uint8_t* data, std::uint32_t length, std::uint8_t command);
-    bool UsbReceiveData(std::uint8_t* buffer, std::uint32_t length, std::uint8_t command);
-    bool UsbReadVersion(std::uint8_t* buffer26);
-
-    // Command dispatch: the access library when it opened the writer, else the own path.
     bool SendCommand(std::uint8_t command, const std::uint8_t* data, std::uint32_t length);
     bool ReceiveData(std::uint8_t command, std::uint8_t* buffer, std::uint32_t length);
     bool ReadVersionBlock(std::uint8_t command, std::uint8_t* buffer, std::uint32_t length);
@@ -80,17 +62,16 @@ class WriterConnection {
     ConnectionStatus ShowConnectionStatus();
 
   private:
-    using FramedBody = std::function<bool(ByteChannel&, const TransferFeedbackHooks&)>;
-
-    bool OwnPathReady() const;
-    // The checks and progress start shared by both framed transfers, then body on the channel.
-    bool FramedOverOwnPath(const void* data, std::uint32_t length, const FramedBody& body);
-    void ClosePipes();
-    void DiscardUnreadAnswers();
+    bool OpenWriter();
+    void CloseWriter();
+    void CloseInUse();
+    TransferFeedbackHooks hooks() const;
 
     WriterLink& link_;
-    WriterTransports transports_;
+    WriterTransports& transports_;
     TransferFeedback feedback_;
+    bool useLibrary_ = false;
+    WriterTransport* ownPath_ = nullptr;  // the own transport that opened last
 };
 
 }  // namespace vexlor

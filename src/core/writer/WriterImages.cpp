@@ -48,9 +48,8 @@ bool Writer::WriteFirmwareImage(const std::filesystem::path& path, bool prepare)
                                          kFirmwareImageSize, path.string().c_str());
         return false;
     }
-    const bool viaLibrary = state.useAccessLibrary;
-    const bool ownAddressing = !viaLibrary && state.knownWriterVersion;
-    if (viaLibrary) {
+    const bool addressed = MayAddressMemory();
+    if (!traits().reportsPieces) {
         connection_.progress().setRange(0, 0);
         connection_.progress().setRange(0, 100);
         connection_.progress().setPosition(15);
@@ -63,17 +62,17 @@ bool Writer::WriteFirmwareImage(const std::filesystem::path& path, bool prepare)
     }
     BusyWait(300);
     ChangeWriterMode(kModeAddressed);
-    if (viaLibrary || ownAddressing) {
+    if (addressed) {
         SetAddress(0);
     }
-    ReportAccessProgress(30);
+    ReportStepProgress(30);
     {
         FlagScope progress(state.showTransferProgress);
         SendCommand(cmd::kWriteMemory, image->data(), kFirmwareImageSize);
     }
     std::vector<std::uint8_t> readBack(kFirmwareImageSize, 0);
-    ReportAccessProgress(60);
-    if (viaLibrary || ownAddressing) {
+    ReportStepProgress(60);
+    if (addressed) {
         SetAddress(0);
     }
     {
@@ -86,7 +85,7 @@ bool Writer::WriteFirmwareImage(const std::filesystem::path& path, bool prepare)
     SetOperationLamp(kLampIdle);
     if (equal) {
         BusyWait(1000);
-        ReportAccessProgress(100);
+        ReportStepProgress(100);
     }
     return equal;
 }

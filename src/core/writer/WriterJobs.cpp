@@ -89,7 +89,6 @@ void Writer::BeginHostSequence() {
 }
 
 bool Writer::DownloadBuffers() {
-    const bool viaLibrary = link().useAccessLibrary;
     ProgressSink& progress = connection_.progress();
     const auto failed = [&] {
         host_.op.message(format("%s", host_.catalogue.text("LoadingdataFailMsg").c_str()),
@@ -97,16 +96,16 @@ bool Writer::DownloadBuffers() {
         connection_.paint().pumpPaint();
         return false;
     };
-    if (viaLibrary) {
+    if (!traits().reportsPieces) {
         progress.setRange(0, 0);
         progress.setRange(0, 100);
     }
     BeginHostSequence();
-    ReportAccessProgress(30);
+    ReportStepProgress(30);
     // The test option block is a best effort; the two job buffers decide.
     WriteAreaFromFile(host_.baseDirectory / "test_option.prog", kOptionArea);
     const bool dataOk = WriteAreaFromFile(host_.baseDirectory / "buffer_data.prog", kDataArea);
-    ReportAccessProgress(60);
+    ReportStepProgress(60);
     if (!dataOk) {
         SetOperationLamp(kLampIdle);
         return failed();
@@ -118,9 +117,9 @@ bool Writer::DownloadBuffers() {
     }
     ChangeWriterMode(kModeDone);
     SetOperationLamp(kLampIdle);
-    ReportAccessProgress(85);
+    ReportStepProgress(85);
     BusyWait(1500);
-    ReportAccessProgress(100);
+    ReportStepProgress(100);
     host_.op.message("Loading Data Ok", "Message", MessageIcon::None);
     connection_.paint().pumpPaint();
     return true;

@@ -61,7 +61,7 @@ bool ParseStartOptions(const QStringList& arguments, StartOptions& options, QStr
     return true;
 }
 
-int RunWriterApp(int argc, char** argv) {
+int RunWriterApp(int argc, char** argv, WriterEnvironment environment) {
     QElapsedTimer started;
     started.start();
     QApplication application(argc, argv);
@@ -94,7 +94,8 @@ int RunWriterApp(int argc, char** argv) {
     SteadyClock clock;
     MainWindowOptions options;
     options.programDirectory = QCoreApplication::applicationDirPath().toStdString();
-    options.session.programDirectory = options.programDirectory;
+    options.session.paths = ResolveWriterPaths(
+        options.programDirectory, environment.deviceDirectory, environment.accessLibrary);
     options.session.simulate = start.simulate;
     options.session.simulatedAttached = !start.simulatedDetached;
     if (!start.simulatedVersion.empty()) {

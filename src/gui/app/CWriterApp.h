@@ -21,8 +21,14 @@ struct StartOptions {
 // Parses the command line; false with a reason on an unknown or incomplete option.
 bool ParseStartOptions(const QStringList& arguments, StartOptions& options, QString& error);
 
+// What the environment says about where the writer is; unset values are null.
+struct WriterEnvironment {
+    const char* deviceDirectory = nullptr;
+    const char* accessLibrary = nullptr;
+};
+
 // The application object: transport choice, the main window for the whole run, and the close
 // of the writer at the end. Returns the process exit code.
-int RunWriterApp(int argc, char** argv);
+int RunWriterApp(int argc, char** argv, WriterEnvironment environment);
 
 }  // namespace vexlor::gui

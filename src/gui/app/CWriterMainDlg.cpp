@@ -172,7 +172,7 @@ void CWriterMainDlg::runCommand(int id) {
 }
 
 AttachServices CWriterMainDlg::services() {
-    return {session_->port(), context_.chips, op_, context_.messages, *this};
+    return {session_->writer(), context_.chips, op_, context_.messages, *this};
 }
 
 void CWriterMainDlg::OnInitDialog() {

@@ -1,11 +1,8 @@
 #include "gui/app/WriterSession.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
-#include "core/writer/PluginAccessLibrary.h"
-#include "core/writer/WriterTransports.h"
 #include "sim/SimFirmwareImage.h"
 #include "sim/SimTransports.h"
 
@@ -48,12 +45,11 @@ class WriterSession::SimulatedBus final : public UsbBus {
 WriterSession::WriterSession(AppContext& context, Operator& op, ProgressSink& progress,
                              OperationButtons& buttons, Clock& clock, const SessionOptions& options)
     : simVersion_(options.simulatedVersion) {
-    std::filesystem::path deviceDirectory;
-    UsbBus* bus = nullptr;
+    TransportOptions transportOptions{options.paths};
     if (options.simulate) {
-        access_ = std::make_unique<AbsentAccessLibrary>();
         simBus_ = std::make_unique<SimulatedBus>(simWriter_);
-        bus = simBus_.get();
+        transportOptions.usbBus = simBus_.get();
+        transportOptions.paths = {};
         buildSimulatedWriter(readSeed(options.simulatedJob));
         // The model is built plugged in and seeding a job unplugs it: set it either way.
         if (options.simulatedAttached) {
@@ -61,23 +57,17 @@ WriterSession::WriterSession(AppContext& context, Operator& op, ProgressSink& pr
         } else {
             simWriter_->detach();
         }
-    } else {
-        access_ = LoadAccessLibrary(ResolveAccessLibraryPath(options.programDirectory,
-                                                             std::getenv("VEXLOR_ACCESS_LIBRARY")),
-                                    diagnostics_);
-        libusb_ = std::make_unique<LibusbBus>();
-        libusb_->watchWriter([this](const DeviceEvent& event) { hotplugEvents_.push_back(event); });
-        bus = libusb_.get();
-        deviceDirectory = ResolveDeviceDirectory(std::getenv("VEXLOR_DEVICE_DIR"));
-        watcher_ = std::make_unique<DeviceDirectoryWatcher>(deviceDirectory);
+    }
+    transports_ = std::make_unique<WriterTransports>(transportOptions, diagnostics_);
+    if (LibusbBus* bus = transports_->realBus()) {
+        bus->watchWriter([this](const DeviceEvent& event) { hotplugEvents_.push_back(event); });
+        watcher_ = std::make_unique<DeviceDirectoryWatcher>(options.paths.deviceDirectory);
     }
     connection_ = std::make_unique<WriterConnection>(
-        context.link, WriterTransports{*access_, *bus, deviceDirectory},
-        TransferFeedback{progress, paint_, diagnostics_});
+        context.link, *transports_, TransferFeedback{progress, paint_, diagnostics_});
     writer_ = std::make_unique<Writer>(
         *connection_,
         WriterHost{op, context.messages, buttons, clock, context.shell.baseDirectory});
-    port_ = std::make_unique<LinkedWriterPort>(*writer_);
 }
 
 WriterSession::~WriterSession() = default;
@@ -96,8 +86,8 @@ void WriterSession::buildSimulatedWriter(const std::vector<std::uint8_t>& option
     }
     // The job goes in as a download would put it there.
     simWriter_->attach();
-    const std::uint8_t open[] = {kOptionArea, 0x17};
-    const std::uint8_t close[] = {0x0C, 0x07};
+    const std::uint8_t open[] = {kOptionArea, kAreaOpenTag};
+    const std::uint8_t close[] = {kAreaCloseFirst, kAreaCloseSecond};
     simWriter_->commandOut(sim::SimTransport::OwnUsb, cmd::kOpenArea, open);
     simWriter_->commandOut(sim::SimTransport::OwnUsb, cmd::kWriteArea, optionArea);
     simWriter_->commandOut(sim::SimTransport::OwnUsb, cmd::kOpenArea, close);
@@ -107,8 +97,8 @@ void WriterSession::buildSimulatedWriter(const std::vector<std::uint8_t>& option
 
 std::vector<DeviceEvent> WriterSession::pollDeviceEvents() {
     std::vector<DeviceEvent> events;
-    if (libusb_) {
-        libusb_->handleEvents();
+    if (LibusbBus* bus = transports_->realBus()) {
+        bus->handleEvents();
         events.swap(hotplugEvents_);
     }
     if (watcher_) {

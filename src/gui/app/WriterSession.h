@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "core/app/AppContext.h"
-#include "core/app/LinkedWriterPort.h"
 #include "core/base/Clock.h"
 #include "core/base/Diagnostics.h"
 #include "core/writer/DeviceDirectoryWatcher.h"
@@ -14,6 +13,7 @@
 #include "core/writer/LibusbBus.h"
 #include "core/writer/Writer.h"
 #include "gui/app/QtPaintPump.h"
+#include "core/writer/WriterTransports.h"
 #include "sim/SimWriter.h"
 
 namespace vexlor::gui {
@@ -26,8 +26,8 @@ struct SessionOptions {
     std::string simulatedVersion{sim::kVersionV20};
     // 512 bytes the simulated writer holds in its option area at start: the job it restores.
     std::filesystem::path simulatedJob;
-    // Where the access-library plugin is looked for.
-    std::filesystem::path programDirectory;
+    // Where the real writer is looked for.
+    WriterPaths paths;
 };
 
 // The writer link of the running program with the transports it reaches: the real ones
@@ -42,7 +42,6 @@ class WriterSession {
 
     Writer& writer() { return *writer_; }
     WriterConnection& connection() { return *connection_; }
-    WriterPort& port() { return *port_; }
 
     // Arrivals and removals since the last call (hot-plug and device-directory watch).
     std::vector<DeviceEvent> pollDeviceEvents();
@@ -66,13 +65,11 @@ class WriterSession {
 
     Diagnostics diagnostics_;
     QtPaintPump paint_;
-    std::unique_ptr<AccessLibrary> access_;
-    std::unique_ptr<LibusbBus> libusb_;
     std::unique_ptr<SimulatedBus> simBus_;
     std::unique_ptr<sim::SimWriter> simWriter_;
+    std::unique_ptr<WriterTransports> transports_;
     std::unique_ptr<WriterConnection> connection_;
     std::unique_ptr<Writer> writer_;
-    std::unique_ptr<LinkedWriterPort> port_;
     std::unique_ptr<DeviceDirectoryWatcher> watcher_;
     std::vector<DeviceEvent> hotplugEvents_;
 

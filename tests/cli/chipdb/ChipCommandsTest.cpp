@@ -1,6 +1,4 @@
 // The chip commands of the command-line tool, run in-process over a small data directory.
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -46,21 +44,15 @@ struct CliRun {
 class ChipCommands : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::setenv("VEXLOR_DEVICE_DIR", (scratch / "devices").c_str(), 1);
-        ::setenv("VEXLOR_ACCESS_LIBRARY", (scratch / "none.so").c_str(), 1);
         scratch.write("ChipList/KLW20_mcu.xml", kCatalogue);
         scratch.write("ICInfo/QR31A.ic", kQR31A);
-    }
-    void TearDown() override {
-        ::unsetenv("VEXLOR_DEVICE_DIR");
-        ::unsetenv("VEXLOR_ACCESS_LIBRARY");
     }
     CliRun run(std::vector<std::string> commands) {
         std::vector<std::string> args{"--base-dir", scratch.path().string()};
         args.insert(args.end(), commands.begin(), commands.end());
         std::ostringstream out;
         std::ostringstream err;
-        const int status = runCli(args, out, err);
+        const int status = runCli(args, out, err, {scratch / "devices", scratch / "none.so"});
         return {status, out.str(), err.str()};
     }
 

@@ -1,6 +1,4 @@
 // The select and job commands of the command-line tool, in-process over the sample catalogue.
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -20,23 +18,17 @@ struct CliRun {
 class SelectCommands : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::setenv("VEXLOR_DEVICE_DIR", (scratch / "devices").c_str(), 1);
-        ::setenv("VEXLOR_ACCESS_LIBRARY", (scratch / "none.so").c_str(), 1);
         test::WriteSampleCatalogue(scratch);
         for (const char* picture : {"QV3a1", "QV115", "QV4645", "QV5d1", "QV202", "QV46a2"}) {
             scratch.write(std::string("res/ICPicture/") + picture + ".jpg", "picture");
         }
-    }
-    void TearDown() override {
-        ::unsetenv("VEXLOR_DEVICE_DIR");
-        ::unsetenv("VEXLOR_ACCESS_LIBRARY");
     }
     CliRun run(std::vector<std::string> commands) {
         std::vector<std::string> args{"--simulate", "--base-dir", scratch.path().string()};
         args.insert(args.end(), commands.begin(), commands.end());
         std::ostringstream out;
         std::ostringstream err;
-        const int status = runCli(args, out, err);
+        const int status = runCli(args, out, err, {scratch / "devices", scratch / "none.so"});
         return {status, out.str(), err.str()};
     }
 

@@ -1,6 +1,4 @@
 // The serial commands of the command-line tool on its in-process simulated writer.
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -22,14 +20,8 @@ struct CliRun {
 class SerialCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::setenv("VEXLOR_DEVICE_DIR", (scratch / "devices").c_str(), 1);
-        ::setenv("VEXLOR_ACCESS_LIBRARY", (scratch / "none.so").c_str(), 1);
         layOutBase(scratch.path(), builtBaseDir());
         program = scratch.write("prog.hex", hexText({0x12, 0x34, 0x56, 0x78})).string();
-    }
-    void TearDown() override {
-        ::unsetenv("VEXLOR_DEVICE_DIR");
-        ::unsetenv("VEXLOR_ACCESS_LIBRARY");
     }
 
     CliRun run(std::vector<std::string> words) {

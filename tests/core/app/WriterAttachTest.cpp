@@ -4,26 +4,22 @@
 #include <cstring>
 
 #include "FakeChipDatabase.h"
-#include "ScriptedWriter.h"
+#include "SimRig.h"
 #include "core/app/VoltageCheck.h"
 #include "core/app/WriterAttach.h"
 #include "core/app/WriterVersion.h"
-#include "support/RecordingOperator.h"
-#include "support/ScratchDir.h"
+#include "sim/SimFirmwareImage.h"
 
 namespace vexlor {
 namespace {
 
+using sim::test::kWriterNotice;
+using sim::test::SimRig;
 using Reading = std::array<std::uint8_t, 6>;
+using Words = std::vector<std::string>;
 
 constexpr Reading kFirstGood{0x02, 0x03, 0xD0, 0x64, 0x54, 0x32};
 constexpr Reading kLowGood{0x53, 0x53, 0x00, 0x00, 0x00, 0x00};
-constexpr const char* kWriterName = "/run/vexlor-writer/usb#3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3";
-
-class KeyCatalogue : public MessageCatalogue {
-  public:
-    std::string text(std::string_view key) const override { return "<" + std::string(key) + ">"; }
-};
 
 class CountingView : public MainView {
   public:
@@ -33,73 +29,136 @@ class CountingView : public MainView {
     int refreshed = 0;
 };
 
+// Commands without the transfer-mode switch that precedes every control byte and word.
+Words WithoutTransferMode(Words words) {
+    words.erase(std::remove(words.begin(), words.end(), "00>47"), words.end());
+    return words;
+}
+
+// A writer holding the job of chip QR64L74M, with checksum 1234, reached by the program.
 class WriterAttachTest : public ::testing::Test {
   protected:
+    explicit WriterAttachTest(sim::SimConfig config = v11()) : device(std::move(config)) {}
+
+    static sim::SimConfig v11() {
+        sim::SimConfig config;
+        config.versionText = sim::kVersionV11;
+        return config;
+    }
+
     void SetUp() override {
-        shell.baseDirectory = dir.path();
-        shell.startDirectory = dir.path().string();
+        shell.baseDirectory = rig.base.path();
+        shell.startDirectory = rig.base.path().string();
         test::FakeChipDatabase::Chip chip;
         chip.display.HaveSmartOPT = 1;
         chip.ic.Inside_Number = 0x3F1;
         chips.add("QR64L74M", chip);
-        std::filesystem::create_directories(dir.path() / "res" / "ICPicture");
-        dir.write("res/ICPicture/QV3f1.jpg", "picture");
-        std::memcpy(writer.storedHeader.data(), "QR64L74M", 8);
-        writer.storedHeader[16] = 0x12;
-        writer.storedHeader[17] = 0x34;
-        writer.versionText = "USB STANDALONE WRITER_V1.1";
-        writer.memory = {{0x39, 0xC8}, {0xFA8F, 0x5A}, {0xFA90, 0x01}, {0xFA91, 0x07}};
+        rig.base.write("res/ICPicture/QV3f1.jpg", "picture");
+        std::memcpy(header.data(), "QR64L74M", 8);
+        header[16] = 0x12;
+        header[17] = 0x34;
+        holdJob();
+    }
+    // Puts the header into the writer's option area as a download would.
+    void holdJob() {
+        ASSERT_TRUE(rig.connect());
+        rig.writer.WriteAreaFromFile(
+            rig.base.writeBytes("job.prog", {header.begin(), header.end()}), kOptionArea);
+        rig.connection.CloseAtExit();
+        rig.link.writerConnected = false;
+        rig.link.knownWriterVersion = false;
+        rig.exchanges();
+    }
+    ArrivalOutcome arrive(std::string_view name = kWriterNotice) {
+        return OnDeviceArrival(name, shell, services());
+    }
+    AttachServices services() { return {rig.writer, chips, rig.op, rig.catalogue, view}; }
+    // The arrival of another writer, seen by a window that starts afresh.
+    ArrivalOutcome arriveOn(SimRig& other, std::string_view name = kWriterNotice) {
+        ShellState fresh;
+        return OnDeviceArrival(name, fresh, {other.writer, chips, other.op, other.catalogue, view});
     }
 
-    AttachServices services() { return {writer, chips, op, catalogue, view}; }
-    std::vector<std::string> shownTexts() const { return op.texts(); }
-    bool called(const std::string& line) const {
-        return std::find(writer.calls.begin(), writer.calls.end(), line) != writer.calls.end();
-    }
-
-    test::ScratchDir dir;
-    test::ScriptedWriter writer;
+    sim::SimWriter device;
+    SimRig rig{device};
     test::FakeChipDatabase chips;
-    test::RecordingOperator op;
-    KeyCatalogue catalogue;
     CountingView view;
     ShellState shell;
+    std::array<std::uint8_t, 512> header{};
 };
 
-TEST(ClassifyWriterVersion, KnownTextsAndTheRest) {
+TEST_F(WriterAttachTest, ArrivalSequenceOnBaseFirmware) {
+    shell.chipListSelector = 2;
+    shell.panel.enable(ControlId::Read, false);
+    rig.link.familyFirmwareLoaded = true;  // from before the writer was away
+    EXPECT_EQ(arrive(), ArrivalOutcome::JobRestored);
+    EXPECT_EQ(rig.exchanges(),
+              (Words{"04<26", "00>80", "00>00",    "0F>00 39", "11<1",     "00>00",    "0F>FA 8F",
+                     "11<1",  "00>00", "0F>FA 90", "11<1",     "00>00",    "0F>FA 91", "11<1",
+                     "00>07", "00>47", "14>04 17", "13<512",   "14>0C 07", "00>07"}));
+    EXPECT_EQ(rig.clock.waits(), std::vector<std::uint32_t>{1200});
+    EXPECT_EQ(rig.op.texts(), Words{"<USBDetectMsg>"});
+    EXPECT_EQ(rig.link.hwVersionName, "hwversion1.1");
+    EXPECT_FALSE(rig.link.familyFirmwareLoaded);
+    EXPECT_EQ(rig.link.writerFirmwareVersion, sim::kBaseFirmwareVersion);
+    EXPECT_EQ(shell.chipListSelector, 1);
+    EXPECT_EQ(shell.titleText, "Vexlor_Writer_QR64L74M");
+    EXPECT_EQ(shell.job.checksumText, "1234");
+    for (ControlId id :
+         {ControlId::Auto, ControlId::BlankCheck, ControlId::Program, ControlId::Verify,
+          ControlId::Read, ControlId::WriterTest, ControlId::SmartOption}) {
+        EXPECT_TRUE(shell.panel.at(id).enabled) << static_cast<int>(id);
+    }
+    EXPECT_GE(view.statusShown, 1);
+}
+
+// The newest writer announces itself only through its voltage check, measured by the
+// simulated board; an unknown text is classified as the oldest writer.
+TEST_F(WriterAttachTest, ArrivalMessagesAndDirectoriesByVersion) {
     struct Case {
-        const char* text;
-        WriterModel model;
-        const char* name;
-        bool known;
+        std::string_view text;
+        bool voltagesOff;
+        Words messages;
+        const char* hwVersionName;
     };
-    for (const Case& c :
-         {Case{"USB STANDALONE WRITER_V1.0", WriterModel::V1_0, "hwversion1.0", true},
-          Case{"USB STANDALONE WRITER_V1.1", WriterModel::V1_1, "hwversion1.1", true},
-          Case{"USB STANDALONE WRITER_V2.0", WriterModel::V2_0, "hwversion1.1", true},
-          Case{"USB STANDALONE WRITER_V3.0", WriterModel::Unknown, "hwversion1.0", false},
-          Case{"USB STANDALONE WRITER_V1.1 ", WriterModel::Unknown, "hwversion1.0", false},
-          Case{"", WriterModel::Unknown, "hwversion1.0", false}}) {
-        SCOPED_TRACE(c.text);
-        WriterVersionClass got = ClassifyWriterVersion(c.text);
-        EXPECT_EQ(got.model, c.model);
-        EXPECT_EQ(got.hwVersionName, c.name);
-        EXPECT_EQ(got.known, c.known);
+    const Case cases[] = {
+        {sim::kVersionV10, false, {"<USBDetectMsg>"}, "hwversion1.0"},
+        {sim::kVersionV11, false, {"<USBDetectMsg>"}, "hwversion1.1"},
+        {sim::kVersionV20, false, {}, "hwversion1.1"},
+        {sim::kVersionV20, true, {"<VoltageFailMsg>"}, "hwversion1.1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text << " " << c.voltagesOff);
+        sim::SimConfig config;
+        config.versionText = c.text;
+        sim::SimWriter other(config);
+        other.faults().voltagesOutOfRange = c.voltagesOff;
+        SimRig otherRig(other);
+        EXPECT_EQ(arriveOn(otherRig), ArrivalOutcome::JobRestored);
+        EXPECT_EQ(otherRig.op.texts(), c.messages);
+        EXPECT_EQ(otherRig.link.hwVersionName, c.hwVersionName);
+        EXPECT_TRUE(otherRig.link.knownWriterVersion);
+    }
+    for (std::string_view unknown :
+         {"USB STANDALONE WRITER_V3.0", "USB STANDALONE WRITER_V1.1 ", ""}) {
+        const WriterVersionClass version = ClassifyWriterVersion(unknown);
+        EXPECT_EQ(version.model, WriterModel::Unknown) << unknown;
+        EXPECT_EQ(version.hwVersionName, "hwversion1.0");
+        EXPECT_FALSE(version.known);
     }
 }
 
-TEST(RunVoltageCheck, SendsTheFourSetUpsInOrder) {
-    test::ScriptedWriter writer;
-    writer.voltages = {kFirstGood, kLowGood, kLowGood};
-    EXPECT_TRUE(RunVoltageCheck(writer));
-    const std::vector<std::string> want = {
-        "byte 30",  "word 8D01", "word 4403", "word 3905", "word 2207", "wait 100",
-        "voltage",  "word 3901", "word 3903", "byte 30",   "wait 300",  "byte 0A",
-        "wait 300", "voltage",   "byte 05",   "wait 300",  "voltage"};
-    EXPECT_EQ(writer.calls, want);
+TEST_F(WriterAttachTest, VoltageCheckSendsTheFourSetUpsInOrder) {
+    ASSERT_TRUE(rig.connect());
+    device.faults().voltageScript = {kFirstGood, kLowGood, kLowGood};
+    EXPECT_TRUE(RunVoltageCheck(rig.writer));
+    EXPECT_EQ(WithoutTransferMode(rig.exchanges()),
+              (Words{"01>30", "03>01 8D", "03>03 44", "03>05 39", "03>07 22", "05<6", "03>01 39",
+                     "03>03 39", "01>30", "01>0A", "05<6", "01>05", "05<6"}));
+    EXPECT_EQ(rig.clock.waits(), (std::vector<std::uint32_t>{100, 300, 300, 300}));
 }
 
-TEST(RunVoltageCheck, EveryRangeHasBothEdges) {
+TEST_F(WriterAttachTest, VoltageCheckRangesHaveBothEdges) {
     struct Case {
         const char* what;
         int reading;  // 0 first, 1 at level 0x0A, 2 at level 0x05
@@ -120,83 +179,24 @@ TEST(RunVoltageCheck, EveryRangeHasBothEdges) {
         {"0A m0 above", 1, 0, 0x59, false},  {"05 m0 low edge", 2, 0, 0x4E, true},
         {"05 m1 above", 2, 1, 0x59, false},  {"05 unjudged byte", 2, 2, 0xFF, true},
     };
+    ASSERT_TRUE(rig.connect());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         std::array<Reading, 3> readings{kFirstGood, kLowGood, kLowGood};
         readings[c.reading][c.index] = c.value;
-        test::ScriptedWriter writer;
-        writer.voltages = {readings[0], readings[1], readings[2]};
-        EXPECT_EQ(RunVoltageCheck(writer), c.good);
-        EXPECT_TRUE(writer.voltages.empty()) << "all three readings are taken";
+        device.faults().voltageScript = {readings[0], readings[1], readings[2]};
+        EXPECT_EQ(RunVoltageCheck(rig.writer), c.good);
+        EXPECT_TRUE(device.faults().voltageScript.empty()) << "all three readings are taken";
     }
-}
-
-TEST_F(WriterAttachTest, ArrivalMessagesByVersion) {
-    struct Case {
-        const char* text;
-        std::deque<Reading> voltages;
-        std::vector<std::string> messages;
-        const char* hwVersionName;
-        bool known;
-    };
-    Reading bad = kFirstGood;
-    bad[2] = 0xD7;
-    const Case cases[] = {
-        {"USB STANDALONE WRITER_V1.0", {}, {"<USBDetectMsg>"}, "hwversion1.0", true},
-        {"USB STANDALONE WRITER_V1.1", {}, {"<USBDetectMsg>"}, "hwversion1.1", true},
-        {"USB STANDALONE WRITER_V2.0", {kFirstGood, kLowGood, kLowGood}, {}, "hwversion1.1", true},
-        {"USB STANDALONE WRITER_V2.0",
-         {bad, kLowGood, kLowGood},
-         {"<VoltageFailMsg>"},
-         "hwversion1.1",
-         true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        SetUp();
-        op.shown.clear();
-        writer.calls.clear();
-        writer.versionText = c.text;
-        writer.voltages = c.voltages;
-        EXPECT_EQ(OnDeviceArrival(kWriterName, shell, services()), ArrivalOutcome::JobRestored);
-        EXPECT_EQ(shownTexts(), c.messages);
-        EXPECT_EQ(writer.hwVersionName, c.hwVersionName);
-        EXPECT_EQ(writer.knownWriterVersion, c.known);
-        EXPECT_TRUE(writer.voltages.empty());
-        EXPECT_FALSE(writer.familyFirmwareLoaded);
-        EXPECT_EQ(writer.writerFirmwareVersion, 0x0107);
-        EXPECT_EQ(shell.job.chipNameText, "QR64L74M");
-        EXPECT_EQ(shell.job.checksumText, "1234");
-    }
-}
-
-TEST_F(WriterAttachTest, ArrivalSequenceOnBaseFirmware) {
-    shell.chipListSelector = 2;
-    shell.panel.enable(ControlId::Read, false);
-    EXPECT_EQ(OnDeviceArrival(kWriterName, shell, services()), ArrivalOutcome::JobRestored);
-    const std::vector<std::string> want = {std::string("select attach ") + kWriterName,
-                                           "version",
-                                           "mode 80",
-                                           "mode 07",
-                                           "wait 1200",
-                                           "header"};
-    EXPECT_EQ(writer.calls, want);
-    EXPECT_EQ(shell.chipListSelector, 1);
-    EXPECT_EQ(shell.titleText, "Vexlor_Writer_QR64L74M");
-    for (ControlId id :
-         {ControlId::Auto, ControlId::BlankCheck, ControlId::Program, ControlId::Verify,
-          ControlId::Read, ControlId::WriterTest, ControlId::SmartOption}) {
-        EXPECT_TRUE(shell.panel.at(id).enabled) << static_cast<int>(id);
-    }
-    EXPECT_GE(view.statusShown, 1);
 }
 
 TEST_F(WriterAttachTest, ArrivalClearsOldModesBeforeRestoring) {
     shell.job.massProduction = 1;
     shell.job.exhvIspProgram = 1;
     shell.job.displaySerialNumber = 1;
-    writer.storedHeader[76] = 0x02;
-    OnDeviceArrival(kWriterName, shell, services());
+    header[76] = 0x02;
+    holdJob();
+    arrive();
     EXPECT_EQ(shell.job.massProduction, 0);
     EXPECT_EQ(shell.job.exhvIspProgram, 0);
     EXPECT_EQ(shell.job.displaySerialNumber, 0);
@@ -207,8 +207,9 @@ TEST_F(WriterAttachTest, ArrivalClearsOldModesBeforeRestoring) {
 }
 
 TEST_F(WriterAttachTest, ProductionLimitJobDisablesThreeOperations) {
-    writer.storedHeader[78] = 0x11;
-    OnDeviceArrival(kWriterName, shell, services());
+    header[78] = 0x11;
+    holdJob();
+    arrive();
     EXPECT_TRUE(shell.panel.at(ControlId::Auto).enabled);
     EXPECT_FALSE(shell.panel.at(ControlId::BlankCheck).enabled);
     EXPECT_FALSE(shell.panel.at(ControlId::Program).enabled);
@@ -225,45 +226,57 @@ TEST_F(WriterAttachTest, BaseFirmwareTestComparesTheHighNibbleOnly) {
                           Case{0xC8, 0x50, false}, Case{0xC8, 0x2F, true}, Case{0xC8, 0x6A, true},
                           Case{0xC9, 0x5A, true}, Case{0x00, 0x00, true}}) {
         SCOPED_TRACE(testing::Message() << std::hex << int(c.mark) << " " << int(c.model));
-        SetUp();
-        writer.calls.clear();
-        writer.memory[0x39] = c.mark;
-        writer.memory[0xFA8F] = c.model;
-        ArrivalOutcome got = OnDeviceArrival(kWriterName, shell, services());
-        EXPECT_EQ(got, c.reset ? ArrivalOutcome::FirmwareReset : ArrivalOutcome::JobRestored);
+        sim::SimConfig config = v11();
+        config.firmwareImage = sim::makeBaseFirmwareImage();
+        config.firmwareImage[sim::kBaseMarkerOffset] = c.mark;
+        config.firmwareImage[sim::kModelCodeOffset] = c.model;
+        sim::SimWriter other(config);
+        SimRig otherRig(other);
+        EXPECT_EQ(arriveOn(otherRig),
+                  c.reset ? ArrivalOutcome::FirmwareReset : ArrivalOutcome::JobRestored);
     }
 }
 
-TEST_F(WriterAttachTest, FirmwareResetWritesTheTestImageAndLeavesOperationsOff) {
-    writer.memory[0xFA8F] = 0x2F;
+class FirmwareResetTest : public WriterAttachTest {
+  protected:
+    static sim::SimConfig foreign() {
+        sim::SimConfig config = v11();
+        config.firmwareImage = sim::makeBaseFirmwareImage();
+        config.firmwareImage[sim::kModelCodeOffset] = 0x2F;
+        return config;
+    }
+    FirmwareResetTest() : WriterAttachTest(foreign()) {}
+};
+
+TEST_F(FirmwareResetTest, WritesTheTestImageAndLeavesOperationsOff) {
+    const auto testImage = sim::makeBaseFirmwareImage();
+    rig.base.writeBytes("firmware/20test.nce", testImage);
+    rig.base.write("hwversion1.1/test_option.prog", "TESTOPTION");
     shell.job.chipNameText = "OLD";
     shell.job.checksumText = "ABCD";
     shell.job.loadedFilePath = "/tmp/x.hex";
     shell.panel.pinPicturePath = "old.jpg";
-    op.log = "hex";
+    rig.link.familyWord = 0x1234;
+    rig.op.log = "hex";
 
-    ASSERT_EQ(OnDeviceArrival(kWriterName, shell, services()), ArrivalOutcome::FirmwareReset);
+    ASSERT_EQ(arrive(), ArrivalOutcome::FirmwareReset);
 
-    EXPECT_EQ(shownTexts(),
-              (std::vector<std::string>{"<USBDetectMsg>", "<AUTOResetMsg>", "<AUTOResetOKMsg>"}));
-    std::string base = dir.path().string();
-    EXPECT_TRUE(called("firmware " + base + "/firmware/20test.nce prepare"));
-    EXPECT_TRUE(called("area 4 " + base + "/hwversion1.1/test_option.prog"));
-    auto area = std::find(writer.calls.begin(), writer.calls.end(),
-                          "area 4 " + base + "/hwversion1.1/test_option.prog");
-    ASSERT_NE(area, writer.calls.end());
-    EXPECT_EQ(std::vector<std::string>(area + 1, writer.calls.end()),
-              (std::vector<std::string>{"mode 07", "lamp 90"}));
-    EXPECT_FALSE(called("header")) << "no restore after a reset";
-    EXPECT_EQ(writer.familyWord, 0);
-    EXPECT_EQ(writer.writerFirmwareVersion, 0);
+    EXPECT_EQ(rig.op.texts(), (Words{"<USBDetectMsg>", "<AUTOResetMsg>", "<AUTOResetOKMsg>"}));
+    EXPECT_TRUE(std::equal(testImage.begin(), testImage.end(), device.memory().begin()));
+    const Words words = rig.exchanges();
+    EXPECT_EQ(Words(words.end() - 7, words.end()),
+              (Words{"00>47", "14>04 17", "12>#10", "13<10", "14>0C 07", "00>07", "17>90"}));
+    EXPECT_TRUE(std::find(words.begin(), words.end(), "13<512") == words.end())
+        << "no restore after a reset";
+    EXPECT_EQ(rig.link.familyWord, 0);
+    EXPECT_EQ(rig.link.writerFirmwareVersion, 0);
     EXPECT_EQ(shell.job.chipNameText, "");
     EXPECT_EQ(shell.job.checksumText, "");
     EXPECT_EQ(shell.job.loadedFilePath, "");
     EXPECT_EQ(shell.panel.pinPicturePath, "");
     EXPECT_FALSE(shell.panel.hexViewShown);
     EXPECT_FALSE(shell.panel.at(ControlId::Log).enabled);
-    EXPECT_EQ(op.log, "") << "the log is emptied at the end";
+    EXPECT_EQ(rig.op.log, "") << "the log is emptied at the end";
     for (ControlId id : {ControlId::Auto, ControlId::Read, ControlId::WriterTest,
                          ControlId::SmartOption, ControlId::PinPlacement, ControlId::PinPicture}) {
         EXPECT_FALSE(shell.panel.at(id).enabled) << static_cast<int>(id);
@@ -271,64 +284,71 @@ TEST_F(WriterAttachTest, FirmwareResetWritesTheTestImageAndLeavesOperationsOff) 
     EXPECT_FALSE(shell.panel.at(ControlId::JobModeLabel).visible);
 }
 
-TEST_F(WriterAttachTest, FirmwareResetLogsItsProgressBeforeWriting) {
-    writer.memory[0x39] = 0x00;
-    writer.firmwareWrites = false;
-    // The log is read while the image goes out: the operator sees what is happening.
-    struct LogAtWrite : test::ScriptedWriter {
-        test::RecordingOperator* op = nullptr;
-        std::string logSeen;
-        bool WriteFirmwareImage(const std::filesystem::path& p, bool prepare) override {
-            logSeen = op->log;
-            return ScriptedWriter::WriteFirmwareImage(p, prepare);
+TEST_F(FirmwareResetTest, LogsItsProgressBeforeWritingAndKeepsTheFamilyWordOnFailure) {
+    // The image goes out over a writer that corrupts what it reads back: the reset fails.
+    rig.base.writeBytes("firmware/20test.nce", sim::makeBaseFirmwareImage());
+    std::string logAtWrite;
+    device.setCommandObserver([&](const sim::TranscriptEntry& entry) {
+        if (entry.command == cmd::kWriteMemory) {
+            logAtWrite = rig.op.log;
+            device.faults().corruptReadBack = true;
         }
-    } spy;
-    spy.op = &op;
-    spy.versionText = "garbage";
-    spy.firmwareWrites = false;
-    AttachServices s{spy, chips, op, catalogue, view};
-    ASSERT_EQ(OnDeviceArrival(kWriterName, shell, s), ArrivalOutcome::FirmwareReset);
-    EXPECT_EQ(spy.logSeen, "\nReset Writer Firmware ....... Wait");
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"<AUTOResetMsg>", "<AUTOResetFailMsg>"}));
-    EXPECT_EQ(spy.hwVersionName, "hwversion1.0");
-    EXPECT_FALSE(spy.knownWriterVersion);
-    EXPECT_EQ(spy.familyWord, 0xFFFF) << "a failed reset keeps the family word";
+    });
+    rig.link.familyWord = 0x1234;
+    ASSERT_EQ(arrive(), ArrivalOutcome::FirmwareReset);
+    EXPECT_EQ(logAtWrite, "\nReset Writer Firmware ....... Wait");
+    EXPECT_EQ(rig.op.texts(), (Words{"<USBDetectMsg>", "<AUTOResetMsg>", "<AUTOResetFailMsg>"}));
+    EXPECT_EQ(rig.link.familyWord, 0x1234);
+}
+
+TEST_F(WriterAttachTest, UnknownVersionIsResetWithTheOlderDirectory) {
+    sim::SimConfig config;
+    config.versionText = "garbage";
+    sim::SimWriter other(config);
+    SimRig otherRig(other);
+    EXPECT_EQ(arriveOn(otherRig), ArrivalOutcome::FirmwareReset)
+        << "memory cannot be read on an unknown version";
+    EXPECT_EQ(otherRig.link.hwVersionName, "hwversion1.0");
+    EXPECT_FALSE(otherRig.link.knownWriterVersion);
+    EXPECT_EQ(otherRig.op.texts(), (Words{"<AUTOResetMsg>", "<AUTOResetFailMsg>"}))
+        << "no image to write in this base directory";
 }
 
 TEST_F(WriterAttachTest, ArrivalOfAnotherDeviceIsIgnored) {
     shell.panel.enable(ControlId::Auto, false);
-    EXPECT_EQ(OnDeviceArrival("/dev/bus/usb/001/004", shell, services()), ArrivalOutcome::NotOurs);
-    EXPECT_EQ(writer.calls.size(), 1u) << "only the transport choice ran";
+    EXPECT_EQ(arrive("/dev/bus/usb/001/004"), ArrivalOutcome::NotOurs);
+    EXPECT_TRUE(rig.exchanges().empty());
+    EXPECT_FALSE(rig.link.writerConnected);
     EXPECT_FALSE(shell.panel.at(ControlId::Auto).enabled);
-    EXPECT_TRUE(op.shown.empty());
+    EXPECT_TRUE(rig.op.shown.empty());
 }
 
 TEST_F(WriterAttachTest, AccessLibraryArrivalNeedsNoDeviceName) {
-    writer.accessLibrary = true;
-    EXPECT_EQ(OnDeviceArrival("", shell, services()), ArrivalOutcome::JobRestored);
+    sim::SimWriter other(v11());
+    SimRig otherRig(other, SimRig::Reach::AccessLibrary);
+    EXPECT_EQ(arriveOn(otherRig, ""), ArrivalOutcome::JobRestored);
 }
 
 TEST_F(WriterAttachTest, ArrivalWithoutAnOpenWriterDisablesOperations) {
-    writer.connectsOnSelect = false;
-    EXPECT_EQ(OnDeviceArrival(kWriterName, shell, services()), ArrivalOutcome::NotConnected);
+    device.detach();
+    EXPECT_EQ(arrive(), ArrivalOutcome::NotConnected);
     EXPECT_FALSE(shell.panel.at(ControlId::Auto).enabled);
     EXPECT_FALSE(shell.panel.at(ControlId::SmartOption).enabled);
     EXPECT_TRUE(shell.panel.at(ControlId::PinPlacement).enabled);
-    EXPECT_FALSE(called("version"));
+    EXPECT_TRUE(rig.exchanges().empty());
 }
 
 TEST_F(WriterAttachTest, RemovalDisablesWhatNeedsTheWriter) {
-    for (bool removes : {true, false}) {
-        SCOPED_TRACE(removes);
+    for (const char* name : {"/dev/other", kWriterNotice}) {
+        SCOPED_TRACE(name);
+        const bool removes = name == std::string(kWriterNotice);
+        ASSERT_TRUE(rig.connect());
         ShellState fresh;
         fresh.panel.pinPicturePath = "pin.jpg";
-        test::ScriptedWriter w;
-        w.connected = true;
-        w.removes = removes;
         CountingView v;
-        AttachServices s{w, chips, op, catalogue, v};
-        EXPECT_EQ(OnDeviceRemoval(kWriterName, fresh, s), removes);
-        EXPECT_EQ(w.calls, std::vector<std::string>{std::string("removed? ") + kWriterName});
+        AttachServices s{rig.writer, chips, rig.op, rig.catalogue, v};
+        EXPECT_EQ(OnDeviceRemoval(name, fresh, s), removes);
+        EXPECT_EQ(rig.link.writerConnected, !removes);
         for (ControlId id :
              {ControlId::Auto, ControlId::BlankCheck, ControlId::Program, ControlId::Verify,
               ControlId::Read, ControlId::SmartOption, ControlId::WriterTest,
@@ -337,37 +357,31 @@ TEST_F(WriterAttachTest, RemovalDisablesWhatNeedsTheWriter) {
         }
         EXPECT_EQ(fresh.panel.pinPicturePath.empty(), removes);
         EXPECT_EQ(v.statusShown, removes ? 1 : 0);
-        EXPECT_TRUE(op.shown.empty());
     }
-}
-
-TEST(IsWriterDeviceName, LooksForTheLowerCaseClassText) {
-    EXPECT_TRUE(IsWriterDeviceName(kWriterName));
-    EXPECT_TRUE(IsWriterDeviceName("3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3"));
-    EXPECT_FALSE(IsWriterDeviceName("/RUN/USB#3D7E41A2-5C19-4F60-9B8E-61A0C2D4F7B3"));
-    EXPECT_FALSE(IsWriterDeviceName("3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b"));
-    EXPECT_FALSE(IsWriterDeviceName(""));
+    EXPECT_TRUE(rig.op.shown.empty());
 }
 
 TEST_F(WriterAttachTest, StartWithWriterRestoresTheJob) {
-    writer.connected = true;
+    ASSERT_TRUE(rig.connection.SelectTransport(false));
     shell.chipListSelector = 0;
     StartWithWriter(shell, services());
-    EXPECT_EQ(writer.calls, (std::vector<std::string>{"version", "mode 07", "header"}));
-    EXPECT_TRUE(op.shown.empty());
+    EXPECT_EQ(rig.exchanges(),
+              (Words{"04<26", "00>00", "0F>FA 90", "11<1", "00>00", "0F>FA 91", "11<1", "00>07",
+                     "00>47", "14>04 17", "13<512", "14>0C 07", "00>07"}));
+    EXPECT_TRUE(rig.op.shown.empty());
     EXPECT_EQ(shell.panel.pinPicturePath, shell.startDirectory + "/res/ICPicture/QV3f1.jpg");
     EXPECT_EQ(shell.chipListSelector, 1);
-    EXPECT_EQ(writer.writerFirmwareVersion, 0x0107);
+    EXPECT_EQ(rig.link.writerFirmwareVersion, sim::kBaseFirmwareVersion);
     EXPECT_EQ(shell.job.chipNameText, "QR64L74M");
     EXPECT_TRUE(shell.panel.at(ControlId::SmartOption).enabled);
     EXPECT_EQ(view.statusShown, 1);
 }
 
 TEST_F(WriterAttachTest, StartWithoutWriterDisablesAndHides) {
-    writer.connected = false;
-    writer.versionText = "";
+    device.detach();
+    EXPECT_FALSE(rig.connection.SelectTransport(false));
     StartWithWriter(shell, services());
-    EXPECT_FALSE(called("header"));
+    EXPECT_TRUE(rig.exchanges().empty());
     EXPECT_EQ(shell.job.chipNameText, "");
     EXPECT_EQ(shell.titleText, kInitialTitleText);
     for (ControlId id : {ControlId::Auto, ControlId::Read, ControlId::SmartOption,
@@ -378,7 +392,7 @@ TEST_F(WriterAttachTest, StartWithoutWriterDisablesAndHides) {
          {ControlId::EraseModeLabel, ControlId::IspModeLabel, ControlId::JobModeLabel}) {
         EXPECT_FALSE(shell.panel.at(id).visible);
     }
-    EXPECT_TRUE(op.shown.empty());
+    EXPECT_TRUE(rig.op.shown.empty());
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
 // The job commands of the command-line tool on its in-process simulated writer.
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -24,8 +22,6 @@ struct Case {
 class JobCommandsCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::setenv("VEXLOR_DEVICE_DIR", (scratch / "devices").c_str(), 1);
-        ::setenv("VEXLOR_ACCESS_LIBRARY", (scratch / "none.so").c_str(), 1);
         layOutBase(scratch.path(), builtBaseDir());
         program = scratch.write("prog.hex", hexText({0x12, 0x34, 0x56, 0x78})).string();
         scratch.write("prog.bin", "not a hex file");
@@ -46,7 +42,7 @@ class JobCommandsCli : public ::testing::Test {
         }
         std::ostringstream o;
         std::ostringstream e;
-        const int status = cli::runCli(args, o, e);
+        const int status = cli::runCli(args, o, e, {scratch / "devices", scratch / "none.so"});
         out = o.str();
         err = e.str();
         return status;

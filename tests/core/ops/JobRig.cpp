@@ -22,8 +22,8 @@ JobRig::JobRig(sim::SimConfig config)
       context(op, base.path(), Language::English),
       device(std::move(config)),
       usb(device),
-      connection(context.link, WriterTransports{access, usb, base / "no-devices"},
-                 TransferFeedback{progress, progress, diagnostics}),
+      transports(TransportOptions{{base / "no-devices", {}}, &usb, nullptr}, diagnostics),
+      connection(context.link, transports, TransferFeedback{progress, progress, diagnostics}),
       writer(connection, WriterHost{op, context.messages, buttons, clock, base.path()}) {
     layOutBase(base.path(), builtBaseDir());
     context.messages.LoadMultiLanguageMsgFile(base / "VexlorMsg.xml");

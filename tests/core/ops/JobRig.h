@@ -110,7 +110,7 @@ class JobRig {
     AppContext context;
     sim::SimWriter device;
     sim::SimUsbBus usb;
-    AbsentAccessLibrary access;
+    WriterTransports transports;
     WriterConnection connection;
     Writer writer;
 };

@@ -2,11 +2,13 @@
 
 #include <deque>
 
-#include "WriterFixture.h"
+#include "SimRig.h"
 #include "core/writer/CommandBlock.h"
 #include "core/writer/FramedTransfer.h"
 
 namespace vexlor::test {
+
+using sim::test::RecordingProgress;
 namespace {
 
 // Records every write and read size; fails the write or read with the given ordinal (1-based).

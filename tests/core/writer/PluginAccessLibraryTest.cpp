@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "core/writer/CommandSet.h"
 #include "core/writer/PluginAccessLibrary.h"
+#include "core/writer/WriterConnection.h"
+#include "core/writer/WriterTransports.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::test {
@@ -48,10 +51,30 @@ TEST_F(PluginAccessLibraryTest, MissingOrBrokenFileIsAbsent) {
     EXPECT_EQ(lines[0].rfind("Access library not loaded: ", 0), 0u);
 }
 
-TEST(AccessLibraryPathTest, EnvironmentFirstThenBesideTheProgram) {
-    EXPECT_EQ(ResolveAccessLibraryPath("/opt/vexlor", nullptr), "/opt/vexlor/liborvoapi.so");
-    EXPECT_EQ(ResolveAccessLibraryPath("/opt/vexlor", ""), "/opt/vexlor/liborvoapi.so");
-    EXPECT_EQ(ResolveAccessLibraryPath("/opt/vexlor", "/tmp/x.so"), "/tmp/x.so");
+TEST_F(PluginAccessLibraryTest, TransportsLoadThePluginNamedInTheirPathsAndUseTheRealBus) {
+    WriterTransports named({{"/nonexistent/devices", ECHO_PLUGIN_PATH}}, diagnostics);
+    EXPECT_EQ(named.library().open(), OpenResult::Opened);
+    EXPECT_EQ(named.library().name(), std::string("access library ") + ECHO_PLUGIN_PATH);
+    EXPECT_NE(named.realBus(), nullptr);
+    EXPECT_EQ(named.libusb().name(), "libusb");
+
+    WriterTransports unnamed({{"/nonexistent/devices", {}}}, diagnostics);
+    EXPECT_EQ(unnamed.library().open(), OpenResult::Absent);
+    EXPECT_TRUE(lines.empty());
+}
+
+// The stand-in library forgets what was sent when it is closed.
+TEST_F(PluginAccessLibraryTest, ArrivalClosesTheLibraryBeforeOpeningItAgain) {
+    WriterTransports transports({{"/nonexistent/devices", ECHO_PLUGIN_PATH}}, diagnostics);
+    WriterLink link;
+    NullProgress progress;
+    WriterConnection connection(link, transports, {progress, progress, diagnostics});
+    ASSERT_TRUE(connection.SelectTransport(false));
+    const std::uint8_t lamp = 0x10;
+    ASSERT_TRUE(connection.SendCommand(cmd::kLamp, &lamp, 1));
+    ASSERT_TRUE(connection.SelectTransport(true, "any"));
+    std::uint8_t echoed = 0;
+    EXPECT_FALSE(connection.ReceiveData(cmd::kJobData, &echoed, 1));
 }
 
 }  // namespace

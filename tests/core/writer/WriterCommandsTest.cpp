@@ -1,138 +1,149 @@
-#include <poll.h>
-#include <unistd.h>
+#include <gtest/gtest.h>
 
-#include "WriterFixture.h"
+#include "SimRig.h"
 
 namespace vexlor::test {
 namespace {
 
-using Path = WriterFixture::Path;
-
-class WriterCommandsTest : public WriterFixture {};
+using sim::test::SimRig;
+using Reach = SimRig::Reach;
+using Words = std::vector<std::string>;
 
 struct WordCase {
-    Path path;
+    Reach reach;
     std::uint16_t value;
-    std::vector<std::uint8_t> bytes;
+    const char* onTheWire;
 };
 
-class ControlWordTest : public WriterFixture, public ::testing::WithParamInterface<WordCase> {};
+class ControlWordTest : public ::testing::TestWithParam<WordCase> {};
 
+// High byte first through the access library, low byte first through the own path.
 TEST_P(ControlWordTest, ModeThenWordInTheTransportsByteOrder) {
-    connect(GetParam().path);
-    writer.WriteControlWord(GetParam().value);
-    EXPECT_EQ(device.transcript,
-              (std::vector<SeenCommand>{Out(0x00, {0x47}), Out(0x03, GetParam().bytes)}));
+    sim::SimWriter device;
+    SimRig rig(device, GetParam().reach);
+    ASSERT_TRUE(rig.connect());
+    rig.writer.WriteControlWord(GetParam().value);
+    EXPECT_EQ(rig.exchanges(), (Words{"00>47", GetParam().onTheWire}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, ControlWordTest,
-                         ::testing::Values(WordCase{Path::Library, 0x3905, {0x39, 0x05}},
-                                           WordCase{Path::Own, 0x3905, {0x05, 0x39}},
-                                           WordCase{Path::Library, 0x8D01, {0x8D, 0x01}},
-                                           WordCase{Path::Own, 0x8D01, {0x01, 0x8D}}));
+                         ::testing::Values(WordCase{Reach::AccessLibrary, 0x3905, "03>39 05"},
+                                           WordCase{Reach::Usb, 0x3905, "03>05 39"},
+                                           WordCase{Reach::AccessLibrary, 0x8D01, "03>8D 01"},
+                                           WordCase{Reach::Usb, 0x8D01, "03>01 8D"}));
+
+class WriterCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(rig.connect()); }
+
+    sim::SimWriter device;
+    SimRig rig{device};
+};
 
 TEST_F(WriterCommandsTest, SingleByteCommands) {
-    connect(Path::Own);
-    writer.ChangeWriterMode(0x80);
-    writer.SetOperationLamp(0x10);
-    writer.WriteControlByte(0x30);
+    rig.writer.ChangeWriterMode(0x80);
+    rig.writer.SetOperationLamp(0x10);
+    rig.writer.WriteControlByte(0x30);
     std::array<std::uint8_t, 6> voltages{};
-    EXPECT_TRUE(writer.ReadVoltageBlock(voltages));
-    EXPECT_EQ(voltages, (std::array<std::uint8_t, 6>{1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(device.transcript,
-              (std::vector<SeenCommand>{Out(0x00, {0x80}), Out(0x17, {0x10}), Out(0x00, {0x47}),
-                                        Out(0x01, {0x30}), In(0x05, 6)}));
+    EXPECT_TRUE(rig.writer.ReadVoltageBlock(voltages));
+    EXPECT_EQ(rig.exchanges(), (Words{"00>80", "17>10", "00>47", "01>30", "05<6"}));
+    EXPECT_EQ(device.lamp(), 0x10);
 }
 
+// The base firmware carries its model code 0x5A at 0xFA8F (see the simulated image).
 TEST_F(WriterCommandsTest, ReadWriterByteOwnPathUsesTwoAddressBytes) {
-    connect(Path::Own);
-    device.memory[0xFA90] = 0x5A;
-    EXPECT_EQ(writer.ReadWriterByte(0xFA90), 0x5A);
-    EXPECT_EQ(device.transcript,
-              (std::vector<SeenCommand>{Out(0x00, {0x00}), Out(0x0F, {0xFA, 0x90}), In(0x11, 1)}));
-    EXPECT_FALSE(link.busy);
-    EXPECT_FALSE(link.showTransferProgress);
+    EXPECT_EQ(rig.writer.ReadWriterByte(0xFA8F) & 0xF0, 0x50);
+    EXPECT_EQ(rig.exchanges(), (Words{"00>00", "0F>FA 8F", "11<1"}));
+    EXPECT_FALSE(rig.link.busy);
+    EXPECT_FALSE(rig.link.showTransferProgress);
 }
 
 TEST_F(WriterCommandsTest, ReadWriterByteWithUnknownVersionSendsNothing) {
-    connect(Path::Own);
-    link.knownWriterVersion = false;
-    device.memory[0x39] = 0xC8;
-    EXPECT_EQ(writer.ReadWriterByte(0x39), 0);
-    EXPECT_TRUE(device.transcript.empty());
-    EXPECT_FALSE(link.busy);
+    rig.link.knownWriterVersion = false;
+    EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0);
+    EXPECT_TRUE(rig.exchanges().empty());
+    EXPECT_FALSE(rig.link.busy);
 }
 
-TEST_F(WriterCommandsTest, ReadWriterByteThroughTheLibraryUsesFourAddressBytes) {
-    connect(Path::Library);
-    link.knownWriterVersion = false;  // the library path does not depend on it
-    device.memory[0x39] = 0xC8;
-    EXPECT_EQ(writer.ReadWriterByte(0x39), 0xC8);
-    EXPECT_EQ(device.transcript,
-              (std::vector<SeenCommand>{Out(0x00, {0x00}), Out(0x0F, {0x00, 0x00, 0x00, 0x39}),
-                                        In(0x11, 1)}));
+TEST(WriterLibraryCommandsTest, ReadWriterByteUsesFourAddressBytesWhateverTheVersion) {
+    sim::SimWriter device;
+    SimRig rig(device, Reach::AccessLibrary);
+    ASSERT_TRUE(rig.connect());
+    rig.link.knownWriterVersion = false;
+    EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0xC8);
+    EXPECT_EQ(rig.exchanges(), (Words{"00>00", "0F>00 00 00 39", "11<1"}));
 }
 
-TEST_F(WriterCommandsTest, PipePathRefusesNullDataBeforeSendingAnything) {
-    int fds[2];
-    ASSERT_EQ(::pipe(fds), 0);
-    link.readPipe = fds[0];
-    link.writePipe = fds[1];
-    link.showTransferProgress = true;
-    EXPECT_FALSE(connection.UsbSendData(nullptr, 0, 0x10));
-    EXPECT_EQ(progress.events, (std::vector<std::string>{"R0-100", "P1"}));
-    pollfd entry{fds[0], POLLIN, 0};
-    EXPECT_EQ(::poll(&entry, 1, 0), 0) << "not one byte went down the pipe";
-}
-
-TEST_F(WriterCommandsTest, LibusbSendsAnEmptyTransferWithoutDataButRefusesMissingBytes) {
-    connect(Path::Own);
-    EXPECT_TRUE(connection.UsbSendData(nullptr, 0, 0x17));
-    EXPECT_EQ(device.transcript, (std::vector<SeenCommand>{Out(0x17, {})}));
-    EXPECT_FALSE(connection.UsbSendData(nullptr, 4, 0x17));
-    EXPECT_EQ(device.transcript.size(), 1u);
-}
-
-TEST_F(WriterCommandsTest, ClosedOwnPathFailsEveryTransfer) {
-    std::array<std::uint8_t, 26> buffer{};
-    std::uint8_t byte = 1;
-    EXPECT_FALSE(connection.UsbSendData(&byte, 1, 0x17));
-    EXPECT_FALSE(connection.UsbReceiveData(buffer.data(), 6, 0x05));
-    EXPECT_FALSE(connection.UsbReadVersion(buffer.data()));
-    EXPECT_FALSE(connection.ReadVersionBlock(0x04, buffer.data(), 26));
-}
-
-TEST_F(WriterCommandsTest, OwnPathRefusesAVersionBufferSmallerThanTheBlock) {
-    connect(Path::Own);
-    std::array<std::uint8_t, 26> buffer{};
-    EXPECT_FALSE(connection.ReadVersionBlock(0x04, buffer.data(), 21));
-    EXPECT_TRUE(device.transcript.empty());
-}
-
-TEST_F(WriterCommandsTest, OptionHeaderIsReadFromTheOptionArea) {
-    connect(Path::Own);
-    device.areas[4] = std::vector<std::uint8_t>(700, 0x00);
-    device.areas[4][0] = 'Q';
-    device.areas[4][511] = 0x77;
-    device.areas[4][512] = 0x99;
-    writer.ReadOptionHeader(link.optionHeader);
-    EXPECT_EQ(link.optionHeader[0], 'Q');
-    EXPECT_EQ(link.optionHeader[511], 0x77);
-    EXPECT_EQ(device.transcript,
-              (std::vector<SeenCommand>{Out(0x00, {0x47}), Out(0x14, {4, 0x17}), In(0x13, 512),
-                                        Out(0x14, {0x0C, 0x07}), Out(0x00, {0x07})}));
+TEST_F(WriterCommandsTest, OptionHeaderIsTheFirst512BytesOfTheOptionArea) {
+    std::vector<std::uint8_t> job(700, 0);
+    job[0] = 'Q';
+    job[511] = 0x77;
+    job[512] = 0x99;
+    ASSERT_TRUE(rig.writer.WriteAreaFromFile(rig.base.writeBytes("job.prog", job), 4));
+    rig.exchanges();
+    rig.writer.ReadOptionHeader(rig.link.optionHeader);
+    EXPECT_EQ(rig.link.optionHeader[0], 'Q');
+    EXPECT_EQ(rig.link.optionHeader[511], 0x77);
+    EXPECT_EQ(rig.exchanges(), (Words{"00>47", "14>04 17", "13<512", "14>0C 07", "00>07"}));
 }
 
 TEST_F(WriterCommandsTest, JobDataAndHostSequence) {
-    connect(Path::Own);
-    device.jobData = {9, 8, 7};
+    const std::vector<std::uint8_t> contents{9, 8, 7};
+    device.chip().insert(contents);
+    const std::uint8_t read = job::kRead;
+    rig.writer.SendCommand(cmd::kStartJob, &read, 1);
     std::array<std::uint8_t, 3> data{};
-    EXPECT_TRUE(writer.ReadJobData(data.data(), 3));
+    EXPECT_TRUE(rig.writer.ReadJobData(data.data(), 3));
     EXPECT_EQ(data, (std::array<std::uint8_t, 3>{9, 8, 7}));
-    writer.BeginHostSequence();
-    EXPECT_EQ(device.transcript,
-              (std::vector<SeenCommand>{In(0x18, 3), Out(0x15, {0x30}), Out(0x17, {0x10})}));
-    EXPECT_EQ(clock.waits(), std::vector<std::uint32_t>{300});
+    rig.writer.BeginHostSequence();
+    EXPECT_EQ(rig.exchanges(), (Words{"15>34", "18<3", "15>30", "17>10"}));
+    EXPECT_EQ(rig.clock.waits(), std::vector<std::uint32_t>{300});
+}
+
+TEST_F(WriterCommandsTest, VersionBlockNeedsRoomForAllOfIt) {
+    std::array<std::uint8_t, 26> buffer{};
+    EXPECT_FALSE(rig.connection.ReadVersionBlock(cmd::kVersion, buffer.data(), 21));
+    EXPECT_TRUE(rig.exchanges().empty());
+    EXPECT_TRUE(rig.connection.ReadVersionBlock(cmd::kVersion, buffer.data(), 26));
+    EXPECT_EQ(VersionString(buffer), "USB STANDALONE WRITER_V2.0");
+}
+
+TEST_F(WriterCommandsTest, ConnectionStatusShowsTheVersionOrNotConnected) {
+    const ConnectionStatus connected = rig.connection.ShowConnectionStatus();
+    EXPECT_EQ(connected.icon, ConnectionIcon::Connected);
+    EXPECT_EQ(connected.text, "USB STANDALONE WRITER");
+    rig.connection.WriterRemoved(sim::test::kWriterNotice);
+    const ConnectionStatus absent = rig.connection.ShowConnectionStatus();
+    EXPECT_EQ(absent.icon, ConnectionIcon::NotConnected);
+    EXPECT_EQ(absent.text, "USB was not connected");
+}
+
+TEST(WriterVersionTextTest, TextNotBeginningWithUIsStillShown) {
+    sim::SimConfig config;
+    config.versionText = "XSB STANDALONE WRITER_V9.9";
+    sim::SimWriter device(config);
+    SimRig rig(device);
+    ASSERT_TRUE(rig.connect());
+    std::string text;
+    EXPECT_FALSE(rig.connection.ReadVersionText(text));
+    EXPECT_EQ(rig.connection.ShowConnectionStatus().text, "XSB STANDALONE WRITER");
+}
+
+TEST(ClosedWriterTest, EveryCommandFailsAndNothingIsSent) {
+    sim::SimWriter device;
+    SimRig rig(device);
+    std::uint8_t byte = 1;
+    std::array<std::uint8_t, 26> buffer{};
+    EXPECT_FALSE(rig.writer.SendCommand(cmd::kLamp, &byte, 1));
+    EXPECT_FALSE(rig.writer.ReceiveData(cmd::kVoltage, buffer.data(), 6));
+    EXPECT_FALSE(rig.writer.ReadVersionBlock(cmd::kVersion, buffer.data(), 26));
+    EXPECT_TRUE(rig.exchanges().empty());
+}
+
+TEST_F(WriterCommandsTest, OwnPathTakesNoMissingDataButMaySendAnEmptyTransfer) {
+    EXPECT_TRUE(rig.writer.SendCommand(cmd::kLamp, nullptr, 0));
+    EXPECT_FALSE(rig.writer.SendCommand(cmd::kLamp, nullptr, 4));
+    EXPECT_EQ(rig.exchanges(), Words{"17>!"}) << "the writer refuses a lamp without a value";
 }
 
 }  // namespace

@@ -1,88 +1,94 @@
-#include "WriterFixture.h"
+#include <gtest/gtest.h>
+
+#include "SimRig.h"
 
 namespace vexlor::test {
 namespace {
 
+using sim::test::SimRig;
+
+class WriterJobTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(rig.connect());
+        device.faults().jobNeverSettles = true;  // only the scripted statuses count
+    }
+    void script(std::initializer_list<std::uint8_t> statuses) {
+        device.faults().statusScript.assign(statuses);
+    }
+    // Status polls the job took, after its start command.
+    std::size_t polls() {
+        const auto words = rig.exchanges();
+        EXPECT_EQ(words.front(), "15>14");
+        return words.size() - 1;
+    }
+
+    sim::SimWriter device;
+    SimRig rig{device};
+};
+
 struct JobCase {
     const char* name;
-    std::vector<std::uint8_t> statuses;
-    std::uint8_t thenForever;
+    std::initializer_list<std::uint8_t> statuses;
     bool ok;
     std::size_t polls;
 };
 
-class RunWriterJobTest : public WriterFixture, public ::testing::WithParamInterface<JobCase> {};
-
-// Only the low two bits count; six equal non-zero polls in a row end the job.
-TEST_P(RunWriterJobTest, SettlesOnSixEqualNonZeroPolls) {
-    const JobCase& c = GetParam();
-    connect(Path::Own);
-    device.statuses.assign(c.statuses.begin(), c.statuses.end());
-    device.statusWhenScriptEnds = c.thenForever;
-    EXPECT_EQ(writer.RunWriterJob(0x14, 1), c.ok);
-    ASSERT_GE(device.transcript.size(), 1u);
-    EXPECT_EQ(device.transcript.front(), Out(0x15, {0x14}));
-    EXPECT_EQ(device.transcript.size() - 1, c.polls);
-    EXPECT_EQ(buttons.calls, (std::vector<std::string>{"disable", "enable"}));
-    EXPECT_EQ(clock.waits(), std::vector<std::uint32_t>{300});
-    EXPECT_TRUE(op.shown.empty());
+// Only the low two bits count; six equal non-zero polls in a row end the job; 3 is FAIL.
+TEST_F(WriterJobTest, SettlesOnSixEqualNonZeroPolls) {
+    const JobCase cases[] = {
+        {"one one then twos", {1, 1, 2, 2, 2, 2, 2, 2}, true, 8},
+        {"three six times", {3, 3, 3, 3, 3, 3}, false, 6},
+        {"busy then ones", {0, 0, 0, 1, 1, 1, 1, 1, 1}, true, 9},
+        {"high bits ignored", {0x05, 0xF5, 0x01, 0x81, 0x41, 0x21}, true, 6},
+        {"zero breaks the run", {2, 2, 2, 2, 2, 0, 2, 2, 2, 2, 2, 2}, true, 12},
+        {"change restarts the run", {3, 3, 3, 3, 3, 1, 1, 1, 1, 1, 1}, true, 11},
+    };
+    for (const JobCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        script(c.statuses);
+        rig.buttons.calls.clear();
+        rig.clock.clearWaits();
+        EXPECT_EQ(rig.writer.RunWriterJob(job::kProgram, 1), c.ok);
+        EXPECT_EQ(polls(), c.polls);
+        EXPECT_EQ(rig.buttons.calls, (std::vector<std::string>{"disable", "enable"}));
+        EXPECT_EQ(rig.clock.waits(), std::vector<std::uint32_t>{300});
+    }
+    EXPECT_TRUE(rig.op.shown.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Statuses, RunWriterJobTest,
-    ::testing::Values(JobCase{"OneOneThenTwos", {1, 1, 2, 2, 2, 2, 2, 2}, 0, true, 8},
-                      JobCase{"ThreeSixTimes", {3, 3, 3, 3, 3, 3}, 0, false, 6},
-                      JobCase{"BusyThenOnes", {0, 0, 0, 1, 1, 1, 1, 1, 1}, 0, true, 9},
-                      JobCase{"HighBitsIgnored", {0x05, 0xF5, 0x01, 0x81, 0x41, 0x21}, 0, true, 6},
-                      JobCase{
-                          "ZeroBreaksTheRun", {2, 2, 2, 2, 2, 0, 2, 2, 2, 2, 2, 2}, 0, true, 12},
-                      JobCase{"ChangeRestartsTheRun", {3, 3, 3, 3, 3, 1}, 1, true, 11}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
-TEST_F(WriterFixture, JobProgressIsPollsDividedByTimeoutThenFifty) {
-    connect(Path::Own);
-    device.statuses = {0, 1, 1, 1, 1, 1, 1};
-    EXPECT_TRUE(writer.RunWriterJob(0x10, 3));
-    EXPECT_EQ(progress.events,
+TEST_F(WriterJobTest, ProgressIsPollsDividedByTimeoutThenFifty) {
+    script({0, 1, 1, 1, 1, 1, 1});
+    EXPECT_TRUE(rig.writer.RunWriterJob(job::kAuto, 3));
+    EXPECT_EQ(rig.progress.events,
               (std::vector<std::string>{"P0", "P0", "P1", "P1", "P1", "P2", "P2", "P50"}));
 }
 
-TEST_F(WriterFixture, JobWithoutTimeoutValueLeavesTheBarUntilDone) {
-    connect(Path::Own);
-    device.statuses = {1, 1, 1, 1, 1, 1};
-    EXPECT_TRUE(writer.RunWriterJob(0x12, 0));
-    EXPECT_EQ(progress.events, std::vector<std::string>{"P50"});
+TEST_F(WriterJobTest, WithoutATimeoutValueTheBarWaitsForTheEnd) {
+    script({1, 1, 1, 1, 1, 1});
+    EXPECT_TRUE(rig.writer.RunWriterJob(job::kBlankCheck, 0));
+    EXPECT_EQ(rig.progress.events, std::vector<std::string>{"P50"});
 }
 
-TEST_F(WriterFixture, JobThatNeverSettlesEndsAtTheBoundAsFail) {
-    connect(Path::Own);
-    device.statusWhenScriptEnds = 0;
-    EXPECT_FALSE(writer.RunWriterJob(0x14, 4));
-    EXPECT_EQ(device.transcript.size() - 1, 20000u);
-    ASSERT_EQ(op.shown.size(), 1u);
-    EXPECT_EQ(op.last().text, "The writer did not finish the job in time.");
-    EXPECT_EQ(op.last().icon, MessageIcon::Stop);
-    EXPECT_EQ(buttons.calls, (std::vector<std::string>{"disable", "enable"}));
+TEST_F(WriterJobTest, JobThatNeverSettlesEndsAtTheBoundAsFail) {
+    EXPECT_FALSE(rig.writer.RunWriterJob(job::kProgram, 4));
+    EXPECT_EQ(polls(), 20000u) << "twenty times the expected polls, at least 20000";
+    EXPECT_EQ(rig.op.texts(),
+              std::vector<std::string>{"The writer did not finish the job in time."});
+    EXPECT_EQ(rig.op.last().icon, MessageIcon::Stop);
+    EXPECT_EQ(rig.buttons.calls, (std::vector<std::string>{"disable", "enable"}));
+    EXPECT_EQ(Writer::JobPollLimit(21), 21000u);
 }
 
-TEST_F(WriterFixture, JobEndsWhenTheWriterStopsAnswering) {
-    connect(Path::Own);
-    device.statuses = {0, 0};
-    writer.RunWriterJob(0x14, 1);  // warm-up leaves the status script empty
-    device.transcript.clear();
-    op.shown.clear();
-    device.answerStatus = false;
-    EXPECT_FALSE(writer.RunWriterJob(0x14, 1));
-    ASSERT_EQ(op.shown.size(), 1u);
-    EXPECT_EQ(op.last().text, "The writer stopped answering during the job.");
-}
-
-TEST(JobPollLimitTest, TwentyTimesTheExpectedPollsWithAFloor) {
-    const std::vector<std::pair<std::uint32_t, std::uint64_t>> cases{
-        {0, 20000}, {1, 20000}, {20, 20000}, {21, 21000}, {500, 500000}};
-    for (const auto& [timeout, limit] : cases) {
-        EXPECT_EQ(Writer::JobPollLimit(timeout), limit) << "timeout " << timeout;
-    }
+TEST_F(WriterJobTest, WriterUnpluggedDuringTheJobEndsItAsFail) {
+    device.setCommandObserver([this](const sim::TranscriptEntry& entry) {
+        if (entry.command == cmd::kJobStatus) {
+            device.detach();
+        }
+    });
+    EXPECT_FALSE(rig.writer.RunWriterJob(job::kProgram, 1));
+    EXPECT_EQ(rig.op.texts(),
+              std::vector<std::string>{"The writer stopped answering during the job."});
 }
 
 }  // namespace

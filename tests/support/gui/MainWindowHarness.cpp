@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <cstdlib>
 
 #include "ScratchBase.h"
 #include "support/gui/QtTestApp.h"
@@ -19,7 +18,6 @@ MainWindowHarness::MainWindowHarness(const WindowSetup& setup) {
     context = std::make_unique<AppContext>(op, base.path(), Language::English);
     gui::MainWindowOptions options;
     options.programDirectory = base.path();
-    options.session.programDirectory = base.path();
     options.devicePollMs = 0;
     options.session.simulate = setup.simulate;
     options.session.simulatedAttached = setup.attached;
@@ -28,8 +26,7 @@ MainWindowHarness::MainWindowHarness(const WindowSetup& setup) {
         options.session.simulatedJob = base.writeBytes("job.prog", setup.job);
     }
     if (!setup.simulate) {
-        setenv("VEXLOR_DEVICE_DIR", setup.deviceDirectory.c_str(), 1);
-        setenv("VEXLOR_ACCESS_LIBRARY", (base / "absent.so").c_str(), 1);
+        options.session.paths = {setup.deviceDirectory, base / "absent.so"};
     }
     window_ = std::make_unique<gui::CWriterMainDlg>(*context, op, clock, options);
     window_->session().connection().SelectTransport(false);

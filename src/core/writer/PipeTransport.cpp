@@ -1,14 +1,15 @@
+#include "core/writer/PipeTransport.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
-#include <string>
 #include <system_error>
 #include <vector>
 
-#include "core/writer/WriterConnection.h"
 #include "core/writer/WriterIdentity.h"
 
 namespace vexlor {
@@ -44,51 +45,83 @@ std::vector<std::string> WriterInterfaces(const std::filesystem::path& directory
 
 }  // namespace
 
-bool WriterConnection::GetUsbDeviceFileName() {
-    const Diagnostics& diag = feedback_.diagnostics;
-    link_.deviceName.clear();
-    for (const std::string& path : WriterInterfaces(transports_.deviceDirectory)) {
+std::string PipeTransport::name() const {
+    const auto slash = deviceName_.rfind('/');
+    return "device files " +
+           (slash == std::string::npos ? deviceName_ : deviceName_.substr(0, slash));
+}
+
+OpenResult PipeTransport::open() {
+    // Half an open pair is of no use: start both afresh, and keep neither when one fails.
+    close();
+    readPipe_ = OpenWriterPipe("PIPE00");
+    writePipe_ = OpenWriterPipe("PIPE01");
+    if (!isOpen()) {
+        close();
+        return OpenResult::Absent;
+    }
+    DiscardUnreadAnswers();
+    channel_.emplace(readPipe_, writePipe_, waitLimitMs_);
+    return OpenResult::Opened;
+}
+
+void PipeTransport::close() {
+    channel_.reset();
+    for (int* pipe : {&readPipe_, &writePipe_}) {
+        if (*pipe != kInvalidPipe) {
+            ::close(*pipe);
+            *pipe = kInvalidPipe;
+        }
+    }
+}
+
+void PipeTransport::DiscardUnreadAnswers() {
+    // Answers a previous connection asked for and never read would otherwise be taken as the
+    // answers to this connection's first commands.
+    std::array<std::uint8_t, 512> sink;
+    while (::read(readPipe_, sink.data(), sink.size()) > 0) {
+    }
+}
+
+bool PipeTransport::GetUsbDeviceFileName() {
+    deviceName_.clear();
+    for (const std::string& path : WriterInterfaces(deviceDirectory_)) {
         if (path.size() + kPipeSuffixLength >= kDeviceNameCapacity) {
-            diag.printf("Device path too long, skipped: %s\n", path.c_str());
+            diagnostics_.printf("Device path too long, skipped: %s\n", path.c_str());
             continue;
         }
-        link_.deviceName = path;
-        diag.printf("Attempting to open %s\n", path.c_str());
+        deviceName_ = path;
+        diagnostics_.printf("Attempting to open %s\n", path.c_str());
         const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) {
-            diag.printf("FAILED to open %s\n", path.c_str());
+            diagnostics_.printf("FAILED to open %s\n", path.c_str());
             continue;
         }
         ::close(fd);
         return true;
     }
-    link_.deviceName.clear();
+    deviceName_.clear();
     return false;
 }
 
-int WriterConnection::OpenWriterPipe(std::string_view pipeName) {
-    const Diagnostics& diag = feedback_.diagnostics;
+int PipeTransport::OpenWriterPipe(std::string_view pipeName) {
     if (!GetUsbDeviceFileName()) {
-        diag.print("Failed to GetUsbDeviceFileName\n");
+        diagnostics_.print("Failed to GetUsbDeviceFileName\n");
         return kInvalidPipe;
     }
-    const std::string complete = link_.deviceName + "/" + std::string(pipeName);
-    if (complete.size() >= kDeviceNameCapacity) {
-        diag.printf("Failed to open (%s) = %d", complete.c_str(), ENAMETOOLONG);
-        return kInvalidPipe;
-    }
-    link_.deviceName = complete;
-    diag.printf("completeDeviceName = (%s)\n", complete.c_str());
+    const std::string complete = deviceName_ + "/" + std::string(pipeName);
+    deviceName_ = complete;
+    diagnostics_.printf("completeDeviceName = (%s)\n", complete.c_str());
     // PIPE00 carries the writer's answers, PIPE01 the commands. Opening the command pipe
     // without blocking fails at once when no writer serves it, and the one-directional opens
     // let a vanished writer show as the end of the data instead of a hang.
     const int direction = pipeName == "PIPE00" ? O_RDONLY : O_WRONLY;
     const int fd = ::open(complete.c_str(), direction | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        diag.printf("Failed to open (%s) = %d", complete.c_str(), errno);
+        diagnostics_.printf("Failed to open (%s) = %d", complete.c_str(), errno);
         return kInvalidPipe;
     }
-    diag.print("Opened successfully.\n");
+    diagnostics_.print("Opened successfully.\n");
     return fd;
 }
 

@@ -1,0 +1,39 @@
+#include "core/writer/LibusbTransport.h"
+
+#include "core/writer/WriterIdentity.h"
+
+namespace vexlor {
+
+OpenResult LibusbTransport::open() {
+    // A handle left from before a missed removal may be stale: start from a fresh one.
+    close();
+    device_ = bus_.openFirst(kWriterVendorId, kWriterProductId);
+    if (!device_) {
+        return OpenResult::Absent;
+    }
+    const int configured = device_->setConfiguration(kWriterConfiguration);
+    if (configured < 0) {
+        diagnostics_.printf("error setting config #%d: %s\n", kWriterConfiguration,
+                            device_->errorText(configured).c_str());
+        close();
+        return OpenResult::Absent;
+    }
+    diagnostics_.printf("success: set configuration #%d\n", kWriterConfiguration);
+    const int claimed = device_->claimInterface(kWriterInterface);
+    if (claimed < 0) {
+        diagnostics_.printf("error claiming interface #%d:\n%s\n", kWriterInterface,
+                            device_->errorText(claimed).c_str());
+        close();
+        return OpenResult::Absent;
+    }
+    diagnostics_.printf("success: claim_interface #%d\n", kWriterInterface);
+    channel_.emplace(*device_, diagnostics_);
+    return OpenResult::Opened;
+}
+
+void LibusbTransport::close() {
+    channel_.reset();
+    device_.reset();
+}
+
+}  // namespace vexlor

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/base/Diagnostics.h"
+#include "core/writer/FramedTransport.h"
+#include "core/writer/PipeChannel.h"
+
+namespace vexlor {
+
+inline constexpr int kInvalidPipe = -1;
+// Room for a device path and its pipe suffix, terminator included; longer paths are not found.
+inline constexpr std::size_t kDeviceNameCapacity = 260;
+
+// The own path over device files: the first interface of the writer's class below the device
+// directory, with its answer pipe PIPE00 and its command pipe PIPE01.
+class PipeTransport final : public FramedTransport {
+  public:
+    PipeTransport(std::filesystem::path deviceDirectory, const Diagnostics& diagnostics,
+                  int waitLimitMs = PipeChannel::kWaitLimitMs)
+        : FramedTransport(false),
+          deviceDirectory_(std::move(deviceDirectory)),
+          diagnostics_(diagnostics),
+          waitLimitMs_(waitLimitMs) {}
+    ~PipeTransport() override { close(); }
+    PipeTransport(const PipeTransport&) = delete;
+    PipeTransport& operator=(const PipeTransport&) = delete;
+
+    std::string name() const override;
+    OpenResult open() override;
+    void close() override;
+    bool isOpen() const override { return readPipe_ != kInvalidPipe && writePipe_ != kInvalidPipe; }
+
+  private:
+    ByteChannel& channel() override { return *channel_; }
+    bool GetUsbDeviceFileName();
+    int OpenWriterPipe(std::string_view pipeName);
+    void DiscardUnreadAnswers();
+
+    std::filesystem::path deviceDirectory_;
+    const Diagnostics& diagnostics_;
+    int waitLimitMs_;
+    std::string deviceName_;        // the interface found last, with the pipe opened last appended
+    int readPipe_ = kInvalidPipe;   // PIPE00, host reads
+    int writePipe_ = kInvalidPipe;  // PIPE01, host writes
+    std::optional<PipeChannel> channel_;
+};
+
+}  // namespace vexlor

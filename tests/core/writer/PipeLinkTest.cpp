@@ -1,0 +1,144 @@
+// The writer link over device-file pipes, against the simulated writer's pipe server on a
+// thread of its own: arrival and removal seen by the directory watcher, the transport choice
+// they trigger, and a download on the wire.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <thread>
+
+#include "SimRig.h"
+#include "core/writer/DeviceDirectoryWatcher.h"
+#include "sim/SimPipeServer.h"
+
+namespace vexlor::test {
+namespace {
+
+using sim::test::SimRig;
+using Words = std::vector<std::string>;
+
+class ServedInterface {
+  public:
+    ServedInterface(sim::SimWriter& writer, const std::filesystem::path& devices)
+        : server_(writer, {devices, {}, false}, clock_) {}
+    ~ServedInterface() { remove(); }
+
+    bool arrive() {
+        std::string error;
+        if (!server_.arrive(error)) {
+            return false;
+        }
+        stop_ = false;
+        thread_ = std::thread([this] {
+            while (!stop_) {
+                server_.serveOnce(10);
+            }
+        });
+        return true;
+    }
+    void remove() {
+        stop_ = true;
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+        server_.remove();
+    }
+
+  private:
+    SteadyClock clock_;
+    sim::SimPipeServer server_;
+    std::atomic<bool> stop_{true};
+    std::thread thread_;
+};
+
+class PipeLinkTest : public ::testing::Test {
+  protected:
+    std::filesystem::path devices() const { return scratch / "devices"; }
+
+    ScratchDir scratch;
+    sim::SimWriter device;
+    SimRig rig{device, SimRig::Reach::DeviceDirectory, devices()};
+    ServedInterface served{device, devices()};
+};
+
+TEST_F(PipeLinkTest, ArrivalOpensThePipesRemovalClosesThemArrivalAgainReconnects) {
+    std::filesystem::create_directories(devices());
+    DeviceDirectoryWatcher watcher(devices());
+    std::array<std::uint8_t, 26> version{};
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(served.arrive());
+        const auto arrived = watcher.poll();
+        ASSERT_EQ(arrived.size(), 1u);
+        EXPECT_EQ(arrived[0].kind, DeviceEvent::Arrival);
+        EXPECT_TRUE(rig.connection.SelectTransport(true, arrived[0].deviceName));
+        EXPECT_EQ(rig.connection.transport().name(), "device files " + arrived[0].deviceName);
+        version.fill(0);
+        ASSERT_TRUE(rig.connection.ReadVersionBlock(cmd::kVersion, version.data(), 26));
+        EXPECT_EQ(VersionString(version), "USB STANDALONE WRITER_V2.0");
+
+        served.remove();
+        const auto removed = watcher.poll();
+        EXPECT_EQ(removed,
+                  (std::vector<DeviceEvent>{{DeviceEvent::Removal, arrived[0].deviceName}}));
+        EXPECT_FALSE(rig.connection.ReadVersionBlock(cmd::kVersion, version.data(), 26))
+            << "the pipes of a vanished writer fail instead of hanging";
+        EXPECT_TRUE(rig.connection.WriterRemoved(removed[0].deviceName));
+        EXPECT_FALSE(rig.link.writerConnected);
+        EXPECT_FALSE(rig.connection.transport().isOpen());
+    }
+}
+
+TEST_F(PipeLinkTest, DownloadLargerThanAPipeBufferArrivesWhole) {
+    ASSERT_TRUE(served.arrive());
+    ASSERT_TRUE(rig.connect());
+    std::vector<std::uint8_t> data(70001);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<std::uint8_t>(i * 31 + 7);
+    }
+    rig.base.writeBytes("test_option.prog", std::vector<std::uint8_t>(16, 0xA5));
+    rig.base.writeBytes("buffer_data.prog", data);
+    rig.base.write("buffer_option.prog", "QRV7");
+    ASSERT_TRUE(rig.writer.DownloadBuffers());
+    served.remove();
+    EXPECT_EQ(rig.op.texts(), Words{"Loading Data Ok"});
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), device.dataArea().begin()));
+    EXPECT_EQ(rig.exchanges(),
+              (Words{"15>30", "17>10", "00>47", "14>04 17", "12>#16", "13<16", "14>0C 07", "00>47",
+                     "14>08 17", "12>#70001", "13<70001", "14>0C 07", "00>47", "14>04 17",
+                     "12>51 52 56 37", "13<4", "14>0C 07", "00>07", "17>90"}));
+}
+
+TEST(DeviceDirectoryWatcherTest, ReportsCompleteVisibleInterfacesComingAndGoing) {
+    ScratchDir scratch;
+    const auto devices = scratch / "not-yet";
+    const auto makeInterface = [&](const std::string& name, bool bothPipes) {
+        const auto dir = devices / name;
+        std::filesystem::create_directories(dir);
+        ::mkfifo((dir / "PIPE00").c_str(), 0600);
+        if (bothPipes) {
+            ::mkfifo((dir / "PIPE01").c_str(), 0600);
+        }
+        return dir;
+    };
+    DeviceDirectoryWatcher watcher(devices);
+    EXPECT_TRUE(watcher.poll().empty()) << "a directory that appears later is watched too";
+    const auto early = makeInterface("early#{3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3}", true);
+    EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Arrival, early.string()}}));
+    DeviceDirectoryWatcher late(devices);
+    EXPECT_TRUE(late.poll().empty()) << "present at start is no arrival";
+
+    makeInterface(".vexlor#{3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3}.new", true);
+    const auto half = makeInterface("vexlor#{3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3}", false);
+    EXPECT_TRUE(late.poll().empty()) << "hidden or half made";
+    ::mkfifo((half / "PIPE01").c_str(), 0600);
+    EXPECT_EQ(late.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Arrival, half.string()}}));
+
+    std::filesystem::remove_all(half);
+    std::filesystem::remove_all(early);
+    EXPECT_EQ(late.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Removal, early.string()},
+                                                     {DeviceEvent::Removal, half.string()}}));
+}
+
+}  // namespace
+}  // namespace vexlor::test

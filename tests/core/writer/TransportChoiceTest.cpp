@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "SimRig.h"
+#include "core/writer/WriterIdentity.h"
+
+namespace vexlor::test {
+namespace {
+
+using sim::test::kWriterNotice;
+using sim::test::SimRig;
+using Reach = SimRig::Reach;
+using Lines = std::vector<std::string>;
+
+const std::string kInterfaceName = "usb#vid_7a5c&pid_0c31#{3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3}";
+
+TEST(TransportChoiceTest, AccessLibraryThatOpensIsChosenFirst) {
+    sim::SimWriter device;
+    SimRig rig(device, Reach::AccessLibrary);
+    EXPECT_TRUE(rig.connection.SelectTransport(false));
+    EXPECT_TRUE(rig.connection.usesAccessLibrary());
+    EXPECT_TRUE(rig.link.writerConnected);
+    EXPECT_EQ(rig.access.timeout(), 5u);
+    EXPECT_TRUE(rig.diagnosticLines.empty()) << "the own path is not tried";
+}
+
+TEST(TransportChoiceTest, WithoutTheLibraryLibusbOpensWithConfigurationAndInterface) {
+    sim::SimWriter device;
+    SimRig rig(device, Reach::Usb);
+    EXPECT_TRUE(rig.connection.SelectTransport(false));
+    EXPECT_FALSE(rig.connection.usesAccessLibrary());
+    EXPECT_EQ(rig.connection.transport().name(), "simulated writer (in-process USB)");
+    EXPECT_EQ(rig.diagnosticLines,
+              (Lines{"success: set configuration #1\n", "success: claim_interface #0\n"}));
+}
+
+// A bus whose writer cannot be configured.
+class UnconfigurableBus final : public UsbBus {
+    class Device final : public UsbDevice {
+        int setConfiguration(int) override { return -4; }
+        int claimInterface(int) override { return 0; }
+        int bulkWrite(std::uint8_t, const std::uint8_t*, int) override { return -4; }
+        int bulkRead(std::uint8_t, std::uint8_t*, int) override { return -4; }
+        std::string errorText(int code) const override { return "code " + std::to_string(code); }
+    };
+
+  public:
+    std::unique_ptr<UsbDevice> openFirst(std::uint16_t, std::uint16_t) override {
+        return std::make_unique<Device>();
+    }
+};
+
+TEST(TransportChoiceTest, ConfigurationErrorClosesLibusbAndFallsBackToPipes) {
+    ScratchDir scratch;
+    Lines lines;
+    Diagnostics diagnostics([&](std::string_view line) { lines.emplace_back(line); });
+    UnconfigurableBus bus;
+    WriterTransports transports({{scratch / "devices", {}}, &bus, nullptr}, diagnostics);
+    EXPECT_EQ(transports.libusb().open(), OpenResult::Absent);
+    EXPECT_FALSE(transports.libusb().isOpen());
+    EXPECT_EQ(transports.pipes().open(), OpenResult::Absent);
+    EXPECT_EQ(lines,
+              (Lines{"error setting config #1: code -4\n", "Failed to GetUsbDeviceFileName\n",
+                     "Failed to GetUsbDeviceFileName\n"}));
+}
+
+TEST(TransportChoiceTest, ArrivalOfAnotherDeviceClassLeavesTheOwnPathAlone) {
+    sim::SimWriter device;
+    SimRig rig(device, Reach::Usb);
+    EXPECT_FALSE(rig.connection.SelectTransport(true, "/dev/some-other-device"));
+    EXPECT_TRUE(rig.diagnosticLines.empty());
+    EXPECT_TRUE(rig.connection.SelectTransport(true, kWriterNotice));
+}
+
+TEST(TransportChoiceTest, RemovalOnTheOwnPathNeedsTheWritersName) {
+    sim::SimWriter device;
+    SimRig rig(device, Reach::Usb);
+    ASSERT_TRUE(rig.connect());
+    EXPECT_FALSE(rig.connection.WriterRemoved("/dev/other"));
+    EXPECT_TRUE(rig.link.writerConnected);
+    EXPECT_TRUE(rig.connection.WriterRemoved(kWriterNotice));
+    EXPECT_FALSE(rig.link.writerConnected);
+    EXPECT_FALSE(rig.connection.transport().isOpen());
+}
+
+TEST(TransportChoiceTest, RemovalThroughTheLibraryAsksWhetherTheWriterIsStillThere) {
+    sim::SimWriter device;
+    SimRig rig(device, Reach::AccessLibrary);
+    ASSERT_TRUE(rig.connect());
+    EXPECT_FALSE(rig.connection.WriterRemoved("any")) << "the library still reaches it";
+    EXPECT_TRUE(rig.link.writerConnected);
+    device.detach();
+    EXPECT_TRUE(rig.connection.WriterRemoved("any"));
+    EXPECT_FALSE(rig.link.writerConnected);
+}
+
+TEST(TransportChoiceTest, VersionThroughTheLibraryIsOneCommand) {
+    sim::SimWriter device;
+    SimRig rig(device, Reach::AccessLibrary);
+    ASSERT_TRUE(rig.connect());
+    std::string text;
+    EXPECT_TRUE(rig.connection.ReadVersionText(text));
+    EXPECT_EQ(text, "USB STANDALONE WRITER");
+    EXPECT_EQ(rig.exchanges(), Lines{"04<26"});
+}
+
+class DeviceFileTest : public ::testing::Test {
+  protected:
+    // A device-file interface with both pipes, as the device daemon lays it out.
+    std::filesystem::path makeInterface(const std::string& name) {
+        const auto dir = scratch / "devices" / name;
+        std::filesystem::create_directories(dir);
+        EXPECT_EQ(::mkfifo((dir / "PIPE00").c_str(), 0600), 0);
+        EXPECT_EQ(::mkfifo((dir / "PIPE01").c_str(), 0600), 0);
+        return dir;
+    }
+
+    ScratchDir scratch;
+    Lines lines;
+    Diagnostics diagnostics{[this](std::string_view line) { lines.emplace_back(line); }};
+    PipeTransport pipes{scratch / "devices", diagnostics};
+};
+
+TEST_F(DeviceFileTest, LookupSkipsOtherClassesHiddenAndOverlongPaths) {
+    std::filesystem::create_directories(scratch / "devices" / "some-other-interface");
+    std::filesystem::create_directories(scratch / "devices" / ("." + kInterfaceName + ".new"));
+    // Sorts before the real interface, and with "/PIPE00" it would not fit the device name.
+    const auto overlong =
+        scratch / "devices" /
+        (std::string(240 - kWriterClassGuidText.size(), 'a') + std::string(kWriterClassGuidText));
+    ASSERT_GE(overlong.string().size() + 7, kDeviceNameCapacity);
+    std::filesystem::create_directories(overlong);
+    const auto dir = makeInterface(kInterfaceName);
+
+    EXPECT_EQ(pipes.open(), OpenResult::Absent) << "nobody serves the command pipe";
+    EXPECT_FALSE(pipes.isOpen()) << "no half-open pair is kept";
+    const std::string in = (dir / "PIPE00").string();
+    const std::string out = (dir / "PIPE01").string();
+    EXPECT_EQ(lines,
+              (Lines{"Device path too long, skipped: " + overlong.string() + "\n",
+                     "Attempting to open " + dir.string() + "\n",
+                     "completeDeviceName = (" + in + ")\n", "Opened successfully.\n",
+                     "Device path too long, skipped: " + overlong.string() + "\n",
+                     "Attempting to open " + dir.string() + "\n",
+                     "completeDeviceName = (" + out + ")\n", "Failed to open (" + out + ") = 6"}));
+}
+
+TEST_F(DeviceFileTest, NoDeviceDirectoryMeansNotFound) {
+    EXPECT_EQ(pipes.open(), OpenResult::Absent);
+    EXPECT_EQ(lines,
+              (Lines{"Failed to GetUsbDeviceFileName\n", "Failed to GetUsbDeviceFileName\n"}));
+}
+
+TEST(WriterPathsTest, EnvironmentValuesFirstThenTheDefaults) {
+    const WriterPaths defaults = ResolveWriterPaths("/opt/vexlor", nullptr, "");
+    EXPECT_EQ(defaults.deviceDirectory, "/run/vexlor-writer");
+    EXPECT_EQ(defaults.accessLibrary, "/opt/vexlor/liborvoapi.so");
+    const WriterPaths given = ResolveWriterPaths("/opt/vexlor", "/tmp/devices", "/tmp/x.so");
+    EXPECT_EQ(given.deviceDirectory, "/tmp/devices");
+    EXPECT_EQ(given.accessLibrary, "/tmp/x.so");
+}
+
+}  // namespace
+}  // namespace vexlor::test
