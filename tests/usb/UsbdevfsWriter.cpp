@@ -1,0 +1,220 @@
+#include "UsbdevfsWriter.h"
+
+#include <linux/usbdevice_fs.h>
+#include <sys/ioctl.h>
+#include <umockdev.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <span>
+
+namespace vexlor::usbtest {
+
+namespace {
+
+struct GObjectUnref {
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+template <typename T>
+using GRef = std::unique_ptr<T, GObjectUnref>;
+
+// What a current xHCI host reports: whole transfers in one URB, no 16 KiB split.
+constexpr std::uint32_t kCapabilities =
+    USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_BULK_CONTINUATION | USBDEVFS_CAP_NO_PACKET_SIZE_LIM |
+    USBDEVFS_CAP_BULK_SCATTER_GATHER | USBDEVFS_CAP_REAP_AFTER_DISCONNECT;
+constexpr unsigned kConfiguration = 1;
+constexpr unsigned kInterface = 0;
+constexpr unsigned char kBulkIn = 0x81;
+constexpr unsigned char kBulkOut = 0x02;
+
+// The memory the client's ioctl argument points to, copied over; written back on completion
+// when changed.
+GRef<UMockdevIoctlData> resolveArgument(UMockdevIoctlClient* client, std::size_t size) {
+    return GRef<UMockdevIoctlData>(
+        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, size, nullptr));
+}
+
+bool readUnsigned(UMockdevIoctlClient* client, unsigned& value) {
+    const auto data = resolveArgument(client, sizeof value);
+    if (!data) {
+        return false;
+    }
+    std::memcpy(&value, data->data, sizeof value);
+    return true;
+}
+
+}  // namespace
+
+struct UsbdevfsWriter::Urb {
+    GRef<UMockdevIoctlClient> client;
+    GRef<UMockdevIoctlData> urb;     // struct usbdevfs_urb of the client
+    GRef<UMockdevIoctlData> buffer;  // its data; null for a transfer of no bytes
+    bool done = false;
+
+    usbdevfs_urb& fields() const { return *reinterpret_cast<usbdevfs_urb*>(urb->data); }
+    std::span<std::uint8_t> bytes() const {
+        return buffer ? std::span(buffer->data, static_cast<std::size_t>(buffer->data_len))
+                      : std::span<std::uint8_t>();
+    }
+    void finish(int status, std::size_t length) {
+        fields().status = status;
+        fields().actual_length = static_cast<int>(length);
+        done = true;
+    }
+};
+
+UsbdevfsWriter::UsbdevfsWriter(sim::SimWriter& writer, std::function<void()> onVanished)
+    : writer_(writer),
+      endpoint_(writer),
+      onVanished_(std::move(onVanished)),
+      handler_(umockdev_ioctl_base_new()) {
+    g_signal_connect(
+        handler_, "handle-ioctl",
+        G_CALLBACK(+[](UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer self) -> gboolean {
+            static_cast<UsbdevfsWriter*>(self)->handle(client);
+            return TRUE;
+        }),
+        this);
+}
+
+UsbdevfsWriter::~UsbdevfsWriter() {
+    g_signal_handlers_disconnect_by_data(handler_, this);
+    g_object_unref(handler_);
+}
+
+void UsbdevfsWriter::handle(UMockdevIoctlClient* client) {
+    const unsigned long request = umockdev_ioctl_client_get_request(client);
+    UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
+    auto complete = [client](long result, int error) {
+        umockdev_ioctl_client_complete(client, result, error);
+    };
+    if (request == USBDEVFS_GET_CAPABILITIES) {
+        const auto data = resolveArgument(client, sizeof kCapabilities);
+        std::memcpy(data->data, &kCapabilities, sizeof kCapabilities);
+        complete(0, 0);
+        return;
+    }
+    if (!writer_.attached()) {
+        complete(-1, ENODEV);
+        return;
+    }
+    unsigned value = 0;
+    switch (request) {
+        case USBDEVFS_SETCONFIGURATION:
+            readUnsigned(client, value);
+            complete(value == kConfiguration ? 0 : -1, value == kConfiguration ? 0 : EINVAL);
+            return;
+        case USBDEVFS_CLAIMINTERFACE:
+        case USBDEVFS_RELEASEINTERFACE:
+            readUnsigned(client, value);
+            complete(value == kInterface ? 0 : -1, value == kInterface ? 0 : ENOENT);
+            return;
+        case USBDEVFS_SUBMITURB:
+            submit(client);
+            return;
+        case USBDEVFS_DISCARDURB:
+            discard(client, arg);
+            return;
+        case USBDEVFS_REAPURB:
+        case USBDEVFS_REAPURBNDELAY:
+            reap(client);
+            return;
+        default:
+            complete(-1, ENOTTY);
+    }
+}
+
+void UsbdevfsWriter::submit(UMockdevIoctlClient* client) {
+    auto urbData = resolveArgument(client, sizeof(usbdevfs_urb));
+    const auto& fields = *reinterpret_cast<usbdevfs_urb*>(urbData->data);
+    if (fields.type != USBDEVFS_URB_TYPE_BULK ||
+        (fields.endpoint != kBulkIn && fields.endpoint != kBulkOut) || fields.buffer_length < 0) {
+        umockdev_ioctl_client_complete(client, -1, ENOENT);
+        return;
+    }
+    GRef<UMockdevIoctlData> buffer(
+        umockdev_ioctl_data_resolve(urbData.get(), offsetof(usbdevfs_urb, buffer),
+                                    static_cast<std::size_t>(fields.buffer_length), nullptr));
+    urbs_.push_back(
+        Urb{GRef<UMockdevIoctlClient>(static_cast<UMockdevIoctlClient*>(g_object_ref(client))),
+            std::move(urbData), std::move(buffer)});
+    umockdev_ioctl_client_complete(client, 0, 0);
+    serve();
+}
+
+void UsbdevfsWriter::discard(UMockdevIoctlClient* client, UMockdevIoctlData* arg) {
+    // The argument is the client's URB address itself.
+    gulong address = 0;
+    std::memcpy(&address, arg->data, sizeof address);
+    const auto it = std::find_if(urbs_.begin(), urbs_.end(), [&](const Urb& urb) {
+        return urb.client.get() == client && urb.urb->client_addr == address && !urb.done;
+    });
+    if (it == urbs_.end()) {
+        umockdev_ioctl_client_complete(client, -1, EINVAL);
+        return;
+    }
+    it->finish(-ENOENT, 0);
+    umockdev_ioctl_client_complete(client, 0, 0);
+}
+
+void UsbdevfsWriter::reap(UMockdevIoctlClient* client) {
+    const auto it = std::find_if(urbs_.begin(), urbs_.end(), [&](const Urb& urb) {
+        return urb.client.get() == client && urb.done;
+    });
+    if (it == urbs_.end()) {
+        umockdev_ioctl_client_complete(client, -1, EAGAIN);
+        return;
+    }
+    // The client gets the address of its URB, whose status, length and data go back with it.
+    const auto slot = resolveArgument(client, sizeof(void*));
+    umockdev_ioctl_data_set_ptr(slot.get(), 0, it->urb.get());
+    umockdev_ioctl_client_complete(client, 0, 0);
+    urbs_.erase(it);
+}
+
+void UsbdevfsWriter::serve() {
+    bool moved = true;
+    while (moved) {
+        moved = false;
+        for (Urb& urb : urbs_) {
+            moved = (!urb.done && serveOne(urb)) || moved;
+        }
+    }
+    if (writer_.attached()) {
+        vanishReported_ = false;
+        return;
+    }
+    for (Urb& urb : urbs_) {
+        if (!urb.done) {
+            urb.finish(-ESHUTDOWN, 0);
+        }
+    }
+    if (!vanishReported_) {
+        vanishReported_ = true;
+        onVanished_();
+    }
+}
+
+bool UsbdevfsWriter::serveOne(Urb& urb) {
+    const auto bytes = urb.bytes();
+    if (urb.fields().endpoint == kBulkOut) {
+        if (endpoint_.hostWrite(bytes)) {
+            urb.finish(0, bytes.size());
+        } else {
+            urb.finish(-ESHUTDOWN, 0);
+        }
+        return true;
+    }
+    // An IN transfer waits, as on the wire, until the writer has something to send.
+    const std::size_t n = endpoint_.hostRead(bytes);
+    if (n == 0 && !bytes.empty()) {
+        return false;
+    }
+    urb.finish(0, n);
+    return true;
+}
+
+}  // namespace vexlor::usbtest
