@@ -118,10 +118,10 @@ bool planCommands(std::span<const std::string> args, std::vector<PlannedCommand>
     return true;
 }
 
-}  // namespace
-
-int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+int runSession(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+               Clock* clock) {
     SessionOptions options;
+    options.clock = clock;
     std::size_t next = 0;
     std::string error;
     std::vector<PlannedCommand> plan;
@@ -144,6 +144,17 @@ int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         }
     }
     return kExitOk;
+}
+
+}  // namespace
+
+int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+    return runSession(arguments, out, err, nullptr);
+}
+
+int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+           Clock& clock) {
+    return runSession(arguments, out, err, &clock);
 }
 
 }  // namespace vexlor::cli

@@ -43,7 +43,7 @@ CliSession::CliSession(SessionOptions options, std::ostream& out, std::ostream& 
     deviceDirectory_ = ResolveDeviceDirectory(std::getenv("VEXLOR_DEVICE_DIR"));
     if (options_.simulate) {
         // The simulated writer answers at once; waiting for it would only slow the tool down.
-        clock_ = std::make_unique<VirtualClock>();
+        ownClock_ = std::make_unique<VirtualClock>();
         // The simulated writer runs the base firmware shipped in the data directory, when there.
         std::string ignored;
         sim::readFirmwareImage(options_.baseDirectory / "firmware" / "20test.nce",
@@ -53,12 +53,13 @@ CliSession::CliSession(SessionOptions options, std::ostream& out, std::ostream& 
         access_ = std::make_unique<AbsentAccessLibrary>();
         usb_ = std::make_unique<sim::SimUsbBus>(*simulated_);
     } else {
-        clock_ = std::make_unique<SteadyClock>();
+        ownClock_ = std::make_unique<SteadyClock>();
         accessLibraryPath_ =
             ResolveAccessLibraryPath(programDirectory(), std::getenv("VEXLOR_ACCESS_LIBRARY"));
         access_ = LoadAccessLibrary(accessLibraryPath_, diagnostics_);
         usb_ = std::make_unique<LibusbBus>();
     }
+    clock_ = options_.clock != nullptr ? options_.clock : ownClock_.get();
     connection_ = std::make_unique<WriterConnection>(
         context_->link, WriterTransports{*access_, *usb_, deviceDirectory_},
         TransferFeedback{progress_, progress_, diagnostics_});

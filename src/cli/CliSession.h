@@ -53,6 +53,8 @@ struct SessionOptions {
     sim::SimFaults simFaults;
     ConsoleAnswers answers;
     std::uint32_t optionWord = 0x60;  // the option word a conversion starts from
+    // Every wait of the writer link; null: the steady clock, or a virtual one with --simulate.
+    Clock* clock = nullptr;
 };
 
 // What the commands of one invocation share: the application context, the transports and the
@@ -93,7 +95,8 @@ class CliSession {
     Diagnostics diagnostics_;
     ProgressRelay progress_;
     NoButtons buttons_;
-    std::unique_ptr<Clock> clock_;
+    std::unique_ptr<Clock> ownClock_;
+    Clock* clock_ = nullptr;
     std::unique_ptr<AppContext> context_;
     std::unique_ptr<sim::SimWriter> simulated_;
     std::filesystem::path accessLibraryPath_;
