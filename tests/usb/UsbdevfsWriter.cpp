@@ -97,6 +97,11 @@ void UsbdevfsWriter::handle(UMockdevIoctlClient* client) {
         complete(0, 0);
         return;
     }
+    // URBs that a removal ended are still reaped, as the kernel allows.
+    if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
+        reap(client);
+        return;
+    }
     if (!writer_.attached()) {
         complete(-1, ENODEV);
         return;
@@ -117,10 +122,6 @@ void UsbdevfsWriter::handle(UMockdevIoctlClient* client) {
             return;
         case USBDEVFS_DISCARDURB:
             discard(client, arg);
-            return;
-        case USBDEVFS_REAPURB:
-        case USBDEVFS_REAPURBNDELAY:
-            reap(client);
             return;
         default:
             complete(-1, ENOTTY);
@@ -165,7 +166,7 @@ void UsbdevfsWriter::reap(UMockdevIoctlClient* client) {
         return urb.client.get() == client && urb.done;
     });
     if (it == urbs_.end()) {
-        umockdev_ioctl_client_complete(client, -1, EAGAIN);
+        umockdev_ioctl_client_complete(client, -1, writer_.attached() ? EAGAIN : ENODEV);
         return;
     }
     // The client gets the address of its URB, whose status, length and data go back with it.
