@@ -37,15 +37,6 @@ GRef<UMockdevIoctlData> resolveArgument(UMockdevIoctlClient* client, std::size_t
         umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, size, nullptr));
 }
 
-bool readUnsigned(UMockdevIoctlClient* client, unsigned& value) {
-    const auto data = resolveArgument(client, sizeof value);
-    if (!data) {
-        return false;
-    }
-    std::memcpy(&value, data->data, sizeof value);
-    return true;
-}
-
 }  // namespace
 
 struct UsbdevfsWriter::Urb {
@@ -86,94 +77,104 @@ UsbdevfsWriter::~UsbdevfsWriter() {
 }
 
 void UsbdevfsWriter::handle(UMockdevIoctlClient* client) {
+    const int error = answerRequest(client);
+    umockdev_ioctl_client_complete(client, error == 0 ? 0 : -1, error);
+    serve();
+}
+
+int UsbdevfsWriter::answerRequest(UMockdevIoctlClient* client) {
     const unsigned long request = umockdev_ioctl_client_get_request(client);
-    UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
-    auto complete = [client](long result, int error) {
-        umockdev_ioctl_client_complete(client, result, error);
-    };
     if (request == USBDEVFS_GET_CAPABILITIES) {
         const auto data = resolveArgument(client, sizeof kCapabilities);
+        if (!data) {
+            return EFAULT;
+        }
         std::memcpy(data->data, &kCapabilities, sizeof kCapabilities);
-        complete(0, 0);
-        return;
+        return 0;
     }
     // URBs that a removal ended are still reaped, as the kernel allows.
     if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
-        reap(client);
-        return;
+        return reap(client);
     }
     if (!writer_.attached()) {
-        complete(-1, ENODEV);
-        return;
+        return ENODEV;
     }
-    unsigned value = 0;
     switch (request) {
         case USBDEVFS_SETCONFIGURATION:
-            readUnsigned(client, value);
-            complete(value == kConfiguration ? 0 : -1, value == kConfiguration ? 0 : EINVAL);
-            return;
+            return expectNumber(client, kConfiguration, EINVAL);
         case USBDEVFS_CLAIMINTERFACE:
         case USBDEVFS_RELEASEINTERFACE:
-            readUnsigned(client, value);
-            complete(value == kInterface ? 0 : -1, value == kInterface ? 0 : ENOENT);
-            return;
+            return expectNumber(client, kInterface, ENOENT);
         case USBDEVFS_SUBMITURB:
-            submit(client);
-            return;
+            return submit(client);
         case USBDEVFS_DISCARDURB:
-            discard(client, arg);
-            return;
+            return discard(client);
         default:
-            complete(-1, ENOTTY);
+            return ENOTTY;
     }
 }
 
-void UsbdevfsWriter::submit(UMockdevIoctlClient* client) {
+int UsbdevfsWriter::expectNumber(UMockdevIoctlClient* client, unsigned expected, int otherwise) {
+    const auto data = resolveArgument(client, sizeof expected);
+    if (!data) {
+        return EFAULT;
+    }
+    unsigned value = 0;
+    std::memcpy(&value, data->data, sizeof value);
+    return value == expected ? 0 : otherwise;
+}
+
+int UsbdevfsWriter::submit(UMockdevIoctlClient* client) {
     auto urbData = resolveArgument(client, sizeof(usbdevfs_urb));
+    if (!urbData) {
+        return EFAULT;
+    }
     const auto& fields = *reinterpret_cast<usbdevfs_urb*>(urbData->data);
     if (fields.type != USBDEVFS_URB_TYPE_BULK ||
         (fields.endpoint != kBulkIn && fields.endpoint != kBulkOut) || fields.buffer_length < 0) {
-        umockdev_ioctl_client_complete(client, -1, ENOENT);
-        return;
+        return ENOENT;
     }
     GRef<UMockdevIoctlData> buffer(
         umockdev_ioctl_data_resolve(urbData.get(), offsetof(usbdevfs_urb, buffer),
                                     static_cast<std::size_t>(fields.buffer_length), nullptr));
+    if (!buffer && fields.buffer_length > 0) {
+        return EFAULT;
+    }
     urbs_.push_back(
         Urb{GRef<UMockdevIoctlClient>(static_cast<UMockdevIoctlClient*>(g_object_ref(client))),
             std::move(urbData), std::move(buffer)});
-    umockdev_ioctl_client_complete(client, 0, 0);
-    serve();
+    return 0;
 }
 
-void UsbdevfsWriter::discard(UMockdevIoctlClient* client, UMockdevIoctlData* arg) {
+int UsbdevfsWriter::discard(UMockdevIoctlClient* client) {
     // The argument is the client's URB address itself.
     gulong address = 0;
-    std::memcpy(&address, arg->data, sizeof address);
+    std::memcpy(&address, umockdev_ioctl_client_get_arg(client)->data, sizeof address);
     const auto it = std::find_if(urbs_.begin(), urbs_.end(), [&](const Urb& urb) {
         return urb.client.get() == client && urb.urb->client_addr == address && !urb.done;
     });
     if (it == urbs_.end()) {
-        umockdev_ioctl_client_complete(client, -1, EINVAL);
-        return;
+        return EINVAL;
     }
     it->finish(-ENOENT, 0);
-    umockdev_ioctl_client_complete(client, 0, 0);
+    return 0;
 }
 
-void UsbdevfsWriter::reap(UMockdevIoctlClient* client) {
+int UsbdevfsWriter::reap(UMockdevIoctlClient* client) {
     const auto it = std::find_if(urbs_.begin(), urbs_.end(), [&](const Urb& urb) {
         return urb.client.get() == client && urb.done;
     });
     if (it == urbs_.end()) {
-        umockdev_ioctl_client_complete(client, -1, writer_.attached() ? EAGAIN : ENODEV);
-        return;
+        return writer_.attached() ? EAGAIN : ENODEV;
     }
     // The client gets the address of its URB, whose status, length and data go back with it.
     const auto slot = resolveArgument(client, sizeof(void*));
+    if (!slot) {
+        return EFAULT;
+    }
     umockdev_ioctl_data_set_ptr(slot.get(), 0, it->urb.get());
-    umockdev_ioctl_client_complete(client, 0, 0);
     urbs_.erase(it);
+    return 0;
 }
 
 void UsbdevfsWriter::serve() {

@@ -31,9 +31,13 @@ class UsbdevfsWriter {
     struct Urb;
 
     void handle(UMockdevIoctlClient* client);
-    void submit(UMockdevIoctlClient* client);
-    void discard(UMockdevIoctlClient* client, UMockdevIoctlData* arg);
-    void reap(UMockdevIoctlClient* client);
+    // The request's errno, 0 for success.
+    int answerRequest(UMockdevIoctlClient* client);
+    // Requests whose argument points at one number: success when it is the expected one.
+    int expectNumber(UMockdevIoctlClient* client, unsigned expected, int otherwise);
+    int submit(UMockdevIoctlClient* client);
+    int discard(UMockdevIoctlClient* client);
+    int reap(UMockdevIoctlClient* client);
     // Moves data for queued URBs until none can progress.
     void serve();
     bool serveOne(Urb& urb);
