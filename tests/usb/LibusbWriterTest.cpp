@@ -175,9 +175,9 @@ class LibusbWriter : public ::testing::Test {
 };
 
 TEST_F(LibusbWriter, InfoAndAWholeJobSendWhatThePipesSend) {
-    const std::vector<std::string> job{"info",   "select", "QRV7049",
-                                       "load",   program,  "program",
-                                       "verify", "read",   (scratch / "out.otp").string()};
+    const std::vector<std::string> job{
+        "devices", "info",    "select", "QRV7049", "load",
+        program,   "program", "verify", "read",    (scratch / "out.otp").string()};
     sim::SimWriter piped;
     {
         PipeServedWriter served(piped, scratch / "devices");
@@ -188,10 +188,10 @@ TEST_F(LibusbWriter, InfoAndAWholeJobSendWhatThePipesSend) {
 
     usb.plugIn();
     const std::string overUsb = cli(job);
-    for (const char* line :
-         {"transport: libusb\n", "version: USB STANDALONE WRITER_V2.0\n", "voltage check: OK\n",
-          "Message: Loading Data Ok\n", "Message: Program OK\n", "Message: Verify OK\n",
-          "Message: Read OK\n"}) {
+    for (const char* line : {"usb: writer 7A5C:0C31 found\n", "transport: libusb\n",
+                             "version: USB STANDALONE WRITER_V2.0\n", "voltage check: OK\n",
+                             "Message: Loading Data Ok\n", "Message: Program OK\n",
+                             "Message: Verify OK\n", "Message: Read OK\n"}) {
         EXPECT_NE(overUsb.find(line), std::string::npos) << line << overUsb;
     }
     EXPECT_EQ(withoutConversionTime(exchanges(writer)), withoutConversionTime(exchanges(piped)));
