@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include "EmulatedUsbWriter.h"
 #include "ScratchBase.h"
@@ -222,6 +226,16 @@ TEST_F(LibusbWriter, ArrivalRunsTheAttachSequenceAndRestoresTheJobAsInProcess) {
     EXPECT_TRUE(desktop.context.link.useLibusb);
     EXPECT_EQ(desktop.context.shell.job.chipNameText, "QRV7049");
     EXPECT_EQ(desktop.pane.shown, std::vector<std::string>{"USB STANDALONE WRITER"});
+    // A V2.0 writer gets the voltage check, then the base firmware's marks are read.
+    const auto seen = exchanges(writer);
+    const auto sent = [&](std::uint8_t command, bool in, Bytes payload) {
+        return std::any_of(seen.begin(), seen.end(), [&](const Exchange& e) {
+            return std::get<0>(e) == command && std::get<1>(e) == in && std::get<3>(e) == payload;
+        });
+    };
+    EXPECT_TRUE(sent(cmd::kVoltage, true, {}));
+    EXPECT_TRUE(sent(cmd::kSetAddress, false, {0x00, 0x39}));
+    EXPECT_TRUE(sent(cmd::kSetAddress, false, {0xFA, 0x8F}));
 
     sim::SimUsbBus inProcessBus(inProcess);
     DesktopLink reference(inProcessBus, scratch.path());
