@@ -19,12 +19,15 @@ EmulatedUsbWriter::EmulatedUsbWriter(sim::SimWriter& writer)
         throw std::runtime_error("not under umockdev-wrapper: libusb would see the real bus");
     }
     GError* error = nullptr;
-    if (!umockdev_testbed_attach_ioctl(testbed_, kDeviceNode, kernel_.handler(), &error)) {
+    // The bus's own root hub comes first in the device list, as on every real bus.
+    if (!umockdev_testbed_add_from_file(testbed_, VEXLOR_USB_ROOT_HUB_DESCRIPTION, &error) ||
+        !umockdev_testbed_attach_ioctl(testbed_, kDeviceNode, kernel_.handler(), &error)) {
         const std::string message = error->message;
         g_error_free(error);
         g_object_unref(testbed_);
-        throw std::runtime_error("cannot attach the usbdevfs handler: " + message);
+        throw std::runtime_error("cannot set up the testbed: " + message);
     }
+    writer_.detach();
 }
 
 EmulatedUsbWriter::~EmulatedUsbWriter() {
