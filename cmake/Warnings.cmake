@@ -13,14 +13,18 @@ function(vexlor_library name)
 endfunction()
 
 # A GoogleTest executable registered with CTest; tests run in their own scratch directory.
+# RUN_UNDER names a program that starts the test executable (discovery included).
 function(vexlor_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "RUN_UNDER" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vexlor_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   vexlor_warnings(${name})
   # The environment goes in through "cmake -E env": test properties handed to
   # gtest_discover_tests lose the separators of a list, so only the first variable would arrive.
-  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-    "${CMAKE_COMMAND};-E;env;VEXLOR_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;VEXLOR_BASE_DIR=${VEXLOR_BASE_DIR};QT_QPA_PLATFORM=offscreen")
+  set(launcher "${CMAKE_COMMAND};-E;env;VEXLOR_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;VEXLOR_BASE_DIR=${VEXLOR_BASE_DIR};QT_QPA_PLATFORM=offscreen")
+  if(ARG_RUN_UNDER)
+    list(APPEND launcher ${ARG_RUN_UNDER})
+  endif()
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()

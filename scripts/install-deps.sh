@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libusb-1.0-0-dev libpugixml-dev libminizip-dev zlib1g-dev libsqlite3-dev
+  umockdev libumockdev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick srecord binutils fonts-dejavu-core locales python3
 )

@@ -125,9 +125,10 @@ int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
 }
 
 int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
-           const WriterPaths& paths) {
+           const WriterPaths& paths, Clock* clock) {
     SessionOptions options;
     options.paths = paths;
+    options.clock = clock;
     std::size_t next = 0;
     std::string error;
     std::vector<PlannedCommand> plan;

@@ -30,7 +30,7 @@ CliSession::CliSession(SessionOptions options, std::ostream& out, std::ostream& 
     TransportOptions transportOptions{options_.paths};
     if (options_.simulate) {
         // The simulated writer answers at once; waiting for it would only slow the tool down.
-        clock_ = std::make_unique<VirtualClock>();
+        ownClock_ = std::make_unique<VirtualClock>();
         // The simulated writer runs the base firmware shipped in the data directory, when there.
         std::string ignored;
         sim::readFirmwareImage(options_.baseDirectory / "firmware" / "20test.nce",
@@ -41,8 +41,9 @@ CliSession::CliSession(SessionOptions options, std::ostream& out, std::ostream& 
         transportOptions.usbBus = simulatedBus_.get();
         transportOptions.paths.accessLibrary.clear();
     } else {
-        clock_ = std::make_unique<SteadyClock>();
+        ownClock_ = std::make_unique<SteadyClock>();
     }
+    clock_ = options_.clock != nullptr ? options_.clock : ownClock_.get();
     transports_ = std::make_unique<WriterTransports>(transportOptions, diagnostics_);
     connection_ = std::make_unique<WriterConnection>(
         context_->link, *transports_, TransferFeedback{progress_, progress_, diagnostics_});

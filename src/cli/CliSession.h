@@ -56,6 +56,8 @@ struct SessionOptions {
     sim::SimFaults simFaults;
     ConsoleAnswers answers;
     std::uint32_t optionWord = 0x60;  // the option word a conversion starts from
+    // Every wait of the writer link; null: the steady clock, or a virtual one with --simulate.
+    Clock* clock = nullptr;
 };
 
 // What the commands of one invocation share: the application context, the transports and the
@@ -96,7 +98,8 @@ class CliSession {
     Diagnostics diagnostics_;
     ProgressRelay progress_;
     NoButtons buttons_;
-    std::unique_ptr<Clock> clock_;
+    std::unique_ptr<Clock> ownClock_;
+    Clock* clock_ = nullptr;
     std::unique_ptr<AppContext> context_;
     std::unique_ptr<sim::SimWriter> simulated_;
     std::unique_ptr<sim::SimUsbBus> simulatedBus_;

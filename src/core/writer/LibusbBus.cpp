@@ -2,6 +2,9 @@
 
 #include <libusb.h>
 
+#include <utility>
+#include <vector>
+
 #include "core/base/Diagnostics.h"
 #include "core/writer/WriterIdentity.h"
 
@@ -65,13 +68,16 @@ std::string HotplugDeviceName(libusb_device* device) {
 struct LibusbBus::Watch {
     std::function<void(const DeviceEvent&)> onEvent;
     libusb_hotplug_callback_handle handle = 0;
+    // libusb calls back from whatever waits for its events, bulk transfers included; a notice
+    // handled there could close the device under the running transfer.
+    std::vector<DeviceEvent> pending;
 
     static int LIBUSB_CALL Callback(libusb_context*, libusb_device* device,
                                     libusb_hotplug_event event, void* self) {
         auto& watch = *static_cast<Watch*>(self);
         const auto kind = event == LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED ? DeviceEvent::Arrival
                                                                        : DeviceEvent::Removal;
-        watch.onEvent(DeviceEvent{kind, HotplugDeviceName(device)});
+        watch.pending.push_back(DeviceEvent{kind, HotplugDeviceName(device)});
         return 0;
     }
 };
@@ -146,6 +152,10 @@ void LibusbBus::handleEvents() {
     }
     timeval none{0, 0};
     libusb_handle_events_timeout_completed(context_, &none, nullptr);
+    // The receiver may open or close devices, which queues more notices: take the list first.
+    for (const DeviceEvent& event : std::exchange(watch_->pending, {})) {
+        watch_->onEvent(event);
+    }
 }
 
 }  // namespace vexlor

@@ -28,7 +28,8 @@ class LibusbBus final : public UsbBus {
     std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override;
 
     // Arrival and removal of devices with the writer's identity. Returns false when the
-    // platform offers no hot-plug notices. Events arrive from inside handleEvents().
+    // platform offers no hot-plug notices. Events arrive from inside handleEvents() only, never
+    // from inside a transfer.
     bool watchWriter(std::function<void(const DeviceEvent&)> onEvent);
     // Delivers pending hot-plug notices without blocking; call it from a timer.
     void handleEvents();
