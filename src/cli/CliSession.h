@@ -12,6 +12,7 @@
 #include "core/base/Clock.h"
 #include "core/base/Diagnostics.h"
 #include "core/base/ProgressSink.h"
+#include "core/convert/ConversionJob.h"
 #include "core/writer/Writer.h"
 #include "sim/SimWriter.h"
 
@@ -53,6 +54,11 @@ struct SessionOptions {
     sim::SimFaults simFaults;
     ConsoleAnswers answers;
     std::uint32_t optionWord = 0x60;  // the option word a conversion starts from
+    bool forceHex = false;            // go on with HEX files whose checksums or end are wrong
+    bool force = false;               // overwrite an existing output file
+
+    // No one is there to ask about a damaged HEX file; only --force-hex takes it.
+    DamagedHex damagedHex() const { return forceHex ? DamagedHex::Accept : DamagedHex::Refuse; }
 };
 
 // What the commands of one invocation share: the application context, the transports and the

@@ -3,9 +3,11 @@
 #include <vector>
 
 #include "cli/CliSession.h"
+#include "cli/JobCommands.h"
 #include "core/base/Diagnostics.h"
 #include "core/convert/ProgramConversion.h"
 #include "core/ops/ConversionSetup.h"
+#include "core/ops/LoadFile.h"
 
 namespace vexlor::cli {
 
@@ -15,8 +17,15 @@ CommandOutcome runConvert(CliSession& session, std::span<const std::string> argu
     if (!job.chipSelected()) {
         return CommandOutcome::failure("no chip selected (select one first)");
     }
-    const ConversionJob conversion =
+    const std::string problem =
+        ProgramFileTypeProblem(context.chipXml.chipDisplayInfo().IC_FileType, arguments[0]);
+    if (!problem.empty()) {
+        session.op().message(problem, "Message", MessageIcon::Exclamation);
+        return CommandOutcome::failure("the program file cannot be used", kExitBadInput);
+    }
+    ConversionJob conversion =
         MakeConversionJob(context, arguments[0], session.options().optionWord);
+    conversion.damagedHex = session.options().damagedHex();
 
     ConversionResult result;
     ConversionOutput out{session.op(), session.diagnostics(), result};

@@ -130,7 +130,8 @@ CommandOutcome runJobCommand(CliSession& session, std::int32_t protectChoice, Ru
                          view,
                          optionSelect,
                          0,
-                         ConverterDirectories(session.context().shell.baseDirectory)};
+                         ConverterDirectories(session.context().shell.baseDirectory),
+                         session.options().damagedHex()};
     TerminalProgressBar bar;
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     session.showProgressOn(terminal ? &bar : nullptr);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "core/app/JobRestore.h"
 #include "core/convert/ProgramConversion.h"
@@ -64,10 +65,17 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
         showHexViewAgain(s);
         return JobOutcome::BadInput;
     }
+    const std::string filter = s.context.chipXml.chipDisplayInfo().IC_FileType;
+    if (const std::string problem = ProgramFileTypeProblem(filter, path); !problem.empty()) {
+        s.op.message(problem, kCaption, MessageIcon::Exclamation);
+        showHexViewAgain(s);
+        return JobOutcome::BadInput;
+    }
     s.op.setLogText(DownloadLogText(s.systemSubLanguage));
     s.view.refreshPanel();
 
-    const ConversionJob conversion = MakeConversionJob(s.context, path, optionWord);
+    ConversionJob conversion = MakeConversionJob(s.context, path, optionWord);
+    conversion.damagedHex = s.damagedHex;
     ConversionResult result;
     Diagnostics diagnostics;
     ConversionOutput out{s.op, diagnostics, result};
@@ -76,7 +84,8 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
     if (showsUnprotectFlag(ic)) {
         SetFuseBoxes(shell.panel, result.unprotect ? 1 : 0, -1, -1);
     }
-    shell.job.loadedFilePath = result.descriptionText;
+    // The operator's own file, not the image made from it in the work directory.
+    shell.job.loadedFilePath = converted == 0 ? path : std::string();
     shell.job.checksumText = format("%04X", result.checksum);
     s.op.beginBusy(kLoadCursor);
     s.view.refreshPanel();
@@ -140,6 +149,28 @@ std::string ExpectedDropExtension(std::string_view filter) {
         return {};
     }
     return std::string(filter.substr(open + 2, close - open - 2));
+}
+
+std::string ProgramFileTypeProblem(std::string_view filter, const std::string& path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    std::vector<std::string> patterns;
+    for (std::size_t at = filter.find("|*."); at != std::string_view::npos;
+         at = filter.find("|*.", at + 1)) {
+        const std::size_t end = filter.find('|', at + 1);
+        patterns.emplace_back(filter.substr(
+            at + 2, end == std::string_view::npos ? std::string_view::npos : end - at - 2));
+    }
+    std::string names;
+    for (const std::string& pattern : patterns) {
+        if (lowerCase(pattern) == lowerCase(extension)) {
+            return {};
+        }
+        names += (names.empty() ? "*" : ", *") + pattern;
+    }
+    return format(
+        "File format (%s) is not expected! Please recheck the file\n"
+        "This chip takes %s files.",
+        extension.c_str(), names.empty() ? "no program" : names.c_str());
 }
 
 JobOutcome OnDropFiles(JobServices& s, std::span<const std::string> paths) {
