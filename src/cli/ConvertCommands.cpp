@@ -3,11 +3,9 @@
 #include <vector>
 
 #include "cli/CliSession.h"
-#include "cli/JobCommands.h"
 #include "core/base/Diagnostics.h"
 #include "core/convert/ProgramConversion.h"
 #include "core/ops/ConversionSetup.h"
-#include "core/ops/LoadFile.h"
 
 namespace vexlor::cli {
 
@@ -16,12 +14,6 @@ CommandOutcome runConvert(CliSession& session, std::span<const std::string> argu
     const JobState& job = context.shell.job;
     if (!job.chipSelected()) {
         return CommandOutcome::failure("no chip selected (select one first)");
-    }
-    const std::string problem =
-        ProgramFileTypeProblem(context.chipXml.chipDisplayInfo().IC_FileType, arguments[0]);
-    if (!problem.empty()) {
-        session.op().message(problem, "Message", MessageIcon::Exclamation);
-        return CommandOutcome::failure("the program file cannot be used", kExitBadInput);
     }
     ConversionJob conversion =
         MakeConversionJob(context, arguments[0], session.options().optionWord);
