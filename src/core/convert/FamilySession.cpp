@@ -1,5 +1,7 @@
 #include "core/convert/FamilySession.h"
 
+#include "core/base/PlainFileName.h"
+
 #include "core/convert/HexProgram.h"
 #include "core/convert/MessageCaption.h"
 #include "core/convert/RawImage.h"
@@ -26,9 +28,8 @@ int FamilySession::begin() {
     }
     // The name comes from a data file; it may only name a file inside the template directory.
     const std::string& name = job_.ic.ChipName;
-    const bool plainName = !name.empty() && name.find_first_of("/\\") == std::string::npos &&
-                           name != "." && name != "..";
-    const std::optional<Bytes> prototype = plainName ? readFileBytes(templatePath()) : std::nullopt;
+    const std::optional<Bytes> prototype =
+        IsPlainFileName(name) ? readFileBytes(templatePath()) : std::nullopt;
     if (!prototype) {
         return fail(kConvertSerialOrTemplate,
                     format("%s open file error\n", templatePath().string().c_str()));

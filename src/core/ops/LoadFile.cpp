@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/app/JobRestore.h"
+#include "core/base/PlainFileName.h"
 #include "core/convert/ProgramConversion.h"
 #include "core/ops/ConversionSetup.h"
 #include "core/ops/DownloadLog.h"
@@ -92,9 +93,14 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
 
     JobOutcome outcome = converted == 0 ? JobOutcome::Ok : JobOutcome::BadInput;
     if (converted == 0) {
-        const std::filesystem::path nce =
-            shell.baseDirectory / "firmware" / s.context.chipXml.chipDisplayInfo().FW_File;
-        if (!s.writer.EnsureFamilyFirmware(nce)) {
+        const std::string& firmwareName = s.context.chipXml.chipDisplayInfo().FW_File;
+        const std::filesystem::path nce = shell.baseDirectory / "firmware" / firmwareName;
+        // The name comes from the catalogue; it may only name a file inside "firmware".
+        if (!IsPlainFileName(firmwareName)) {
+            s.op.message(format("Can't Find NceFile\n%s is not a file of the firmware folder",
+                                firmwareName.c_str()));
+        }
+        if (!IsPlainFileName(firmwareName) || !s.writer.EnsureFamilyFirmware(nce)) {
             s.op.message("Update Firmware Fail", kCaption, MessageIcon::Stop);
             s.writer.ChangeWriterMode(kModeDone);
             s.writer.SetOperationLamp(kLampIdle);

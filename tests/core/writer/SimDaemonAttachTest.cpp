@@ -144,6 +144,7 @@ TEST_F(SimDaemonAttachTest, FamilyFirmwareGoesIntoWriterMemoryOverThePipes) {
     for (std::size_t i = 0; i < image.size(); ++i) {
         image[i] = static_cast<std::uint8_t>((i * 7) >> 3);
     }
+    image[0xFA8F] = 0x5A;  // writer model code
     image[0xFA90] = 0x02;
     image[0xFA91] = 0x03;
     image[0xFA94] = 0x5A;
