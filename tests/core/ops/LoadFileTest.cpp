@@ -126,6 +126,22 @@ TEST_F(LoadFileTest, MissingFamilyFirmwareEndsWithUpdateFirmwareFail) {
     EXPECT_EQ(rig.device.lamp(), kLampIdle);
 }
 
+TEST_F(LoadFileTest, FirmwareNameCannotLeaveTheFirmwareFolder) {
+    // A real firmware image one folder up: the name must not reach it.
+    std::filesystem::copy_file(
+        rig.base / "firmware" / rig.context.chipXml.chipDisplayInfo().FW_File,
+        rig.base / "evil.nce");
+    rig.context.chipXml.chipDisplayInfo().FW_File = "../evil.nce";
+    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
+    rig.op.files.push_back(programFile());
+    rig.device.clearTranscript();
+    EXPECT_EQ(LoadFile(services), JobOutcome::Failed);
+    EXPECT_EQ(rig.op.texts().at(0),
+              "Can't Find NceFile\n../evil.nce is not a file of the firmware folder");
+    EXPECT_EQ(rig.op.last().text, "Update Firmware Fail");
+    EXPECT_FALSE(rig.areaWritten());
+}
+
 TEST_F(LoadFileTest, DownloadLogFollowsTheSystemLanguage) {
     rig.context.chipXml.icInfo().Have_OPT = 0;
     services.systemSubLanguage = 3;
