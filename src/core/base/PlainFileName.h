@@ -4,11 +4,12 @@
 
 namespace vexlor {
 
-// Whether a name taken from a data file names a file inside one folder: not empty, no
-// directory separator, not "." or "..". Such names cannot reach outside the folder.
+// True for a name that can only name a file directly inside its folder: not empty, not "." or
+// "..", no directory separator or NUL. Names come from the writer and from data files (chip
+// names, firmware names) and must not reach outside the data directories.
 inline bool IsPlainFileName(std::string_view name) {
-    return !name.empty() && name.find_first_of("/\\") == std::string_view::npos && name != "." &&
-           name != "..";
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
 }  // namespace vexlor

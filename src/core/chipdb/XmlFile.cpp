@@ -104,9 +104,4 @@ bool IsReadableFile(const std::filesystem::path& file) {
     return !file.empty() && std::filesystem::is_regular_file(file, error);
 }
 
-bool IsPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
-}
-
 }  // namespace vexlor

@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 
 #include "core/base/Operator.h"
+#include "core/base/PlainFileName.h"
 
 namespace vexlor {
 
@@ -43,9 +44,5 @@ std::string FirstAttributeText(pugi::xml_node element);
 // Only regular files are read: a directory or a pipe in a data file's place must give the
 // reader's open failure, not an endless wait or a bogus size.
 bool IsReadableFile(const std::filesystem::path& file);
-
-// True for a chip name that can only name a file directly inside its folder: names come from
-// the writer and from files, and must not reach outside the data directories.
-bool IsPlainFileName(std::string_view name);
 
 }  // namespace vexlor
