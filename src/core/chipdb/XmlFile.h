@@ -31,8 +31,10 @@ struct XmlLoadMessages {
     const char* noRootElement;
 };
 
-// Shows the reader's message for a failed load; true when the document was loaded.
-bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages);
+// Shows the reader's message for a failed load, with the file's path on a second line so the
+// operator knows which data file is broken; true when the document was loaded.
+bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages,
+                   const std::filesystem::path& file);
 
 // The element's text content with its descendants (or a text node's own text), as the
 // readers take values: the layout white space around the value is not part of it.

@@ -127,7 +127,7 @@ TEST_F(ChipCommands, FailuresGiveOneLineReasons) {
          kExitBadInput},
         {{"chip", "QR31B"},
          "vexlor-writer-cli: chip: can't read the IC information of QR31B\n",
-         "Open *.ic Fail\n",
+         "Open *.ic Fail\n" + (scratch / "ICInfo" / "QR31B.ic").string() + "\n",
          kExitFailed},
         {{"chips", "X"},
          "vexlor-writer-cli: chips: no chip name contains \"X\"\n",
