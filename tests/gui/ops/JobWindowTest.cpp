@@ -106,12 +106,12 @@ TEST_F(JobWindowTest, LoadProgramVerifyReadInTheWindow) {
     click(ControlId::Read);
     EXPECT_EQ(op.texts(),
               (std::vector<std::string>{"Loading Data Ok", "Program OK", "Verify OK", "Read OK"}));
-    // QRV7049 reads 0x4010 bytes back in the program's own order.
+    // QRV7049 reads 0x4010 words back in the program's own order.
     const Bytes read = file("readdata.otp");
-    ASSERT_EQ(read.size(), 0x4010u);
+    ASSERT_EQ(read.size(), 0x8020u);
     EXPECT_EQ(Bytes(read.begin(), read.begin() + 8),
               (Bytes{0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0xFF, 0xFF}));
-    EXPECT_EQ(window->hexView()->model().length(), 0x4010);
+    EXPECT_EQ(window->hexView()->model().length(), 0x8020);
     EXPECT_TRUE(window->control(ControlId::Program)->isEnabled());
 }
 
