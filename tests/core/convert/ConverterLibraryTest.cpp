@@ -67,7 +67,14 @@ TEST(ConverterLibrary, PluginResultsAreCopiedBackEvenOnFailure) {
     job.flags.massProduction = true;
     job.flags.productionLimit = true;
     job.flags.packedCount = 0x9876;
+    const Bytes data{1, 2, 3};
+    const Bytes option{4, 5, 6};
+    bench.dir.writeBytes("buffer_data.prog", data);
+    bench.dir.writeBytes("buffer_option.prog", option);
     EXPECT_EQ(convertWithLibrary(job, bench.out, {bench.dir.path(), kPluginDirectory}), 7);
+    // The plugin emptied one buffer file before failing; the last good pair is back.
+    EXPECT_EQ(bench.data(), data);
+    EXPECT_EQ(bench.option(), option);
     EXPECT_EQ(bench.result.descriptionText, "fake QL2801 02 " + (bench.dir / "prog.otp").string());
     EXPECT_EQ(bench.result.checksum, 0x1235);
     EXPECT_EQ(bench.result.secondaryChecksum, 0x9876u);
