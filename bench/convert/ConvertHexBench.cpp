@@ -37,8 +37,9 @@ void BM_ConvertHexToImage(benchmark::State& state) {
     const auto input = writeFullHex(directory);
     const vexlor::Diagnostics quiet([](std::string_view) {});
     for (auto _ : state) {
-        benchmark::DoNotOptimize(vexlor::ConvertHexToImage(
-            input, directory / "full64k.bin", static_cast<int>(state.range(0)), 0, quiet));
+        const vexlor::HexImageRules rules{static_cast<int>(state.range(0))};
+        benchmark::DoNotOptimize(
+            vexlor::ConvertHexToImage(input, directory / "full64k.bin", rules, quiet));
     }
     state.SetBytesProcessed(state.iterations() *
                             static_cast<std::int64_t>(std::filesystem::file_size(input)));

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "cli/CliSession.h"
+#include "cli/JobCommands.h"
 #include "core/base/Diagnostics.h"
 #include "core/chipdb/CatalogueFile.h"
 #include "core/chipdb/ChipDisplayKeys.h"
@@ -85,7 +86,7 @@ CommandOutcome runChip(CliSession& session, std::span<const std::string> argumen
     }
     ChipPath path;
     if (!FindChipInCatalogue(catalogue, name, path)) {
-        return CommandOutcome::failure(name + " is not in the chip catalogue");
+        return CommandOutcome::failure(name + " is not in the chip catalogue", kExitBadInput);
     }
     ReadChipXml& document = session.context().chipXml;
     // Show this chip's keys alone, not what an earlier read left in the record.

@@ -27,6 +27,9 @@ void printUsage(std::ostream& out) {
         << "  --file PATH          a file for the next file choice (repeatable)\n"
         << "  --option-word W      option word of a conversion (default 0x60)\n"
         << "  --verbose            print the transport's diagnostic lines\n"
+        << "  --force-hex          load a HEX file whose record checksums or end-of-file\n"
+        << "                       record are wrong (everything else stays refused)\n"
+        << "  --force              let read OUT replace an existing OUT\n"
         << "  --sim-version V      simulated writer's version: V1.0, V1.1, V2.0 or a text\n"
         << "  --sim-fault F        simulated writer fault: fail, never-settle, corrupt,\n"
         << "                       voltage, remove-after=N, fail-chip=N (repeatable)\n"
@@ -49,6 +52,10 @@ bool parseOptions(std::span<const std::string> args, std::size_t& next, SessionO
             options.answers.answer = name == "--yes";
         } else if (name == "--verbose") {
             options.verbose = true;
+        } else if (name == "--force-hex") {
+            options.forceHex = true;
+        } else if (name == "--force") {
+            options.force = true;
         } else if (name == "--help") {
             error = "help";
             return false;

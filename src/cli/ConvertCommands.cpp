@@ -15,8 +15,9 @@ CommandOutcome runConvert(CliSession& session, std::span<const std::string> argu
     if (!job.chipSelected()) {
         return CommandOutcome::failure("no chip selected (select one first)");
     }
-    const ConversionJob conversion =
+    ConversionJob conversion =
         MakeConversionJob(context, arguments[0], session.options().optionWord);
+    conversion.damagedHex = session.options().damagedHex();
 
     ConversionResult result;
     ConversionOutput out{session.op(), session.diagnostics(), result};

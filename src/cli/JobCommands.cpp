@@ -130,7 +130,8 @@ CommandOutcome runJobCommand(CliSession& session, std::int32_t protectChoice, Ru
                          view,
                          optionSelect,
                          0,
-                         ConverterDirectories(session.context().shell.baseDirectory)};
+                         ConverterDirectories(session.context().shell.baseDirectory),
+                         session.options().damagedHex()};
     TerminalProgressBar bar;
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     session.showProgressOn(terminal ? &bar : nullptr);
@@ -184,6 +185,15 @@ CommandOutcome runVerify(CliSession& session, std::span<const std::string>) {
 }
 
 CommandOutcome runRead(CliSession& session, std::span<const std::string> arguments) {
+    std::error_code exists;
+    // Asked before the chip is read, so a refusal costs no read.
+    if (!arguments.empty() && std::filesystem::exists(arguments[0], exists) &&
+        !session.options().force &&
+        !session.op().ask(arguments[0] + " exists. Replace it?", "Message",
+                          MessageIcon::Question)) {
+        return CommandOutcome::failure(arguments[0] + " exists (give --force to replace it)",
+                                       kExitRefused);
+    }
     CommandOutcome outcome = runStep(session, OnRead);
     if (!outcome.ok || arguments.empty()) {
         return outcome;

@@ -3,7 +3,9 @@
 #include <ostream>
 #include <string_view>
 
+#include "cli/CliRunner.h"
 #include "cli/CliSession.h"
+#include "cli/JobCommands.h"
 #include "core/select/SelectChipByName.h"
 
 namespace vexlor::cli {
@@ -84,7 +86,8 @@ CommandOutcome runSelect(CliSession& session, std::span<const std::string> argum
     session.connect(noWriter);
     const ChipRequestResult result = SelectChipByName(request, session.context(), session.op());
     if (!result.outcome.accepted) {
-        return CommandOutcome::failure(result.refusal);
+        return CommandOutcome::failure(result.refusal,
+                                       result.unknownChip ? kExitBadInput : kExitFailed);
     }
     return runJob(session, {});
 }

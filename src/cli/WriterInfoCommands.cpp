@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/CliSession.h"
+#include "cli/JobCommands.h"
 #include "core/app/VoltageCheck.h"
 #include "core/app/WriterVersion.h"
 #include "core/base/Diagnostics.h"
@@ -77,7 +78,7 @@ CommandOutcome runDevices(CliSession& session, std::span<const std::string>) {
 CommandOutcome runInfo(CliSession& session, std::span<const std::string>) {
     std::string reason;
     if (!session.connect(reason)) {
-        return CommandOutcome::failure(reason);
+        return CommandOutcome::failure(reason, kExitNoWriter);
     }
     std::ostream& out = session.out();
     Writer& writer = session.writer();

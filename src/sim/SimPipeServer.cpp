@@ -86,6 +86,7 @@ bool SimPipeServer::arrive(std::string& error) {
     replyFd_ = openPipe(staging / kReplyPipe);
     commandFd_ = openPipe(staging / kCommandPipe);
     std::filesystem::rename(staging, final, ec);
+    ownsInterface_ = !ec;
     if (replyFd_ < 0 || commandFd_ < 0 || ec) {
         error = "cannot open the pipes of " + final.string();
         remove();
@@ -104,8 +105,13 @@ void SimPipeServer::remove() {
             *fd = -1;
         }
     }
-    std::error_code ec;
-    std::filesystem::remove_all(interfacePath(), ec);
+    // Only an interface this server made is taken away: a server refused because another
+    // one serves the same name must leave that one alone.
+    if (ownsInterface_) {
+        std::error_code ec;
+        std::filesystem::remove_all(interfacePath(), ec);
+        ownsInterface_ = false;
+    }
     endpoint_.reset();
     outbox_.clear();
 }

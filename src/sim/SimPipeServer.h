@@ -56,6 +56,7 @@ class SimPipeServer {
     SimEndpoint endpoint_;
     int commandFd_ = -1;                // PIPE01
     int replyFd_ = -1;                  // PIPE00
+    bool ownsInterface_ = false;        // the interface directory is this server's to remove
     std::vector<std::uint8_t> outbox_;  // answers taken from the writer, not yet in PIPE00
     std::size_t owedMicroseconds_ = 0;
 };

@@ -136,7 +136,7 @@ TEST_F(Cli, CommandsRunInOrderAndStopAtTheFirstFailure) {
     EXPECT_LT(devices, info);
 
     const CliRun stopped = run({"--base-dir", base, "info", "devices"});
-    EXPECT_EQ(stopped.status, 1);
+    EXPECT_EQ(stopped.status, 5);
     EXPECT_EQ(stopped.err, "vexlor-writer-cli: info: no writer found (see the devices command)\n");
     EXPECT_FALSE(has(stopped.out, "device files"));
 }

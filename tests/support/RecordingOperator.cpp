@@ -45,4 +45,12 @@ std::vector<std::string> RecordingOperator::texts() const {
     return result;
 }
 
+std::vector<std::string> RecordingOperator::headlines() const {
+    std::vector<std::string> result;
+    for (const auto& s : shown) {
+        result.push_back(s.text.substr(0, s.text.find('\n')));
+    }
+    return result;
+}
+
 }  // namespace vexlor::test

@@ -41,6 +41,8 @@ class RecordingOperator : public Operator {
     int busyEnded = 0;
 
     std::vector<std::string> texts() const;
+    // The first line of each text: data-file messages name the file on a second line.
+    std::vector<std::string> headlines() const;
     const Shown& last() const { return shown.back(); }
 };
 

@@ -106,11 +106,12 @@ ReadChipXml::ReadChipXml(Operator& op, std::filesystem::path baseDirectory)
 int ReadChipXml::LoadChipLists(ChipListView& lists, int typeIndex, int seriesIndex, int nameIndex,
                                int selector) {
     XmlLoad outcome = XmlLoad::OpenFailed;
-    const pugi::xml_document* document =
-        catalogueCache_.load(CatalogueFilePath(baseDirectory_, selector), outcome);
+    const std::filesystem::path catalogue = CatalogueFilePath(baseDirectory_, selector);
+    const pugi::xml_document* document = catalogueCache_.load(catalogue, outcome);
     if (!ReportXmlLoad(
             operator_, outcome,
-            {"Can't Create Xml Instance!!", "Open *.xml Error!!", "Read Root Node Fail!!"})) {
+            {"Can't Create Xml Instance!!", "Open *.xml Error!!", "Read Root Node Fail!!"},
+            catalogue)) {
         return 0;
     }
     const pugi::xml_node root = document->document_element();
@@ -150,11 +151,12 @@ int ReadChipXml::LoadChipLists(ChipListView& lists, int typeIndex, int seriesInd
 
 int ReadChipXml::ReadChipDisplayInfo(std::string chipName, int selector) {
     XmlLoad outcome = XmlLoad::OpenFailed;
-    const pugi::xml_document* document =
-        catalogueCache_.load(CatalogueFilePath(baseDirectory_, selector), outcome);
+    const std::filesystem::path catalogue = CatalogueFilePath(baseDirectory_, selector);
+    const pugi::xml_document* document = catalogueCache_.load(catalogue, outcome);
     if (!ReportXmlLoad(
             operator_, outcome,
-            {"Can't Creat IXMLDOMDocumentPtr", "Open *.XML Fail", "Read ChipDisplayInfo Fail"})) {
+            {"Can't Creat IXMLDOMDocumentPtr", "Open *.XML Fail", "Read ChipDisplayInfo Fail"},
+            catalogue)) {
         return 0;
     }
     applyChipDisplayInfo(document->document_element(), chipName, chipDisplayInfo_);

@@ -75,8 +75,10 @@ void readSection(pugi::xml_node section, ICInfo& info) {
 int ReadChipXml::ReadICInfo(std::string_view chipName) {
     icInfo_ = ICInfo{};
     pugi::xml_document document;
-    if (!ReportXmlLoad(operator_, LoadXmlFile(ICInfoFilePath(baseDirectory_, chipName), document),
-                       {"Can't Creat IXMLDOMDocumentPtr", "Open *.ic Fail", "Read ICFile Fail"})) {
+    const std::filesystem::path file = ICInfoFilePath(baseDirectory_, chipName);
+    if (!ReportXmlLoad(operator_, LoadXmlFile(file, document),
+                       {"Can't Creat IXMLDOMDocumentPtr", "Open *.ic Fail", "Read ICFile Fail"},
+                       file)) {
         return 0;
     }
     ICInfo read;

@@ -24,7 +24,8 @@ bool ReadOperationVisibility(Operator& op, const std::filesystem::path& file,
     pugi::xml_document document;
     if (!ReportXmlLoad(
             op, LoadXmlFile(file, document),
-            {"Can't Creat IXMLDOMDocumentPtr", "Open XML File Fail", "Read xml root node Fail"})) {
+            {"Can't Creat IXMLDOMDocumentPtr", "Open XML File Fail", "Read xml root node Fail"},
+            file)) {
         return false;
     }
     for (pugi::xml_node child : document.document_element().children()) {

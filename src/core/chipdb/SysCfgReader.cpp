@@ -41,7 +41,8 @@ int ReadChipXml::ReadSysCfgOptions(const std::filesystem::path& file) {
     pugi::xml_document document;
     if (!ReportXmlLoad(
             operator_, LoadXmlFile(file, document),
-            {"Can't Creat IXMLDOMDocumentPtr", "Open *.XML Fail", "Read OptionDataQR46 Fail"})) {
+            {"Can't Creat IXMLDOMDocumentPtr", "Open *.XML Fail", "Read OptionDataQR46 Fail"},
+            file)) {
         return 0;
     }
     const pugi::xml_node root = document.document_element();

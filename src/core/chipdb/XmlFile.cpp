@@ -28,20 +28,23 @@ XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document) {
     return outcomeOf(document.load_buffer(text.data(), text.size()), document);
 }
 
-bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages) {
+bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages,
+                   const std::filesystem::path& file) {
+    const char* text = nullptr;
     switch (outcome) {
         case XmlLoad::Loaded:
             return true;
         case XmlLoad::NoParser:
-            op.message(messages.noParser);
-            return false;
+            text = messages.noParser;
+            break;
         case XmlLoad::OpenFailed:
-            op.message(messages.openFailed);
-            return false;
+            text = messages.openFailed;
+            break;
         case XmlLoad::NoRootElement:
-            op.message(messages.noRootElement);
-            return false;
+            text = messages.noRootElement;
+            break;
     }
+    op.message(std::string(text != nullptr ? text : messages.openFailed) + "\n" + file.string());
     return false;
 }
 
@@ -102,11 +105,6 @@ std::string FirstAttributeText(pugi::xml_node element) {
 bool IsReadableFile(const std::filesystem::path& file) {
     std::error_code error;
     return !file.empty() && std::filesystem::is_regular_file(file, error);
-}
-
-bool IsPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
 }  // namespace vexlor

@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 
 #include "core/base/Operator.h"
+#include "core/base/PlainFileName.h"
 
 namespace vexlor {
 
@@ -30,8 +31,10 @@ struct XmlLoadMessages {
     const char* noRootElement;
 };
 
-// Shows the reader's message for a failed load; true when the document was loaded.
-bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages);
+// Shows the reader's message for a failed load, with the file's path on a second line so the
+// operator knows which data file is broken; true when the document was loaded.
+bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages,
+                   const std::filesystem::path& file);
 
 // The element's text content with its descendants (or a text node's own text), as the
 // readers take values: the layout white space around the value is not part of it.
@@ -43,9 +46,5 @@ std::string FirstAttributeText(pugi::xml_node element);
 // Only regular files are read: a directory or a pipe in a data file's place must give the
 // reader's open failure, not an endless wait or a bogus size.
 bool IsReadableFile(const std::filesystem::path& file);
-
-// True for a chip name that can only name a file directly inside its folder: names come from
-// the writer and from files, and must not reach outside the data directories.
-bool IsPlainFileName(std::string_view name);
 
 }  // namespace vexlor

@@ -10,25 +10,40 @@ std::optional<Bytes> readSerialBlock(const std::filesystem::path& baseDirectory)
     return block;
 }
 
-int createBufferFiles(const std::filesystem::path& baseDirectory) {
-    if (!writeFileBytes(baseDirectory / kBufferOptionName, {})) {
-        return kConvertOptionFile;
-    }
-    if (!writeFileBytes(baseDirectory / kBufferDataName, {})) {
-        return kConvertDataFile;
-    }
-    return kConvertOk;
+namespace {
+
+std::filesystem::path pending(const std::filesystem::path& path) {
+    std::filesystem::path name = path;
+    name += ".new";
+    return name;
 }
+
+}  // namespace
 
 int writeBufferFiles(const std::filesystem::path& baseDirectory, const OptionBuffer& option,
                      std::span<const std::uint8_t> data) {
-    if (!writeFileBytes(baseDirectory / kBufferOptionName, option.bytes())) {
-        return kConvertOptionFile;
+    const std::filesystem::path optionPath = baseDirectory / kBufferOptionName;
+    const std::filesystem::path dataPath = baseDirectory / kBufferDataName;
+    int code = kConvertOk;
+    if (!writeFileBytes(pending(optionPath), option.bytes())) {
+        code = kConvertOptionFile;
+    } else if (!writeFileBytes(pending(dataPath), data)) {
+        code = kConvertDataFile;
+    } else {
+        // Once both files are written, renames inside one directory do not fail in practice.
+        std::error_code error;
+        std::filesystem::rename(pending(dataPath), dataPath, error);
+        if (error) {
+            code = kConvertDataFile;
+        } else {
+            std::filesystem::rename(pending(optionPath), optionPath, error);
+            code = error ? kConvertOptionFile : kConvertOk;
+        }
     }
-    if (!writeFileBytes(baseDirectory / kBufferDataName, data)) {
-        return kConvertDataFile;
-    }
-    return kConvertOk;
+    std::error_code ignored;
+    std::filesystem::remove(pending(optionPath), ignored);
+    std::filesystem::remove(pending(dataPath), ignored);
+    return code;
 }
 
 }  // namespace vexlor

@@ -28,10 +28,9 @@ enum ConvertCode : int {
 // fields (0x35-0x3A and 0x60-0x7F).
 std::optional<Bytes> readSerialBlock(const std::filesystem::path& baseDirectory);
 
-// Creates (or empties) both buffer files the way the converters do before reading anything:
-// kConvertOk, kConvertOptionFile or kConvertDataFile.
-int createBufferFiles(const std::filesystem::path& baseDirectory);
-// Writes both buffers: kConvertOk, kConvertOptionFile or kConvertDataFile.
+// Writes both buffers, both or neither: each goes to a temporary name in the base directory
+// first and both are renamed into place only when both were written, so a failed load leaves
+// the last good job as it was. kConvertOk, kConvertOptionFile or kConvertDataFile.
 int writeBufferFiles(const std::filesystem::path& baseDirectory, const OptionBuffer& option,
                      std::span<const std::uint8_t> data);
 

@@ -23,6 +23,16 @@ std::optional<Bytes> readFileBytes(const std::filesystem::path& path) {
     return bytes;
 }
 
+std::string sizeLimitNote(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > kLargestReadableFile) {
+        return "The file is larger than the " + std::to_string(kLargestReadableFile >> 20) +
+               " MiB limit.";
+    }
+    return {};
+}
+
 bool writeFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
@@ -45,20 +55,6 @@ bool patchFileBytes(const std::filesystem::path& path, std::size_t offset,
                static_cast<std::streamsize>(bytes.size()));
     file.close();
     return static_cast<bool>(file);
-}
-
-std::filesystem::path withExtension(const std::filesystem::path& path, const char* extension) {
-    std::filesystem::path result = path;
-    result.replace_extension(extension);
-    return result;
-}
-
-std::filesystem::path imagePathFor(const std::filesystem::path& programFile) {
-    std::filesystem::path image = withExtension(programFile, ".bin");
-    if (image == programFile) {
-        image += ".bin";
-    }
-    return image;
 }
 
 }  // namespace vexlor

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace vexlor {
@@ -18,18 +19,14 @@ inline constexpr std::size_t kLargestReadableFile = 64u << 20;
 // Whole-file reads and writes; every failure is a plain "no" the caller turns into its message.
 // Files larger than kLargestReadableFile count as unreadable.
 std::optional<Bytes> readFileBytes(const std::filesystem::path& path);
+// A line to add to an "open file error" message when readFileBytes refused the file for its
+// size ("The file is larger than the 64 MiB limit."); empty otherwise.
+std::string sizeLimitNote(const std::filesystem::path& path);
 // Creates or truncates the file and writes the bytes; false when it cannot be created or
 // written completely.
 bool writeFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 // Overwrites bytes of an existing file in place; false when it cannot be opened or written.
 bool patchFileBytes(const std::filesystem::path& path, std::size_t offset,
                     std::span<const std::uint8_t> bytes);
-
-// The path with its extension replaced ("prog.hex" -> "prog.bin").
-std::filesystem::path withExtension(const std::filesystem::path& path, const char* extension);
-
-// Where the image made from a program file goes: beside it with the extension ".bin", unless
-// the program file itself ends in ".bin", which must not be overwritten ("prog.bin.bin" then).
-std::filesystem::path imagePathFor(const std::filesystem::path& programFile);
 
 }  // namespace vexlor

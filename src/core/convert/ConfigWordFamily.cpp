@@ -11,8 +11,8 @@ int convertConfigWordFamily(const ConversionJob& job, ConversionOutput& out,
         return code;
     }
     const std::size_t configEnd = family.configOffset + (family.configIsByte ? 1 : 2);
-    const std::optional<Bytes> image =
-        session.readProgram(std::max(configEnd, kDataOffset + family.dataWords * 2));
+    const std::size_t readLength = std::max(configEnd, kDataOffset + family.dataWords * 2);
+    const std::optional<Bytes> image = session.readProgram(readLength, readLength);
     if (!image) {
         return session.lastCode();
     }

@@ -35,6 +35,13 @@ struct JobFlags {
     std::uint32_t packedCount = 0;  // production-limit count as packed decimal
 };
 
+// What to do with a HEX file that fails only its record checksums or end-of-file record.
+enum class DamagedHex {
+    AskOperator,  // the desktop program asks
+    Accept,       // the command-line tool with --force-hex
+    Refuse,
+};
+
 // Everything a converter reads besides the program file itself.
 struct ConversionJob {
     explicit ConversionJob(const ICInfo& chip) : ic(chip) {}
@@ -49,6 +56,7 @@ struct ConversionJob {
     std::filesystem::path programFile;
     JobFlags flags;
     LocalTime time;
+    DamagedHex damagedHex = DamagedHex::AskOperator;
 };
 
 // What a conversion leaves for the main window besides the two buffer files.

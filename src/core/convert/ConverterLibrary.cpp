@@ -6,10 +6,11 @@
 #include <cctype>
 #include <cstring>
 
-#include "core/convert/ByteFiles.h"
+#include "core/convert/BufferFiles.h"
 #include "core/convert/GenericConverter.h"
-#include "core/convert/HexImage.h"
+#include "core/convert/HexProgram.h"
 #include "core/convert/MessageCaption.h"
+#include "core/convert/WorkFiles.h"
 
 namespace vexlor {
 namespace {
@@ -82,12 +83,78 @@ class PluginHandle {
     void* handle_;
 };
 
+// A plugin writes the buffer files in place; the last good pair is kept aside meanwhile and
+// put back when the plugin fails, so a failed load leaves the job as it was.
+class KeptBufferFiles {
+  public:
+    explicit KeptBufferFiles(const std::filesystem::path& base) {
+        for (const char* name : {kBufferOptionName, kBufferDataName}) {
+            std::filesystem::path path = base / name;
+            std::filesystem::path kept = path;
+            kept += ".kept";
+            std::error_code error;
+            std::filesystem::copy_file(path, kept,
+                                       std::filesystem::copy_options::overwrite_existing, error);
+            files_.push_back({path, kept, !error});
+        }
+    }
+    KeptBufferFiles(const KeptBufferFiles&) = delete;
+    KeptBufferFiles& operator=(const KeptBufferFiles&) = delete;
+
+    void restoreUnless(bool succeeded) {
+        for (const File& file : files_) {
+            std::error_code ignored;
+            if (!succeeded && file.kept) {
+                std::filesystem::rename(file.keptPath, file.path, ignored);
+            } else if (!succeeded) {
+                std::filesystem::remove(file.path, ignored);
+            }
+            std::filesystem::remove(file.keptPath, ignored);
+        }
+    }
+
+  private:
+    struct File {
+        std::filesystem::path path;
+        std::filesystem::path keptPath;
+        bool kept;
+    };
+    std::vector<File> files_;
+};
+
 void copyBack(const ConvertContext& context, ConversionResult& result) {
     result.descriptionText.assign(
         context.descriptionText, strnlen(context.descriptionText, sizeof(context.descriptionText)));
     result.secondaryChecksum = context.secondaryChecksum;
     result.checksum = context.programChecksum;
     result.unprotect = context.unprotect != 0;
+}
+
+// The built-in converter every export falls back to: like the model converter, after turning a
+// ".hex" program file into an image with the job's HextoBinMode as fill mode. Its outputs go
+// into the context as a plugin's would.
+std::int32_t convertLikeModel(const ConversionJob& original, ConvertContext& context,
+                              ConversionOutput& reporting) {
+    ConversionJob job = original;
+    if (hasHexExtension(job.programFile)) {
+        const std::filesystem::path imagePath =
+            sideFilePath(job.baseDirectory, job.programFile, ".bin");
+        const HexImageRules rules{job.hexToBinMode, 0, modelConverterReadLength(job.ic), false};
+        if (!convertProgramHex(job, reporting, imagePath, rules)) {
+            return kConvertImage;
+        }
+        job.programFile = imagePath;
+    }
+    ConversionResult result;
+    ConversionOutput out{reporting.op, reporting.diagnostics, result};
+    const int code = ConvertGenericFamily(job, out);
+    context.programChecksum = result.checksum;
+    context.unprotect = result.unprotect ? 1 : 0;
+    const std::size_t length =
+        std::min(result.descriptionText.size(), sizeof(context.descriptionText) - 1);
+    std::memcpy(context.descriptionText, result.descriptionText.data(), length);
+    context.descriptionText[length] = '\0';
+    return code;
 }
 
 }  // namespace
@@ -129,46 +196,6 @@ ConvertContext makeConvertContext(const ConversionJob& job, const ContextTexts& 
     return context;
 }
 
-std::int32_t convertLikeModel(ConvertContext& context, Operator& op, const Diagnostics& diagnostics,
-                              const LocalTime& time) {
-    ConversionJob job{context.chip};
-    job.baseDirectory = context.programDirectory;
-    job.packageCode = context.packageCode;
-    job.writerModelKLW20 = context.writerModelKLW20 != 0;
-    job.hexToBinMode = context.hexToBinMode;
-    job.optionWord = context.optionWord;
-    job.programFile = context.programFile;
-    job.flags = {context.displaySerialNumber != 0,
-                 context.exhvIspProgram != 0,
-                 context.massProduction != 0,
-                 context.productionLimit != 0,
-                 context.wholeChipErase != 0,
-                 context.ispProgram != 0,
-                 context.packedCount};
-    job.time = time;
-
-    if (hasHexExtension(job.programFile)) {
-        const std::filesystem::path imagePath = imagePathFor(job.programFile);
-        if (ConvertHexToImage(job.programFile, imagePath, context.hexToBinMode, 0, diagnostics) !=
-            0) {
-            op.message(format("%s open file error\n", job.programFile.string().c_str()),
-                       kMessageCaption);
-            return 4;
-        }
-        job.programFile = imagePath;
-    }
-    ConversionResult result;
-    ConversionOutput out{op, diagnostics, result};
-    const int code = ConvertGenericFamily(job, out);
-    context.programChecksum = result.checksum;
-    context.unprotect = result.unprotect ? 1 : 0;
-    const std::size_t length =
-        std::min(result.descriptionText.size(), sizeof(context.descriptionText) - 1);
-    std::memcpy(context.descriptionText, result.descriptionText.data(), length);
-    context.descriptionText[length] = '\0';
-    return code;
-}
-
 std::int32_t convertWithLibrary(const ConversionJob& job, ConversionOutput& out,
                                 const std::vector<std::filesystem::path>& pluginDirectories) {
     const ContextTexts texts = contextTexts(job);
@@ -198,8 +225,13 @@ std::int32_t convertWithLibrary(const ConversionJob& job, ConversionOutput& out,
                 break;
             }
         }
-        code = convert != nullptr ? convert(&context)
-                                  : convertLikeModel(context, out.op, out.diagnostics, job.time);
+        if (convert != nullptr) {
+            KeptBufferFiles kept(job.baseDirectory);
+            code = convert(&context);
+            kept.restoreUnless(code == 0);
+        } else {
+            code = convertLikeModel(job, context, out);
+        }
     }
     copyBack(context, out.result);
     return code;

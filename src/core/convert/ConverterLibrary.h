@@ -30,11 +30,6 @@ struct ContextTexts {
 ConvertContext makeConvertContext(const ConversionJob& job, const ContextTexts& texts);
 ContextTexts contextTexts(const ConversionJob& job);
 
-// The built-in converter every export falls back to: like the model converter, after turning a
-// ".hex" program file into an image with the context's HextoBinMode as fill mode.
-std::int32_t convertLikeModel(ConvertContext& context, Operator& op, const Diagnostics& diagnostics,
-                              const LocalTime& time);
-
 // Converts a library family: fills the context, runs the plugin export found in one of
 // pluginDirectories (first match) or the built-in converter, and copies the description text,
 // both checksums and the unprotect flag back into out.result whatever the result.

@@ -4,6 +4,7 @@
 #include "core/convert/EepromImage.h"
 #include "core/convert/FamilyConverters.h"
 #include "core/convert/FamilySession.h"
+#include "core/convert/HexImage.h"
 
 namespace vexlor {
 namespace {
@@ -27,13 +28,6 @@ bool carriesName(const Bytes& image, std::string_view name) {
     });
 }
 
-std::filesystem::path eepromImagePath(const std::filesystem::path& programFile) {
-    std::filesystem::path path = programFile;
-    path.replace_extension();
-    path += "_new.bin";
-    return path;
-}
-
 }  // namespace
 
 int convertEepromFamily(const ConversionJob& job, ConversionOutput& out,
@@ -46,7 +40,7 @@ int convertEepromFamily(const ConversionJob& job, ConversionOutput& out,
     Bytes data;
     std::uint16_t partial = 0;
     if (eepromLoad) {
-        const std::filesystem::path imagePath = eepromImagePath(job.programFile);
+        const std::filesystem::path imagePath = session.sideFile("_new.bin");
         if (!BuildEepromImage(job.programFile, imagePath, family.eepromName, out.op)) {
             return kConvertImage;
         }
@@ -66,7 +60,9 @@ int convertEepromFamily(const ConversionJob& job, ConversionOutput& out,
         session.option.put8(0x28, 0);
         session.option.put8(0x4D, 0x10);
     } else {
-        const std::optional<Bytes> image = session.convertHex(family.hexFillMode, family.hexLength);
+        const std::optional<Bytes> image =
+            session.convertHex(family.hexFillMode, family.hexLength,
+                               family.hexLength != 0 ? family.hexLength : kHexImageSize);
         if (!image) {
             return session.lastCode();
         }

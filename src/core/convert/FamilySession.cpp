@@ -1,6 +1,11 @@
 #include "core/convert/FamilySession.h"
 
+#include "core/base/PlainFileName.h"
+
+#include "core/convert/HexProgram.h"
 #include "core/convert/MessageCaption.h"
+#include "core/convert/RawImage.h"
+#include "core/convert/WorkFiles.h"
 
 namespace vexlor {
 
@@ -21,14 +26,10 @@ int FamilySession::begin() {
             return fail(kConvertSerialOrTemplate, "SNFile open file error\n");
         }
     }
-    if (const int code = createBufferFiles(job_.baseDirectory); code != kConvertOk) {
-        return failOpen(code);
-    }
     // The name comes from a data file; it may only name a file inside the template directory.
     const std::string& name = job_.ic.ChipName;
-    const bool plainName = !name.empty() && name.find_first_of("/\\") == std::string::npos &&
-                           name != "." && name != "..";
-    const std::optional<Bytes> prototype = plainName ? readFileBytes(templatePath()) : std::nullopt;
+    const std::optional<Bytes> prototype =
+        IsPlainFileName(name) ? readFileBytes(templatePath()) : std::nullopt;
     if (!prototype) {
         return fail(kConvertSerialOrTemplate,
                     format("%s open file error\n", templatePath().string().c_str()));
@@ -40,28 +41,47 @@ int FamilySession::begin() {
     return kConvertOk;
 }
 
-std::optional<Bytes> FamilySession::readProgram(std::size_t minimumLength) {
+std::optional<Bytes> FamilySession::readProgram(std::size_t minimumLength,
+                                                std::size_t maximumLength) {
     std::optional<Bytes> bytes = readFileBytes(sourceFile_);
-    if (!bytes || bytes->size() < minimumLength) {
+    if (!bytes) {
+        fail(kConvertProgramFile,
+             format("%s open file error\n", job_.programFile.string().c_str()) +
+                 sizeLimitNote(sourceFile_));
+        return std::nullopt;
+    }
+    if (bytes->size() < minimumLength) {
         failOpen(kConvertProgramFile);
         return std::nullopt;
+    }
+    if (sourceFile_ == job_.programFile) {
+        const std::string problem =
+            rawImageProblem(sourceFile_.string(), *bytes, maximumLength, job_.ic.ChipName);
+        if (!problem.empty()) {
+            fail(kConvertProgramFile, problem);
+            return std::nullopt;
+        }
     }
     return bytes;
 }
 
-std::optional<Bytes> FamilySession::convertHex(int fillMode, std::uint32_t lengthOverride) {
-    const std::filesystem::path imagePath = imagePathFor(job_.programFile);
-    if (ConvertHexToImage(job_.programFile, imagePath, fillMode, lengthOverride,
-                          out_.diagnostics) != 0) {
-        failOpen(kConvertImage);
+std::optional<Bytes> FamilySession::convertHex(int fillMode, std::uint32_t lengthOverride,
+                                               std::size_t readLimit) {
+    const std::filesystem::path imagePath = sideFile(".bin");
+    if (!convertProgramHex(job_, out_, imagePath, {fillMode, lengthOverride, readLimit, false})) {
+        lastCode_ = kConvertImage;
         return std::nullopt;
     }
     return readConvertedFile(imagePath);
 }
 
+std::filesystem::path FamilySession::sideFile(std::string_view suffix) const {
+    return sideFilePath(job_.baseDirectory, job_.programFile, suffix);
+}
+
 std::optional<Bytes> FamilySession::readConvertedFile(const std::filesystem::path& path) {
     sourceFile_ = path;
-    return readProgram(0);
+    return readProgram(0, kLargestReadableFile);
 }
 
 int FamilySession::failOpen(int code) {

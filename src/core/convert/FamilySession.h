@@ -4,10 +4,10 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/convert/BufferFiles.h"
 #include "core/convert/ConversionJob.h"
-#include "core/convert/HexImage.h"
 #include "core/convert/OptionBuffer.h"
 #include "core/convert/ProgramChecksum.h"
 
@@ -26,14 +26,19 @@ class FamilySession {
     // Runs the opening steps; returns kConvertOk or the failure code (already shown).
     int begin();
 
-    // Reads the program file; nullopt (after "%s open file error\n") when it cannot be read
-    // or is shorter than minimumLength.
-    std::optional<Bytes> readProgram(std::size_t minimumLength);
+    // Reads the program file as a raw image; nullopt (after "%s open file error\n") when it
+    // cannot be read or is shorter than minimumLength, and (after saying why) when it is
+    // Intel HEX text or longer than maximumLength, the most the converter reads.
+    std::optional<Bytes> readProgram(std::size_t minimumLength, std::size_t maximumLength);
     // Reads a file the converter made from the program file; it becomes the description text.
     std::optional<Bytes> readConvertedFile(const std::filesystem::path& path);
-    // Converts the HEX program file into its image file (imagePathFor) and reads it back;
-    // nullopt after the failure was shown (code in lastCode()).
-    std::optional<Bytes> convertHex(int fillMode, std::uint32_t lengthOverride);
+    // Converts the HEX program file into its image file in the work directory and reads it
+    // back; readLimit is the most the converter reads. nullopt after the failure was shown
+    // (code in lastCode()).
+    std::optional<Bytes> convertHex(int fillMode, std::uint32_t lengthOverride,
+                                    std::size_t readLimit);
+    // A side file of this conversion in the work directory (see sideFilePath).
+    std::filesystem::path sideFile(std::string_view suffix) const;
 
     // Shows "%s open file error\n" for the program file and returns code.
     int failOpen(int code);

@@ -6,6 +6,7 @@
 #include "core/convert/BufferFiles.h"
 #include "core/convert/MessageCaption.h"
 #include "core/convert/ProgramChecksum.h"
+#include "core/convert/RawImage.h"
 
 namespace vexlor {
 namespace {
@@ -23,14 +24,6 @@ std::uint32_t hexNumber(const std::string& text) {
     } catch (const std::exception&) {
         return 0;
     }
-}
-
-// The furthest byte of the program file the model converter reads.
-std::size_t requiredLength(const ICInfo& ic) {
-    return std::max({static_cast<std::size_t>(ic.Device_ID_Address) * 2 + 2,
-                     static_cast<std::size_t>(ic.CFG_Address) * 2 + 1,
-                     static_cast<std::size_t>(ic.Program_Capacity) * 2,
-                     static_cast<std::size_t>(ic.Normal_ROM_Capacity) * 2 + kInfoWords * 2});
 }
 
 void putHeaderFields(OptionBuffer& option, const ICInfo& ic, const ConversionJob& job,
@@ -82,6 +75,13 @@ void putHeaderFields(OptionBuffer& option, const ICInfo& ic, const ConversionJob
 
 }  // namespace
 
+std::size_t modelConverterReadLength(const ICInfo& ic) {
+    return std::max({static_cast<std::size_t>(ic.Device_ID_Address) * 2 + 2,
+                     static_cast<std::size_t>(ic.CFG_Address) * 2 + 1,
+                     static_cast<std::size_t>(ic.Program_Capacity) * 2,
+                     static_cast<std::size_t>(ic.Normal_ROM_Capacity) * 2 + kInfoWords * 2});
+}
+
 std::uint8_t voltageCode(float volts) {
     return static_cast<std::uint8_t>(static_cast<int>(11.55 * static_cast<double>(volts)) & 0xFF);
 }
@@ -104,12 +104,17 @@ int ConvertGenericFamily(const ConversionJob& job, ConversionOutput& out) {
             return fail(out, kConvertSerialOrTemplate, "SNFile open file error\n");
         }
     }
-    if (const int code = createBufferFiles(job.baseDirectory); code != kConvertOk) {
-        return fail(out, code, openError);
-    }
     const std::optional<Bytes> program = readFileBytes(job.programFile);
-    if (!program || program->size() < requiredLength(ic)) {
+    if (!program) {
+        return fail(out, kConvertProgramFile, openError + sizeLimitNote(job.programFile));
+    }
+    if (program->size() < modelConverterReadLength(ic)) {
         return fail(out, kConvertProgramFile, openError);
+    }
+    const std::string problem =
+        rawImageProblem(programPath, *program, modelConverterReadLength(ic), ic.ChipName);
+    if (!problem.empty()) {
+        return fail(out, kConvertProgramFile, problem);
     }
     const Bytes& image = *program;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "core/convert/ConversionJob.h"
 
 namespace vexlor {
@@ -9,6 +11,9 @@ namespace vexlor {
 // Returns 0, or 1 (serial block), 2 / 3 (buffer files), 5 (program file missing or too
 // short), 6 (device ID mismatch); each failure is shown to the operator.
 int ConvertGenericFamily(const ConversionJob& job, ConversionOutput& out);
+
+// The furthest byte of the program file the model converter reads.
+std::size_t modelConverterReadLength(const ICInfo& ic);
 
 // One-byte voltage and delay codes of the option header.
 std::uint8_t voltageCode(float volts);

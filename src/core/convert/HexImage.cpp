@@ -1,6 +1,7 @@
 #include "core/convert/HexImage.h"
 
-#include <array>
+#include <algorithm>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -8,6 +9,15 @@
 
 namespace vexlor {
 namespace {
+
+enum RecordType : std::uint8_t {
+    kData = 0,
+    kEndOfFile = 1,
+    kSegmentBase = 2,
+    kSegmentStart = 3,
+    kLinearBase = 4,
+    kLinearStart = 5,
+};
 
 constexpr int hexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
@@ -22,28 +32,15 @@ constexpr int hexDigitValue(char c) {
     return -1;
 }
 
-// Value of a data digit by character: one that is not a hex digit counts as 0.
-constexpr std::array<std::uint8_t, 256> makeDataDigits() {
-    std::array<std::uint8_t, 256> digits{};
-    for (int c = 0; c < 256; ++c) {
-        const int value = hexDigitValue(static_cast<char>(c));
-        digits[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(value < 0 ? 0 : value);
-    }
-    return digits;
-}
-constexpr std::array<std::uint8_t, 256> kDataDigits = makeDataDigits();
-
-// A digit beyond the end of the line counts as 0 as well.
-std::uint8_t dataDigit(std::string_view line, std::size_t index) {
-    return index < line.size() ? kDataDigits[static_cast<unsigned char>(line[index])] : 0;
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-std::uint32_t field(std::string_view line, std::size_t first, std::size_t length) {
-    if (first >= line.size()) {
-        return 0;
+std::string_view trimTrailingBlanks(std::string_view line) {
+    while (!line.empty() && isBlank(line.back())) {
+        line.remove_suffix(1);
     }
-    const std::size_t available = std::min(length, line.size() - first);
-    return parseHexField(line.data() + first, available);
+    return line;
 }
 
 void fillImage(std::vector<std::uint8_t>& image, int fillMode) {
@@ -57,103 +54,229 @@ void fillImage(std::vector<std::uint8_t>& image, int fillMode) {
     std::fill(image.begin(), image.begin() + 65537, blank);
 }
 
-// Hands out the text line by line, like getline: the last line needs no line end, a carriage
-// return before the line feed is dropped.
-class LineReader {
-  public:
-    explicit LineReader(std::string_view text) : text_(text) {}
+// One record line decoded to bytes: count, address (2), type, data, checksum.
+struct Record {
+    std::vector<std::uint8_t> bytes;
 
-    bool next(std::string_view& line) {
-        if (position_ >= text_.size()) {
+    std::uint8_t count() const { return bytes[0]; }
+    std::uint32_t address() const { return static_cast<std::uint32_t>(bytes[1] << 8 | bytes[2]); }
+    std::uint8_t type() const { return bytes[3]; }
+    std::uint8_t data(std::size_t i) const { return bytes[4 + i]; }
+    std::uint32_t dataWord() const { return static_cast<std::uint32_t>(data(0) << 8 | data(1)); }
+    std::uint8_t checksumGiven() const { return bytes.back(); }
+    std::uint8_t checksumOwed() const {
+        unsigned sum = 0;
+        for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+            sum += bytes[i];
+        }
+        return static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
+    }
+};
+
+// Decodes ":" and pairs of hex digits; the reason when a character or the length is wrong.
+std::optional<Record> decodeRecord(std::string_view line, std::string& reason) {
+    Record record;
+    for (std::size_t i = 1; i < line.size(); i += 2) {
+        const int high = hexDigitValue(line[i]);
+        const int low = i + 1 < line.size() ? hexDigitValue(line[i + 1]) : 0;
+        const std::size_t bad = high < 0 ? i : i + 1;
+        if (high < 0 || low < 0) {
+            reason = format("character '%c' at column %zu is not a hex digit", line[bad], bad + 1);
+            return std::nullopt;
+        }
+        if (i + 1 >= line.size()) {
+            reason = "the record has an odd number of hex digits";
+            return std::nullopt;
+        }
+        record.bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
+    }
+    if (record.bytes.size() < 5 || record.bytes.size() != 5u + record.bytes[0]) {
+        reason = "the record's length does not match its byte count";
+        return std::nullopt;
+    }
+    return record;
+}
+
+// The byte count each non-data record type must carry.
+bool countFitsType(const Record& record) {
+    switch (record.type()) {
+        case kData:
+            return true;
+        case kEndOfFile:
+            return record.count() == 0;
+        case kSegmentBase:
+        case kLinearBase:
+            return record.count() == 2;
+        case kSegmentStart:
+        case kLinearStart:
+            return record.count() == 4;
+        default:
+            return false;
+    }
+}
+
+class HexReader {
+  public:
+    explicit HexReader(const HexImageRules& rules)
+        : rules_(rules),
+          image_(kHexImageSize, 0),
+          limit_(std::min(rules.readLimit, kHexImageSize)) {
+        fillImage(image_, rules.fillMode);
+    }
+
+    // Reads the whole text; false with reason_ set when it is refused.
+    bool read(std::string_view text) {
+        std::size_t lineNumber = 0;
+        std::size_t position = 0;
+        while (position < text.size() && !ended_) {
+            std::size_t end = text.find('\n', position);
+            if (end == std::string_view::npos) {
+                end = text.size();
+            }
+            const std::string_view line = trimTrailingBlanks(text.substr(position, end - position));
+            position = end + 1;
+            ++lineNumber;
+            if (line.empty()) {
+                continue;
+            }
+            if (line[0] != ':') {
+                reason_ = records_ == 0
+                              ? std::string("it is not in Intel HEX format")
+                              : format("line %zu: the line is not an Intel HEX record", lineNumber);
+                return false;
+            }
+            if (!readRecord(line, lineNumber)) {
+                return false;
+            }
+        }
+        if (records_ == 0) {
+            reason_ = "it is not in Intel HEX format";
             return false;
         }
-        std::size_t end = text_.find('\n', position_);
-        if (end == std::string_view::npos) {
-            end = text_.size();
+        if (!ended_) {
+            noteDamage("the file ends without an end-of-file record; it may be cut off");
         }
-        line = text_.substr(position_, end - position_);
-        position_ = end + 1;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        return true;
+        return damage_.empty() || rules_.acceptDamaged;
+    }
+
+    std::string reason() const { return reason_.empty() ? damage_ : reason_; }
+    bool damagedOnly() const { return reason_.empty() && !damage_.empty(); }
+
+    std::span<const std::uint8_t> output() const {
+        const std::size_t length = rules_.lengthOverride != 0
+                                       ? std::min<std::size_t>(rules_.lengthOverride, kHexImageSize)
+                                       : length_;
+        return std::span(image_.data(), length);
     }
 
   private:
-    std::string_view text_;
-    std::size_t position_ = 0;
+    bool readRecord(std::string_view line, std::size_t lineNumber) {
+        std::string why;
+        const std::optional<Record> record = decodeRecord(line, why);
+        if (!record || !countFitsType(*record)) {
+            if (record) {
+                why = format(
+                    "record type %02X with byte count %u is not a record this reader "
+                    "knows",
+                    record->type(), record->count());
+            }
+            reason_ = format("line %zu: %s", lineNumber, why.c_str());
+            return false;
+        }
+        if (records_++ == 0) {
+            // Word-addressed files are recognised by the count of their first record.
+            const bool scalable =
+                rules_.fillMode == static_cast<int>(HexFillMode::Blank14BitWord) ||
+                rules_.fillMode == static_cast<int>(HexFillMode::Blank0x00);
+            scale_ = scalable && line.size() > 2 && line[2] == '2' ? 2 : 1;
+        }
+        if (record->checksumGiven() != record->checksumOwed()) {
+            noteDamage(format("line %zu: the record checksum is %02X, its bytes add up to %02X",
+                              lineNumber, record->checksumGiven(), record->checksumOwed()));
+        }
+        switch (record->type()) {
+            case kEndOfFile:
+                ended_ = true;
+                return true;
+            case kSegmentBase:
+                base_ = record->dataWord() << 4;
+                return true;
+            case kLinearBase:
+                base_ = record->dataWord() << 16;
+                return true;
+            case kData:
+                return storeData(*record, lineNumber);
+            default:
+                return true;  // start addresses mean nothing to a writer
+        }
+    }
+
+    bool storeData(const Record& record, std::size_t lineNumber) {
+        const std::uint64_t address =
+            (static_cast<std::uint64_t>(base_) + record.address()) * scale_;
+        if (record.count() == 0) {
+            return true;
+        }
+        if (address + record.count() > limit_) {
+            const std::uint64_t outside = std::max<std::uint64_t>(address, limit_);
+            reason_ = format(
+                "line %zu: data at address %llX is outside the %zu bytes (0-%zX) "
+                "this chip takes",
+                lineNumber, static_cast<unsigned long long>(outside), limit_, limit_ - 1);
+            return false;
+        }
+        for (std::size_t i = 0; i < record.count(); ++i) {
+            image_[address + i] = record.data(i);
+        }
+        length_ = std::max<std::size_t>(length_, address + record.count());
+        return true;
+    }
+
+    void noteDamage(std::string why) {
+        if (damage_.empty()) {
+            damage_ = std::move(why);
+        }
+    }
+
+    const HexImageRules& rules_;
+    std::vector<std::uint8_t> image_;
+    std::size_t limit_;
+    std::size_t length_ = 0;
+    std::size_t records_ = 0;
+    std::uint32_t scale_ = 1;
+    std::uint32_t base_ = 0;
+    bool ended_ = false;
+    std::string reason_;  // first fault that cannot be accepted
+    std::string damage_;  // first checksum or end-of-file fault
 };
+
+HexImageOutcome refuse(const std::filesystem::path& inputPath, std::string reason, bool damagedOnly,
+                       const Diagnostics& diagnostics) {
+    diagnostics.printf("File %s: %s\n", inputPath.string().c_str(), reason.c_str());
+    return {1, std::move(reason), damagedOnly};
+}
 
 }  // namespace
 
-std::uint32_t parseHexField(const char* text, std::size_t length) {
-    length = std::min<std::size_t>(length, 8);
-    std::size_t i = 0;
-    while (i < length && (text[i] == '0' || text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    std::uint32_t value = 0;
-    for (; i < length; ++i) {
-        const int digit = hexDigitValue(text[i]);
-        if (digit < 0) {
-            break;
-        }
-        value = value << 4 | static_cast<std::uint32_t>(digit);
-    }
-    return value;
-}
-
-int ConvertHexToImage(const std::filesystem::path& inputPath,
-                      const std::filesystem::path& outputPath, int fillMode,
-                      std::uint32_t lengthOverride, const Diagnostics& diagnostics) {
-    std::vector<std::uint8_t> image(kHexImageSize, 0);
-    fillImage(image, fillMode);
-    std::size_t imageLength = 0;
-
+HexImageOutcome ConvertHexToImage(const std::filesystem::path& inputPath,
+                                  const std::filesystem::path& outputPath,
+                                  const HexImageRules& rules, const Diagnostics& diagnostics) {
     const std::optional<Bytes> input = readFileBytes(inputPath);
     if (!input) {
-        diagnostics.printf("%s open failed !\n", inputPath.string().c_str());
-        return 1;
+        const std::string note = sizeLimitNote(inputPath);
+        return refuse(inputPath, note.empty() ? "The file cannot be opened." : note, false,
+                      diagnostics);
     }
-    LineReader lines(std::string_view(reinterpret_cast<const char*>(input->data()), input->size()));
-    std::string_view line;
-    if (!lines.next(line) || line.empty() || line[0] != ':') {
-        diagnostics.printf("File %s Not Intel HEX format ???\n", inputPath.string().c_str());
-        return 1;
+    HexReader reader(rules);
+    const std::string_view text(reinterpret_cast<const char*>(input->data()), input->size());
+    if (!reader.read(text)) {
+        return refuse(inputPath, reader.reason(), reader.damagedOnly(), diagnostics);
     }
-    const bool scalable = fillMode == static_cast<int>(HexFillMode::Blank14BitWord) ||
-                          fillMode == static_cast<int>(HexFillMode::Blank0x00);
-    const std::uint32_t scale = (scalable && line.size() > 2 && line[2] == '2') ? 2 : 1;
-
-    do {
-        if (line.empty() || line[0] != ':') {
-            break;
-        }
-        const std::uint32_t count = field(line, 1, 2);
-        const std::uint32_t address = field(line, 3, 4) * scale;
-        const std::uint32_t type = field(line, 7, 2);
-        if (type == 1) {
-            break;
-        }
-        if (type == 2 || type == 3) {
-            continue;
-        }
-        if (address + count > kHexImageSize) {
-            diagnostics.printf("File %s record at %X reaches past the image end\n",
-                               inputPath.string().c_str(), static_cast<unsigned>(address));
-            return 1;
-        }
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::size_t at = 9 + 2 * static_cast<std::size_t>(i);
-            image[address + i] =
-                static_cast<std::uint8_t>(dataDigit(line, at) << 4 | dataDigit(line, at + 1));
-            imageLength = std::max<std::size_t>(imageLength, address + i + 1);
-        }
-    } while (lines.next(line));
-
-    const std::size_t length =
-        lengthOverride != 0 ? std::min<std::size_t>(lengthOverride, kHexImageSize) : imageLength;
-    return writeFileBytes(outputPath, std::span(image.data(), length)) ? 0 : 1;
+    if (!writeFileBytes(outputPath, reader.output())) {
+        return refuse(inputPath, "the image file " + outputPath.string() + " cannot be written",
+                      false, diagnostics);
+    }
+    return {};
 }
 
 }  // namespace vexlor

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 #include "core/base/Diagnostics.h"
 
@@ -18,15 +19,31 @@ enum class HexFillMode : int {
     Blank0x00 = 3,       // every byte 0x00; word-addressed files scale addresses by 2
 };
 
-// Reads an Intel HEX file into a flat image and writes it to outputPath. fillMode values other
-// than 2 and 3 behave as 1. lengthOverride, when non-zero, fixes the number of bytes written.
-// Returns 0 on success and 1 on any failure (reported as a diagnostic line only).
-int ConvertHexToImage(const std::filesystem::path& inputPath,
-                      const std::filesystem::path& outputPath, int fillMode,
-                      std::uint32_t lengthOverride, const Diagnostics& diagnostics);
+// How one HEX file is read for one converter.
+struct HexImageRules {
+    int fillMode = 1;  // values other than 2 and 3 behave as 1
+    // When non-zero, fixes the number of bytes written.
+    std::uint32_t lengthOverride = 0;
+    // The converter reads nothing at or above this image address; data there is refused
+    // rather than silently left out of the chip.
+    std::size_t readLimit = kHexImageSize;
+    // Go on despite wrong record checksums and a missing end-of-file record.
+    bool acceptDamaged = false;
+};
 
-// The reader's field parser: at most 8 characters, leading '0' and blanks skipped, stops at
-// the first character that is not a hex digit.
-std::uint32_t parseHexField(const char* text, std::size_t length);
+struct HexImageOutcome {
+    int result = 0;      // 0 success, 1 failure
+    std::string reason;  // why it failed: "line N: ..." or a whole sentence; empty on success
+    // The file failed only its record checksums or end-of-file record, which the operator
+    // may choose to accept.
+    bool damagedOnly = false;
+};
+
+// Reads an Intel HEX file into a flat image and writes it to outputPath. Every record is
+// checked (characters, count, checksum, type); a file that cannot be read exactly is refused
+// and nothing is written. The reason also goes out as a diagnostic line.
+HexImageOutcome ConvertHexToImage(const std::filesystem::path& inputPath,
+                                  const std::filesystem::path& outputPath,
+                                  const HexImageRules& rules, const Diagnostics& diagnostics);
 
 }  // namespace vexlor

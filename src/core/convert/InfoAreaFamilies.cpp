@@ -26,7 +26,8 @@ int convertQR62J61(const ConversionJob& job, ConversionOutput& out) {
             kConvertSerialOrTemplate,
             format("%s open file error\n", session.templatePath().string().c_str()));
     }
-    const std::optional<Bytes> image = session.readProgram(kInfoOffset + 15 * 2);
+    const std::optional<Bytes> image =
+        session.readProgram(kInfoOffset + 15 * 2, kInfoOffset + 15 * 2);
     if (!image) {
         return session.lastCode();
     }
@@ -57,7 +58,8 @@ int convertQR6417(const ConversionJob& job, ConversionOutput& out) {
     if (const int code = session.begin(); code != 0) {
         return code;
     }
-    const std::optional<Bytes> image = session.readProgram(kInfoOffset + kInfoWords * 2);
+    const std::optional<Bytes> image =
+        session.readProgram(kInfoOffset + kInfoWords * 2, kInfoOffset + kInfoWords * 2);
     if (!image) {
         return session.lastCode();
     }

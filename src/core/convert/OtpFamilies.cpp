@@ -25,6 +25,14 @@ Bytes otpSideImage(const std::string& chipName, const Bytes& data, std::uint32_t
     return image;
 }
 
+// An OTP image is the header, the chip's words and perhaps a trailing option byte, which the
+// converters drop with any odd byte. Without a known capacity, what one writer area holds.
+std::size_t otpImageReadLength(const ICInfo& ic) {
+    constexpr std::size_t kWriterAreaBytes = 0x20000;
+    const std::size_t words = static_cast<std::size_t>(ic.Program_Capacity);
+    return kOtpHeaderSize + (words > 0 ? 2 * words + 1 : kWriterAreaBytes);
+}
+
 }  // namespace
 
 int convertOtpHexFamily(const ConversionJob& job, ConversionOutput& out) {
@@ -32,7 +40,7 @@ int convertOtpHexFamily(const ConversionJob& job, ConversionOutput& out) {
     if (const int code = session.begin(); code != 0) {
         return code;
     }
-    const std::optional<Bytes> image = session.convertHex(1, 0);
+    const std::optional<Bytes> image = session.convertHex(1, 0, kOtpDataBytes);
     if (!image) {
         return session.lastCode();
     }
@@ -43,7 +51,7 @@ int convertOtpHexFamily(const ConversionJob& job, ConversionOutput& out) {
     }
     session.checksum.feedWord(static_cast<std::uint16_t>(job.optionWord | 1));
 
-    if (!writeFileBytes(withExtension(job.programFile, ".otp"),
+    if (!writeFileBytes(session.sideFile(".otp"),
                         otpSideImage(job.ic.ChipName, data, job.optionWord))) {
         return session.failOpen(kConvertImage);
     }
@@ -60,7 +68,8 @@ int convertOtpImageFamily(const ConversionJob& job, ConversionOutput& out) {
     if (const int code = session.begin(); code != 0) {
         return code;
     }
-    const std::optional<Bytes> image = session.readProgram(kOtpHeaderSize);
+    const std::optional<Bytes> image =
+        session.readProgram(kOtpHeaderSize, otpImageReadLength(job.ic));
     if (!image) {
         return session.lastCode();
     }
@@ -86,7 +95,8 @@ int convertHeaderByteFamily(const ConversionJob& job, ConversionOutput& out,
     if (const int code = session.begin(); code != 0) {
         return code;
     }
-    const std::optional<Bytes> image = session.readProgram(kOtpHeaderSize);
+    const std::optional<Bytes> image =
+        session.readProgram(kOtpHeaderSize, otpImageReadLength(job.ic));
     if (!image) {
         return session.lastCode();
     }

@@ -20,13 +20,13 @@ int convertWordHexFamily(const ConversionJob& job, ConversionOutput& out,
     if (const int code = session.begin(); code != 0) {
         return code;
     }
-    const std::optional<Bytes> converted = session.convertHex(2, 0);
+    const std::size_t needed =
+        std::max({family.idOffset + 2, family.configByteOffset + 1, family.dataWords * 2});
+    const std::optional<Bytes> converted = session.convertHex(2, 0, needed);
     if (!converted) {
         return session.lastCode();
     }
     const Bytes& image = *converted;
-    const std::size_t needed =
-        std::max({family.idOffset + 2, family.configByteOffset + 1, family.dataWords * 2});
     if (image.size() < needed) {
         return session.failOpen(kConvertProgramFile);
     }

@@ -73,9 +73,11 @@ class BusyJob {
     JobServices& s_;
 };
 
+// Bytes to read. The capacity counts words, like every capacity of the chip data (it is the
+// normal plus the information area); taken as bytes it read half of every chip.
 std::int64_t readLength(const ICInfo& ic, const OptionHeader& header) {
     const std::int64_t reservedWords = header[kReservedWordsHigh] * 256 + header[kReservedWordsLow];
-    return static_cast<std::int64_t>(ic.Read_ROM_Capacity) - 2 * reservedWords;
+    return 2 * static_cast<std::int64_t>(ic.Read_ROM_Capacity) - 2 * reservedWords;
 }
 
 bool writeReadData(const std::filesystem::path& path, const std::vector<std::uint8_t>& buffer,

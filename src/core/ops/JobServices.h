@@ -6,6 +6,7 @@
 
 #include "core/app/AppContext.h"
 #include "core/base/Operator.h"
+#include "core/convert/ConversionJob.h"
 #include "core/writer/OperationButtons.h"
 #include "core/writer/Writer.h"
 
@@ -61,6 +62,8 @@ struct JobServices {
     std::uint16_t systemSubLanguage = 1;
     // Where converter plugins are looked for, first match wins.
     std::vector<std::filesystem::path> converterDirectories;
+    // A HEX program file that fails only its checksums or end-of-file record.
+    DamagedHex damagedHex = DamagedHex::AskOperator;
 };
 
 }  // namespace vexlor

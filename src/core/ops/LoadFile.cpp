@@ -4,8 +4,10 @@
 #include <cctype>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "core/app/JobRestore.h"
+#include "core/base/PlainFileName.h"
 #include "core/convert/ProgramConversion.h"
 #include "core/ops/ConversionSetup.h"
 #include "core/ops/DownloadLog.h"
@@ -64,10 +66,17 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
         showHexViewAgain(s);
         return JobOutcome::BadInput;
     }
+    const std::string filter = s.context.chipXml.chipDisplayInfo().IC_FileType;
+    if (const std::string problem = ProgramFileTypeProblem(filter, path); !problem.empty()) {
+        s.op.message(problem, kCaption, MessageIcon::Exclamation);
+        showHexViewAgain(s);
+        return JobOutcome::BadInput;
+    }
     s.op.setLogText(DownloadLogText(s.systemSubLanguage));
     s.view.refreshPanel();
 
-    const ConversionJob conversion = MakeConversionJob(s.context, path, optionWord);
+    ConversionJob conversion = MakeConversionJob(s.context, path, optionWord);
+    conversion.damagedHex = s.damagedHex;
     ConversionResult result;
     Diagnostics diagnostics;
     ConversionOutput out{s.op, diagnostics, result};
@@ -76,16 +85,22 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
     if (showsUnprotectFlag(ic)) {
         SetFuseBoxes(shell.panel, result.unprotect ? 1 : 0, -1, -1);
     }
-    shell.job.loadedFilePath = result.descriptionText;
+    // The operator's own file, not the image made from it in the work directory.
+    shell.job.loadedFilePath = converted == 0 ? path : std::string();
     shell.job.checksumText = format("%04X", result.checksum);
     s.op.beginBusy(kLoadCursor);
     s.view.refreshPanel();
 
     JobOutcome outcome = converted == 0 ? JobOutcome::Ok : JobOutcome::BadInput;
     if (converted == 0) {
-        const std::filesystem::path nce =
-            shell.baseDirectory / "firmware" / s.context.chipXml.chipDisplayInfo().FW_File;
-        if (!s.writer.EnsureFamilyFirmware(nce)) {
+        const std::string& firmwareName = s.context.chipXml.chipDisplayInfo().FW_File;
+        const std::filesystem::path nce = shell.baseDirectory / "firmware" / firmwareName;
+        // The name comes from the catalogue; it may only name a file inside "firmware".
+        if (!IsPlainFileName(firmwareName)) {
+            s.op.message(format("Can't Find NceFile\n%s is not a file of the firmware folder",
+                                firmwareName.c_str()));
+        }
+        if (!IsPlainFileName(firmwareName) || !s.writer.EnsureFamilyFirmware(nce)) {
             s.op.message("Update Firmware Fail", kCaption, MessageIcon::Stop);
             s.writer.ChangeWriterMode(kModeDone);
             s.writer.SetOperationLamp(kLampIdle);
@@ -140,6 +155,28 @@ std::string ExpectedDropExtension(std::string_view filter) {
         return {};
     }
     return std::string(filter.substr(open + 2, close - open - 2));
+}
+
+std::string ProgramFileTypeProblem(std::string_view filter, const std::string& path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    std::vector<std::string> patterns;
+    for (std::size_t at = filter.find("|*."); at != std::string_view::npos;
+         at = filter.find("|*.", at + 1)) {
+        const std::size_t end = filter.find('|', at + 1);
+        patterns.emplace_back(filter.substr(
+            at + 2, end == std::string_view::npos ? std::string_view::npos : end - at - 2));
+    }
+    std::string names;
+    for (const std::string& pattern : patterns) {
+        if (lowerCase(pattern) == lowerCase(extension)) {
+            return {};
+        }
+        names += (names.empty() ? "*" : ", *") + pattern;
+    }
+    return format(
+        "File format (%s) is not expected! Please recheck the file\n"
+        "This chip takes %s files.",
+        extension.c_str(), names.empty() ? "no program" : names.c_str());
 }
 
 JobOutcome OnDropFiles(JobServices& s, std::span<const std::string> paths) {

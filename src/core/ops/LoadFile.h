@@ -23,4 +23,9 @@ JobOutcome OnDropFiles(JobServices& services, std::span<const std::string> paths
 // the filter names none.
 std::string ExpectedDropExtension(std::string_view fileTypeFilter);
 
+// Why a program file is not of a kind the chip's file filter offers (its extension is none of
+// the filter's "*.ext" patterns, compared without regard to case): the message naming the
+// file's type and the chip's; empty when it is one of them.
+std::string ProgramFileTypeProblem(std::string_view fileTypeFilter, const std::string& path);
+
 }  // namespace vexlor

@@ -60,6 +60,7 @@ ChipRequestResult SelectChipByName(const ChipRequest& request, AppContext& conte
             CatalogueFilePath(context.chipXml.baseDirectory(), context.shell.chipListSelector);
         if (!FindChipInCatalogue(catalogue, request.chipName, path)) {
             result.refusal = "Can't find " + request.chipName;
+            result.unknownChip = true;
             return std::nullopt;
         }
         model.jumpTo(path.typeIndex, path.seriesIndex, path.nameIndex);

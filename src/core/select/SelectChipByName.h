@@ -25,6 +25,7 @@ struct ChipRequestResult {
     DeviceCommandOutcome outcome;
     // Why nothing was selected; empty when the chip was taken.
     std::string refusal;
+    bool unknownChip = false;  // the catalogue has no chip of that name
 };
 
 // Runs the Device command with IC Type Select driven to the named chip. A mode the chip's

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/base/Diagnostics.h"
+#include "core/writer/FirmwareImageCheck.h"
 #include "core/writer/Writer.h"
 
 namespace vexlor {
@@ -43,8 +44,8 @@ class FlagScope {
 bool Writer::WriteFirmwareImage(const std::filesystem::path& path, bool prepare) {
     WriterLink& state = link();
     const auto image = ReadFileBytes(path, kFirmwareImageSize);
-    if (!image || image->size() < kFirmwareImageSize) {
-        connection_.diagnostics().printf("Firmware image missing or shorter than %u bytes: %s\n",
+    if (!image || !FirmwareImageProblem(*image).empty()) {
+        connection_.diagnostics().printf("Not a firmware image of %u bytes: %s\n",
                                          kFirmwareImageSize, path.string().c_str());
         return false;
     }
@@ -124,11 +125,13 @@ bool Writer::EnsureFamilyFirmware(const std::filesystem::path& ncePath) {
     WriterLink& state = link();
     const auto image = ReadFileBytes(ncePath, kFirmwareImageSize);
     if (!image) {
-        host_.op.message("Can't Find NceFile");
+        host_.op.message(format("Can't Find NceFile\n%s", ncePath.string().c_str()));
         return false;
     }
-    if (image->size() < kFirmwareImageSize) {
-        host_.op.message(format("Firmware image too short (%s)", ncePath.string().c_str()));
+    // A random file sent as firmware would leave the writer unusable.
+    if (const std::string problem = FirmwareImageProblem(*image); !problem.empty()) {
+        host_.op.message(format("%s is not a writer firmware image: %s", ncePath.string().c_str(),
+                                problem.c_str()));
         return false;
     }
     const auto word = [&](std::uint32_t offset) {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/CliRunner.h"
+#include "cli/JobCommands.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::cli {
@@ -105,18 +106,29 @@ TEST_F(ChipCommands, FailuresGiveOneLineReasons) {
         std::vector<std::string> commands;
         std::string err;
         std::string out;
+        int status;
     };
     const Case cases[] = {
-        {{"chip", "QR99"}, "vexlor-writer-cli: chip: QR99 is not in the chip catalogue\n", ""},
-        {{"chip", "qr31a"}, "vexlor-writer-cli: chip: qr31a is not in the chip catalogue\n", ""},
+        {{"chip", "QR99"},
+         "vexlor-writer-cli: chip: QR99 is not in the chip catalogue\n",
+         "",
+         kExitBadInput},
+        {{"chip", "qr31a"},
+         "vexlor-writer-cli: chip: qr31a is not in the chip catalogue\n",
+         "",
+         kExitBadInput},
         {{"chip", "QR31B"},
          "vexlor-writer-cli: chip: can't read the IC information of QR31B\n",
-         "Open *.ic Fail\n"},
-        {{"chips", "X"}, "vexlor-writer-cli: chips: no chip name contains \"X\"\n", ""},
+         "Open *.ic Fail\n" + (scratch / "ICInfo" / "QR31B.ic").string() + "\n",
+         kExitFailed},
+        {{"chips", "X"},
+         "vexlor-writer-cli: chips: no chip name contains \"X\"\n",
+         "",
+         kExitFailed},
     };
     for (const Case& c : cases) {
         const CliRun result = run(c.commands);
-        EXPECT_EQ(result.status, kExitFailed) << c.commands.back();
+        EXPECT_EQ(result.status, c.status) << c.commands.back();
         EXPECT_EQ(result.err, c.err);
         EXPECT_EQ(result.out, c.out);
     }

@@ -5,6 +5,7 @@
 
 #include "SelectFixture.h"
 #include "cli/CliRunner.h"
+#include "cli/JobCommands.h"
 
 namespace vexlor::cli {
 namespace {
@@ -64,6 +65,7 @@ TEST_F(SelectCommands, ModesTheChipDoesNotAllowAreRefused) {
     struct Case {
         std::vector<std::string> commands;
         std::string err;
+        int status = kExitFailed;
     };
     const Case cases[] = {
         {{"select", "QR31K1C13", "--isp"}, "select: QR31K1C13 does not allow ISP Program\n"},
@@ -76,12 +78,12 @@ TEST_F(SelectCommands, ModesTheChipDoesNotAllowAreRefused) {
         {{"select", "QR31A100", "--production-limit"},
          "select: --production-limit needs a count\n"},
         {{"select", "QR31A100", "--fast"}, "select: unknown mode option --fast\n"},
-        {{"select", "qr31a100"}, "select: Can't find qr31a100\n"},
+        {{"select", "qr31a100"}, "select: Can't find qr31a100\n", kExitBadInput},
         {{"job"}, "job: no chip selected (see the select command)\n"},
     };
     for (const Case& c : cases) {
         const CliRun result = run(c.commands);
-        EXPECT_EQ(result.status, kExitFailed) << c.commands.back();
+        EXPECT_EQ(result.status, c.status) << c.commands.back();
         EXPECT_EQ(result.err, "vexlor-writer-cli: " + c.err);
         EXPECT_EQ(result.out, "") << c.commands.back();
     }

@@ -205,7 +205,7 @@ TEST_F(ChipDisplayInfoReader, EveryCallSeesTheFileAsItIsNow) {
     db.ReadChipDisplayInfo("QR31A", 1);
     std::filesystem::remove(scratch.path() / "ChipList" / "KLW20_mcu.xml");
     db.ReadChipDisplayInfo("QR31A", 1);
-    EXPECT_EQ(op.texts(), (std::vector<std::string>{"Open *.XML Fail", "Open *.XML Fail"}));
+    EXPECT_EQ(op.headlines(), (std::vector<std::string>{"Open *.XML Fail", "Open *.XML Fail"}));
     EXPECT_EQ(info().HextoBinMode, 2);
 
     writeCatalogue(withMode('3'));
@@ -238,7 +238,7 @@ TEST_F(ChipDisplayInfoReader, FailuresAreReportedAndChangeNothing) {
         }
         EXPECT_EQ(reader.ReadChipDisplayInfo("QR31A", c.selector), 0) << c.what;
         ASSERT_EQ(recorder.shown.size(), 1u) << c.what;
-        EXPECT_EQ(recorder.last().text, c.message) << c.what;
+        EXPECT_EQ(recorder.headlines().back(), c.message) << c.what;
         EXPECT_EQ(recorder.last().icon, MessageIcon::None) << c.what;
         EXPECT_EQ(reader.chipDisplayInfo().FW_File, "kept.nce") << c.what;
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/chipdb/CatalogueFile.h"
 #include "core/chipdb/ReadChipXml.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
@@ -179,7 +180,9 @@ TEST_F(ChipLists, FailuresAreReportedWithTheListReadersMessages) {
         }
         EXPECT_EQ(reader.LoadChipLists(untouched, 0, 0, 0, c.selector), 0) << c.what;
         ASSERT_EQ(recorder.shown.size(), 1u) << c.what;
-        EXPECT_EQ(recorder.last().text, c.message) << c.what;
+        EXPECT_EQ(recorder.last().text, std::string(c.message) + "\n" +
+                                            CatalogueFilePath(base.path(), c.selector).string())
+            << c.what;
         EXPECT_TRUE(untouched.clears.empty()) << c.what;
     }
 }

@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "core/chipdb/CatalogueFile.h"
 #include "core/chipdb/ReadChipXml.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
@@ -231,7 +232,9 @@ TEST_F(ICInfoReader, FailuresLeaveTheRecordReset) {
         }
         EXPECT_EQ(db.ReadICInfo(c.chip), 0) << c.what;
         ASSERT_EQ(op.shown.size(), 1u) << c.what;
-        EXPECT_EQ(op.last().text, c.message) << c.what;
+        EXPECT_EQ(op.last().text,
+                  std::string(c.message) + "\n" + ICInfoFilePath(scratch.path(), c.chip).string())
+            << c.what;
         EXPECT_EQ(op.last().icon, MessageIcon::None) << c.what;
         EXPECT_EQ(info(), ICInfo{}) << c.what;
     }

@@ -74,7 +74,7 @@ TEST(OperationVisibility, MissingFileIsSilentAndUnreadableFileIsReported) {
         OperationVisibilityTable table = tableWith("Read", "0");
         EXPECT_FALSE(ReadOperationVisibility(op, file, table)) << c.what;
         EXPECT_EQ(table, tableWith("Read", "0")) << c.what;
-        EXPECT_EQ(op.texts(), c.messages) << c.what;
+        EXPECT_EQ(op.headlines(), c.messages) << c.what;
     }
 }
 

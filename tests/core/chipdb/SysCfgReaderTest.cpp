@@ -111,7 +111,7 @@ TEST_F(SysCfgReader, FailedReadEmptiesTheListAndKeepsTheFile) {
         }
         EXPECT_EQ(db.ReadSysCfgOptions(file), 0) << c.what;
         ASSERT_EQ(op.shown.size(), 1u) << c.what;
-        EXPECT_EQ(op.last().text, c.message) << c.what;
+        EXPECT_EQ(op.headlines().back(), c.message) << c.what;
         EXPECT_TRUE(db.sysCfgFields().empty()) << c.what;
         EXPECT_EQ(std::filesystem::exists(file), c.content != nullptr) << c.what;
     }

@@ -57,9 +57,9 @@ TEST(UnusableDataFiles, DirectoryOrPipeGivesTheOpenFailure) {
         OperationVisibilityTable table = InitialOperationVisibility();
         EXPECT_FALSE(ReadOperationVisibility(op, visibility, table));
         EXPECT_EQ(table, InitialOperationVisibility());
-        EXPECT_EQ(op.texts(), (std::vector<std::string>{"Open *.xml Error!!", "Open *.XML Fail",
-                                                        "Open *.ic Fail", "Open *.XML Fail",
-                                                        "Open XML File Fail"}));
+        EXPECT_EQ(op.headlines(), (std::vector<std::string>{"Open *.xml Error!!", "Open *.XML Fail",
+                                                            "Open *.ic Fail", "Open *.XML Fail",
+                                                            "Open XML File Fail"}));
 
         MultiLanguageCatalogue catalogueTexts;
         EXPECT_FALSE(catalogueTexts.LoadMultiLanguageMsgFile(messages));

@@ -75,18 +75,21 @@ struct ConvertBench {
 namespace vexlor::test {
 
 // Intel HEX text of the given segments in records of at most 16 bytes, closed by an
-// end-of-file record. Record checksums are left 00: the reader does not check them.
+// end-of-file record.
 inline std::string hexText(const std::vector<std::pair<std::size_t, Bytes>>& segments) {
     static const char* digits = "0123456789ABCDEF";
     std::string text;
+    std::uint32_t sum = 0;
     const auto byteText = [&](std::uint32_t value) {
         text += digits[(value >> 4) & 0xF];
         text += digits[value & 0xF];
+        sum += value & 0xFF;
     };
     for (const auto& [address, bytes] : segments) {
         for (std::size_t at = 0; at < bytes.size(); at += 16) {
             const std::size_t count = std::min<std::size_t>(16, bytes.size() - at);
             text += ':';
+            sum = 0;
             byteText(static_cast<std::uint32_t>(count));
             byteText(static_cast<std::uint32_t>((address + at) >> 8));
             byteText(static_cast<std::uint32_t>(address + at));
@@ -94,7 +97,8 @@ inline std::string hexText(const std::vector<std::pair<std::size_t, Bytes>>& seg
             for (std::size_t i = 0; i < count; ++i) {
                 byteText(bytes[at + i]);
             }
-            text += "00\n";
+            byteText((0x100 - (sum & 0xFF)) & 0xFF);
+            text += '\n';
         }
     }
     return text + ":00000001FF\n";

@@ -67,7 +67,14 @@ TEST(ConverterLibrary, PluginResultsAreCopiedBackEvenOnFailure) {
     job.flags.massProduction = true;
     job.flags.productionLimit = true;
     job.flags.packedCount = 0x9876;
+    const Bytes data{1, 2, 3};
+    const Bytes option{4, 5, 6};
+    bench.dir.writeBytes("buffer_data.prog", data);
+    bench.dir.writeBytes("buffer_option.prog", option);
     EXPECT_EQ(convertWithLibrary(job, bench.out, {bench.dir.path(), kPluginDirectory}), 7);
+    // The plugin emptied one buffer file before failing; the last good pair is back.
+    EXPECT_EQ(bench.data(), data);
+    EXPECT_EQ(bench.option(), option);
     EXPECT_EQ(bench.result.descriptionText, "fake QL2801 02 " + (bench.dir / "prog.otp").string());
     EXPECT_EQ(bench.result.checksum, 0x1235);
     EXPECT_EQ(bench.result.secondaryChecksum, 0x9876u);
@@ -110,7 +117,8 @@ TEST(ConverterLibrary, BuiltInConverterWorksLikeTheModel) {
         EXPECT_EQ(bench.data(), test::modelData());
         EXPECT_EQ(bench.result.checksum, 0x8005);
         EXPECT_TRUE(bench.result.unprotect);
-        EXPECT_EQ(bench.result.descriptionText, (bench.dir / "prog.bin").string());
+        EXPECT_EQ(bench.result.descriptionText,
+                  (c.hex ? bench.dir / "work" / "prog.bin" : program).string());
     }
 }
 
@@ -119,7 +127,9 @@ TEST(ConverterLibrary, BuiltInConverterReportsABrokenHexFile) {
     const ICInfo ic = libraryChip("89", 1);
     const auto program = bench.dir.write("prog.hex", "; not a record\n");
     EXPECT_EQ(convertWithLibrary(bench.job(ic, program), bench.out, {}), 4);
-    EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
+    EXPECT_EQ(bench.messages(),
+              std::vector<std::string>{program.string() + " open file error\n"
+                                                          "it is not in Intel HEX format"});
 }
 
 TEST(ConverterLibrary, MemoryKindWithoutExportIsRefused) {

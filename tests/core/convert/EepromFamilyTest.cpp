@@ -132,7 +132,7 @@ TEST(EepromFamily, BinaryLoadGoesThroughTheEepromImage) {
         EXPECT_EQ(range(option, 0x24, 2), c.field24) << c.chip;
         EXPECT_EQ(range(option, 0x27, 2), (Bytes{c.modeCode, 0x00})) << c.chip;
         EXPECT_EQ(option[0x4D], 0x10) << c.chip;
-        const auto image = program.parent_path() / (program.stem().string() + "_new.bin");
+        const auto image = bench.dir / "work" / (program.stem().string() + "_new.bin");
         EXPECT_EQ(bench.result.descriptionText, image.string());
         EXPECT_EQ(test::readBytes(image).size(), 525u);
     }

@@ -14,22 +14,19 @@ using test::ScratchDir;
 using Bytes = std::vector<std::uint8_t>;
 
 struct HexRun {
-    int result;
+    HexImageOutcome outcome;
     Bytes output;
     bool outputExists;
     std::string diagnostics;
 };
 
-HexRun runHex(const std::string& text, int fillMode, std::uint32_t lengthOverride = 0) {
+HexRun runHex(const std::string& text, const HexImageRules& rules) {
     ScratchDir dir;
     const auto input = dir.write("prog.hex", text);
     const auto output = dir / "prog.bin";
     std::string captured;
     Diagnostics diagnostics([&](std::string_view line) { captured += line; });
-    HexRun run{ConvertHexToImage(input, output, fillMode, lengthOverride, diagnostics),
-               {},
-               false,
-               captured};
+    HexRun run{ConvertHexToImage(input, output, rules, diagnostics), {}, false, captured};
     run.outputExists = std::filesystem::exists(output);
     if (run.outputExists) {
         run.output = readBytes(output);
@@ -38,43 +35,51 @@ HexRun runHex(const std::string& text, int fillMode, std::uint32_t lengthOverrid
     return run;
 }
 
-struct HexCase {
-    const char* name;
-    std::string text;
-    int fillMode;
-    std::uint32_t lengthOverride;
-    Bytes expected;
-};
+HexRun runHex(const std::string& text, int fillMode, std::uint32_t lengthOverride = 0) {
+    return runHex(text, HexImageRules{fillMode, lengthOverride, kHexImageSize, false});
+}
+
+// count bytes of blank, then one byte.
+Bytes blankThen(std::size_t count, std::uint8_t blank, std::uint8_t last) {
+    Bytes bytes(count, blank);
+    bytes.push_back(last);
+    return bytes;
+}
 
 TEST(ConvertHexToImage, WritesTheImageUpToTheHighestAddress) {
-    const HexCase cases[] = {
+    struct Case {
+        const char* name;
+        std::string text;
+        int fillMode;
+        std::uint32_t lengthOverride;
+        Bytes expected;
+    };
+    const Case cases[] = {
         {"one data record", ":0400000001020304F2\n:00000001FF\n", 1, 0, {1, 2, 3, 4}},
         {"CRLF line ends", ":0400000001020304F2\r\n:00000001FF\r\n", 1, 0, {1, 2, 3, 4}},
-        {"lower-case digits", ":02000000abcd00\n:00000001FF\n", 1, 0, {0xAB, 0xCD}},
-        {"non-hex data digits count as 0", ":02000000G1H2\n:00000001FF\n", 1, 0, {0x01, 0x02}},
-        {"checksum is not checked", ":0100000011FF\n", 1, 0, {0x11}},
-        {"gap keeps 0xFF in mode 1",
-         ":0100000011EE\n:0100030022DA\n",
+        {"lower-case digits", ":02000000abcd86\n:00000001FF\n", 1, 0, {0xAB, 0xCD}},
+        {"blank lines and trailing blanks are skipped",
+         "\n:0100000011EE \t\n\n  \n:0100030022DA\r\n:00000001FF\n",
          1,
          0,
          {0x11, 0xFF, 0xFF, 0x22}},
         {"gap keeps 0x00 in mode 3",
-         ":0100000011EE\n:0100030022DA\n",
+         ":0100000011EE\n:0100030022DA\n:00000001FF\n",
          3,
          0,
          {0x11, 0x00, 0x00, 0x22}},
         {"gap from an odd address in mode 2",
-         ":01000000AA55\n:01000300BB41\n",
+         ":01000000AA55\n:01000300BB41\n:00000001FF\n",
          2,
          0,
          {0xAA, 0x3F, 0xFF, 0xBB}},
         {"gap from an even address in mode 2",
-         ":01000000AA55\n:01000400BB40\n",
+         ":01000000AA55\n:01000400BB40\n:00000001FF\n",
          2,
          0,
          {0xAA, 0x3F, 0xFF, 0x3F, 0xBB}},
         {"unknown fill mode behaves as mode 1",
-         ":0100000011EE\n:0100020022DB\n",
+         ":0100000011EE\n:0100020022DB\n:00000001FF\n",
          7,
          0,
          {0x11, 0xFF, 0x22}},
@@ -83,104 +88,139 @@ TEST(ConvertHexToImage, WritesTheImageUpToTheHighestAddress) {
          1,
          0,
          {0x11}},
-        {"lines after a non-record line are ignored",
-         ":0100000011EE\nrubbish\n:0100010022DC\n",
+        {"start-address records 03 and 05 are skipped",
+         ":0400000300001234B3\n:04000005000000CD2A\n:0100000011EE\n:00000001FF\n",
          1,
          0,
          {0x11}},
-        {"types 2 and 3 are skipped",
-         ":020000021000EC\n:0400000300001234B3\n:0100000011EE\n",
+        {"type 02 sets a segment base of 16 times its value",
+         ":020000020001FB\n:0100000033CC\n:00000001FF\n", 1, 0, blankThen(0x10, 0xFF, 0x33)},
+        {"type 04 with base 0 changes nothing",
+         ":020000040000FA\n:02000200AABB97\n:00000001FF\n",
          1,
          0,
-         {0x11}},
-        {"type 5 is stored as data", ":04000005000000CD2A\n", 1, 0, {0x00, 0x00, 0x00, 0xCD}},
-        {"type-04 first line in mode 1 does not scale",
-         ":020000040000FA\n:02000200AABB97\n",
-         1,
-         0,
-         {0x00, 0x00, 0xAA, 0xBB}},
+         {0xFF, 0xFF, 0xAA, 0xBB}},
         {"type-04 first line in mode 2 scales by 2",
-         ":020000040000FA\n:02000200AABB97\n",
+         ":020000040000FA\n:02000200AABB97\n:00000001FF\n",
          2,
          0,
-         {0x00, 0x00, 0xFF, 0x3F, 0xAA, 0xBB}},
-        {"count of one word scales in mode 3", ":020001001234B7\n", 3, 0, {0x00, 0x00, 0x12, 0x34}},
+         {0xFF, 0x3F, 0xFF, 0x3F, 0xAA, 0xBB}},
+        {"count of one word scales in mode 3",
+         ":020001001234B7\n:00000001FF\n",
+         3,
+         0,
+         {0x00, 0x00, 0x12, 0x34}},
         {"only end of file gives an empty image", ":00000001FF\n", 1, 0, {}},
         {"override with mode 1 blank", ":00000001FF\n", 1, 5, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
         {"override with mode 2 blank", ":00000001FF\n", 2, 5, {0xFF, 0x3F, 0xFF, 0x3F, 0xFF}},
         {"override with mode 3 blank", ":00000001FF\n", 3, 3, {0x00, 0x00, 0x00}},
-        {"override cuts the image", ":0400000001020304F2\n", 1, 2, {0x01, 0x02}},
+        {"override cuts the image", ":0400000001020304F2\n:00000001FF\n", 1, 2, {0x01, 0x02}},
     };
-    for (const HexCase& c : cases) {
+    for (const Case& c : cases) {
         const HexRun run = runHex(c.text, c.fillMode, c.lengthOverride);
-        EXPECT_EQ(run.result, 0) << c.name;
-        EXPECT_TRUE(run.outputExists) << c.name;
+        EXPECT_EQ(run.outcome.result, 0) << c.name << ": " << run.outcome.reason;
+        EXPECT_TRUE(run.outcome.reason.empty()) << c.name;
         EXPECT_EQ(run.output, c.expected) << c.name;
     }
 }
 
-TEST(ConvertHexToImage, RejectsFilesThatDoNotStartWithARecord) {
-    const char* texts[] = {"; made by hand\n:0100000011EE\n", "\n:0100000011EE\n", "", "0100\n"};
-    for (const char* text : texts) {
-        const HexRun run = runHex(text, 1);
-        EXPECT_EQ(run.result, 1) << text;
-        EXPECT_FALSE(run.outputExists) << text;
-        EXPECT_NE(run.diagnostics.find(" Not Intel HEX format ???\n"), std::string::npos) << text;
-        EXPECT_EQ(run.diagnostics.rfind("File ", 0), 0u) << text;
+TEST(ConvertHexToImage, RefusesWhatItCannotReadExactly) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t readLimit;
+        std::string reason;
+        bool damagedOnly;  // the operator may accept it
+    };
+    const std::string end = ":00000001FF\n";
+    const Case cases[] = {
+        {"comment first", "; made by hand\n:0100000011EE\n" + end, kHexImageSize,
+         "it is not in Intel HEX format", false},
+        {"empty file", "", kHexImageSize, "it is not in Intel HEX format", false},
+        {"only blank lines", "\n \n", kHexImageSize, "it is not in Intel HEX format", false},
+        {"a data digit that is no hex digit", ":0100000011EE\n:02000000G1H2E1\n" + end,
+         kHexImageSize, "line 2: character 'G' at column 10 is not a hex digit", false},
+        {"an odd number of digits", ":0100000011E\n" + end, kHexImageSize,
+         "line 1: the record has an odd number of hex digits", false},
+        {"count larger than the data", ":0200000011ED\n" + end, kHexImageSize,
+         "line 1: the record's length does not match its byte count", false},
+        {"a record type no reader knows", ":020000060000F8\n" + end, kHexImageSize,
+         "line 1: record type 06 with byte count 2", false},
+        {"an end-of-file record with data", ":01000001AA54\n", kHexImageSize,
+         "line 1: record type 01 with byte count 1", false},
+        {"a base record of the wrong size", ":0100000211EC\n" + end, kHexImageSize,
+         "line 1: record type 02 with byte count 1", false},
+        {"a line that is not a record after records", ":0100000011EE\nrubbish\n" + end,
+         kHexImageSize, "line 2: the line is not an Intel HEX record", false},
+        {"type-04 data past what the chip takes", ":020000040001F9\n:0100000033CC\n" + end, 0x8000,
+         "line 2: data at address 10000 is outside the 32768 bytes (0-7FFF)", false},
+        {"a record reaching past what the chip takes", ":0400FE0001020304F4\n" + end, 0x100,
+         "line 1: data at address 100 is outside the 256 bytes (0-FF)", false},
+        {"a wrong record checksum", ":0100000011EE\n:0100010022DD\n" + end, kHexImageSize,
+         "line 2: the record checksum is DD, its bytes add up to DC", true},
+        {"no end-of-file record", ":0100000011EE\n", kHexImageSize,
+         "the file ends without an end-of-file record", true},
+        {"a wrong checksum does not hide a bad character", ":0100000011EF\n:01000100Z2DC\n" + end,
+         kHexImageSize, "line 2: character 'Z'", false},
+    };
+    for (const Case& c : cases) {
+        const HexRun run = runHex(c.text, HexImageRules{1, 0, c.readLimit, false});
+        EXPECT_EQ(run.outcome.result, 1) << c.name;
+        EXPECT_NE(run.outcome.reason.find(c.reason), std::string::npos)
+            << c.name << ": " << run.outcome.reason;
+        EXPECT_EQ(run.outcome.damagedOnly, c.damagedOnly) << c.name;
+        EXPECT_FALSE(run.outputExists) << c.name;
+        EXPECT_NE(run.diagnostics.find(c.reason), std::string::npos) << c.name;
     }
 }
 
-TEST(ConvertHexToImage, MissingInputIsReported) {
-    ScratchDir dir;
-    std::string captured;
-    Diagnostics diagnostics([&](std::string_view line) { captured += line; });
-    const auto input = dir / "absent.hex";
-    EXPECT_EQ(ConvertHexToImage(input, dir / "out.bin", 1, 0, diagnostics), 1);
-    EXPECT_EQ(captured, input.string() + " open failed !\n");
-    EXPECT_FALSE(std::filesystem::exists(dir / "out.bin"));
+TEST(ConvertHexToImage, AcceptedDamageStillConvertsEveryRecord) {
+    const HexImageRules accept{1, 0, kHexImageSize, true};
+    const HexRun badChecksum = runHex(":0100000011EF\n:0100010022DC\n:00000001FF\n", accept);
+    EXPECT_EQ(badChecksum.outcome.result, 0);
+    EXPECT_EQ(badChecksum.output, (Bytes{0x11, 0x22}));
+    const HexRun cutOff = runHex(":0100000011EE\n:0100010022DC\n", accept);
+    EXPECT_EQ(cutOff.outcome.result, 0);
+    EXPECT_EQ(cutOff.output, (Bytes{0x11, 0x22}));
+    EXPECT_EQ(runHex(":0100000011EE\n:01000100Z2DC\n", accept).outcome.result, 1);
 }
 
-TEST(ConvertHexToImage, UncreatableOutputFailsSilently) {
+TEST(ConvertHexToImage, UnreadableInputAndUnwritableOutputAreRefused) {
     ScratchDir dir;
-    const auto input = dir.write("prog.hex", ":0100000011EE\n");
-    std::string captured;
-    Diagnostics diagnostics([&](std::string_view line) { captured += line; });
-    EXPECT_EQ(ConvertHexToImage(input, dir / "no-such-dir" / "out.bin", 1, 0, diagnostics), 1);
-    EXPECT_EQ(captured, "");
+    Diagnostics quiet([](std::string_view) {});
+    const HexImageOutcome missing =
+        ConvertHexToImage(dir / "absent.hex", dir / "out.bin", {}, quiet);
+    EXPECT_EQ(missing.result, 1);
+    EXPECT_EQ(missing.reason, "The file cannot be opened.");
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.bin"));
+
+    const auto input = dir.write("prog.hex", ":0100000011EE\n:00000001FF\n");
+    const HexImageOutcome unwritable =
+        ConvertHexToImage(input, dir / "no-such-dir" / "out.bin", {}, quiet);
+    EXPECT_EQ(unwritable.result, 1);
+    EXPECT_NE(unwritable.reason.find("cannot be written"), std::string::npos);
 }
 
 TEST(ConvertHexToImage, RecordsMustEndInsideTheImage) {
     // 0xFFFF + 21 bytes ends exactly at 65,556; one byte more would pass the end.
-    const std::string fits = ":15FFFF00" + std::string(42, '1') + "00\n";
+    const std::string fits = ":15FFFF00" + std::string(42, '1') + "88\n:00000001FF\n";
     const HexRun inside = runHex(fits, 1);
-    ASSERT_EQ(inside.result, 0);
+    ASSERT_EQ(inside.outcome.result, 0) << inside.outcome.reason;
     ASSERT_EQ(inside.output.size(), 65556u);
     EXPECT_EQ(inside.output[0xFFFE], 0xFF);
     EXPECT_EQ(inside.output[0xFFFF], 0x11);
     EXPECT_EQ(inside.output[65555], 0x11);
 
-    const std::string past = ":16FFFF00" + std::string(44, '1') + "00\n";
-    EXPECT_EQ(runHex(past, 1).result, 1);
+    const std::string past = ":16FFFF00" + std::string(44, '1') + "76\n:00000001FF\n";
+    EXPECT_EQ(runHex(past, 1).outcome.result, 1);
     // Scaled by 2, word address 0x8009 lands on 0x10012 and its two bytes end at 65,556;
     // word address 0x800A would end two bytes past it.
-    EXPECT_EQ(runHex(":02800A001234\n", 3).result, 1);
-    const HexRun scaledInside = runHex(":028009001234\n", 3);
-    EXPECT_EQ(scaledInside.result, 0);
+    EXPECT_EQ(runHex(":02800A0012342E\n:00000001FF\n", 3).outcome.result, 1);
+    const HexRun scaledInside = runHex(":0280090012342F\n:00000001FF\n", 3);
+    EXPECT_EQ(scaledInside.outcome.result, 0);
     ASSERT_EQ(scaledInside.output.size(), 65556u);
     EXPECT_EQ(scaledInside.output[0x10012], 0x12);
     EXPECT_EQ(scaledInside.output[0x10013], 0x34);
-}
-
-TEST(ParseHexField, SkipsLeadingZerosAndBlanksAndStopsAtANonDigit) {
-    struct Case {
-        std::string text;
-        std::uint32_t expected;
-    };
-    const Case cases[] = {{"0A", 10},    {" 1", 1},        {"G1", 0}, {"1G", 1},
-                          {"00FF", 255}, {"ffff", 0xFFFF}, {"", 0},   {"123456789", 0x12345678}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(parseHexField(c.text.data(), c.text.size()), c.expected) << c.text;
-    }
 }
 
 }  // namespace

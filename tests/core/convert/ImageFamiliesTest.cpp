@@ -167,6 +167,37 @@ TEST(LargeImageFamily, QR6417InformationAreaFollowsTheData) {
     }
 }
 
+TEST(RawImageFamilies, ImagesTheConverterCannotTakeWhollyAreRefused) {
+    // QRV7041 holds 0x10 words here: header, 32 bytes and an odd trailing byte at most.
+    const std::string hex = ":0100000011EE\n:0100010022DC\n:00000001FF\n";
+    struct Case {
+        const char* what;
+        Bytes file;
+        std::string message;  // after the path; empty when accepted
+    };
+    const Case cases[] = {
+        {"the whole chip and a trailing byte", Bytes(32 + 32 + 1, 0), ""},
+        {"one word more than the chip", Bytes(32 + 34, 0),
+         " is 66 bytes; QRV7041 takes an image of at most 65 bytes"},
+        {"Intel HEX text", Bytes(hex.begin(), hex.end()),
+         " is Intel HEX text; QRV7041 takes a binary image"},
+    };
+    for (const Case& c : cases) {
+        ConvertBench bench;
+        test::writeTemplate(bench.dir, "QRV7041");
+        const auto program = bench.dir.writeBytes("prog.otp", c.file);
+        ICInfo ic = imageChip("QRV7041", 0x1604);
+        ic.Program_Capacity = 0x10;
+        const int code = ConvertByInsideNumber(0x1604, bench.job(ic, program), bench.out);
+        EXPECT_EQ(code, c.message.empty() ? 0 : 1) << c.what;
+        if (!c.message.empty()) {
+            EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + c.message})
+                << c.what;
+            EXPECT_FALSE(std::filesystem::exists(bench.dir / "buffer_data.prog")) << c.what;
+        }
+    }
+}
+
 TEST(ConvertByInsideNumber, UnknownNumberIsNotSupported) {
     ConvertBench bench;
     const ICInfo ic = imageChip("QX0000", 0x1234);

@@ -54,7 +54,7 @@ TEST(OtpHexFamily, FullImageWithOptionWordAndSideFile) {
     EXPECT_EQ(bench.option(), expected);
     EXPECT_EQ(bench.data(), image);
     EXPECT_EQ(bench.result.checksum, 0x014A);
-    EXPECT_EQ(bench.result.descriptionText, (bench.dir / "prog.bin").string());
+    EXPECT_EQ(bench.result.descriptionText, (bench.dir / "work" / "prog.bin").string());
 
     Bytes side(16, 0xFF);
     place(side, 0, {'q', 'r', 'v', '7', '0', '4', '9'});
@@ -63,7 +63,7 @@ TEST(OtpHexFamily, FullImageWithOptionWordAndSideFile) {
            0x10});
     side.insert(side.end(), image.begin(), image.end());
     side.push_back(0x62);
-    EXPECT_EQ(test::readBytes(bench.dir / "prog.otp"), side);
+    EXPECT_EQ(test::readBytes(bench.dir / "work" / "prog.otp"), side);
 }
 
 TEST(OtpHexFamily, ShortImageIsPaddedWithBlank) {
@@ -88,8 +88,8 @@ TEST(OtpHexFamily, HexTextNamedBinKeepsTheProgramFile) {
     const ICInfo ic = chip("QRV7049", 0x1622);
     ASSERT_EQ(ConvertByInsideNumber(0x1622, bench.job(ic, program), bench.out), 0);
     EXPECT_EQ(test::readText(program), text);
-    EXPECT_EQ(test::readBytes(bench.dir / "prog.bin.bin"), (Bytes{0x11, 0x22}));
-    EXPECT_EQ(bench.result.descriptionText, (bench.dir / "prog.bin.bin").string());
+    EXPECT_EQ(test::readBytes(bench.dir / "work" / "prog.bin"), (Bytes{0x11, 0x22}));
+    EXPECT_EQ(bench.result.descriptionText, (bench.dir / "work" / "prog.bin").string());
 }
 
 TEST(OtpHexFamily, HexThatIsNotHexIsAnImageFailure) {
@@ -99,7 +99,9 @@ TEST(OtpHexFamily, HexThatIsNotHexIsAnImageFailure) {
     const ICInfo ic = chip("QRV7003", 0x1630);
     ConversionJob job = bench.job(ic, program);
     EXPECT_EQ(ConvertByInsideNumber(0x1630, job, bench.out), 1);
-    EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
+    EXPECT_EQ(bench.messages(),
+              std::vector<std::string>{program.string() + " open file error\n"
+                                                          "it is not in Intel HEX format"});
 }
 
 TEST(OtpHexFamily, MissingTemplateFails) {

@@ -67,6 +67,7 @@ std::filesystem::path sampleProgramFor(const ICInfo& ic, const std::filesystem::
         case 0x1663:
             return copySample(directory, "eeprom.bin");
         case 0x1395:
+            return writeImage(directory, Bytes(0x2020, 0x00));
         case 0x1396:
         case 0x1397:
             return writeImage(directory, Bytes(0x4020, 0x00));

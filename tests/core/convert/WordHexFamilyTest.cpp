@@ -99,7 +99,7 @@ TEST(WordHexFamily, BuffersWithAndWithoutProtectedArea) {
             EXPECT_EQ(bench.data(), expectedData(*c)) << c->name << " " << chipName;
             EXPECT_EQ(bench.result.checksum, c->checksum) << c->name;
             EXPECT_EQ(bench.result.secondaryChecksum, c == &kProtected ? 0x2FE0u : 0x3FE0u);
-            EXPECT_EQ(bench.result.descriptionText, (bench.dir / "prog.bin").string());
+            EXPECT_EQ(bench.result.descriptionText, (bench.dir / "work" / "prog.bin").string());
         }
     }
 }

@@ -111,7 +111,7 @@ TEST_F(JobCommandsCli, ReadCopiesTheChipContentsOut) {
     std::string err;
     ASSERT_EQ(run(c, out, err), 0) << out << err;
     const Bytes read = readBytes(scratch / "out.otp");
-    ASSERT_EQ(read.size(), 0x4010u);
+    ASSERT_EQ(read.size(), 0x8020u);
     // QRV7049 reads back in the program's own byte order.
     EXPECT_EQ(Bytes(read.begin(), read.begin() + 6), (Bytes{0x12, 0x34, 0x56, 0x78, 0xFF, 0xFF}));
 }

@@ -13,8 +13,8 @@ const Bytes kProgram{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0, 0x01, 0x02}
 
 class JobEndToEnd : public ::testing::Test {
   protected:
-    // QRV7049: OTP family, HEX files, options offered, read length 0x4010, byte pairs read
-    // back high byte first.
+    // QRV7049: OTP family, HEX files, options offered, read length 0x8020 (0x4010 words), byte
+    // pairs read back high byte first.
     void SetUp() override {
         rig.selectChip("QRV7049");
         rig.optionSelect.answers.push_back({{0, 0, 0}, true});
@@ -37,7 +37,7 @@ TEST_F(JobEndToEnd, ProgramVerifyReadGiveTheLoadedDataBack) {
     const auto chip = rig.device.chip().contents();
     EXPECT_TRUE(std::equal(kProgram.begin(), kProgram.end(), chip.begin()));
     const Bytes read = rig.file("readdata.otp");
-    ASSERT_EQ(read.size(), 0x4010u);
+    ASSERT_EQ(read.size(), 0x8020u);
     EXPECT_EQ(Bytes(read.begin(), read.begin() + 10), kProgram);
     EXPECT_TRUE(std::all_of(read.begin() + 10, read.end(), [](auto b) { return b == 0xFF; }));
     // The hex view is blanked, then shows the file just read.
@@ -51,7 +51,7 @@ TEST_F(JobEndToEnd, ReadWithPairSwapWritesEachPairHighByteFirst) {
     ASSERT_EQ(OnProgram(services), JobOutcome::Ok);
     ASSERT_EQ(OnRead(services), JobOutcome::Ok);
     const Bytes read = rig.file("readdata.otp");
-    ASSERT_EQ(read.size(), 0x4010u);
+    ASSERT_EQ(read.size(), 0x8020u);
     const Bytes expectedStart{0x34, 0x12, 0x78, 0x56, 0xBC, 0x9A, 0xF0, 0xDE, 0x02, 0x01, 0xFF};
     EXPECT_EQ(Bytes(read.begin(), read.begin() + 11), expectedStart);
 }

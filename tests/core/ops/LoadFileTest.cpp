@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "JobRig.h"
 #include "core/ops/LoadFile.h"
 #include "support/HexText.h"
@@ -124,6 +126,22 @@ TEST_F(LoadFileTest, MissingFamilyFirmwareEndsWithUpdateFirmwareFail) {
     EXPECT_EQ(rig.device.lamp(), kLampIdle);
 }
 
+TEST_F(LoadFileTest, FirmwareNameCannotLeaveTheFirmwareFolder) {
+    // A real firmware image one folder up: the name must not reach it.
+    std::filesystem::copy_file(
+        rig.base / "firmware" / rig.context.chipXml.chipDisplayInfo().FW_File,
+        rig.base / "evil.nce");
+    rig.context.chipXml.chipDisplayInfo().FW_File = "../evil.nce";
+    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
+    rig.op.files.push_back(programFile());
+    rig.device.clearTranscript();
+    EXPECT_EQ(LoadFile(services), JobOutcome::Failed);
+    EXPECT_EQ(rig.op.texts().at(0),
+              "Can't Find NceFile\n../evil.nce is not a file of the firmware folder");
+    EXPECT_EQ(rig.op.last().text, "Update Firmware Fail");
+    EXPECT_FALSE(rig.areaWritten());
+}
+
 TEST_F(LoadFileTest, DownloadLogFollowsTheSystemLanguage) {
     rig.context.chipXml.icInfo().Have_OPT = 0;
     services.systemSubLanguage = 3;
@@ -131,6 +149,119 @@ TEST_F(LoadFileTest, DownloadLogFollowsTheSystemLanguage) {
     ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
     ASSERT_FALSE(rig.op.logHistory.empty());
     EXPECT_EQ(rig.op.logHistory.front().size(), 52u);
+}
+
+TEST_F(LoadFileTest, FailedLoadLeavesTheLastGoodJob) {
+    rig.context.chipXml.icInfo().Have_OPT = 0;
+    ASSERT_EQ(LoadDroppedFile(services, programFile()), JobOutcome::Ok);
+    const Bytes data = rig.file("buffer_data.prog");
+    const Bytes option = rig.file("buffer_option.prog");
+    rig.device.clearTranscript();
+
+    const std::string broken = rig.writeHex("broken.hex", ":0100000011EE\nrubbish\n").string();
+    EXPECT_EQ(LoadDroppedFile(services, broken), JobOutcome::BadInput);
+    EXPECT_EQ(rig.file("buffer_data.prog"), data);
+    EXPECT_EQ(rig.file("buffer_option.prog"), option);
+    EXPECT_FALSE(rig.areaWritten());
+    EXPECT_TRUE(rig.job().loadedFilePath.empty());
+    EXPECT_EQ(rig.op.last().text,
+              broken + " open file error\nline 2: the line is not an Intel HEX record");
+}
+
+TEST_F(LoadFileTest, DamagedHexGoesOnOnlyWhenAccepted) {
+    struct Case {
+        DamagedHex rule;
+        bool answer;
+        JobOutcome outcome;
+        bool asked;
+    };
+    const Case cases[] = {
+        {DamagedHex::AskOperator, true, JobOutcome::Ok, true},
+        {DamagedHex::AskOperator, false, JobOutcome::BadInput, true},
+        {DamagedHex::Accept, false, JobOutcome::Ok, false},
+        {DamagedHex::Refuse, true, JobOutcome::BadInput, false},
+    };
+    rig.context.chipXml.icInfo().Have_OPT = 0;
+    // The second record's checksum is wrong (DC is right).
+    const std::string damaged =
+        rig.writeHex("damaged.hex", ":0100000011EE\n:0100010022DD\n:00000001FF\n").string();
+    for (const Case& c : cases) {
+        rig.op.shown.clear();
+        rig.op.answers = {c.answer};
+        services.damagedHex = c.rule;
+        EXPECT_EQ(LoadDroppedFile(services, damaged), c.outcome) << static_cast<int>(c.rule);
+        const bool asked = std::any_of(rig.op.shown.begin(), rig.op.shown.end(), [](auto& shown) {
+            return shown.question &&
+                   shown.text.find("line 2: the record checksum is DD") != std::string::npos;
+        });
+        EXPECT_EQ(asked, c.asked) << static_cast<int>(c.rule);
+        if (c.outcome == JobOutcome::Ok) {
+            const Bytes data = rig.file("buffer_data.prog");
+            EXPECT_EQ(Bytes(data.begin(), data.begin() + 2), (Bytes{0x11, 0x22}));
+        }
+    }
+}
+
+TEST_F(LoadFileTest, ConversionFilesStayOutOfTheOperatorsFolder) {
+    rig.context.chipXml.icInfo().Have_OPT = 0;
+    const std::filesystem::path mine = rig.base / "mine";
+    std::filesystem::create_directories(mine);
+    const std::string program = (mine / "fw.hex").string();
+    std::filesystem::copy_file(programFile(), program);
+    const Bytes ownBin{0xDE, 0xAD};
+    rig.base.writeBytes("mine/fw.bin", ownBin);
+
+    ASSERT_EQ(LoadDroppedFile(services, program), JobOutcome::Ok);
+    EXPECT_EQ(rig.job().loadedFilePath, program);
+    EXPECT_EQ(readBytes(mine / "fw.bin"), ownBin);
+    EXPECT_FALSE(std::filesystem::exists(mine / "fw.otp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mine), {}), 2);
+    EXPECT_TRUE(std::filesystem::exists(rig.base / "work" / "fw.bin"));
+    EXPECT_TRUE(std::filesystem::exists(rig.base / "work" / "fw.otp"));
+}
+
+TEST_F(LoadFileTest, FileOfAnotherKindIsRefusedWhateverTheWayItCame) {
+    rig.context.chipXml.icInfo().Have_OPT = 0;
+    const std::string otp = rig.base.writeBytes("prog.otp", Bytes(64, 0)).string();
+    rig.op.files.push_back(otp);
+    rig.device.clearTranscript();
+    EXPECT_EQ(LoadFile(services), JobOutcome::BadInput);
+    EXPECT_EQ(LoadDroppedFile(services, otp), JobOutcome::BadInput);
+    EXPECT_EQ(rig.op.texts(), std::vector<std::string>(2,
+                                                       "File format (.otp) is not expected! "
+                                                       "Please recheck the file\n"
+                                                       "This chip takes *.hex files."));
+    EXPECT_FALSE(rig.areaWritten());
+}
+
+TEST(ProgramFileType, AnyPatternOfTheFilterWithoutRegardToCase) {
+    const char* hexOrBin = "QvIce Hex Files (*.hex)|*.hex|QvIce Bin Files (*.bin)|*.bin||";
+    struct Case {
+        const char* filter;
+        const char* path;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {hexOrBin, "a/prog.hex", true}, {hexOrBin, "prog.BIN", true},
+        {hexOrBin, "prog.otp", false},  {hexOrBin, "prog", false},
+        {"", "prog.hex", false},        {"QvIce Otp Files (*.otp)|*.otp||", "prog.hex", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ProgramFileTypeProblem(c.filter, c.path).empty(), c.accepted) << c.path;
+    }
+    EXPECT_NE(ProgramFileTypeProblem(hexOrBin, "prog.otp").find("takes *.hex, *.bin files"),
+              std::string::npos);
+}
+
+TEST_F(LoadFileTest, FailedDownloadEndsTheLoadAsFailed) {
+    rig.context.chipXml.icInfo().Have_OPT = 0;
+    // The first load puts the family firmware in, so the second one only downloads.
+    ASSERT_EQ(LoadDroppedFile(services, programFile()), JobOutcome::Ok);
+    rig.device.faults().corruptReadBack = true;
+    rig.device.clearTranscript();
+    EXPECT_EQ(LoadDroppedFile(services, programFile()), JobOutcome::Failed);
+    EXPECT_TRUE(rig.areaWritten());
+    EXPECT_NE(rig.op.last().text, "Loading Data Ok");
 }
 
 TEST(DropExtension, TakenFromTheFirstPatternOfTheFilter) {

@@ -32,17 +32,17 @@ class ReadChipTest : public ::testing::Test {
 
 TEST_F(ReadChipTest, PairOrderFollowsDataReadLength) {
     rig.device.chip().insert(Bytes{0x12, 0x34, 0x56, 0x78});
-    ASSERT_EQ(read(2, 0, 0), JobOutcome::Ok);
+    ASSERT_EQ(read(1, 0, 0), JobOutcome::Ok);
     EXPECT_EQ(rig.file("readdata.otp"), (Bytes{0x12, 0x34}));
-    ASSERT_EQ(read(2, 1, 0), JobOutcome::Ok);
+    ASSERT_EQ(read(1, 1, 0), JobOutcome::Ok);
     EXPECT_EQ(rig.file("readdata.otp"), (Bytes{0x34, 0x12}));
     EXPECT_EQ(rig.op.last().text, "Read OK");
 }
 
 TEST_F(ReadChipTest, ReservedWordsComeOffTheCapacity) {
     rig.device.chip().insert(Bytes{1, 2, 3, 4, 5, 6, 7, 8});
-    // 0x0108 bytes less two words of 0x0102: 0x0108 - 2 x 0x0082 = 4 bytes.
-    ASSERT_EQ(read(0x0108, 0, 0x0082), JobOutcome::Ok);
+    // 0x0084 words of capacity less 0x0082 reserved words: two words, 4 bytes.
+    ASSERT_EQ(read(0x0084, 0, 0x0082), JobOutcome::Ok);
     EXPECT_EQ(rig.file("readdata.otp"), (Bytes{1, 2, 3, 4}));
 }
 
@@ -52,7 +52,7 @@ TEST_F(ReadChipTest, ReadLengthOutsideTheBufferIsRefusedAndKeepsTheLastRead) {
     const struct {
         std::uint32_t capacity;
         std::uint16_t words;
-    } cases[] = {{0x10, 9}, {0x20002, 0}, {0x20010, 7}, {0, 1}};
+    } cases[] = {{0x10, 0x11}, {0x10001, 0}, {0x10008, 7}, {0, 1}};
     for (const auto& c : cases) {
         rig.op.shown.clear();
         EXPECT_EQ(read(c.capacity, 0, c.words), JobOutcome::Failed) << c.capacity;
@@ -74,8 +74,8 @@ class LargeChipReadTest : public ReadChipTest {
 };
 
 TEST_F(LargeChipReadTest, WholeBufferIsTheLongestRead) {
-    // 0x20010 less 8 words is exactly the buffer.
-    ASSERT_EQ(read(0x20010, 0, 8), JobOutcome::Ok);
+    // 0x10008 words less 8 words is exactly the buffer.
+    ASSERT_EQ(read(0x10008, 0, 8), JobOutcome::Ok);
     EXPECT_EQ(rig.file("readdata.otp").size(), 0x20000u);
 }
 

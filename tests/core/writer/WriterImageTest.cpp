@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimRig.h"
+#include "core/writer/FirmwareImageCheck.h"
 
 namespace vexlor::test {
 namespace {
@@ -18,6 +19,7 @@ Bytes Image(std::uint16_t version, std::uint16_t family) {
     for (std::size_t i = 0; i < image.size(); ++i) {
         image[i] = static_cast<std::uint8_t>(i % 251);
     }
+    image[0xFA8F] = 0x5A;  // writer model code
     image[0xFA90] = static_cast<std::uint8_t>(version >> 8);
     image[0xFA91] = static_cast<std::uint8_t>(version & 0xFF);
     image[0xFA94] = static_cast<std::uint8_t>(family >> 8);
@@ -243,8 +245,32 @@ TEST_F(FamilyFirmwareTest, FailedImageWriteIsAFailureAndNotTakenAsLoaded) {
 TEST_F(FamilyFirmwareTest, MissingFilesGiveTheirMessages) {
     EXPECT_FALSE(rig.writer.EnsureFamilyFirmware(rig.base / "absent.nce"));
     EXPECT_FALSE(rig.writer.EnsureFamilyFirmware(writeImage()));
-    EXPECT_EQ(rig.op.texts(),
-              (Words{"Can't Find NceFile", "buffer_option.prog open file error\n"}));
+    EXPECT_EQ(rig.op.texts(), (Words{"Can't Find NceFile\n" + (rig.base / "absent.nce").string(),
+                                     "buffer_option.prog open file error\n"}));
+    EXPECT_TRUE(rig.exchanges().empty());
+}
+
+TEST_F(FamilyFirmwareTest, AFileThatIsNoFirmwareImageIsNotSent) {
+    rig.base.writeBytes("buffer_option.prog", Bytes(256, 0));
+    auto noModel = Image(0x0102, 0x5A31);
+    noModel[0xFA8F] = 0x50;
+    auto longer = Image(0x0102, 0x5A31);
+    longer.push_back(0);
+    auto klw21 = Image(0x5B01, 0x5A31);  // 0x5B at 0xFA90 alone names the other model
+    klw21[0xFA8F] = 0;
+    const struct {
+        const char* name;
+        Bytes image;
+        bool accepted;
+    } cases[] = {{"no model code", noModel, false},
+                 {"one byte too long", longer, false},
+                 {"model KLW21", klw21, true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FirmwareImageProblem(c.image).empty(), c.accepted) << c.name;
+    }
+    rig.op.shown.clear();
+    EXPECT_FALSE(rig.writer.EnsureFamilyFirmware(rig.base.writeBytes("random.nce", noModel)));
+    EXPECT_NE(rig.op.texts().at(0).find("is not a writer firmware image"), std::string::npos);
     EXPECT_TRUE(rig.exchanges().empty());
 }
 

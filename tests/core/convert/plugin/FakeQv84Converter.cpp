@@ -2,12 +2,16 @@
 // copying back can be checked.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "core/convert/ConvertContext.h"
 
 using vexlor::ConvertContext;
 
+// Fails half way, as a real converter can: one buffer file already emptied.
 extern "C" std::int32_t NewQv84OTPSeriesConvertFile(ConvertContext* context) {
+    const std::string data = std::string(context->programDirectory) + "/buffer_data.prog";
+    std::fclose(std::fopen(data.c_str(), "wb"));
     std::snprintf(context->descriptionText, sizeof(context->descriptionText), "fake %s %s %s",
                   context->chip.ChipName.c_str(), context->packageCode, context->programFile);
     context->programChecksum = static_cast<std::uint16_t>(context->optionWord + 1);

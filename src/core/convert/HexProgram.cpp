@@ -1,0 +1,27 @@
+#include "core/convert/HexProgram.h"
+
+#include "core/convert/MessageCaption.h"
+
+namespace vexlor {
+
+bool convertProgramHex(const ConversionJob& job, ConversionOutput& out,
+                       const std::filesystem::path& imagePath, HexImageRules rules) {
+    const std::string program = job.programFile.string();
+    rules.acceptDamaged = job.damagedHex == DamagedHex::Accept;
+    HexImageOutcome outcome = ConvertHexToImage(job.programFile, imagePath, rules, out.diagnostics);
+    if (outcome.result != 0 && outcome.damagedOnly && job.damagedHex == DamagedHex::AskOperator &&
+        out.op.ask(
+            format("%s\n%s\nLoad this file anyway?", program.c_str(), outcome.reason.c_str()),
+            kMessageCaption, MessageIcon::Question)) {
+        rules.acceptDamaged = true;
+        outcome = ConvertHexToImage(job.programFile, imagePath, rules, out.diagnostics);
+    }
+    if (outcome.result != 0) {
+        out.op.message(format("%s open file error\n%s", program.c_str(), outcome.reason.c_str()),
+                       kMessageCaption);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vexlor
