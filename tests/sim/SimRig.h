@@ -7,28 +7,16 @@
 #include <vector>
 
 #include "core/base/Clock.h"
-#include "core/base/MessageCatalogue.h"
 #include "core/base/ProgressSink.h"
 #include "core/writer/Writer.h"
 #include "sim/SimTransports.h"
 #include "sim/SimWriter.h"
+#include "support/KeyCatalogue.h"
+#include "support/Recorders.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::sim::test {
-
-class KeyCatalogue final : public MessageCatalogue {
-  public:
-    std::string text(std::string_view key) const override { return "<" + std::string(key) + ">"; }
-};
-
-class CountingButtons final : public OperationButtons {
-  public:
-    void disableOperationButtons() override { ++disabled; }
-    void enableOperationButtons() override { ++enabled; }
-    int disabled = 0;
-    int enabled = 0;
-};
 
 // The program's writer link and command set, talking to a simulated writer in this process
 // through the in-process USB bus or the access library, or to whatever serves the device
@@ -46,8 +34,8 @@ class SimRig {
 
     vexlor::test::ScratchDir base;
     vexlor::test::RecordingOperator op;
-    KeyCatalogue catalogue;
-    CountingButtons buttons;
+    vexlor::test::KeyCatalogue catalogue;
+    vexlor::test::RecordingButtons buttons;
     VirtualClock clock;
     NullProgress progress;
     std::vector<std::string> diagnosticLines;

@@ -8,6 +8,7 @@
 #include "core/app/VoltageCheck.h"
 #include "core/app/WriterAttach.h"
 #include "core/app/WriterVersion.h"
+#include "support/KeyCatalogue.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
@@ -19,11 +20,6 @@ using Reading = std::array<std::uint8_t, 6>;
 constexpr Reading kFirstGood{0x02, 0x03, 0xD0, 0x64, 0x54, 0x32};
 constexpr Reading kLowGood{0x53, 0x53, 0x00, 0x00, 0x00, 0x00};
 constexpr const char* kWriterName = "/run/vexlor-writer/usb#3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3";
-
-class KeyCatalogue : public MessageCatalogue {
-  public:
-    std::string text(std::string_view key) const override { return "<" + std::string(key) + ">"; }
-};
 
 class CountingView : public MainView {
   public:
@@ -61,7 +57,7 @@ class WriterAttachTest : public ::testing::Test {
     test::ScriptedWriter writer;
     test::FakeChipDatabase chips;
     test::RecordingOperator op;
-    KeyCatalogue catalogue;
+    test::KeyCatalogue catalogue;
     CountingView view;
     ShellState shell;
 };

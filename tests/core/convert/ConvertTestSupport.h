@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/convert/ConversionJob.h"
+#include "support/HexText.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
@@ -69,36 +70,6 @@ struct ConvertBench {
     Bytes data() const { return readBytes(dir / "buffer_data.prog"); }
     std::vector<std::string> messages() const { return op.texts(); }
 };
-
-}  // namespace vexlor::test
-
-namespace vexlor::test {
-
-// Intel HEX text of the given segments in records of at most 16 bytes, closed by an
-// end-of-file record. Record checksums are left 00: the reader does not check them.
-inline std::string hexText(const std::vector<std::pair<std::size_t, Bytes>>& segments) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string text;
-    const auto byteText = [&](std::uint32_t value) {
-        text += digits[(value >> 4) & 0xF];
-        text += digits[value & 0xF];
-    };
-    for (const auto& [address, bytes] : segments) {
-        for (std::size_t at = 0; at < bytes.size(); at += 16) {
-            const std::size_t count = std::min<std::size_t>(16, bytes.size() - at);
-            text += ':';
-            byteText(static_cast<std::uint32_t>(count));
-            byteText(static_cast<std::uint32_t>((address + at) >> 8));
-            byteText(static_cast<std::uint32_t>(address + at));
-            byteText(0);
-            for (std::size_t i = 0; i < count; ++i) {
-                byteText(bytes[at + i]);
-            }
-            text += "00\n";
-        }
-    }
-    return text + ":00000001FF\n";
-}
 
 // A 256-byte template of 0xEE so that untouched fields stand out, in hwversion1.0.
 inline Bytes writeTemplate(const ScratchDir& dir, const std::string& chip,

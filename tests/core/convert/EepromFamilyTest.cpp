@@ -2,20 +2,15 @@
 
 #include "ConvertTestSupport.h"
 #include "core/convert/InsideNumberDispatch.h"
+#include "support/ChipRecord.h"
 
 namespace vexlor {
 namespace {
 
 using test::Bytes;
+using test::chipRecord;
 using test::ConvertBench;
 using test::place;
-
-ICInfo eepromChip(const std::string& name, std::uint32_t insideNumber) {
-    ICInfo ic;
-    ic.ChipName = name;
-    ic.Inside_Number = insideNumber;
-    return ic;
-}
 
 Bytes range(const Bytes& bytes, std::size_t from, std::size_t count) {
     return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
@@ -40,7 +35,7 @@ TEST(EepromFamily, HexLoadOfTheFixedLengthChip) {
         // of the 24,608-byte image. Fed: 0xFFFF clears the start, zeros, then 0x0001 -> 0x8005.
         const auto program =
             bench.dir.write("prog.hex", ":02000000FFFF00\n:02300F00000100\n:00000001FF\n");
-        const ICInfo ic = eepromChip("QRV7038", 0x1638);
+        const ICInfo ic = chipRecord("QRV7038", 0x1638);
         ConversionJob job = bench.job(ic, program);
         job.optionWord = 0x61;
         job.flags.exhvIspProgram = exhv;
@@ -78,7 +73,7 @@ TEST(EepromFamily, HexLoadWithPartialChecksumAndOptionWord) {
         place(image, 0x4AA, {0x00, 0x01});  // word 0x255, the 0x256th: register 0x8005
         place(image, 0x4AC, {0x80, 0x05});  // clears it
         const auto program = bench.dir.write("prog.hex", test::hexText({{0, image}}));
-        const ICInfo ic = eepromChip("QV1663", 0x1663);
+        const ICInfo ic = chipRecord("QV1663", 0x1663);
         ConversionJob job = bench.job(ic, program);
         job.flags.exhvIspProgram = c.exhv;
         job.flags.ispProgram = c.isp;
@@ -119,7 +114,7 @@ TEST(EepromFamily, BinaryLoadGoesThroughTheEepromImage) {
         ConvertBench bench;
         test::writeTemplate(bench.dir, c.chip);
         const auto program = bench.dir.writeBytes(c.fileName, {0x11, 0x22, 0x33, 0x44});
-        const ICInfo ic = eepromChip(c.chip, c.insideNumber);
+        const ICInfo ic = chipRecord(c.chip, c.insideNumber);
         ConversionJob job = bench.job(ic, program);
         job.optionWord = 0x61;
         ASSERT_EQ(ConvertByInsideNumber(c.insideNumber, job, bench.out), 0)
@@ -142,7 +137,7 @@ TEST(EepromFamily, OversizedBinaryFails) {
     ConvertBench bench;
     test::writeTemplate(bench.dir, "QV1663");
     const auto program = bench.dir.writeBytes("eeprom.bin", Bytes(257, 0x5A));
-    const ICInfo ic = eepromChip("QV1663", 0x1663);
+    const ICInfo ic = chipRecord("QV1663", 0x1663);
     EXPECT_EQ(ConvertByInsideNumber(0x1663, bench.job(ic, program), bench.out), 1);
     EXPECT_EQ(bench.messages(), std::vector<std::string>{"bin file Length over 256 Byte"});
 }

@@ -183,12 +183,6 @@ TEST(PackProductionCount, DecimalDigitsAsNibbles) {
     EXPECT_EQ(packProductionCount(123456789), 0x12345678u);
 }
 
-}  // namespace
-}  // namespace vexlor
-
-namespace vexlor {
-namespace {
-
 TEST(ConvertGenericFamily, OversizedProgramFileIsNotRead) {
     ConvertBench bench;
     const auto program = bench.dir.writeBytes("huge.bin", test::modelProgram());

@@ -2,24 +2,19 @@
 
 #include "ConvertTestSupport.h"
 #include "core/convert/InsideNumberDispatch.h"
+#include "support/ChipRecord.h"
 
 namespace vexlor {
 namespace {
 
 using test::Bytes;
+using test::chipRecord;
 using test::ConvertBench;
 using test::place;
 
 // Single words fed to a zero register (hand reduction modulo x^16 + x^15 + x^2 + 1):
 // 0x0001 -> 0x8005, 0x0100 -> 0x8603, and by linearity over bits 0,1,2,4,5,9,12:
 // 0x1237 -> 0x8005^0x800F^0x801B^0x8063^0x80C3^0x8C03^0xE003 = 0xECB1, 0x0037 -> 0x80B1.
-
-ICInfo imageChip(const std::string& name, std::uint32_t insideNumber) {
-    ICInfo ic;
-    ic.ChipName = name;
-    ic.Inside_Number = insideNumber;
-    return ic;
-}
 
 Bytes commonFields(Bytes option, std::uint16_t checksum) {
     place(option, 0x10,
@@ -86,7 +81,7 @@ TEST(ConfigWordFamily, ConfigurationWordAheadOfTheData) {
             file[c.configAt + i] = c.configBytes[i];
         }
         const auto program = bench.dir.writeBytes("prog.otp", file);
-        const ICInfo ic = imageChip(c.chip, c.insideNumber);
+        const ICInfo ic = chipRecord(c.chip, c.insideNumber);
         ConversionJob job = bench.job(ic, program);
         job.optionWord = c.optionWord;
         ASSERT_EQ(ConvertByInsideNumber(c.insideNumber, job, bench.out), 0) << c.chip;
@@ -104,7 +99,7 @@ TEST(ConfigWordFamily, ShortImageIsRefused) {
     ConvertBench bench;
     test::writeTemplate(bench.dir, "QR6401");
     const auto program = bench.dir.writeBytes("prog.otp", Bytes(0x401F, 0));
-    const ICInfo ic = imageChip("QR6401", 0x1397);
+    const ICInfo ic = chipRecord("QR6401", 0x1397);
     EXPECT_EQ(ConvertByInsideNumber(0x1397, bench.job(ic, program), bench.out), 1);
     EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
 }
@@ -117,7 +112,7 @@ TEST(LargeImageFamily, QR62J61InformationWordsAndTemplateBytes) {
     place(file, 0x10000, {0xAB, 0xCD, 0x5C, 0x77});
     place(file, 0x1001C, {0x01, 0x00});  // the last of the 13 fed words: 0x0100 -> 0x8603
     const auto program = bench.dir.writeBytes("prog.bin", file);
-    const ICInfo ic = imageChip("QR62J61", 0x1390);
+    const ICInfo ic = chipRecord("QR62J61", 0x1390);
     ASSERT_EQ(ConvertByInsideNumber(0x1390, bench.job(ic, program), bench.out), 0)
         << testing::PrintToString(bench.messages());
 
@@ -147,7 +142,7 @@ TEST(LargeImageFamily, QR6417InformationAreaFollowsTheData) {
         place(file, 0x8000, {0x12, 0x34, 0x0F, 0x56});
         place(file, 0x87F8, {0x00, 0x01, 0x9A, 0xBC, 0x82, c.idSecond});
         const auto program = bench.dir.writeBytes("prog.bin", file);
-        const ICInfo ic = imageChip("QR6417", 0x1382);
+        const ICInfo ic = chipRecord("QR6417", 0x1382);
         ASSERT_EQ(ConvertByInsideNumber(0x1382, bench.job(ic, program), bench.out), c.result);
         if (c.result != 0) {
             EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " ID error\n"});
@@ -169,7 +164,7 @@ TEST(LargeImageFamily, QR6417InformationAreaFollowsTheData) {
 
 TEST(ConvertByInsideNumber, UnknownNumberIsNotSupported) {
     ConvertBench bench;
-    const ICInfo ic = imageChip("QX0000", 0x1234);
+    const ICInfo ic = chipRecord("QX0000", 0x1234);
     EXPECT_EQ(ConvertByInsideNumber(0x1234, bench.job(ic, bench.dir / "prog.bin"), bench.out), 1);
     EXPECT_EQ(bench.diagnostics, "No support !");
     EXPECT_FALSE(std::filesystem::exists(bench.dir / "buffer_option.prog"));
@@ -180,27 +175,12 @@ TEST(ConvertByInsideNumber, WriterModelByteFollowsTheWriter) {
         ConvertBench bench;
         test::writeTemplate(bench.dir, "QRV7041");
         const auto program = bench.dir.writeBytes("prog.otp", Bytes(34, 0));
-        const ICInfo ic = imageChip("QRV7041", 0x1604);
+        const ICInfo ic = chipRecord("QRV7041", 0x1604);
         ConversionJob job = bench.job(ic, program);
         job.writerModelKLW20 = klw20;
         ASSERT_EQ(ConvertByInsideNumber(0x1604, job, bench.out), 0);
         EXPECT_EQ(bench.option()[0xCF], klw20 ? 0x5A : 0x5B);
     }
-}
-
-TEST(ConvertByInsideNumber, TableNamesEveryFamilyChip) {
-    const std::pair<std::uint32_t, const char*> rows[] = {
-        {0x1382, "QR6417"},      {0x1390, "QR62J61"},     {0x1395, "QR64G98"}, {0x1396, "QR64S27"},
-        {0x1397, "QR6401"},      {0x1603, "QRV7034"},     {0x1604, "QRV7041"}, {0x1615, "QRV7071"},
-        {0x1622, "QRV7049"},     {0x1629, "QSV6842"},     {0x1630, "QRV7003"}, {0x1632, "QRV7371"},
-        {0x1633, "QRV7097"},     {0x1636, "QRV7012"},     {0x1638, "QRV7038"}, {0x1663, "QV1663"},
-        {0x27505, "QN8703_5XX"}, {0x27506, "QN8703_8XX"}, {0x27552, "QN3244"}, {0x28012, "QN6223"},
-        {0x28013, "QN8703_2XX"},
-    };
-    for (const auto& [number, name] : rows) {
-        EXPECT_EQ(chipOfInsideNumber(number), std::optional<std::string_view>(name)) << name;
-    }
-    EXPECT_EQ(chipOfInsideNumber(0x1600), std::nullopt);
 }
 
 }  // namespace

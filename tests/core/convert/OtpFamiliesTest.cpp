@@ -2,11 +2,13 @@
 
 #include "ConvertTestSupport.h"
 #include "core/convert/InsideNumberDispatch.h"
+#include "support/ChipRecord.h"
 
 namespace vexlor {
 namespace {
 
 using test::Bytes;
+using test::chipRecord;
 using test::ConvertBench;
 using test::place;
 using test::placeFixedTime;
@@ -14,13 +16,6 @@ using test::placeFixedTime;
 // Hand reduction modulo x^16 + x^15 + x^2 + 1: a single word w fed to a zero register leaves
 // w * x^16 mod P; bit k of w contributes x^(16+k): bit0 0x8005, bit1 0x800F, bit2 0x801B,
 // bit5 0x80C3, bit6 0x8183, bit8 0x8603. A word equal to the register clears it.
-
-ICInfo chip(const std::string& name, std::uint32_t insideNumber) {
-    ICInfo ic;
-    ic.ChipName = name;
-    ic.Inside_Number = insideNumber;
-    return ic;
-}
 
 Bytes templateWithCommonFields(std::uint16_t checksum, std::uint8_t model = 0x5B) {
     Bytes option(256, 0xEE);
@@ -38,7 +33,7 @@ TEST(OtpHexFamily, FullImageWithOptionWordAndSideFile) {
     Bytes image(0x8000, 0);
     place(image, 0, {0xFF, 0xFF});
     const auto program = bench.dir.write("prog.hex", test::hexText({{0, image}}));
-    const ICInfo ic = chip("QRV7049", 0x1622);
+    const ICInfo ic = chipRecord("QRV7049", 0x1622);
     ConversionJob job = bench.job(ic, program);
     job.optionWord = 0x62;
     ASSERT_EQ(ConvertByInsideNumber(0x1622, job, bench.out), 0)
@@ -70,7 +65,7 @@ TEST(OtpHexFamily, ShortImageIsPaddedWithBlank) {
     ConvertBench bench;
     test::writeTemplate(bench.dir, "QRV7012");
     const auto program = bench.dir.write("prog.hex", test::hexText({{0, {0x11, 0x22, 0x33}}}));
-    const ICInfo ic = chip("QRV7012", 0x1636);
+    const ICInfo ic = chipRecord("QRV7012", 0x1636);
     ASSERT_EQ(ConvertByInsideNumber(0x1636, bench.job(ic, program), bench.out), 0);
     Bytes expectedData(0x8000, 0xFF);
     place(expectedData, 0, {0x11, 0x22, 0x33});
@@ -85,7 +80,7 @@ TEST(OtpHexFamily, HexTextNamedBinKeepsTheProgramFile) {
     test::writeTemplate(bench.dir, "QRV7049");
     const std::string text = test::hexText({{0, {0x11, 0x22}}});
     const auto program = bench.dir.write("prog.bin", text);
-    const ICInfo ic = chip("QRV7049", 0x1622);
+    const ICInfo ic = chipRecord("QRV7049", 0x1622);
     ASSERT_EQ(ConvertByInsideNumber(0x1622, bench.job(ic, program), bench.out), 0);
     EXPECT_EQ(test::readText(program), text);
     EXPECT_EQ(test::readBytes(bench.dir / "prog.bin.bin"), (Bytes{0x11, 0x22}));
@@ -96,7 +91,7 @@ TEST(OtpHexFamily, HexThatIsNotHexIsAnImageFailure) {
     ConvertBench bench;
     test::writeTemplate(bench.dir, "QRV7003");
     const auto program = bench.dir.write("prog.hex", "not a hex file\n");
-    const ICInfo ic = chip("QRV7003", 0x1630);
+    const ICInfo ic = chipRecord("QRV7003", 0x1630);
     ConversionJob job = bench.job(ic, program);
     EXPECT_EQ(ConvertByInsideNumber(0x1630, job, bench.out), 1);
     EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
@@ -104,8 +99,8 @@ TEST(OtpHexFamily, HexThatIsNotHexIsAnImageFailure) {
 
 TEST(OtpHexFamily, MissingTemplateFails) {
     ConvertBench bench;
-    const auto program = bench.dir.write("prog.hex", test::hexText({{0, {0x11}}}));
-    const ICInfo ic = chip("QRV7371", 0x1632);
+    const auto program = bench.dir.write("prog.hex", test::hexText(Bytes{0x11}));
+    const ICInfo ic = chipRecord("QRV7371", 0x1632);
     EXPECT_EQ(ConvertByInsideNumber(0x1632, bench.job(ic, program), bench.out), 1);
     EXPECT_EQ(bench.messages(),
               std::vector<std::string>{(bench.dir / "hwversion1.0" / "QRV7371.txt").string() +
@@ -118,8 +113,8 @@ TEST(OtpHexFamily, ChipNameCannotReachOutsideTheTemplateDirectory) {
         test::writeTemplate(bench.dir, "QRV7049");
         bench.dir.writeBytes("QRV7049.txt", Bytes(256, 0));  // what "../QRV7049" would reach
         bench.dir.writeBytes("hwversion1.0/sub/QRV7049.txt", Bytes(256, 0));
-        const auto program = bench.dir.write("prog.hex", test::hexText({{0, {0x11}}}));
-        const ICInfo ic = chip(name, 0x1622);
+        const auto program = bench.dir.write("prog.hex", test::hexText(Bytes{0x11}));
+        const ICInfo ic = chipRecord(name, 0x1622);
         EXPECT_EQ(ConvertByInsideNumber(0x1622, bench.job(ic, program), bench.out), 1) << name;
         ASSERT_EQ(bench.messages().size(), 1u) << name;
         EXPECT_NE(bench.messages()[0].find(" open file error\n"), std::string::npos) << name;
@@ -136,7 +131,7 @@ TEST(OtpImageFamily, HeaderSeedsTheChecksumAndDataIsSwapped) {
     place(file, 34, {0x00, 0x01});  // word 0x0100 -> 0x8603
     place(file, 36, {0xAA});        // odd byte: not a word
     const auto program = bench.dir.writeBytes("prog.otp", file);
-    const ICInfo ic = chip("QRV7034", 0x1603);
+    const ICInfo ic = chipRecord("QRV7034", 0x1603);
     ASSERT_EQ(ConvertByInsideNumber(0x1603, bench.job(ic, program), bench.out), 0);
 
     Bytes expected = templateWithCommonFields(0x8603);
@@ -152,7 +147,7 @@ TEST(OtpImageFamily, FileShorterThanTheHeaderIsRefused) {
     ConvertBench bench;
     test::writeTemplate(bench.dir, "QRV7071");
     const auto program = bench.dir.writeBytes("prog.otp", Bytes(31, 0));
-    const ICInfo ic = chip("QRV7071", 0x1615);
+    const ICInfo ic = chipRecord("QRV7071", 0x1615);
     EXPECT_EQ(ConvertByInsideNumber(0x1615, bench.job(ic, program), bench.out), 1);
     EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
 }
@@ -171,7 +166,7 @@ TEST(HeaderByteFamily, HighByteFirstButFedLowByteFirst) {
         place(file, 0x10, {0xFF});
         place(file, 32, {0xFF, 0xFF, 0x01, 0x00, 0x77});  // fed 0xFFFF, then 0x0100 -> 0x8603
         const auto program = bench.dir.writeBytes("prog.otp", file);
-        const ICInfo ic = chip(c.chip, c.insideNumber);
+        const ICInfo ic = chipRecord(c.chip, c.insideNumber);
         ASSERT_EQ(ConvertByInsideNumber(c.insideNumber, bench.job(ic, program), bench.out), 0)
             << c.chip;
         Bytes expected = templateWithCommonFields(0x8603);

@@ -2,11 +2,13 @@
 
 #include "ConvertTestSupport.h"
 #include "core/convert/InsideNumberDispatch.h"
+#include "support/ChipRecord.h"
 
 namespace vexlor {
 namespace {
 
 using test::Bytes;
+using test::chipRecord;
 using test::ConvertBench;
 using test::place;
 
@@ -77,13 +79,6 @@ Bytes expectedOption(const WordCase& c) {
     return option;
 }
 
-ICInfo wordChip(const std::string& name, std::uint32_t insideNumber) {
-    ICInfo ic;
-    ic.ChipName = name;
-    ic.Inside_Number = insideNumber;
-    return ic;
-}
-
 TEST(WordHexFamily, BuffersWithAndWithoutProtectedArea) {
     for (const WordCase* c : {&kUnprotected, &kProtected}) {
         for (const auto& [chipName, number] :
@@ -92,7 +87,7 @@ TEST(WordHexFamily, BuffersWithAndWithoutProtectedArea) {
             ConvertBench bench;
             test::writeTemplate(bench.dir, chipName);
             const auto program = bench.dir.write("prog.hex", wordHexFile(*c));
-            const ICInfo ic = wordChip(chipName, number);
+            const ICInfo ic = chipRecord(chipName, number);
             ASSERT_EQ(ConvertByInsideNumber(number, bench.job(ic, program), bench.out), 0)
                 << c->name << testing::PrintToString(bench.messages());
             EXPECT_EQ(bench.option(), expectedOption(*c)) << c->name << " " << chipName;
@@ -117,7 +112,7 @@ TEST(WordHexFamily, IdentificationBytes) {
         test::writeTemplate(bench.dir, "QN8703_5XX");
         const auto program =
             bench.dir.write("prog.hex", wordHexFile(kUnprotected, c.first, c.second));
-        const ICInfo ic = wordChip("QN8703_5XX", 0x27505);
+        const ICInfo ic = chipRecord("QN8703_5XX", 0x27505);
         EXPECT_EQ(ConvertByInsideNumber(0x27505, bench.job(ic, program), bench.out), c.result)
             << int(c.first) << " " << int(c.second);
         if (c.result != 0) {
@@ -148,7 +143,7 @@ TEST(WordHexFamily, SerialNumberAddressesMoveOnlyWithAProtectedArea) {
         place(serial, 0x7F, {0x42});
         const auto serialPath = bench.dir.writeBytes("serial.txt", serial);
         const auto program = bench.dir.write("prog.hex", wordHexFile(*c.image));
-        const ICInfo ic = wordChip("QN8703_8XX", 0x27506);
+        const ICInfo ic = chipRecord("QN8703_8XX", 0x27506);
         ConversionJob job = bench.job(ic, program);
         job.flags.displaySerialNumber = true;
         EXPECT_EQ(ConvertByInsideNumber(0x27506, job, bench.out), c.result) << c.image->name;
@@ -182,7 +177,7 @@ TEST(WordHexFamily, SmallChipConstants) {
         bench.dir.writeBytes("serial.txt", serial);
         const auto program = bench.dir.write(
             "prog.hex", test::hexText({{0, Bytes(0x7F6, 0)}, {0x7F8, {0xE0, 0x2F, 0x01, 0x03}}}));
-        const ICInfo ic = wordChip("QN6223", 0x28012);
+        const ICInfo ic = chipRecord("QN6223", 0x28012);
         ConversionJob job = bench.job(ic, program);
         job.flags.displaySerialNumber = true;
         job.flags.exhvIspProgram = c.exhv;
@@ -200,12 +195,6 @@ TEST(WordHexFamily, SmallChipConstants) {
         EXPECT_EQ(bench.data().size(), 0x3FBu * 2 + 8);
     }
 }
-
-}  // namespace
-}  // namespace vexlor
-
-namespace vexlor {
-namespace {
 
 TEST(WordHexFamily, LargestChipConstants) {
     struct Case {
@@ -232,7 +221,7 @@ TEST(WordHexFamily, LargestChipConstants) {
             "prog.hex",
             test::hexText(
                 {{0, Bytes(16, 0)}, {0x1FF8, {0xE0, 0x2F}}, {0x1FFC, {c.idFirst, 0x03}}}));
-        const ICInfo ic = wordChip("QN3244", 0x27552);
+        const ICInfo ic = chipRecord("QN3244", 0x27552);
         ConversionJob job = bench.job(ic, program);
         job.flags.displaySerialNumber = true;
         EXPECT_EQ(ConvertByInsideNumber(0x27552, job, bench.out), c.result);

@@ -10,7 +10,9 @@
 #include <pugixml.hpp>
 
 #include "DeliveredData.h"
+#include "core/chipdb/ChipDisplayKeys.h"
 #include "core/chipdb/XmlFile.h"
+#include "core/convert/FileFilters.h"
 
 namespace vexlor::test {
 namespace {
@@ -45,24 +47,11 @@ TEST(CatalogueData, ChipNamesFitTheOptionHeaderAndNameFiles) {
 }
 
 TEST(CatalogueData, EveryChipCarriesEveryKeyOnce) {
-    const char* const kKeys[] = {"IcTransfileforPath",
-                                 "ICSelectDisplay/ExHVISP",
-                                 "ICSelectDisplay/ISP",
-                                 "ICSelectDisplay/Buzzer",
-                                 "ICSelectDisplay/EraseMode",
-                                 "ICSelectDisplay/RollingCode",
-                                 "ICSelectDisplay/MassProduction",
-                                 "ICSelectDisplay/ProductionLimit",
-                                 "MenuOperationDisplay/MenuSerial_Num",
-                                 "MenuOperationDisplay/MenuCompare_File",
-                                 "MenuOperationDisplay/MenuSet_Protect",
-                                 "MenuOperationDisplay/MenuRead_ChipInfo",
-                                 "HextoBinMode",
-                                 "SetProtectMode",
-                                 "HaveSmartOPT",
-                                 "FuseCheckBoxDisplay",
-                                 "FW_File",
-                                 "IC_FileType"};
+    // Every key the reader looks for, and the two texts it reads beside them.
+    std::vector<std::string> keys{"FW_File", "IC_FileType"};
+    for (const ChipDisplayKey& key : ChipDisplayKeys()) {
+        keys.push_back(key.group ? std::string(key.group) + "/" + key.name : key.name);
+    }
     for (const char* file : {"KLW20_mcu.xml", "KLW21_mcu.xml"}) {
         pugi::xml_document document;
         ASSERT_EQ(LoadXmlFile(D().base / "ChipList" / file, document), XmlLoad::Loaded) << file;
@@ -74,8 +63,8 @@ TEST(CatalogueData, EveryChipCarriesEveryKeyOnce) {
             EXPECT_STREQ(chip.node().first_attribute().name(), "name") << name;
             EXPECT_STREQ(chip.node().parent().first_attribute().name(), "name") << name;
             EXPECT_STREQ(chip.node().parent().parent().first_attribute().name(), "type") << name;
-            for (const char* key : kKeys) {
-                EXPECT_EQ(chip.node().select_nodes(key).size(), 1u)
+            for (const std::string& key : keys) {
+                EXPECT_EQ(chip.node().select_nodes(key.c_str()).size(), 1u)
                     << file << " " << name << " " << key;
             }
         }
@@ -92,14 +81,8 @@ TEST(CatalogueData, EveryChipHasItsInformationFileUnderItsOwnName) {
 }
 
 TEST(CatalogueData, FileFilterIsOneOfTheProgramFileFilters) {
-    const std::set<std::string> kFilters{
-        "QvIce Obj Files (*.obj)|*.obj||",
-        "QvIce Hex Files (*.hex)|*.hex||",
-        "QvIce Otp Files (*.otp)|*.otp||",
-        "QvIce Epm Files (*.epm)|*.epm||",
-        "QvIce Hex Files (*.hex)|*.hex|QvIce Bin Files (*.bin)|*.bin||",
-        "QvIce Orvo Files (*.orvo)|*.orvo||",
-    };
+    const std::set<std::string_view> kFilters{kObjFilter, kHexFilter,      kOtpFilter,
+                                              kEpmFilter, kHexOrBinFilter, kOrvoFilter};
     for (const auto& chip : D().chips) {
         EXPECT_TRUE(kFilters.count(chip.keys.IC_FileType))
             << chip.name << ": " << chip.keys.IC_FileType;

@@ -13,31 +13,13 @@
 #include "core/writer/Writer.h"
 #include "sim/SimTransports.h"
 #include "sim/SimWriter.h"
+#include "support/Recorders.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::test {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Remembers the progress protocol as it arrives.
-class RecordingProgress final : public ProgressSink, public PaintPump {
-  public:
-    void setRange(int low, int high) override { ranges.emplace_back(low, high); }
-    void setPosition(int position) override { positions.push_back(position); }
-    void almostDone() override {}
-    void pumpPaint() override {}
-
-    std::vector<std::pair<int, int>> ranges;
-    std::vector<int> positions;
-};
-
-class RecordingButtons final : public OperationButtons {
-  public:
-    void disableOperationButtons() override { events.push_back("disable"); }
-    void enableOperationButtons() override { events.push_back("enable"); }
-    std::vector<std::string> events;
-};
 
 class RecordingView final : public JobView {
   public:
