@@ -11,9 +11,11 @@ fi
 cmake --build "$dir" -- -j2
 find "$dir" -name '*.gcda' -delete
 (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --timeout 600 -j2 "$@") || true
+# One gcov pass over the whole build, then the summaries per folder from its record.
+gcovr -r "$root" --json -o "$dir/coverage.json" "$dir"
 for part in "src/core src/sim" src/core src/sim; do
   filters=()
   for folder in $part; do filters+=(--filter "$folder/"); done
   echo "== $part"
-  gcovr -r "$root" "${filters[@]}" --print-summary -o /dev/null "$dir"
+  gcovr -r "$root" -a "$dir/coverage.json" "${filters[@]}" --print-summary -o /dev/null
 done

@@ -4,13 +4,8 @@
 #include "core/convert/InsideNumberDispatch.h"
 #include "support/ChipRecord.h"
 
-namespace vexlor {
+namespace vexlor::test {
 namespace {
-
-using test::Bytes;
-using test::chipRecord;
-using test::ConvertBench;
-using test::place;
 
 Bytes range(const Bytes& bytes, std::size_t from, std::size_t count) {
     return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
@@ -30,7 +25,7 @@ Bytes eepromTable() {
 TEST(EepromFamily, HexLoadOfTheFixedLengthChip) {
     for (bool exhv : {false, true}) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QRV7038");
+        writeTemplate(bench.dir, "QRV7038");
         // Word-addressed (count 02): word 0x300F lands on bytes 0x601E-0x601F, the last word
         // of the 24,608-byte image. Fed: 0xFFFF clears the start, zeros, then 0x0001 -> 0x8005.
         const auto program =
@@ -52,7 +47,7 @@ TEST(EepromFamily, HexLoadOfTheFixedLengthChip) {
         place(option, 0x48, {0xC0, 0x08});
         place(option, 0x4C, {static_cast<std::uint8_t>(exhv ? 1 : 0)});
         place(option, 0x4E, {0x00});
-        test::placeFixedTime(option);
+        placeFixedTime(option);
         place(option, 0xCF, {0x5B});
         EXPECT_EQ(bench.option(), option);
     }
@@ -67,12 +62,12 @@ TEST(EepromFamily, HexLoadWithPartialChecksumAndOptionWord) {
     const Case cases[] = {{false, false, 0}, {false, true, 2}, {true, false, 1}, {true, true, 1}};
     for (const Case& c : cases) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QV1663");
+        writeTemplate(bench.dir, "QV1663");
         Bytes image(0x4B0, 0);
         place(image, 0, {0xFF, 0xFF});
         place(image, 0x4AA, {0x00, 0x01});  // word 0x255, the 0x256th: register 0x8005
         place(image, 0x4AC, {0x80, 0x05});  // clears it
-        const auto program = bench.dir.write("prog.hex", test::hexText({{0, image}}));
+        const auto program = bench.dir.write("prog.hex", hexText({{0, image}}));
         const ICInfo ic = chipRecord("QV1663", 0x1663);
         ConversionJob job = bench.job(ic, program);
         job.flags.exhvIspProgram = c.exhv;
@@ -89,7 +84,7 @@ TEST(EepromFamily, HexLoadWithPartialChecksumAndOptionWord) {
         place(option, 0x4C, {c.flags});
         place(option, 0x4E, {0x00});
         place(option, 0x54, {0x80, 0x05});
-        test::placeFixedTime(option);
+        placeFixedTime(option);
         place(option, 0xCF, {0x5B});
         EXPECT_EQ(bench.option(), option) << c.exhv << c.isp;
     }
@@ -112,7 +107,7 @@ TEST(EepromFamily, BinaryLoadGoesThroughTheEepromImage) {
     };
     for (const Case& c : cases) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, c.chip);
+        writeTemplate(bench.dir, c.chip);
         const auto program = bench.dir.writeBytes(c.fileName, {0x11, 0x22, 0x33, 0x44});
         const ICInfo ic = chipRecord(c.chip, c.insideNumber);
         ConversionJob job = bench.job(ic, program);
@@ -129,13 +124,13 @@ TEST(EepromFamily, BinaryLoadGoesThroughTheEepromImage) {
         EXPECT_EQ(option[0x4D], 0x10) << c.chip;
         const auto image = program.parent_path() / (program.stem().string() + "_new.bin");
         EXPECT_EQ(bench.result.descriptionText, image.string());
-        EXPECT_EQ(test::readBytes(image).size(), 525u);
+        EXPECT_EQ(readBytes(image).size(), 525u);
     }
 }
 
 TEST(EepromFamily, OversizedBinaryFails) {
     ConvertBench bench;
-    test::writeTemplate(bench.dir, "QV1663");
+    writeTemplate(bench.dir, "QV1663");
     const auto program = bench.dir.writeBytes("eeprom.bin", Bytes(257, 0x5A));
     const ICInfo ic = chipRecord("QV1663", 0x1663);
     EXPECT_EQ(ConvertByInsideNumber(0x1663, bench.job(ic, program), bench.out), 1);
@@ -143,4 +138,4 @@ TEST(EepromFamily, OversizedBinaryFails) {
 }
 
 }  // namespace
-}  // namespace vexlor
+}  // namespace vexlor::test

@@ -4,17 +4,8 @@
 #include "ModelChipSample.h"
 #include "core/convert/GenericConverter.h"
 
-namespace vexlor {
+namespace vexlor::test {
 namespace {
-
-using test::Bytes;
-using test::ConvertBench;
-using test::modelChip;
-using test::modelData;
-using test::modelOption;
-using test::modelProgram;
-using test::place;
-using test::placeText;
 
 TEST(ConvertGenericFamily, BuildsBothBuffersFromTheChipRecord) {
     ConvertBench bench;
@@ -185,12 +176,12 @@ TEST(PackProductionCount, DecimalDigitsAsNibbles) {
 
 TEST(ConvertGenericFamily, OversizedProgramFileIsNotRead) {
     ConvertBench bench;
-    const auto program = bench.dir.writeBytes("huge.bin", test::modelProgram());
+    const auto program = bench.dir.writeBytes("huge.bin", modelProgram());
     std::filesystem::resize_file(program, (64u << 20) + 1);  // sparse: no real 64 MiB written
-    const ICInfo ic = test::modelChip();
+    const ICInfo ic = modelChip();
     EXPECT_EQ(ConvertGenericFamily(bench.job(ic, program), bench.out), 5);
     EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
 }
 
 }  // namespace
-}  // namespace vexlor
+}  // namespace vexlor::test

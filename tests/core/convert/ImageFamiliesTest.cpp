@@ -4,13 +4,8 @@
 #include "core/convert/InsideNumberDispatch.h"
 #include "support/ChipRecord.h"
 
-namespace vexlor {
+namespace vexlor::test {
 namespace {
-
-using test::Bytes;
-using test::chipRecord;
-using test::ConvertBench;
-using test::place;
 
 // Single words fed to a zero register (hand reduction modulo x^16 + x^15 + x^2 + 1):
 // 0x0001 -> 0x8005, 0x0100 -> 0x8603, and by linearity over bits 0,1,2,4,5,9,12:
@@ -20,7 +15,7 @@ Bytes commonFields(Bytes option, std::uint16_t checksum) {
     place(option, 0x10,
           {static_cast<std::uint8_t>(checksum >> 8), static_cast<std::uint8_t>(checksum)});
     place(option, 0x4E, {0x00});
-    test::placeFixedTime(option);
+    placeFixedTime(option);
     place(option, 0xCF, {0x5B});
     return option;
 }
@@ -74,7 +69,7 @@ TEST(ConfigWordFamily, ConfigurationWordAheadOfTheData) {
     };
     for (const Case& c : cases) {
         ConvertBench bench;
-        const Bytes prototype = test::writeTemplate(bench.dir, c.chip);
+        const Bytes prototype = writeTemplate(bench.dir, c.chip);
         Bytes file(c.fileSize, 0);
         place(file, 0x20, {0xFF, 0xFF});
         for (std::size_t i = 0; i < c.configBytes.size(); ++i) {
@@ -95,18 +90,9 @@ TEST(ConfigWordFamily, ConfigurationWordAheadOfTheData) {
     }
 }
 
-TEST(ConfigWordFamily, ShortImageIsRefused) {
-    ConvertBench bench;
-    test::writeTemplate(bench.dir, "QR6401");
-    const auto program = bench.dir.writeBytes("prog.otp", Bytes(0x401F, 0));
-    const ICInfo ic = chipRecord("QR6401", 0x1397);
-    EXPECT_EQ(ConvertByInsideNumber(0x1397, bench.job(ic, program), bench.out), 1);
-    EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
-}
-
 TEST(LargeImageFamily, QR62J61InformationWordsAndTemplateBytes) {
     ConvertBench bench;
-    const Bytes prototype = test::writeTemplate(bench.dir, "QR62J61", {{36, 0x39}, {37, 0x42}});
+    const Bytes prototype = writeTemplate(bench.dir, "QR62J61", {{36, 0x39}, {37, 0x42}});
     Bytes file(0x1001E, 0);
     place(file, 0, {0xFF, 0xFF});
     place(file, 0x10000, {0xAB, 0xCD, 0x5C, 0x77});
@@ -136,7 +122,7 @@ TEST(LargeImageFamily, QR6417InformationAreaFollowsTheData) {
     };
     for (const Case& c : {Case{0x13, 0}, Case{0x12, 1}}) {
         ConvertBench bench;
-        const Bytes prototype = test::writeTemplate(bench.dir, "QR6417");
+        const Bytes prototype = writeTemplate(bench.dir, "QR6417");
         Bytes file(0x87FE, 0);
         place(file, 0, {0xFF, 0xFF});
         place(file, 0x8000, {0x12, 0x34, 0x0F, 0x56});
@@ -162,6 +148,31 @@ TEST(LargeImageFamily, QR6417InformationAreaFollowsTheData) {
     }
 }
 
+// A file too short for its family, or HEX text that is none, is the program file's failure.
+TEST(ConvertByInsideNumber, UnusableProgramFileIsAnOpenFailure) {
+    struct Case {
+        const char* chip;
+        std::uint32_t insideNumber;
+        const char* name;
+        std::string content;
+    };
+    const Case cases[] = {
+        {"QR6401", 0x1397, "prog.otp", std::string(0x401F, '\0')},
+        {"QRV7071", 0x1615, "prog.otp", std::string(31, '\0')},
+        {"QRV7003", 0x1630, "prog.hex", "not a hex file\n"},
+    };
+    for (const Case& c : cases) {
+        ConvertBench bench;
+        writeTemplate(bench.dir, c.chip);
+        const auto program = bench.dir.write(c.name, c.content);
+        const ICInfo ic = chipRecord(c.chip, c.insideNumber);
+        EXPECT_EQ(ConvertByInsideNumber(c.insideNumber, bench.job(ic, program), bench.out), 1);
+        EXPECT_EQ(bench.messages(),
+                  std::vector<std::string>{program.string() + " open file error\n"})
+            << c.chip;
+    }
+}
+
 TEST(ConvertByInsideNumber, UnknownNumberIsNotSupported) {
     ConvertBench bench;
     const ICInfo ic = chipRecord("QX0000", 0x1234);
@@ -173,7 +184,7 @@ TEST(ConvertByInsideNumber, UnknownNumberIsNotSupported) {
 TEST(ConvertByInsideNumber, WriterModelByteFollowsTheWriter) {
     for (bool klw20 : {true, false}) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QRV7041");
+        writeTemplate(bench.dir, "QRV7041");
         const auto program = bench.dir.writeBytes("prog.otp", Bytes(34, 0));
         const ICInfo ic = chipRecord("QRV7041", 0x1604);
         ConversionJob job = bench.job(ic, program);
@@ -184,4 +195,4 @@ TEST(ConvertByInsideNumber, WriterModelByteFollowsTheWriter) {
 }
 
 }  // namespace
-}  // namespace vexlor
+}  // namespace vexlor::test

@@ -19,6 +19,16 @@ TEST(HexViewBuffer, WithoutABufferNothingIsShownOrSelected) {
     EXPECT_EQ(view.selection().start, -1);
     EXPECT_EQ(view.selection().end, -1);
     EXPECT_FALSE(view.options().wideAddress);
+
+    HexViewModel none;
+    none.setMetrics({test::kLineHeight, test::kCharWidth, 600, 100});
+    EXPECT_FALSE(none.press(test::kHexX, 5, false));
+    EXPECT_FALSE(none.type('1', false));
+    EXPECT_FALSE(none.deleteSelection());
+    none.beginDrag();
+    none.dragTo(test::kHexX, 150);
+    EXPECT_EQ(none.top(), 0);
+    EXPECT_FALSE(none.selection().exists());
 }
 
 TEST(HexViewBuffer, NewBufferStartsAtItsFirstByte) {

@@ -63,6 +63,40 @@ TEST(HexHitTest, MapsPixelsToBytesAndDigits) {
     }
 }
 
+// Hidden columns give their room to the next one; an unmeasured font hits nothing.
+TEST(HexHitTest, FollowsTheShownColumns) {
+    struct Case {
+        const char* name;
+        HexViewOptions options;
+        int charWidth;
+        int x;
+        std::optional<EditMode> mode;
+    };
+    const Case cases[] = {
+        {"no address: hex from 0", {false, true, true, true}, 8, 0, EditMode::Hex},
+        {"no address: characters from 384", {false, true, true, true}, 8, 384, EditMode::Character},
+        {"no hex: characters after the address",
+         {true, false, true, true},
+         8,
+         72,
+         EditMode::Character},
+        {"no characters: nothing after the hex", {true, true, false, true}, 8, 456, std::nullopt},
+        {"font not measured", {true, true, true, true}, 0, 72, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        HexViewLayout layout;
+        layout.setOptions(c.options);
+        layout.setMetrics({test::kLineHeight, c.charWidth, 600, 100});
+        layout.setLength(40);
+        const std::optional<HexHit> hit = hitTest(layout, 0, c.x, 5);
+        ASSERT_EQ(hit.has_value(), c.mode.has_value()) << c.name;
+        if (hit) {
+            EXPECT_EQ(hit->mode, *c.mode) << c.name;
+            EXPECT_EQ(hit->index, 0) << c.name;
+        }
+    }
+}
+
 TEST(HexViewMouse, ShiftClickSelectsFromTheOldCursorAndAPlainClickDropsIt) {
     struct Case {
         bool hex;

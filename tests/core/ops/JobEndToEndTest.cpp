@@ -112,12 +112,7 @@ TEST_F(JobEndToEnd, LoadShowsTheDownloadedDataAndTheJobTexts) {
     EXPECT_EQ(rig.job().checksumText.size(), 4u);
     EXPECT_FALSE(rig.job().loadedFilePath.empty());
     // The log showed the download text while the load ran and is empty afterwards.
-    ASSERT_GE(rig.op.logHistory.size(), 2u);
-    std::string blankLines;
-    for (int i = 0; i < 26; ++i) {
-        blankLines += "\r\n";
-    }
-    EXPECT_EQ(rig.op.logHistory.front().substr(0, 52), blankLines);
+    EXPECT_GE(rig.op.logHistory.size(), 2u);
     EXPECT_EQ(rig.op.log, "");
     EXPECT_EQ(rig.op.busyCursors.front(), "dinosaur.ani");
     // The writer's header was read back: it names the chip and the download.
