@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <span>
 
 #include "core/select/ForcedChipModes.h"
 #include "core/select/PackageCode.h"
@@ -10,8 +11,7 @@
 namespace vexlor {
 namespace {
 
-template <typename List>
-bool listedIn(const List& list, const std::string& name) {
+bool listedIn(std::span<const std::string_view> list, const std::string& name) {
     return std::find(list.begin(), list.end(), name) != list.end();
 }
 
@@ -26,22 +26,22 @@ TEST(ChipSpecialCases, NamesAreComparedExactlyAndPerList) {
         return std::vector<std::string>{lower, name.substr(0, name.size() - 1), name + " ",
                                         name + "X"};
     };
-    ASSERT_FALSE(ForcedExHvIspChips.empty());
-    ASSERT_FALSE(ForcedIspChips.empty());
-    for (std::string_view listed : ForcedExHvIspChips) {
-        const std::string name(listed);
-        EXPECT_TRUE(IsForcedExHvIspChip(name)) << name;
-        EXPECT_FALSE(IsForcedIspChip(name)) << name;
-        for (const std::string& other : resemblances(name)) {
-            EXPECT_EQ(IsForcedExHvIspChip(other), listedIn(ForcedExHvIspChips, other)) << other;
-        }
-    }
-    for (std::string_view listed : ForcedIspChips) {
-        const std::string name(listed);
-        EXPECT_TRUE(IsForcedIspChip(name)) << name;
-        EXPECT_FALSE(IsForcedExHvIspChip(name)) << name;
-        for (const std::string& other : resemblances(name)) {
-            EXPECT_EQ(IsForcedIspChip(other), listedIn(ForcedIspChips, other)) << other;
+    using Names = std::span<const std::string_view>;
+    struct List {
+        Names names;
+        bool (*forced)(std::string_view);
+        bool (*forcedByTheOther)(std::string_view);
+    };
+    for (const List& list : {List{ForcedExHvIspChips, IsForcedExHvIspChip, IsForcedIspChip},
+                             List{ForcedIspChips, IsForcedIspChip, IsForcedExHvIspChip}}) {
+        ASSERT_FALSE(list.names.empty());
+        for (std::string_view listed : list.names) {
+            const std::string name(listed);
+            EXPECT_TRUE(list.forced(name)) << name;
+            EXPECT_FALSE(list.forcedByTheOther(name)) << name;
+            for (const std::string& other : resemblances(name)) {
+                EXPECT_EQ(list.forced(other), listedIn(list.names, other)) << other;
+            }
         }
     }
     EXPECT_FALSE(IsForcedIspChip(""));
