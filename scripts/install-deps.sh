@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libusb-1.0-0-dev libpugixml-dev libminizip-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick srecord binutils fonts-dejavu-core locales python3
+  xvfb xauth imagemagick srecord binutils fonts-dejavu-core locales python3 gcovr
 )
 
 missing=()
