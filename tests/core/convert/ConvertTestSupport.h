@@ -24,6 +24,13 @@ inline void place(Bytes& bytes, std::size_t offset, std::initializer_list<std::u
     }
 }
 
+inline std::uint8_t Hi(std::uint16_t word) {
+    return static_cast<std::uint8_t>(word >> 8);
+}
+inline std::uint8_t Lo(std::uint16_t word) {
+    return static_cast<std::uint8_t>(word);
+}
+
 inline void placeText(Bytes& bytes, std::size_t offset, const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         place(bytes, offset + i, {static_cast<std::uint8_t>(text[i])});

@@ -128,14 +128,5 @@ TEST(EepromFamily, BinaryLoadGoesThroughTheEepromImage) {
     }
 }
 
-TEST(EepromFamily, OversizedBinaryFails) {
-    ConvertBench bench;
-    writeTemplate(bench.dir, "QV1663");
-    const auto program = bench.dir.writeBytes("eeprom.bin", Bytes(257, 0x5A));
-    const ICInfo ic = chipRecord("QV1663", 0x1663);
-    EXPECT_EQ(ConvertByInsideNumber(0x1663, bench.job(ic, program), bench.out), 1);
-    EXPECT_EQ(bench.messages(), std::vector<std::string>{"bin file Length over 256 Byte"});
-}
-
 }  // namespace
 }  // namespace vexlor::test

@@ -12,8 +12,7 @@ namespace {
 // 0x1237 -> 0x8005^0x800F^0x801B^0x8063^0x80C3^0x8C03^0xE003 = 0xECB1, 0x0037 -> 0x80B1.
 
 Bytes commonFields(Bytes option, std::uint16_t checksum) {
-    place(option, 0x10,
-          {static_cast<std::uint8_t>(checksum >> 8), static_cast<std::uint8_t>(checksum)});
+    place(option, 0x10, {Hi(checksum), Lo(checksum)});
     place(option, 0x4E, {0x00});
     placeFixedTime(option);
     place(option, 0xCF, {0x5B});
@@ -29,43 +28,16 @@ TEST(ConfigWordFamily, ConfigurationWordAheadOfTheData) {
         Bytes configBytes;
         std::uint32_t optionWord;
         std::size_t dataWords;
-        Bytes head;  // first two data bytes
-        Bytes field24;
+        std::uint16_t head;  // first data word, high byte first
+        std::uint16_t field24;
         std::uint16_t checksum;
     };
     const Case cases[] = {
-        {"QR6401",
-         0x1397,
-         0x4020,
-         0x401E,
-         {0x35, 0x12},
-         1,
-         0x1970,
-         {0x12, 0x35},
-         {0x12, 0x35},
-         0xECB1},
-        {"QR6401",
-         0x1397,
-         0x4020,
-         0x401E,
-         {0x35, 0x12},
-         0,
-         0x1970,
-         {0x12, 0x34},
-         {0x12, 0x34},
-         0xECB1},
-        {"QR64S27",
-         0x1396,
-         0x4020,
-         0x401E,
-         {0x37, 0x12},
-         1,
-         0x1FFF,
-         {0x12, 0x37},
-         {0x12, 0x35},
-         0xECB1},
-        {"QR64G98", 0x1395, 0x2020, 0x201F, {0x37}, 1, 0xFFF, {0x00, 0x37}, {0x00, 0x35}, 0x80B1},
-        {"QR64G98", 0x1395, 0x2020, 0x201F, {0x37}, 0, 0xFFF, {0x00, 0x36}, {0x00, 0x34}, 0x80B1},
+        {"QR6401", 0x1397, 0x4020, 0x401E, {0x35, 0x12}, 1, 0x1970, 0x1235, 0x1235, 0xECB1},
+        {"QR6401", 0x1397, 0x4020, 0x401E, {0x35, 0x12}, 0, 0x1970, 0x1234, 0x1234, 0xECB1},
+        {"QR64S27", 0x1396, 0x4020, 0x401E, {0x37, 0x12}, 1, 0x1FFF, 0x1237, 0x1235, 0xECB1},
+        {"QR64G98", 0x1395, 0x2020, 0x201F, {0x37}, 1, 0xFFF, 0x0037, 0x0035, 0x80B1},
+        {"QR64G98", 0x1395, 0x2020, 0x201F, {0x37}, 0, 0xFFF, 0x0036, 0x0034, 0x80B1},
     };
     for (const Case& c : cases) {
         ConvertBench bench;
@@ -81,10 +53,10 @@ TEST(ConfigWordFamily, ConfigurationWordAheadOfTheData) {
         job.optionWord = c.optionWord;
         ASSERT_EQ(ConvertByInsideNumber(c.insideNumber, job, bench.out), 0) << c.chip;
         Bytes data(2 + 2 * c.dataWords, 0);
-        place(data, 0, {c.head[0], c.head[1], 0xFF, 0xFF});
+        place(data, 0, {Hi(c.head), Lo(c.head), 0xFF, 0xFF});
         EXPECT_EQ(bench.data(), data) << c.chip;
         Bytes option = prototype;
-        place(option, 0x24, {c.field24[0], c.field24[1]});
+        place(option, 0x24, {Hi(c.field24), Lo(c.field24)});
         place(option, 0x3B, {0xFF, 0xFF});
         EXPECT_EQ(bench.option(), commonFields(option, c.checksum)) << c.chip << c.optionWord;
     }

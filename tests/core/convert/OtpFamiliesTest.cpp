@@ -13,8 +13,7 @@ namespace {
 
 Bytes templateWithCommonFields(std::uint16_t checksum, std::uint8_t model = 0x5B) {
     Bytes option(256, 0xEE);
-    place(option, 0x10,
-          {static_cast<std::uint8_t>(checksum >> 8), static_cast<std::uint8_t>(checksum)});
+    place(option, 0x10, {Hi(checksum), Lo(checksum)});
     place(option, 0x4E, {0x00});
     placeFixedTime(option);
     place(option, 0xCF, {model});

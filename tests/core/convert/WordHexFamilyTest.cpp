@@ -60,8 +60,7 @@ Bytes expectedData(const WordCase& c) {
 
 Bytes expectedOption(const WordCase& c) {
     Bytes option(256, 0xEE);
-    place(option, 0x10,
-          {static_cast<std::uint8_t>(c.checksum >> 8), static_cast<std::uint8_t>(c.checksum)});
+    place(option, 0x10, {Hi(c.checksum), Lo(c.checksum)});
     place(option, 0x16, {0x07, 0xFA, 0x07, 0xFC});
     place(option, 0x24, {c.field24[0], c.field24[1]});
     place(option, 0x27, {c.field27[0], c.field27[1]});
