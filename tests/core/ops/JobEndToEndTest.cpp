@@ -92,15 +92,23 @@ TEST_F(JobEndToEnd, OperationShowsProgressAndBusyCursorAndPutsThemBack) {
     EXPECT_EQ(rig.buttons.calls.back(), "enable");
 }
 
-TEST_F(JobEndToEnd, StaleHeaderStopsEveryOperationBeforeTheWriterIsAsked) {
+// Which header each refusal needs is the checks' rule; here every operation asks them first.
+TEST_F(JobEndToEnd, HeaderRefusalStopsEveryOperationBeforeTheWriterIsAsked) {
     rig.job().chipNameText = "QRV7003";
     rig.device.clearTranscript();
     for (auto run : {OnAuto, OnBlankCheck, OnProgram, OnVerify, OnRead}) {
         rig.op.shown.clear();
         EXPECT_EQ(run(services), JobOutcome::Refused);
-        ASSERT_EQ(rig.op.shown.size(), 1u);
-        EXPECT_EQ(rig.op.last().text, "HW and SW Chip Name is discordant");
-        EXPECT_EQ(rig.op.last().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(rig.op.texts(), std::vector<std::string>{"HW and SW Chip Name is discordant"});
+    }
+    rig.job().chipNameText = "QRV7049";
+    Bytes nothingDownloaded = JobRig::headerFor("QRV7049");
+    nothingDownloaded[16] = nothingDownloaded[17] = 0;
+    rig.putHeaderInWriter(nothingDownloaded);
+    for (auto run : {OnAuto, OnBlankCheck, OnProgram, OnVerify}) {
+        rig.op.shown.clear();
+        EXPECT_EQ(run(services), JobOutcome::Refused);
+        EXPECT_EQ(rig.op.texts(), std::vector<std::string>{"Please Download File"});
     }
     EXPECT_FALSE(rig.jobStarted());
 }

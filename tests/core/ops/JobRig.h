@@ -10,6 +10,7 @@
 #include "core/base/Clock.h"
 #include "core/ops/JobServices.h"
 #include "core/writer/AccessLibrary.h"
+#include "core/writer/CommandSet.h"
 #include "core/writer/Writer.h"
 #include "sim/SimTransports.h"
 #include "sim/SimWriter.h"
@@ -72,10 +73,10 @@ class JobRig {
     void putHeaderInWriter(const Bytes& header);
     // A header naming the chip, with a download checksum.
     static Bytes headerFor(const std::string& chipName);
-    // Whether the writer was asked to start a job since the transcript was last cleared.
-    bool jobStarted() const;
-    // Whether anything was written into one of the writer's areas since then.
-    bool areaWritten() const;
+    // Whether the writer was sent the command since the transcript was last cleared.
+    bool sent(std::uint8_t command) const;
+    bool jobStarted() const { return sent(cmd::kStartJob); }
+    bool areaWritten() const { return sent(cmd::kWriteArea); }
     OptionHeader& header() { return context.link.optionHeader; }
     JobState& job() { return context.shell.job; }
     PanelState& panel() { return context.shell.panel; }
