@@ -3,11 +3,30 @@ function(vexlor_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Werror)
 endfunction()
 
-# A library of the project: warnings on, sources relative to the calling directory.
+# Headers are included by their path below src/ ("core/base/Clock.h"). Each layer (core, sim,
+# cli, gui) gets an include root in the build tree that holds its own folder alone, so a
+# header of a layer a library does not link is not found at all.
+function(vexlor_layer_include_root layer out)
+  set(root ${CMAKE_BINARY_DIR}/include/${layer})
+  if(NOT EXISTS ${root}/${layer})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${layer} ${root}/${layer} SYMBOLIC)
+  endif()
+  set(${out} ${root} PARENT_SCOPE)
+endfunction()
+
+# A library of the project: warnings on, sources relative to the calling directory. A library
+# below src/ exports the include root of its layer; one elsewhere (tools, tests) reaches
+# headers through what it links.
 function(vexlor_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  file(RELATIVE_PATH below ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  if(NOT below MATCHES "^\\.\\.")
+    string(REGEX MATCH "^[^/]+" layer ${below})
+    vexlor_layer_include_root(${layer} root)
+    target_include_directories(${name} PUBLIC ${root})
+  endif()
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
   vexlor_warnings(${name})
 endfunction()

@@ -8,7 +8,7 @@ packages=(
   libusb-1.0-0-dev libpugixml-dev libminizip-dev zlib1g-dev libsqlite3-dev
   umockdev libumockdev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick srecord binutils fonts-dejavu-core locales python3
+  xvfb xauth imagemagick srecord binutils fonts-dejavu-core locales python3 gcovr
 )
 
 missing=()

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "core/base/Clock.h"
-#include "core/base/MessageCatalogue.h"
 #include "core/base/ProgressSink.h"
 #include "core/writer/Writer.h"
 #include "sim/SimTransports.h"
 #include "sim/SimWriter.h"
+#include "support/KeyCatalogue.h"
+#include "support/Recorders.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
@@ -22,32 +23,9 @@ inline constexpr int kPipeWaitLimitMs = 1000;
 // A device notice about the writer's interface.
 inline constexpr const char* kWriterNotice = "sim/usb#3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3";
 
-// Shows each catalogue key as "<key>", so tests see which message was chosen.
-class KeyCatalogue final : public MessageCatalogue {
-  public:
-    std::string text(std::string_view key) const override { return "<" + std::string(key) + ">"; }
-};
-
-class RecordingButtons final : public OperationButtons {
-  public:
-    void disableOperationButtons() override { calls.push_back("disable"); }
-    void enableOperationButtons() override { calls.push_back("enable"); }
-    std::vector<std::string> calls;
-};
-
-// Progress calls as short words: "R0-2" for a range, "P3" for a position, "A" for almost done.
-class RecordingProgress final : public ProgressSink, public PaintPump {
-  public:
-    void setRange(int low, int high) override {
-        events.push_back("R" + std::to_string(low) + "-" + std::to_string(high));
-    }
-    void setPosition(int position) override { events.push_back("P" + std::to_string(position)); }
-    void almostDone() override { events.push_back("A"); }
-    void pumpPaint() override { ++paints; }
-
-    std::vector<std::string> events;
-    int paints = 0;
-};
+using vexlor::test::KeyCatalogue;
+using vexlor::test::RecordingButtons;
+using vexlor::test::RecordingProgress;
 
 // The program's writer link and command set talking to a simulated writer: through the
 // in-process USB bus, through the access library, or to whatever serves the device directory

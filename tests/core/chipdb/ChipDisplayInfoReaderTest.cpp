@@ -49,12 +49,6 @@ class ChipDisplayInfoReader : public ::testing::Test {
     ReadChipXml db{op, scratch.path()};
 };
 
-TEST_F(ChipDisplayInfoReader, StartsInResetState) {
-    EXPECT_EQ(info(), ChipDisplayInfo{});
-    EXPECT_EQ(info().FW_File, "");
-    EXPECT_EQ(info().IC_FileType, "");
-}
-
 TEST_F(ChipDisplayInfoReader, ReadsEveryKeyWithAtoiRulesAndJoinsFileTypes) {
     writeCatalogue(kFullChip);
     EXPECT_EQ(db.ReadChipDisplayInfo("QR31A", 1), 0);
@@ -161,8 +155,9 @@ TEST_F(ChipDisplayInfoReader, LaterDuplicateOverridesKeyByKey) {
     EXPECT_EQ(info().IC_FileType, "B|*.b||");
 }
 
+// An entry without a name attribute never matches, not even the empty name.
 TEST_F(ChipDisplayInfoReader, UnknownOrDifferentlyCasedNameChangesNothing) {
-    writeCatalogue(kFullChip);
+    writeCatalogue(std::string(kFullChip) + "<Chip><HextoBinMode>5</HextoBinMode></Chip>");
     db.ReadChipDisplayInfo("QR31A", 1);
     const ChipDisplayInfo before = info();
     for (const char* name : {"qr31a", "QR31", "QR31A ", ""}) {
@@ -170,12 +165,6 @@ TEST_F(ChipDisplayInfoReader, UnknownOrDifferentlyCasedNameChangesNothing) {
         EXPECT_EQ(info(), before) << name;
     }
     EXPECT_TRUE(op.shown.empty());
-}
-
-TEST_F(ChipDisplayInfoReader, EntriesWithoutAttributeNeverMatchAnEmptyName) {
-    writeCatalogue("<Chip><HextoBinMode>5</HextoBinMode></Chip><!-- QR31A -->");
-    db.ReadChipDisplayInfo("", 1);
-    EXPECT_EQ(info(), ChipDisplayInfo{});
 }
 
 TEST_F(ChipDisplayInfoReader, SecondSelectorReadsTheOtherFile) {

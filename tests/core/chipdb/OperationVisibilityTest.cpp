@@ -17,14 +17,20 @@ OperationVisibilityTable tableWith(const std::string& name, const std::string& v
     return table;
 }
 
-TEST(OperationVisibility, StartsWithFiveShownOperationsAndAnEndEntry) {
-    const OperationVisibilityTable expected{{{"Auto", "1"},
-                                             {"BlankCheck", "1"},
-                                             {"Program", "1"},
-                                             {"Verify", "1"},
-                                             {"Read", "1"},
-                                             {"", ""}}};
-    EXPECT_EQ(InitialOperationVisibility(), expected);
+// The delivered file, written by hand, shows every operation: read over a table whose
+// entries are all hidden, it names each of them.
+TEST(OperationVisibility, DeliveredFileNamesEveryOperationOfTheTable) {
+    OperationVisibilityTable table = InitialOperationVisibility();
+    ASSERT_EQ(table.back().name, "");
+    for (std::size_t i = 0; i + 1 < table.size(); ++i) {
+        EXPECT_EQ(table[i].value, "1") << table[i].name;
+        table[i].value = "0";
+    }
+    test::RecordingOperator op;
+    const std::filesystem::path file = std::filesystem::path(VEXLOR_SOURCE_DATA) / "KLW_Read.xml";
+    ASSERT_TRUE(ReadOperationVisibility(op, file, table));
+    EXPECT_EQ(table, InitialOperationVisibility());
+    EXPECT_TRUE(op.shown.empty());
 }
 
 TEST(OperationVisibility, RootChildrenSetTheNamedEntries) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/convert/ConversionJob.h"
+#include "support/HexText.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
@@ -21,6 +22,13 @@ inline void place(Bytes& bytes, std::size_t offset, std::initializer_list<std::u
     for (std::uint8_t value : values) {
         bytes[at++] = value;
     }
+}
+
+inline std::uint8_t Hi(std::uint16_t word) {
+    return static_cast<std::uint8_t>(word >> 8);
+}
+inline std::uint8_t Lo(std::uint16_t word) {
+    return static_cast<std::uint8_t>(word);
 }
 
 inline void placeText(Bytes& bytes, std::size_t offset, const std::string& text) {
@@ -69,40 +77,6 @@ struct ConvertBench {
     Bytes data() const { return readBytes(dir / "buffer_data.prog"); }
     std::vector<std::string> messages() const { return op.texts(); }
 };
-
-}  // namespace vexlor::test
-
-namespace vexlor::test {
-
-// Intel HEX text of the given segments in records of at most 16 bytes, closed by an
-// end-of-file record.
-inline std::string hexText(const std::vector<std::pair<std::size_t, Bytes>>& segments) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string text;
-    std::uint32_t sum = 0;
-    const auto byteText = [&](std::uint32_t value) {
-        text += digits[(value >> 4) & 0xF];
-        text += digits[value & 0xF];
-        sum += value & 0xFF;
-    };
-    for (const auto& [address, bytes] : segments) {
-        for (std::size_t at = 0; at < bytes.size(); at += 16) {
-            const std::size_t count = std::min<std::size_t>(16, bytes.size() - at);
-            text += ':';
-            sum = 0;
-            byteText(static_cast<std::uint32_t>(count));
-            byteText(static_cast<std::uint32_t>((address + at) >> 8));
-            byteText(static_cast<std::uint32_t>(address + at));
-            byteText(0);
-            for (std::size_t i = 0; i < count; ++i) {
-                byteText(bytes[at + i]);
-            }
-            byteText((0x100 - (sum & 0xFF)) & 0xFF);
-            text += '\n';
-        }
-    }
-    return text + ":00000001FF\n";
-}
 
 // A 256-byte template of 0xEE so that untouched fields stand out, in hwversion1.0.
 inline Bytes writeTemplate(const ScratchDir& dir, const std::string& chip,

@@ -2,20 +2,10 @@
 
 #include "ConvertTestSupport.h"
 #include "core/convert/InsideNumberDispatch.h"
+#include "support/ChipRecord.h"
 
-namespace vexlor {
+namespace vexlor::test {
 namespace {
-
-using test::Bytes;
-using test::ConvertBench;
-using test::place;
-
-ICInfo eepromChip(const std::string& name, std::uint32_t insideNumber) {
-    ICInfo ic;
-    ic.ChipName = name;
-    ic.Inside_Number = insideNumber;
-    return ic;
-}
 
 Bytes range(const Bytes& bytes, std::size_t from, std::size_t count) {
     return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
@@ -35,12 +25,12 @@ Bytes eepromTable() {
 TEST(EepromFamily, HexLoadOfTheFixedLengthChip) {
     for (bool exhv : {false, true}) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QRV7038");
+        writeTemplate(bench.dir, "QRV7038");
         // Word-addressed (count 02): word 0x300F lands on bytes 0x601E-0x601F, the last word
         // of the 24,608-byte image. Fed: 0xFFFF clears the start, zeros, then 0x0001 -> 0x8005.
         const auto program =
             bench.dir.write("prog.hex", ":02000000FFFF00\n:02300F00000100\n:00000001FF\n");
-        const ICInfo ic = eepromChip("QRV7038", 0x1638);
+        const ICInfo ic = chipRecord("QRV7038", 0x1638);
         ConversionJob job = bench.job(ic, program);
         job.optionWord = 0x61;
         job.flags.exhvIspProgram = exhv;
@@ -57,7 +47,7 @@ TEST(EepromFamily, HexLoadOfTheFixedLengthChip) {
         place(option, 0x48, {0xC0, 0x08});
         place(option, 0x4C, {static_cast<std::uint8_t>(exhv ? 1 : 0)});
         place(option, 0x4E, {0x00});
-        test::placeFixedTime(option);
+        placeFixedTime(option);
         place(option, 0xCF, {0x5B});
         EXPECT_EQ(bench.option(), option);
     }
@@ -72,13 +62,13 @@ TEST(EepromFamily, HexLoadWithPartialChecksumAndOptionWord) {
     const Case cases[] = {{false, false, 0}, {false, true, 2}, {true, false, 1}, {true, true, 1}};
     for (const Case& c : cases) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QV1663");
+        writeTemplate(bench.dir, "QV1663");
         Bytes image(0x4B0, 0);
         place(image, 0, {0xFF, 0xFF});
         place(image, 0x4AA, {0x00, 0x01});  // word 0x255, the 0x256th: register 0x8005
         place(image, 0x4AC, {0x80, 0x05});  // clears it
-        const auto program = bench.dir.write("prog.hex", test::hexText({{0, image}}));
-        const ICInfo ic = eepromChip("QV1663", 0x1663);
+        const auto program = bench.dir.write("prog.hex", hexText({{0, image}}));
+        const ICInfo ic = chipRecord("QV1663", 0x1663);
         ConversionJob job = bench.job(ic, program);
         job.flags.exhvIspProgram = c.exhv;
         job.flags.ispProgram = c.isp;
@@ -94,7 +84,7 @@ TEST(EepromFamily, HexLoadWithPartialChecksumAndOptionWord) {
         place(option, 0x4C, {c.flags});
         place(option, 0x4E, {0x00});
         place(option, 0x54, {0x80, 0x05});
-        test::placeFixedTime(option);
+        placeFixedTime(option);
         place(option, 0xCF, {0x5B});
         EXPECT_EQ(bench.option(), option) << c.exhv << c.isp;
     }
@@ -117,9 +107,9 @@ TEST(EepromFamily, BinaryLoadGoesThroughTheEepromImage) {
     };
     for (const Case& c : cases) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, c.chip);
+        writeTemplate(bench.dir, c.chip);
         const auto program = bench.dir.writeBytes(c.fileName, {0x11, 0x22, 0x33, 0x44});
-        const ICInfo ic = eepromChip(c.chip, c.insideNumber);
+        const ICInfo ic = chipRecord(c.chip, c.insideNumber);
         ConversionJob job = bench.job(ic, program);
         job.optionWord = 0x61;
         ASSERT_EQ(ConvertByInsideNumber(c.insideNumber, job, bench.out), 0)
@@ -134,18 +124,9 @@ TEST(EepromFamily, BinaryLoadGoesThroughTheEepromImage) {
         EXPECT_EQ(option[0x4D], 0x10) << c.chip;
         const auto image = bench.dir / "work" / (program.stem().string() + "_new.bin");
         EXPECT_EQ(bench.result.descriptionText, image.string());
-        EXPECT_EQ(test::readBytes(image).size(), 525u);
+        EXPECT_EQ(readBytes(image).size(), 525u);
     }
 }
 
-TEST(EepromFamily, OversizedBinaryFails) {
-    ConvertBench bench;
-    test::writeTemplate(bench.dir, "QV1663");
-    const auto program = bench.dir.writeBytes("eeprom.bin", Bytes(257, 0x5A));
-    const ICInfo ic = eepromChip("QV1663", 0x1663);
-    EXPECT_EQ(ConvertByInsideNumber(0x1663, bench.job(ic, program), bench.out), 1);
-    EXPECT_EQ(bench.messages(), std::vector<std::string>{"bin file Length over 256 Byte"});
-}
-
 }  // namespace
-}  // namespace vexlor
+}  // namespace vexlor::test

@@ -4,17 +4,8 @@
 #include "ModelChipSample.h"
 #include "core/convert/GenericConverter.h"
 
-namespace vexlor {
+namespace vexlor::test {
 namespace {
-
-using test::Bytes;
-using test::ConvertBench;
-using test::modelChip;
-using test::modelData;
-using test::modelOption;
-using test::modelProgram;
-using test::place;
-using test::placeText;
 
 TEST(ConvertGenericFamily, BuildsBothBuffersFromTheChipRecord) {
     ConvertBench bench;
@@ -183,17 +174,11 @@ TEST(PackProductionCount, DecimalDigitsAsNibbles) {
     EXPECT_EQ(packProductionCount(123456789), 0x12345678u);
 }
 
-}  // namespace
-}  // namespace vexlor
-
-namespace vexlor {
-namespace {
-
 TEST(ConvertGenericFamily, OversizedProgramFileIsNotRead) {
     ConvertBench bench;
-    const auto program = bench.dir.writeBytes("huge.bin", test::modelProgram());
+    const auto program = bench.dir.writeBytes("huge.bin", modelProgram());
     std::filesystem::resize_file(program, (64u << 20) + 1);  // sparse: no real 64 MiB written
-    const ICInfo ic = test::modelChip();
+    const ICInfo ic = modelChip();
     EXPECT_EQ(ConvertGenericFamily(bench.job(ic, program), bench.out), 5);
     EXPECT_EQ(bench.messages(), std::vector<std::string>{
                                     program.string() +
@@ -201,4 +186,4 @@ TEST(ConvertGenericFamily, OversizedProgramFileIsNotRead) {
 }
 
 }  // namespace
-}  // namespace vexlor
+}  // namespace vexlor::test

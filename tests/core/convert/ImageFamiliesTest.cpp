@@ -2,30 +2,19 @@
 
 #include "ConvertTestSupport.h"
 #include "core/convert/InsideNumberDispatch.h"
+#include "support/ChipRecord.h"
 
-namespace vexlor {
+namespace vexlor::test {
 namespace {
-
-using test::Bytes;
-using test::ConvertBench;
-using test::place;
 
 // Single words fed to a zero register (hand reduction modulo x^16 + x^15 + x^2 + 1):
 // 0x0001 -> 0x8005, 0x0100 -> 0x8603, and by linearity over bits 0,1,2,4,5,9,12:
 // 0x1237 -> 0x8005^0x800F^0x801B^0x8063^0x80C3^0x8C03^0xE003 = 0xECB1, 0x0037 -> 0x80B1.
 
-ICInfo imageChip(const std::string& name, std::uint32_t insideNumber) {
-    ICInfo ic;
-    ic.ChipName = name;
-    ic.Inside_Number = insideNumber;
-    return ic;
-}
-
 Bytes commonFields(Bytes option, std::uint16_t checksum) {
-    place(option, 0x10,
-          {static_cast<std::uint8_t>(checksum >> 8), static_cast<std::uint8_t>(checksum)});
+    place(option, 0x10, {Hi(checksum), Lo(checksum)});
     place(option, 0x4E, {0x00});
-    test::placeFixedTime(option);
+    placeFixedTime(option);
     place(option, 0xCF, {0x5B});
     return option;
 }
@@ -39,85 +28,49 @@ TEST(ConfigWordFamily, ConfigurationWordAheadOfTheData) {
         Bytes configBytes;
         std::uint32_t optionWord;
         std::size_t dataWords;
-        Bytes head;  // first two data bytes
-        Bytes field24;
+        std::uint16_t head;  // first data word, high byte first
+        std::uint16_t field24;
         std::uint16_t checksum;
     };
     const Case cases[] = {
-        {"QR6401",
-         0x1397,
-         0x4020,
-         0x401E,
-         {0x35, 0x12},
-         1,
-         0x1970,
-         {0x12, 0x35},
-         {0x12, 0x35},
-         0xECB1},
-        {"QR6401",
-         0x1397,
-         0x4020,
-         0x401E,
-         {0x35, 0x12},
-         0,
-         0x1970,
-         {0x12, 0x34},
-         {0x12, 0x34},
-         0xECB1},
-        {"QR64S27",
-         0x1396,
-         0x4020,
-         0x401E,
-         {0x37, 0x12},
-         1,
-         0x1FFF,
-         {0x12, 0x37},
-         {0x12, 0x35},
-         0xECB1},
-        {"QR64G98", 0x1395, 0x2020, 0x201F, {0x37}, 1, 0xFFF, {0x00, 0x37}, {0x00, 0x35}, 0x80B1},
-        {"QR64G98", 0x1395, 0x2020, 0x201F, {0x37}, 0, 0xFFF, {0x00, 0x36}, {0x00, 0x34}, 0x80B1},
+        {"QR6401", 0x1397, 0x4020, 0x401E, {0x35, 0x12}, 1, 0x1970, 0x1235, 0x1235, 0xECB1},
+        {"QR6401", 0x1397, 0x4020, 0x401E, {0x35, 0x12}, 0, 0x1970, 0x1234, 0x1234, 0xECB1},
+        {"QR64S27", 0x1396, 0x4020, 0x401E, {0x37, 0x12}, 1, 0x1FFF, 0x1237, 0x1235, 0xECB1},
+        {"QR64G98", 0x1395, 0x2020, 0x201F, {0x37}, 1, 0xFFF, 0x0037, 0x0035, 0x80B1},
+        {"QR64G98", 0x1395, 0x2020, 0x201F, {0x37}, 0, 0xFFF, 0x0036, 0x0034, 0x80B1},
     };
     for (const Case& c : cases) {
         ConvertBench bench;
-        const Bytes prototype = test::writeTemplate(bench.dir, c.chip);
+        const Bytes prototype = writeTemplate(bench.dir, c.chip);
         Bytes file(c.fileSize, 0);
         place(file, 0x20, {0xFF, 0xFF});
         for (std::size_t i = 0; i < c.configBytes.size(); ++i) {
             file[c.configAt + i] = c.configBytes[i];
         }
         const auto program = bench.dir.writeBytes("prog.otp", file);
-        const ICInfo ic = imageChip(c.chip, c.insideNumber);
+        const ICInfo ic = chipRecord(c.chip, c.insideNumber);
         ConversionJob job = bench.job(ic, program);
         job.optionWord = c.optionWord;
         ASSERT_EQ(ConvertByInsideNumber(c.insideNumber, job, bench.out), 0) << c.chip;
         Bytes data(2 + 2 * c.dataWords, 0);
-        place(data, 0, {c.head[0], c.head[1], 0xFF, 0xFF});
+        place(data, 0, {Hi(c.head), Lo(c.head), 0xFF, 0xFF});
         EXPECT_EQ(bench.data(), data) << c.chip;
         Bytes option = prototype;
-        place(option, 0x24, {c.field24[0], c.field24[1]});
+        place(option, 0x24, {Hi(c.field24), Lo(c.field24)});
         place(option, 0x3B, {0xFF, 0xFF});
         EXPECT_EQ(bench.option(), commonFields(option, c.checksum)) << c.chip << c.optionWord;
     }
 }
 
-TEST(ConfigWordFamily, ShortImageIsRefused) {
-    ConvertBench bench;
-    test::writeTemplate(bench.dir, "QR6401");
-    const auto program = bench.dir.writeBytes("prog.otp", Bytes(0x401F, 0));
-    const ICInfo ic = imageChip("QR6401", 0x1397);
-    EXPECT_EQ(ConvertByInsideNumber(0x1397, bench.job(ic, program), bench.out), 1);
-    EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " open file error\n"});
-}
-
 TEST(LargeImageFamily, QR62J61InformationWordsAndTemplateBytes) {
     ConvertBench bench;
-    const Bytes prototype = test::writeTemplate(bench.dir, "QR62J61", {{36, 0x39}, {37, 0x42}});
+    const Bytes prototype = writeTemplate(bench.dir, "QR62J61", {{36, 0x39}, {37, 0x42}});
     Bytes file(0x1001E, 0);
     place(file, 0, {0xFF, 0xFF});
     place(file, 0x10000, {0xAB, 0xCD, 0x5C, 0x77});
     place(file, 0x1001C, {0x01, 0x00});  // the last of the 13 fed words: 0x0100 -> 0x8603
     const auto program = bench.dir.writeBytes("prog.bin", file);
-    const ICInfo ic = imageChip("QR62J61", 0x1390);
+    const ICInfo ic = chipRecord("QR62J61", 0x1390);
     ASSERT_EQ(ConvertByInsideNumber(0x1390, bench.job(ic, program), bench.out), 0)
         << testing::PrintToString(bench.messages());
 
@@ -141,13 +94,13 @@ TEST(LargeImageFamily, QR6417InformationAreaFollowsTheData) {
     };
     for (const Case& c : {Case{0x13, 0}, Case{0x12, 1}}) {
         ConvertBench bench;
-        const Bytes prototype = test::writeTemplate(bench.dir, "QR6417");
+        const Bytes prototype = writeTemplate(bench.dir, "QR6417");
         Bytes file(0x87FE, 0);
         place(file, 0, {0xFF, 0xFF});
         place(file, 0x8000, {0x12, 0x34, 0x0F, 0x56});
         place(file, 0x87F8, {0x00, 0x01, 0x9A, 0xBC, 0x82, c.idSecond});
         const auto program = bench.dir.writeBytes("prog.bin", file);
-        const ICInfo ic = imageChip("QR6417", 0x1382);
+        const ICInfo ic = chipRecord("QR6417", 0x1382);
         ASSERT_EQ(ConvertByInsideNumber(0x1382, bench.job(ic, program), bench.out), c.result);
         if (c.result != 0) {
             EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " ID error\n"});
@@ -184,9 +137,9 @@ TEST(RawImageFamilies, ImagesTheConverterCannotTakeWhollyAreRefused) {
     };
     for (const Case& c : cases) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QRV7041");
+        writeTemplate(bench.dir, "QRV7041");
         const auto program = bench.dir.writeBytes("prog.otp", c.file);
-        ICInfo ic = imageChip("QRV7041", 0x1604);
+        ICInfo ic = chipRecord("QRV7041", 0x1604);
         ic.Program_Capacity = 0x10;
         const int code = ConvertByInsideNumber(0x1604, bench.job(ic, program), bench.out);
         EXPECT_EQ(code, c.message.empty() ? 0 : 1) << c.what;
@@ -198,9 +151,35 @@ TEST(RawImageFamilies, ImagesTheConverterCannotTakeWhollyAreRefused) {
     }
 }
 
+// A file too short for its family, or HEX text that is none, is the program file's failure.
+TEST(ConvertByInsideNumber, UnusableProgramFileIsAnOpenFailure) {
+    struct Case {
+        const char* chip;
+        std::uint32_t insideNumber;
+        const char* name;
+        std::string content;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"QR6401", 0x1397, "prog.otp", std::string(0x401F, '\0'), ""},
+        {"QRV7071", 0x1615, "prog.otp", std::string(31, '\0'), ""},
+        {"QRV7003", 0x1630, "prog.hex", "not a hex file\n", "it is not in Intel HEX format"},
+    };
+    for (const Case& c : cases) {
+        ConvertBench bench;
+        writeTemplate(bench.dir, c.chip);
+        const auto program = bench.dir.write(c.name, c.content);
+        const ICInfo ic = chipRecord(c.chip, c.insideNumber);
+        EXPECT_EQ(ConvertByInsideNumber(c.insideNumber, bench.job(ic, program), bench.out), 1);
+        EXPECT_EQ(bench.messages(),
+                  std::vector<std::string>{program.string() + " open file error\n" + c.reason})
+            << c.chip;
+    }
+}
+
 TEST(ConvertByInsideNumber, UnknownNumberIsNotSupported) {
     ConvertBench bench;
-    const ICInfo ic = imageChip("QX0000", 0x1234);
+    const ICInfo ic = chipRecord("QX0000", 0x1234);
     EXPECT_EQ(ConvertByInsideNumber(0x1234, bench.job(ic, bench.dir / "prog.bin"), bench.out), 1);
     EXPECT_EQ(bench.diagnostics, "No support !");
     EXPECT_FALSE(std::filesystem::exists(bench.dir / "buffer_option.prog"));
@@ -209,9 +188,9 @@ TEST(ConvertByInsideNumber, UnknownNumberIsNotSupported) {
 TEST(ConvertByInsideNumber, WriterModelByteFollowsTheWriter) {
     for (bool klw20 : {true, false}) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QRV7041");
+        writeTemplate(bench.dir, "QRV7041");
         const auto program = bench.dir.writeBytes("prog.otp", Bytes(34, 0));
-        const ICInfo ic = imageChip("QRV7041", 0x1604);
+        const ICInfo ic = chipRecord("QRV7041", 0x1604);
         ConversionJob job = bench.job(ic, program);
         job.writerModelKLW20 = klw20;
         ASSERT_EQ(ConvertByInsideNumber(0x1604, job, bench.out), 0);
@@ -219,20 +198,5 @@ TEST(ConvertByInsideNumber, WriterModelByteFollowsTheWriter) {
     }
 }
 
-TEST(ConvertByInsideNumber, TableNamesEveryFamilyChip) {
-    const std::pair<std::uint32_t, const char*> rows[] = {
-        {0x1382, "QR6417"},      {0x1390, "QR62J61"},     {0x1395, "QR64G98"}, {0x1396, "QR64S27"},
-        {0x1397, "QR6401"},      {0x1603, "QRV7034"},     {0x1604, "QRV7041"}, {0x1615, "QRV7071"},
-        {0x1622, "QRV7049"},     {0x1629, "QSV6842"},     {0x1630, "QRV7003"}, {0x1632, "QRV7371"},
-        {0x1633, "QRV7097"},     {0x1636, "QRV7012"},     {0x1638, "QRV7038"}, {0x1663, "QV1663"},
-        {0x27505, "QN8703_5XX"}, {0x27506, "QN8703_8XX"}, {0x27552, "QN3244"}, {0x28012, "QN6223"},
-        {0x28013, "QN8703_2XX"},
-    };
-    for (const auto& [number, name] : rows) {
-        EXPECT_EQ(chipOfInsideNumber(number), std::optional<std::string_view>(name)) << name;
-    }
-    EXPECT_EQ(chipOfInsideNumber(0x1600), std::nullopt);
-}
-
 }  // namespace
-}  // namespace vexlor
+}  // namespace vexlor::test

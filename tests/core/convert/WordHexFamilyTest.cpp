@@ -2,13 +2,10 @@
 
 #include "ConvertTestSupport.h"
 #include "core/convert/InsideNumberDispatch.h"
+#include "support/ChipRecord.h"
 
-namespace vexlor {
+namespace vexlor::test {
 namespace {
-
-using test::Bytes;
-using test::ConvertBench;
-using test::place;
 
 // Hand reduction modulo x^16 + x^15 + x^2 + 1. A word w fed to register r leaves
 // (r ^ w) * x^16 mod P, so a word equal to the register clears it. Single words from zero:
@@ -44,7 +41,7 @@ std::string wordHexFile(const WordCase& c, std::uint8_t idFirst = 0x50,
     if (c.firstFed > 1) {
         place(words, 2, {0x34, 0x12});
     }
-    return test::hexText({{0, words}, {0xFF8, {0xE0, c.configHigh}}, {0xFFC, {idFirst, idSecond}}});
+    return hexText({{0, words}, {0xFF8, {0xE0, c.configHigh}}, {0xFFC, {idFirst, idSecond}}});
 }
 
 Bytes expectedData(const WordCase& c) {
@@ -63,8 +60,7 @@ Bytes expectedData(const WordCase& c) {
 
 Bytes expectedOption(const WordCase& c) {
     Bytes option(256, 0xEE);
-    place(option, 0x10,
-          {static_cast<std::uint8_t>(c.checksum >> 8), static_cast<std::uint8_t>(c.checksum)});
+    place(option, 0x10, {Hi(c.checksum), Lo(c.checksum)});
     place(option, 0x16, {0x07, 0xFA, 0x07, 0xFC});
     place(option, 0x24, {c.field24[0], c.field24[1]});
     place(option, 0x27, {c.field27[0], c.field27[1]});
@@ -72,16 +68,9 @@ Bytes expectedOption(const WordCase& c) {
     place(option, 0x48, {0x8E, c.field49});
     place(option, 0x4E, {0x00});
     place(option, 0x54, {0x00, 0x05});
-    test::placeFixedTime(option);
+    placeFixedTime(option);
     place(option, 0xCF, {0x5B});
     return option;
-}
-
-ICInfo wordChip(const std::string& name, std::uint32_t insideNumber) {
-    ICInfo ic;
-    ic.ChipName = name;
-    ic.Inside_Number = insideNumber;
-    return ic;
 }
 
 TEST(WordHexFamily, BuffersWithAndWithoutProtectedArea) {
@@ -90,9 +79,9 @@ TEST(WordHexFamily, BuffersWithAndWithoutProtectedArea) {
              {std::pair<const char*, std::uint32_t>{"QN8703_5XX", 0x27505},
               {"QN8703_8XX", 0x27506}}) {
             ConvertBench bench;
-            test::writeTemplate(bench.dir, chipName);
+            writeTemplate(bench.dir, chipName);
             const auto program = bench.dir.write("prog.hex", wordHexFile(*c));
-            const ICInfo ic = wordChip(chipName, number);
+            const ICInfo ic = chipRecord(chipName, number);
             ASSERT_EQ(ConvertByInsideNumber(number, bench.job(ic, program), bench.out), 0)
                 << c->name << testing::PrintToString(bench.messages());
             EXPECT_EQ(bench.option(), expectedOption(*c)) << c->name << " " << chipName;
@@ -114,10 +103,10 @@ TEST(WordHexFamily, IdentificationBytes) {
         {0x50, 0x03, 0}, {0x50, 0xFF, 0}, {0x51, 0x03, 1}, {0x50, 0x02, 1}, {0x50, 0x01, 1}};
     for (const Case& c : cases) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QN8703_5XX");
+        writeTemplate(bench.dir, "QN8703_5XX");
         const auto program =
             bench.dir.write("prog.hex", wordHexFile(kUnprotected, c.first, c.second));
-        const ICInfo ic = wordChip("QN8703_5XX", 0x27505);
+        const ICInfo ic = chipRecord("QN8703_5XX", 0x27505);
         EXPECT_EQ(ConvertByInsideNumber(0x27505, bench.job(ic, program), bench.out), c.result)
             << int(c.first) << " " << int(c.second);
         if (c.result != 0) {
@@ -141,18 +130,18 @@ TEST(WordHexFamily, SerialNumberAddressesMoveOnlyWithAProtectedArea) {
     };
     for (const Case& c : cases) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QN8703_8XX");
+        writeTemplate(bench.dir, "QN8703_8XX");
         Bytes serial(256, 0);
         place(serial, 0x35, {0x20, 0x04, 0x01, 0x10, c.endHigh, c.endLow});
         place(serial, 0x60, {0xDE, 0xAD});
         place(serial, 0x7F, {0x42});
         const auto serialPath = bench.dir.writeBytes("serial.txt", serial);
         const auto program = bench.dir.write("prog.hex", wordHexFile(*c.image));
-        const ICInfo ic = wordChip("QN8703_8XX", 0x27506);
+        const ICInfo ic = chipRecord("QN8703_8XX", 0x27506);
         ConversionJob job = bench.job(ic, program);
         job.flags.displaySerialNumber = true;
         EXPECT_EQ(ConvertByInsideNumber(0x27506, job, bench.out), c.result) << c.image->name;
-        EXPECT_EQ(test::readBytes(serialPath), serial) << "the serial block is left as it was";
+        EXPECT_EQ(readBytes(serialPath), serial) << "the serial block is left as it was";
         if (c.result != 0) {
             EXPECT_EQ(bench.messages(), std::vector<std::string>{"S/N End Address > 0x7fc"});
             continue;
@@ -176,13 +165,13 @@ TEST(WordHexFamily, SmallChipConstants) {
     const Case cases[] = {{0xFB, true, 0}, {0xFB, false, 0}, {0xFC, true, 1}};
     for (const Case& c : cases) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QN6223");
+        writeTemplate(bench.dir, "QN6223");
         Bytes serial(256, 0);
         place(serial, 0x37, {0x00, 0x10, 0x01, c.endLow});
         bench.dir.writeBytes("serial.txt", serial);
         const auto program = bench.dir.write(
-            "prog.hex", test::hexText({{0, Bytes(0x7F6, 0)}, {0x7F8, {0xE0, 0x2F, 0x01, 0x03}}}));
-        const ICInfo ic = wordChip("QN6223", 0x28012);
+            "prog.hex", hexText({{0, Bytes(0x7F6, 0)}, {0x7F8, {0xE0, 0x2F, 0x01, 0x03}}}));
+        const ICInfo ic = chipRecord("QN6223", 0x28012);
         ConversionJob job = bench.job(ic, program);
         job.flags.displaySerialNumber = true;
         job.flags.exhvIspProgram = c.exhv;
@@ -201,12 +190,6 @@ TEST(WordHexFamily, SmallChipConstants) {
     }
 }
 
-}  // namespace
-}  // namespace vexlor
-
-namespace vexlor {
-namespace {
-
 TEST(WordHexFamily, LargestChipConstants) {
     struct Case {
         std::uint8_t idFirst;
@@ -224,15 +207,14 @@ TEST(WordHexFamily, LargestChipConstants) {
     };
     for (const Case& c : cases) {
         ConvertBench bench;
-        test::writeTemplate(bench.dir, "QN3244");
+        writeTemplate(bench.dir, "QN3244");
         Bytes serial(256, 0);
         place(serial, 0x37, {0x00, 0x20, c.endHigh, c.endLow});
         bench.dir.writeBytes("serial.txt", serial);
         const auto program = bench.dir.write(
             "prog.hex",
-            test::hexText(
-                {{0, Bytes(16, 0)}, {0x1FF8, {0xE0, 0x2F}}, {0x1FFC, {c.idFirst, 0x03}}}));
-        const ICInfo ic = wordChip("QN3244", 0x27552);
+            hexText({{0, Bytes(16, 0)}, {0x1FF8, {0xE0, 0x2F}}, {0x1FFC, {c.idFirst, 0x03}}}));
+        const ICInfo ic = chipRecord("QN3244", 0x27552);
         ConversionJob job = bench.job(ic, program);
         job.flags.displaySerialNumber = true;
         EXPECT_EQ(ConvertByInsideNumber(0x27552, job, bench.out), c.result);
@@ -253,4 +235,4 @@ TEST(WordHexFamily, LargestChipConstants) {
 }
 
 }  // namespace
-}  // namespace vexlor
+}  // namespace vexlor::test

@@ -10,7 +10,9 @@
 #include <pugixml.hpp>
 
 #include "DeliveredData.h"
+#include "core/chipdb/ChipDisplayKeys.h"
 #include "core/chipdb/XmlFile.h"
+#include "core/convert/FileFilters.h"
 
 namespace vexlor::test {
 namespace {
@@ -21,48 +23,27 @@ const DeliveredData& D() {
     return Delivered();
 }
 
-TEST(CatalogueData, HoldsEnoughUniquelyNamedChipsInBothFilesInTheSameOrder) {
+// Chip names name files, and the writer keeps only the first 10 bytes of a name in its option
+// header, from which the job is restored after an attach.
+TEST(CatalogueData, ChipNamesAreUniqueShortPlainAndInTheSameOrderInBothFiles) {
     ASSERT_GE(D().chips.size(), 80u);
     std::set<std::string> names;
-    for (const auto& chip : D().chips) {
-        EXPECT_TRUE(names.insert(chip.name).second) << "listed twice: " << chip.name;
-    }
     std::vector<std::string> first;
     for (const auto& chip : D().chips) {
+        EXPECT_TRUE(names.insert(chip.name).second) << "listed twice: " << chip.name;
+        EXPECT_LE(chip.name.size(), 10u) << chip.name;
+        EXPECT_TRUE(IsPlainFileName(chip.name) && chip.name.find(' ') == std::string::npos)
+            << chip.name;
         first.push_back(chip.name);
     }
     EXPECT_EQ(first, D().secondCatalogueNames);
 }
 
-// Chip names name files, and the writer keeps only the first 10 bytes of a name in its option
-// header, from which the job is restored after an attach.
-TEST(CatalogueData, ChipNamesFitTheOptionHeaderAndNameFiles) {
-    for (const auto& chip : D().chips) {
-        EXPECT_LE(chip.name.size(), 10u) << chip.name;
-        EXPECT_TRUE(IsPlainFileName(chip.name)) << chip.name;
-        EXPECT_EQ(chip.name.find(' '), std::string::npos) << chip.name;
-    }
-}
-
 TEST(CatalogueData, EveryChipCarriesEveryKeyOnce) {
-    const char* const kKeys[] = {"IcTransfileforPath",
-                                 "ICSelectDisplay/ExHVISP",
-                                 "ICSelectDisplay/ISP",
-                                 "ICSelectDisplay/Buzzer",
-                                 "ICSelectDisplay/EraseMode",
-                                 "ICSelectDisplay/RollingCode",
-                                 "ICSelectDisplay/MassProduction",
-                                 "ICSelectDisplay/ProductionLimit",
-                                 "MenuOperationDisplay/MenuSerial_Num",
-                                 "MenuOperationDisplay/MenuCompare_File",
-                                 "MenuOperationDisplay/MenuSet_Protect",
-                                 "MenuOperationDisplay/MenuRead_ChipInfo",
-                                 "HextoBinMode",
-                                 "SetProtectMode",
-                                 "HaveSmartOPT",
-                                 "FuseCheckBoxDisplay",
-                                 "FW_File",
-                                 "IC_FileType"};
+    std::vector<std::string> keys{"FW_File", "IC_FileType"};
+    for (const ChipDisplayKey& key : ChipDisplayKeys()) {
+        keys.push_back(key.group ? std::string(key.group) + "/" + key.name : key.name);
+    }
     for (const char* file : {"KLW20_mcu.xml", "KLW21_mcu.xml"}) {
         pugi::xml_document document;
         ASSERT_EQ(LoadXmlFile(D().base / "ChipList" / file, document), XmlLoad::Loaded) << file;
@@ -74,52 +55,33 @@ TEST(CatalogueData, EveryChipCarriesEveryKeyOnce) {
             EXPECT_STREQ(chip.node().first_attribute().name(), "name") << name;
             EXPECT_STREQ(chip.node().parent().first_attribute().name(), "name") << name;
             EXPECT_STREQ(chip.node().parent().parent().first_attribute().name(), "type") << name;
-            for (const char* key : kKeys) {
-                EXPECT_EQ(chip.node().select_nodes(key).size(), 1u)
+            for (const std::string& key : keys) {
+                EXPECT_EQ(chip.node().select_nodes(key.c_str()).size(), 1u)
                     << file << " " << name << " " << key;
             }
         }
     }
 }
 
-TEST(CatalogueData, EveryChipHasItsInformationFileUnderItsOwnName) {
-    for (const auto& chip : D().chips) {
-        EXPECT_TRUE(chip.icRead) << chip.name;
-        EXPECT_TRUE(chip.messages.empty()) << chip.name << ": " << chip.messages.front();
-        EXPECT_EQ(chip.info.ChipName, chip.name);
-        EXPECT_FALSE(chip.info.ChipType.empty()) << chip.name;
-    }
-}
-
-TEST(CatalogueData, FileFilterIsOneOfTheProgramFileFilters) {
-    const std::set<std::string> kFilters{
-        "QvIce Obj Files (*.obj)|*.obj||",
-        "QvIce Hex Files (*.hex)|*.hex||",
-        "QvIce Otp Files (*.otp)|*.otp||",
-        "QvIce Epm Files (*.epm)|*.epm||",
-        "QvIce Hex Files (*.hex)|*.hex|QvIce Bin Files (*.bin)|*.bin||",
-        "QvIce Orvo Files (*.orvo)|*.orvo||",
-    };
-    for (const auto& chip : D().chips) {
-        EXPECT_TRUE(kFilters.count(chip.keys.IC_FileType))
-            << chip.name << ": " << chip.keys.IC_FileType;
-    }
-}
-
-TEST(CatalogueData, PinPictureFirmwareAndInternalNumberPerChip) {
+// Information file, file filter, pin picture and firmware image: all present and usable.
+TEST(CatalogueData, EveryChipHasItsFilesAndAnInternalNumberOfItsOwn) {
+    const std::set<std::string_view> kFilters{kObjFilter, kHexFilter,      kOtpFilter,
+                                              kEpmFilter, kHexOrBinFilter, kOrvoFilter};
     std::set<std::uint32_t> numbers;
     for (const auto& chip : D().chips) {
+        SCOPED_TRACE(chip.name);
+        EXPECT_TRUE(chip.icRead);
+        EXPECT_TRUE(chip.messages.empty()) << chip.messages.front();
+        EXPECT_EQ(chip.info.ChipName, chip.name);
+        EXPECT_TRUE(kFilters.count(chip.keys.IC_FileType)) << chip.keys.IC_FileType;
         EXPECT_TRUE(numbers.insert(chip.info.Inside_Number).second)
-            << chip.name << " shares its internal number (and so its pin picture)";
+            << "shares its internal number (and so its pin picture)";
         char picture[32];
         std::snprintf(picture, sizeof picture, "QV%x.jpg", chip.info.Inside_Number);
         const auto jpeg = FileBytes(D().base / "res" / "ICPicture" / picture);
-        ASSERT_GE(jpeg.size(), 3u) << chip.name << " " << picture;
-        EXPECT_EQ(jpeg[0], 0xFF);
-        EXPECT_EQ(jpeg[1], 0xD8);
-        EXPECT_EQ(jpeg[2], 0xFF);
-        EXPECT_EQ(fs::file_size(D().base / "firmware" / chip.keys.FW_File), 0x10800u)
-            << chip.name << " " << chip.keys.FW_File;
+        ASSERT_GE(jpeg.size(), 3u) << picture;
+        EXPECT_EQ(jpeg[0] << 16 | jpeg[1] << 8 | jpeg[2], 0xFFD8FF) << picture;
+        EXPECT_EQ(fs::file_size(D().base / "firmware" / chip.keys.FW_File), 0x10800u);
     }
 }
 
@@ -127,25 +89,18 @@ TEST(CatalogueData, KeysMatchWhatTheChipCanDo) {
     for (const auto& chip : D().chips) {
         const auto& k = chip.keys;
         SCOPED_TRACE(chip.name);
-        EXPECT_GE(k.SetProtectMode, 0);
-        EXPECT_LE(k.SetProtectMode, 10);
-        EXPECT_GE(k.FuseCheckBoxDisplay, 1);
-        EXPECT_LE(k.FuseCheckBoxDisplay, 3);
+        EXPECT_TRUE(chip.mcuType == "OTP" || chip.mcuType == "MTP" || chip.mcuType == "Flash");
+        EXPECT_TRUE(k.FuseCheckBoxDisplay >= 1 && k.FuseCheckBoxDisplay <= 3);
         // The menu entry and the IC Type Select box both mean serial numbers.
         EXPECT_EQ(k.MenuSerial_Num, k.RollingCode);
         // Set Protect is offered only where a protect layout is defined.
         EXPECT_EQ(k.MenuSet_Protect, k.SetProtectMode >= 1 && k.SetProtectMode <= 10 ? 1 : 0);
         // The option choices of Load File are shown in the fuse boxes.
         if (chip.info.Have_OPT == 1) {
-            EXPECT_LE(k.FuseCheckBoxDisplay, 2);
-            EXPECT_GE(k.SetProtectMode, 1);
+            EXPECT_TRUE(k.FuseCheckBoxDisplay <= 2 && k.SetProtectMode >= 1);
         }
         // Only rewritable chips can be erased as a whole.
-        if (chip.mcuType == "OTP") {
-            EXPECT_EQ(k.EraseMode, 0);
-        }
-        EXPECT_TRUE(chip.mcuType == "OTP" || chip.mcuType == "MTP" || chip.mcuType == "Flash")
-            << chip.mcuType;
+        EXPECT_TRUE(chip.mcuType != "OTP" || k.EraseMode == 0);
     }
 }
 
@@ -162,30 +117,18 @@ TEST(CatalogueData, ParametersAreUsableByConvertersAndOperations) {
         EXPECT_EQ(i.Device_ID_amount, static_cast<int>(i.Device_ID.size()));
         // The voltage codes are one byte each: int(11.55 x volts) must stay below 256.
         for (float volts : {i.P_VDD, i.P_VPP, i.R_VDD, i.R_H_VDD, i.R_L_VDD}) {
-            EXPECT_GT(volts, 0.0f);
-            EXPECT_LT(volts, 22.0f);
+            EXPECT_TRUE(volts > 0.0f && volts < 22.0f) << volts;
         }
-        EXPECT_GE(i.P_VPP, i.P_VDD);
-        EXPECT_LT(i.R_L_VDD, i.R_VDD);
-        EXPECT_GT(i.R_H_VDD, i.R_VDD);
+        EXPECT_TRUE(i.P_VPP >= i.P_VDD && i.R_L_VDD < i.R_VDD && i.R_H_VDD > i.R_VDD);
         for (int timeout :
              {i.Auto_Timeout, i.Blankcheck_Timeout, i.Program_Timeout, i.Verify_Timeout}) {
-            EXPECT_GE(timeout, 100);
-            EXPECT_LE(timeout, 4000);
+            EXPECT_TRUE(timeout >= 100 && timeout <= 4000) << timeout;
         }
         EXPECT_GE(i.Auto_Timeout, i.Program_Timeout);
-        // Read swaps each byte pair back exactly for the families that store words swapped,
-        // so readdata.otp comes out in the program's own byte order.
-        static const std::set<std::string> kSwappedWordChips{
-            "QRV7034",    "QRV7041", "QRV7071",    "QRV7097", "QSV6842", "QN3244", "QN8703_5XX",
-            "QN8703_8XX", "QN6223",  "QN8703_2XX", "QR6401",  "QR64S27", "QR64G98"};
-        EXPECT_EQ(i.Data_Read_Length, kSwappedWordChips.count(chip.name) ? 1 : 0);
         // Program_time shares its byte with DisableHibit in the option header.
-        EXPECT_LT(i.Program_time, 16);
-        EXPECT_LT(i.DisableHibit, 16u);
+        EXPECT_TRUE(i.Program_time < 16 && i.DisableHibit < 16u && i.ROMtype < 16);
         // The power-on delay code int((d x 1.5 - 21) / 15) must not go negative.
         EXPECT_GE(i.VDD_Power_ON_delay, 14);
-        EXPECT_LT(i.ROMtype, 16);
     }
 }
 
@@ -196,11 +139,9 @@ TEST(CatalogueData, SecondCatalogueListsPackagesWithHexCodes) {
         for (const std::string& package : chip.packages) {
             ASSERT_GE(package.size(), 3u) << chip.name;
             std::string code = package.substr(package.size() - 2);
-            if (code[0] == ' ') {
-                code = code.substr(1);
-            }
-            EXPECT_NE(code.find_first_not_of(' '), std::string::npos) << chip.name;
-            EXPECT_EQ(code.find_first_not_of("0123456789ABCDEFabcdef"), std::string::npos)
+            code = code[0] == ' ' ? code.substr(1) : code;
+            EXPECT_TRUE(code != " " &&
+                        code.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos)
                 << chip.name << " '" << package << "'";
         }
     }

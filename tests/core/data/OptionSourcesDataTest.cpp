@@ -1,11 +1,9 @@
-// Every chip with a smart option has the option source its family is read from, and that
-// source describes a word the editor can show.
+// Every chip with a smart option has the option source its family is read from, and the
+// encoded sources describe fields of the option word.
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,39 +29,6 @@ fs::path OptionSource(const DeliveredChip& chip) {
         return tin / "QR31IC" / (chip.name + ".tin");
     }
     return tin / (chip.name + ".tin");
-}
-
-// Sections of a template: the lines after each "[...]" header, comments and short lines left
-// out as the editor leaves them out.
-std::map<std::string, std::vector<std::string>> Sections(const fs::path& file) {
-    std::map<std::string, std::vector<std::string>> sections;
-    std::ifstream in(file);
-    std::string line;
-    std::string current;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == ';' || line[0] == '*' || line.size() < 2) {
-            continue;
-        }
-        if (line[0] == '[' && line.find(']') != std::string::npos) {
-            current = line;
-            sections[current];
-            continue;
-        }
-        sections[current].push_back(line);
-    }
-    return sections;
-}
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::stringstream stream(text);
-    std::string part;
-    while (std::getline(stream, part, separator)) {
-        if (!part.empty()) {
-            parts.push_back(part);
-        }
-    }
-    return parts;
 }
 
 // The documented encoding: a "VXOPT1" line, then base64 lines of the XML XOR-ed with the key.
@@ -119,50 +84,6 @@ TEST(OptionSourcesData, EverySmartOptionChipHasItsSource) {
     EXPECT_GE(templates, 3);
     EXPECT_GE(underQR31, 1);
     EXPECT_GE(definitions, 3);
-}
-
-TEST(OptionSourcesData, TemplatesDescribeEveryItemConsistently) {
-    for (const auto& chip : Delivered().chips) {
-        const fs::path source = OptionSource(chip);
-        if (chip.keys.HaveSmartOPT == 0 || source.extension() != ".tin") {
-            continue;
-        }
-        SCOPED_TRACE(chip.name);
-        auto sections = Sections(source);
-        std::vector<std::string> menu;
-        for (const auto& item : sections["[MENU]"]) {
-            if (item.find("Operating Voltage") != std::string::npos ||
-                item.find("ICE Mode") != std::string::npos) {
-                break;
-            }
-            menu.push_back(item);
-        }
-        ASSERT_GE(menu.size(), 2u);
-        ASSERT_LE(menu.size(), 9u) << "only nine selections are kept";
-        ASSERT_EQ(sections["[ITEM]"].size(), menu.size());
-        ASSERT_EQ(sections["[DIPSWITCH]"].size(), menu.size());
-        ASSERT_EQ(sections["[FIRST]"].size(), 1u);
-        for (std::size_t i = 0; i < menu.size(); ++i) {
-            const auto settings = Split(sections["[ITEM]"][i], '\x01');
-            const auto tokens = Split(sections["[DIPSWITCH]"][i], ' ');
-            ASSERT_FALSE(tokens.empty());
-            if (tokens[0] == "SW" || tokens[0] == "sw") {
-                continue;
-            }
-            ASSERT_EQ(tokens.size(), settings.size() + 2) << menu[i];
-            const unsigned index = std::stoul(tokens[0], nullptr, 16);
-            const unsigned mask = std::stoul(tokens[1], nullptr, 16);
-            EXPECT_LE(index, 1u) << menu[i] << ": the option word has two bytes";
-            // These chips' word is shifted right by 8 first: only its high byte remains.
-            if (chip.name == "QR31X3517" || chip.name == "QR31S0840" || chip.name == "QR31S2345") {
-                EXPECT_EQ(index, 0u) << menu[i];
-            }
-            for (std::size_t s = 2; s < tokens.size(); ++s) {
-                const unsigned value = std::stoul(tokens[s], nullptr, 16);
-                EXPECT_EQ(value & ~mask, 0u) << menu[i] << " setting " << settings[s - 2];
-            }
-        }
-    }
 }
 
 TEST(OptionSourcesData, EncodedDefinitionsDecodeIntoFieldsOfTheOptionWord) {

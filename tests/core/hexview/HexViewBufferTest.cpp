@@ -10,21 +10,25 @@ namespace {
 using test::clickChar;
 using test::makeView;
 
-TEST(HexViewBuffer, InitialState) {
+TEST(HexViewBuffer, WithoutABufferNothingIsShownOrSelected) {
     const HexViewModel view;
     EXPECT_FALSE(view.hasBuffer());
     EXPECT_EQ(view.rowLength(), 16);
     EXPECT_EQ(view.linesPerPage(), 0);  // no font measured and no data
     EXPECT_EQ(view.editMode(), EditMode::None);
-    EXPECT_EQ(view.nibble(), kHighNibble);
-    EXPECT_EQ(view.cursor(), 0);
-    EXPECT_FALSE(view.selection().exists());
     EXPECT_EQ(view.selection().start, -1);
     EXPECT_EQ(view.selection().end, -1);
-    EXPECT_TRUE(view.options().showAddress);
-    EXPECT_TRUE(view.options().showHex);
-    EXPECT_TRUE(view.options().showCharacters);
     EXPECT_FALSE(view.options().wideAddress);
+
+    HexViewModel none;
+    none.setMetrics({test::kLineHeight, test::kCharWidth, 600, 100});
+    EXPECT_FALSE(none.press(test::kHexX, 5, false));
+    EXPECT_FALSE(none.type('1', false));
+    EXPECT_FALSE(none.deleteSelection());
+    none.beginDrag();
+    none.dragTo(test::kHexX, 150);
+    EXPECT_EQ(none.top(), 0);
+    EXPECT_FALSE(none.selection().exists());
 }
 
 TEST(HexViewBuffer, NewBufferStartsAtItsFirstByte) {

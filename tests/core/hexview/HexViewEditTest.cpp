@@ -33,7 +33,7 @@ TEST(HexViewTyping, UpperAndLowerCaseHexDigitsGiveTheSameNibble) {
     }
 }
 
-TEST(HexViewTyping, HexDigitsWalkThroughTheNibbles) {
+TEST(HexViewTyping, DigitsWalkThroughTheNibblesAndCharactersThroughTheBytes) {
     HexViewModel view = makeView(4);
     clickHex(view, 0, 0);
     for (char c : std::string("Ff0a")) {
@@ -42,24 +42,19 @@ TEST(HexViewTyping, HexDigitsWalkThroughTheNibbles) {
     EXPECT_EQ(bytesOf(view), (std::vector<std::uint8_t>{0xFF, 0x0A, 0x02, 0x03}));
     EXPECT_EQ(view.cursor(), 2);
     EXPECT_EQ(view.nibble(), kHighNibble);
-}
-
-TEST(HexViewTyping, LastDigitOfTheBufferKeepsTheCursor) {
-    HexViewModel view = makeView(4);
-    clickHex(view, 0, 3, true);
+    // The last digit of the buffer keeps the cursor.
     view.type('7', false);
     view.type('8', false);
-    EXPECT_EQ(bytesOf(view), (std::vector<std::uint8_t>{0x00, 0x01, 0x02, 0x08}));
+    view.type('9', false);
+    view.type('6', false);
+    EXPECT_EQ(bytesOf(view), (std::vector<std::uint8_t>{0xFF, 0x0A, 0x78, 0x96}));
     EXPECT_EQ(view.cursor(), 3);
     EXPECT_EQ(view.nibble(), kLowNibble);
-}
 
-TEST(HexViewTyping, CharacterModeStoresTheCharacter) {
-    HexViewModel view = makeView(4);
     clickChar(view, 0, 2);
     EXPECT_TRUE(view.type('Z', false));
     EXPECT_TRUE(view.type(0xE9, false));  // Latin-1 e acute fits in a byte
-    EXPECT_EQ(bytesOf(view), (std::vector<std::uint8_t>{0x00, 0x01, 0x5A, 0xE9}));
+    EXPECT_EQ(bytesOf(view), (std::vector<std::uint8_t>{0xFF, 0x0A, 0x5A, 0xE9}));
     EXPECT_EQ(view.cursor(), 3);
 }
 
@@ -95,20 +90,14 @@ TEST(HexViewTyping, RefusedCharactersChangeNothing) {
     }
 }
 
-TEST(HexViewTyping, TypingClearsTheSelection) {
-    HexViewModel view = makeView(8);
-    clickChar(view, 0, 3);
+TEST(HexViewTyping, TypingClearsTheSelectionAndScrollsOffThePage) {
+    HexViewModel view = makeView(1000);
+    clickChar(view, 9, 14);
     view.key(HexKey::Right, {true, false});
     ASSERT_TRUE(view.selection().exists());
-    view.type('q', false);
+    view.type('q', false);  // byte 159, the last of the page
     EXPECT_FALSE(view.selection().exists());
-    EXPECT_EQ(view.data()[4], 'q');
-}
-
-TEST(HexViewTyping, TypingOffThePageScrollsOneLine) {
-    HexViewModel view = makeView(1000);
-    clickChar(view, 9, 15);  // byte 159, the last of the page
-    view.type('x', false);
+    EXPECT_EQ(view.data()[159], 'q');
     EXPECT_EQ(view.cursor(), 160);
     EXPECT_EQ(view.top(), 16);
 }
@@ -165,16 +154,11 @@ TEST(HexViewCut, CtrlXRemovesFromLowerToHigherEnd) {
     }
 }
 
-TEST(HexViewCut, WithoutSelectionNothingIsRemoved) {
-    HexViewModel view = makeView(10);
-    clickChar(view, 0, 2);
-    EXPECT_FALSE(view.deleteSelection());
-    EXPECT_EQ(bytesOf(view), test::countingBytes(10));
-}
-
 TEST(HexViewCut, RemovingEverythingLeavesAnEmptyViewThatStillWorks) {
     HexViewModel view = makeView(10);
     clickHex(view, 0, 0);
+    EXPECT_FALSE(view.deleteSelection());  // nothing selected
+    EXPECT_EQ(view.length(), 10);
     view.key(HexKey::End, {true, true});
     EXPECT_TRUE(view.deleteSelection());
     EXPECT_EQ(view.length(), 0);

@@ -57,18 +57,9 @@ Bytes JobRig::headerFor(const std::string& chipName) {
     return header;
 }
 
-bool JobRig::jobStarted() const {
+bool JobRig::sent(std::uint8_t command) const {
     for (const sim::TranscriptEntry& entry : device.transcript()) {
-        if (!entry.in && entry.command == cmd::kStartJob) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool JobRig::areaWritten() const {
-    for (const sim::TranscriptEntry& entry : device.transcript()) {
-        if (!entry.in && entry.command == cmd::kWriteArea) {
+        if (!entry.in && entry.command == command) {
             return true;
         }
     }

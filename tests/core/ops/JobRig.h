@@ -10,34 +10,17 @@
 #include "core/base/Clock.h"
 #include "core/ops/JobServices.h"
 #include "core/writer/AccessLibrary.h"
+#include "core/writer/CommandSet.h"
 #include "core/writer/Writer.h"
 #include "sim/SimTransports.h"
 #include "sim/SimWriter.h"
+#include "support/Recorders.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::test {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Remembers the progress protocol as it arrives.
-class RecordingProgress final : public ProgressSink, public PaintPump {
-  public:
-    void setRange(int low, int high) override { ranges.emplace_back(low, high); }
-    void setPosition(int position) override { positions.push_back(position); }
-    void almostDone() override {}
-    void pumpPaint() override {}
-
-    std::vector<std::pair<int, int>> ranges;
-    std::vector<int> positions;
-};
-
-class RecordingButtons final : public OperationButtons {
-  public:
-    void disableOperationButtons() override { events.push_back("disable"); }
-    void enableOperationButtons() override { events.push_back("enable"); }
-    std::vector<std::string> events;
-};
 
 class RecordingView final : public JobView {
   public:
@@ -90,10 +73,10 @@ class JobRig {
     void putHeaderInWriter(const Bytes& header);
     // A header naming the chip, with a download checksum.
     static Bytes headerFor(const std::string& chipName);
-    // Whether the writer was asked to start a job since the transcript was last cleared.
-    bool jobStarted() const;
-    // Whether anything was written into one of the writer's areas since then.
-    bool areaWritten() const;
+    // Whether the writer was sent the command since the transcript was last cleared.
+    bool sent(std::uint8_t command) const;
+    bool jobStarted() const { return sent(cmd::kStartJob); }
+    bool areaWritten() const { return sent(cmd::kWriteArea); }
     OptionHeader& header() { return context.link.optionHeader; }
     JobState& job() { return context.shell.job; }
     PanelState& panel() { return context.shell.panel; }

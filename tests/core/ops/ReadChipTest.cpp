@@ -103,17 +103,5 @@ TEST_F(ReadChipTest, BlankCheckWithoutLocalBufferAsksNothing) {
     EXPECT_EQ(rig.op.texts(), std::vector<std::string>{"BlankCheck OK"});
 }
 
-TEST_F(ReadChipTest, NothingDownloadedStopsTheOperations) {
-    header[16] = 0;
-    header[17] = 0;
-    rig.putHeaderInWriter(header);
-    for (auto run : {OnAuto, OnBlankCheck, OnProgram, OnVerify}) {
-        rig.op.shown.clear();
-        EXPECT_EQ(run(services), JobOutcome::Refused);
-        EXPECT_EQ(rig.op.texts(), std::vector<std::string>{"Please Download File"});
-    }
-    EXPECT_FALSE(rig.jobStarted());
-}
-
 }  // namespace
 }  // namespace vexlor::test

@@ -42,21 +42,15 @@ TEST_F(SetProtectTest, UnprotectInLayout1SetsBit0Of36) {
     EXPECT_FALSE(rig.panel().at(ControlId::FastMode).visible);
     EXPECT_EQ(rig.op.last().text, "Set Select OK");
     EXPECT_EQ(rig.op.last().caption, "Message");
-    EXPECT_EQ(rig.buttons.events.front(), "disable");
-    EXPECT_EQ(rig.buttons.events.back(), "enable");
+    EXPECT_EQ(rig.buttons.calls.front(), "disable");
+    EXPECT_EQ(rig.buttons.calls.back(), "enable");
     EXPECT_EQ(rig.device.mode(), kModeDone);
     EXPECT_EQ(rig.device.lamp(), kLampIdle);
 }
 
-TEST_F(SetProtectTest, UnprotectInLayout4MakesTheLowBits01) {
-    header[130] = 0x02;
-    ASSERT_EQ(run(4, 0), JobOutcome::Ok);
-    EXPECT_EQ(writerByte(130), 0x01);
-    EXPECT_EQ(rig.file("buffer_option.prog")[130], 0x01);
-    EXPECT_TRUE(rig.panel().at(ControlId::Unprotect).checked);
-}
-
-TEST_F(SetProtectTest, ProtectInLayout9MakesTheLowBits11AndChecksProtect) {
+// Which bits a layout changes is the layout's rule; here the choice reaches the writer and
+// the fuse boxes.
+TEST_F(SetProtectTest, ProtectChoiceReachesTheWriterAndChecksProtect) {
     header[130] = 0xF0;
     ASSERT_EQ(run(9, 1), JobOutcome::Ok);
     EXPECT_EQ(writerByte(130), 0xF3);
@@ -84,7 +78,7 @@ TEST_F(SetProtectTest, CancelChangesNothing) {
     EXPECT_FALSE(rig.areaWritten());
     EXPECT_FALSE(rig.jobStarted());
     EXPECT_TRUE(rig.op.shown.empty());
-    EXPECT_EQ(rig.buttons.events, (std::vector<std::string>{"disable", "enable"}));
+    EXPECT_EQ(rig.buttons.calls, (std::vector<std::string>{"disable", "enable"}));
 }
 
 TEST_F(SetProtectTest, WriteNotReadBackUnchangedIsReportedAsFailure) {

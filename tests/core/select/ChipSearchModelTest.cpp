@@ -20,32 +20,22 @@ class ChipSearchModelTest : public ::testing::Test {
     ChipSearchModel search{catalogue};
 };
 
-TEST_F(ChipSearchModelTest, TypedTextListsEveryChipContainingItOnceInCatalogueOrder) {
+TEST_F(ChipSearchModelTest, TypedTextIsCapitalisedAndAnExactNameSelected) {
     struct Case {
         const char* typed;
         const char* shown;
         Strings names;
         int selection;
     };
+    // Which names contain the text is the catalogue search's rule; here what the dialog adds.
     const Case cases[] = {
-        {"", "",
-         Strings{"QR31A100", "QR31ZJ0115", "QR31K1C13", "QR46YJ45", "QR46A200", "31A100", "QR46b7",
-                 "M10X1", "SHARED1", "M20Y2"},
-         -1},
-        {"QR31", "QR31", Strings{"QR31A100", "QR31ZJ0115", "QR31K1C13"}, -1},
         {"A1", "A1", Strings{"QR31A100", "31A100"}, -1},
-        {"1", "1", Strings{"QR31A100", "QR31ZJ0115", "QR31K1C13", "31A100", "M10X1", "SHARED1"},
-         -1},
-        // A name under two series is listed once, and an exact name selects the first entry.
-        {"SHARED", "SHARED", Strings{"SHARED1"}, -1},
+        // An exact name selects the first entry of that name.
         {"SHARED1", "SHARED1", Strings{"SHARED1"}, 0},
         {"31A100", "31A100", Strings{"QR31A100", "31A100"}, 0},
         // Typed letters become capitals, so a lower-case letter in a name cannot be matched.
-        {"qr31zj", "QR31ZJ", Strings{"QR31ZJ0115"}, -1},
         {"m20y2", "M20Y2", Strings{"M20Y2"}, 0},
         {"QR46b", "QR46B", Strings{}, -1},
-        {"46", "46", Strings{"QR46YJ45", "QR46A200", "QR46b7"}, -1},
-        {"ZZ", "ZZ", Strings{}, -1},
     };
     for (const auto& c : cases) {
         search.setText(c.typed);
@@ -67,13 +57,6 @@ TEST_F(ChipSearchModelTest, ClickingAnEntryPutsItsNameIntoTheEdit) {
     EXPECT_EQ(search.text(), "31A100");
 }
 
-TEST_F(ChipSearchModelTest, UnreadableCatalogueListsNothing) {
-    std::filesystem::remove(catalogue);
-    search.setText("QR");
-    EXPECT_TRUE(search.names().empty());
-    EXPECT_EQ(search.selection(), -1);
-}
-
 TEST_F(ChipSearchModelTest, LookupAfterClosingFindsTheFirstChipOfTheName) {
     test::RecordingOperator op;
     EXPECT_EQ(LookUpSearchedChip(catalogue, "", op), std::nullopt);
@@ -82,9 +65,6 @@ TEST_F(ChipSearchModelTest, LookupAfterClosingFindsTheFirstChipOfTheName) {
     const auto shared = LookUpSearchedChip(catalogue, "SHARED1", op);
     ASSERT_TRUE(shared.has_value());
     EXPECT_EQ(*shared, (ChipPath{"MTP", 1, "M10", 0, "SHARED1", 1}));
-    const auto forced = LookUpSearchedChip(catalogue, "QR46YJ45", op);
-    ASSERT_TRUE(forced.has_value());
-    EXPECT_EQ(*forced, (ChipPath{"OTP", 0, "QR46", 1, "QR46YJ45", 0}));
     EXPECT_TRUE(op.shown.empty());
 
     EXPECT_EQ(LookUpSearchedChip(catalogue, "QR31", op), std::nullopt);

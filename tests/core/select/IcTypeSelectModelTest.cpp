@@ -92,16 +92,6 @@ TEST_F(IcTypeSelectModelTest, ForcedIspChipPickedFromTheListsIsCheckedGreyedAndT
     EXPECT_EQ(model.selection().modes[ModeBox::ExHvIspProgram], 0);
 }
 
-TEST_F(IcTypeSelectModelTest, ForcedIspChipWhoseKeyForbidsIspStaysUnchecked) {
-    ASSERT_TRUE(model.open(1, true));
-    model.selectChipName(2);  // QR31K1C13, ISP key 0
-    const auto& isp = model.modes().controls()[ModeBox::IspProgram];
-    EXPECT_FALSE(isp.checked);
-    EXPECT_FALSE(isp.enabled);
-    ASSERT_TRUE(model.accept());
-    EXPECT_EQ(model.selection().modes[ModeBox::IspProgram], 0);
-}
-
 TEST_F(IcTypeSelectModelTest, OpeningOnAForcedChipAlreadyHoldsTheForcedMode) {
     // A catalogue whose very first chip is forced.
     test::ScratchDir other;
@@ -131,22 +121,6 @@ TEST_F(IcTypeSelectModelTest, ProductionLimitIsDroppedForAChipWithoutIt) {
     ASSERT_TRUE(model.accept());
     EXPECT_EQ(model.selection().modes[ModeBox::ProductionLimit], 0);
     EXPECT_EQ(model.selection().modes[ModeBox::ExHvIspProgram], 1);
-}
-
-TEST_F(IcTypeSelectModelTest, ModesChosenByTheOperatorAreHandedBackOnOk) {
-    ASSERT_TRUE(model.open(1, true));
-    model.clickMode(ModeBox::MassProduction, true);
-    model.clickMode(ModeBox::WholeChipErase, true);
-    model.clickMode(ModeBox::ExHvIspProgram, true);
-    ASSERT_TRUE(model.accept());
-    const ModeData modes = model.selection().modes;
-    EXPECT_EQ(modes[ModeBox::DisplaySerialNumber], 0);
-    EXPECT_EQ(modes[ModeBox::MassProduction], 1);
-    EXPECT_EQ(modes[ModeBox::ProductionLimit], 0);
-    EXPECT_EQ(modes[ModeBox::ExHvIspProgram], 1);
-    EXPECT_EQ(modes[ModeBox::IspProgram], 0);
-    EXPECT_EQ(modes[ModeBox::WholeChipErase], 1);
-    EXPECT_EQ(modes.productionLimitCount, 1);
 }
 
 TEST_F(IcTypeSelectModelTest, CountOutOfRangeIsRefusedAndKeepsTheDialogOpen) {

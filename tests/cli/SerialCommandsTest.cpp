@@ -1,21 +1,13 @@
 // The serial commands of the command-line tool on its in-process simulated writer.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "ScratchBase.h"
-#include "cli/CliRunner.h"
+#include "support/CliHarness.h"
 #include "support/HexText.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::test {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 class SerialCli : public ::testing::Test {
   protected:
@@ -29,13 +21,11 @@ class SerialCli : public ::testing::Test {
         for (const std::string& word : words) {
             args.push_back(word == "PROG" ? program : word);
         }
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = cli::runCli(args, out, err);
-        return {status, out.str(), err.str()};
+        return cli.run(args);
     }
 
     ScratchDir scratch;
+    CliHarness cli{scratch.path()};
     std::string program;
 };
 

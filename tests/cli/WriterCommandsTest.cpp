@@ -1,46 +1,29 @@
-// The command-line tool, run in-process with captured output.
+// The writer commands (devices, info) and the tool's own usage rules, on the simulated writers.
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 #include "DaemonProcess.h"
 #include "cli/CliRunner.h"
+#include "cli/JobCommands.h"
 #include "sim/SimFirmwareImage.h"
+#include "support/CliHarness.h"
 #include "support/ScratchDir.h"
 
-namespace vexlor::cli {
+namespace vexlor::test {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun runWith(const std::vector<std::string>& args, const WriterPaths& paths) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCli(args, out, err, paths);
-    return {status, out.str(), err.str()};
-}
-
-bool has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-class Cli : public ::testing::Test {
+class WriterCommands : public ::testing::Test {
   protected:
-    CliRun run(const std::vector<std::string>& args) const { return runWith(args, paths); }
+    CliRun run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--base-dir", base});
+        return cli.run(arguments);
+    }
 
-    vexlor::test::ScratchDir scratch;
+    ScratchDir scratch;
+    CliHarness cli{scratch.path()};
     std::string base = scratch.path().string();
-    // Nothing real is reachable: an empty device directory and no access library.
-    WriterPaths paths{scratch / "devices", scratch / "none.so"};
 };
 
-TEST_F(Cli, InfoOnTheSimulatedWriters) {
+TEST_F(WriterCommands, InfoOnTheSimulatedWriters) {
     struct Case {
         std::vector<std::string> options;
         int status;
@@ -77,32 +60,30 @@ TEST_F(Cli, InfoOnTheSimulatedWriters) {
          "vexlor-writer-cli: info: voltage check failed\n"},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> args{"--simulate", "--base-dir", base};
+        std::vector<std::string> args{"--simulate"};
         args.insert(args.end(), c.options.begin(), c.options.end());
         args.push_back("info");
         const CliRun r = run(args);
         EXPECT_EQ(r.status, c.status) << r.err;
         for (const auto& line : c.outLines) {
-            EXPECT_TRUE(has(r.out, line)) << line << " missing in:\n" << r.out;
+            EXPECT_TRUE(r.printed(line)) << line << " missing in:\n" << r.out;
         }
         if (!c.absent.empty()) {
-            EXPECT_FALSE(has(r.out, c.absent)) << r.out;
+            EXPECT_FALSE(r.printed(c.absent)) << r.out;
         }
         EXPECT_EQ(r.err, c.err);
     }
 }
 
-TEST_F(Cli, SimulatedWriterRunsTheShippedBaseFirmware) {
+TEST_F(WriterCommands, SimulatedWriterRunsTheShippedBaseFirmware) {
     scratch.writeBytes("firmware/20test.nce", sim::makeFirmwareImage(0x0123, 0));
-    const CliRun shipped = run({"--simulate", "--base-dir", base, "info"});
-    EXPECT_TRUE(has(shipped.out, "firmware: 0123\n")) << shipped.out;
+    EXPECT_TRUE(run({"--simulate", "info"}).printed("firmware: 0123\n"));
     // A file of the wrong length is passed over.
-    scratch.writeBytes("firmware/20test.nce", Bytes(0x100, 0));
-    const CliRun generated = run({"--simulate", "--base-dir", base, "info"});
-    EXPECT_TRUE(has(generated.out, "firmware: 5B01\n")) << generated.out;
+    scratch.writeBytes("firmware/20test.nce", std::vector<std::uint8_t>(0x100, 0));
+    EXPECT_TRUE(run({"--simulate", "info"}).printed("firmware: 5B01\n"));
 }
 
-TEST_F(Cli, UsageErrorsEndWithStatusTwoAndOneReason) {
+TEST_F(WriterCommands, UsageErrorsEndWithStatusTwoAndOneReason) {
     struct Case {
         std::vector<std::string> args;
         std::string firstErrLine;
@@ -119,55 +100,54 @@ TEST_F(Cli, UsageErrorsEndWithStatusTwoAndOneReason) {
         {{"--colour", "info"}, "vexlor-writer-cli: unknown option --colour"},
     };
     for (const auto& c : cases) {
-        const CliRun r = run(c.args);
-        EXPECT_EQ(r.status, 2);
+        const CliRun r = cli.run(c.args);
+        EXPECT_EQ(r.status, cli::kExitUsage);
         EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.firstErrLine);
         EXPECT_TRUE(r.out.empty());
     }
 }
 
-TEST_F(Cli, CommandsRunInOrderAndStopAtTheFirstFailure) {
-    const CliRun both = run({"--simulate", "--base-dir", base, "devices", "info"});
-    EXPECT_EQ(both.status, 0);
+TEST_F(WriterCommands, CommandsRunInOrderAndStopAtTheFirstFailure) {
+    const CliRun both = run({"--simulate", "devices", "info"});
+    EXPECT_EQ(both.status, cli::kExitOk);
     const auto devices = both.out.find("usb (simulated): writer 7A5C:0C31 found\n");
     const auto info = both.out.find("transport: ");
     ASSERT_NE(devices, std::string::npos);
     ASSERT_NE(info, std::string::npos);
     EXPECT_LT(devices, info);
 
-    const CliRun stopped = run({"--base-dir", base, "info", "devices"});
-    EXPECT_EQ(stopped.status, 5);
+    const CliRun stopped = run({"info", "devices"});
+    EXPECT_EQ(stopped.status, cli::kExitNoWriter);
     EXPECT_EQ(stopped.err, "vexlor-writer-cli: info: no writer found (see the devices command)\n");
-    EXPECT_FALSE(has(stopped.out, "device files"));
+    EXPECT_FALSE(stopped.printed("device files"));
 }
 
-TEST_F(Cli, DevicesWithNothingAttached) {
-    const CliRun r = run({"--base-dir", base, "devices"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(has(r.out, "access library: " + base + "/none.so: not installed\n")) << r.out;
-    EXPECT_TRUE(has(r.out, "device files: " + base + "/devices: none\n")) << r.out;
+TEST_F(WriterCommands, DevicesWithNothingAttached) {
+    const CliRun r = run({"devices"});
+    EXPECT_EQ(r.status, cli::kExitOk);
+    EXPECT_TRUE(r.printed("access library: " + cli.absentLibrary.string() + ": not installed\n"));
+    EXPECT_TRUE(r.printed("device files: " + cli.devices.string() + ": none\n")) << r.out;
 }
 
-TEST_F(Cli, InfoThroughThePlugin) {
-    paths.accessLibrary = VEXLOR_SIM_PLUGIN;
-    const CliRun r = run({"--base-dir", base, "devices", "info"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(has(r.out, std::string("access library: ") + VEXLOR_SIM_PLUGIN + ": writer found"));
-    EXPECT_TRUE(has(r.out, std::string("transport: access library ") + VEXLOR_SIM_PLUGIN));
-    EXPECT_TRUE(has(r.out, "firmware: 5B01\n"));
+TEST_F(WriterCommands, InfoThroughThePlugin) {
+    cli.useAccessLibrary(VEXLOR_SIM_PLUGIN);
+    const CliRun r = run({"devices", "info"});
+    EXPECT_EQ(r.status, cli::kExitOk) << r.err;
+    EXPECT_TRUE(r.printed(std::string("access library: ") + VEXLOR_SIM_PLUGIN + ": writer found"));
+    EXPECT_TRUE(r.printed(std::string("transport: access library ") + VEXLOR_SIM_PLUGIN));
+    EXPECT_TRUE(r.printed("firmware: 5B01\n"));
 }
 
-TEST_F(Cli, InfoOverTheDaemonsPipes) {
-    vexlor::sim::test::DaemonProcess daemon(scratch / "devices", {"--version", "V1.1"});
+TEST_F(WriterCommands, InfoOverTheDaemonsPipes) {
+    sim::test::DaemonProcess daemon(cli.devices, {"--version", "V1.1"});
     ASSERT_TRUE(daemon.waitForInterface(true));
-    const CliRun r = run({"--base-dir", base, "devices", "info"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(has(r.out, "  " + daemon.interfacePath().string() + "\n")) << r.out;
-    EXPECT_TRUE(has(r.out, "transport: device files " + daemon.interfacePath().string() + "\n"))
-        << r.out;
-    EXPECT_TRUE(has(r.out, "version: USB STANDALONE WRITER_V1.1\n"));
-    EXPECT_TRUE(has(r.out, "firmware: 5B01\n"));
+    const CliRun r = run({"devices", "info"});
+    EXPECT_EQ(r.status, cli::kExitOk) << r.err;
+    EXPECT_TRUE(r.printed("  " + daemon.interfacePath().string() + "\n")) << r.out;
+    EXPECT_TRUE(r.printed("transport: device files " + daemon.interfacePath().string() + "\n"));
+    EXPECT_TRUE(r.printed("version: USB STANDALONE WRITER_V1.1\n"));
+    EXPECT_TRUE(r.printed("firmware: 5B01\n"));
 }
 
 }  // namespace
-}  // namespace vexlor::cli
+}  // namespace vexlor::test

@@ -1,13 +1,9 @@
 // What the command-line tool does with program files that must not be programmed, and with
 // a read that would replace an existing file.
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "ScratchBase.h"
-#include "cli/CliRunner.h"
+#include "support/CliHarness.h"
 #include "support/HexText.h"
 #include "support/ScratchDir.h"
 
@@ -17,8 +13,6 @@ namespace {
 class LoadCommand : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::setenv("VEXLOR_DEVICE_DIR", (scratch / "devices").c_str(), 1);
-        ::setenv("VEXLOR_ACCESS_LIBRARY", (scratch / "none.so").c_str(), 1);
         layOutBase(scratch.path(), builtBaseDir());
     }
 
@@ -26,14 +20,13 @@ class LoadCommand : public ::testing::Test {
     int run(std::vector<std::string> words, std::string& shown) {
         std::vector<std::string> args{"--base-dir", scratch.path().string(), "--simulate"};
         args.insert(args.end(), words.begin(), words.end());
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = cli::runCli(args, out, err);
-        shown = out.str() + err.str();
-        return status;
+        const CliRun result = cli.run(args);
+        shown = result.out + result.err;
+        return result.status;
     }
 
     ScratchDir scratch;
+    CliHarness cli{scratch.path()};
 };
 
 TEST_F(LoadCommand, NothingDoubtfulIsLoaded) {

@@ -1,0 +1,77 @@
+// The job commands on the tool's in-process simulated writer: what a production script sees.
+#include <gtest/gtest.h>
+
+#include "ScratchBase.h"
+#include "support/CliHarness.h"
+#include "support/HexText.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor::test {
+namespace {
+
+class JobCommands : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        layOutBase(scratch.path(), builtBaseDir());
+        scratch.write("prog.hex", hexText({0x12, 0x34, 0x56, 0x78}));
+    }
+    // Words naming files are taken relative to the scratch base directory.
+    CliRun run(std::vector<std::string> words, bool simulate = true) {
+        std::vector<std::string> args{"--base-dir", scratch.path().string()};
+        if (simulate) {
+            args.push_back("--simulate");
+        }
+        for (const std::string& word : words) {
+            const bool file = word.find('.') != std::string::npos && word[0] != '-';
+            args.push_back(file ? (scratch / word).string() : word);
+        }
+        return cli.run(args);
+    }
+
+    ScratchDir scratch;
+    CliHarness cli{scratch.path()};
+};
+
+TEST_F(JobCommands, ExitStatusesAProductionScriptCanTellApart) {
+    struct Case {
+        std::vector<std::string> words;
+        int status;
+        std::vector<std::string> shown;
+    };
+    const Case cases[] = {
+        {{"select", "QRV7049", "load", "prog.hex", "program", "verify"},
+         0,
+         {"Message: Loading Data Ok", "Message: Program OK", "Message: Verify OK"}},
+        {{"select", "QRV7049", "load", "prog.hex", "auto"}, 0, {"Message: Auto OK"}},
+        {{"--sim-fault", "fail", "select", "QRV7049", "load", "prog.hex", "program"},
+         3,
+         {"Message: Program FAIL"}},
+        {{"select", "QRV7049", "program"}, 4, {"HW and SW Chip Name is discordant"}},
+        {{"program"}, 4, {"no chip selected"}},
+        {{"select", "QRV7049", "load", "missing.hex"}, 6, {"no program file"}},
+        {{"select", "QRV7049", "protect", "maybe"}, 6, {"on or off"}},
+        {{"select", "QRV7049", "load", "prog.hex", "protect", "on"}, 0, {"Message: Set Select OK"}},
+    };
+    for (const Case& c : cases) {
+        const CliRun result = run(c.words);
+        EXPECT_EQ(result.status, c.status) << c.words.back() << "\n" << result.out << result.err;
+        for (const std::string& text : c.shown) {
+            EXPECT_TRUE(result.printed(text)) << c.words.back() << ": " << text;
+        }
+    }
+    EXPECT_EQ(run({"select", "QRV7049", "program"}, false).status, 5);
+}
+
+TEST_F(JobCommands, ReadCopiesTheChipContentsOut) {
+    const CliRun result =
+        run({"select", "QRV7049", "load", "prog.hex", "program", "read", "out.otp"});
+    ASSERT_EQ(result.status, 0) << result.out << result.err;
+    const auto read = readBytes(scratch / "out.otp");
+    ASSERT_EQ(read.size(), 0x8020u);
+    // QRV7049 reads back in the program's own byte order.
+    EXPECT_EQ(std::vector(read.begin(), read.begin() + 6),
+              (std::vector<std::uint8_t>{0x12, 0x34, 0x56, 0x78, 0xFF, 0xFF}));
+}
+
+}  // namespace
+}  // namespace vexlor::test
