@@ -59,8 +59,8 @@ struct SessionOptions {
     std::uint32_t optionWord = 0x60;  // the option word a conversion starts from
     // Every wait of the writer link; null: the steady clock, or a virtual one with --simulate.
     Clock* clock = nullptr;
-    bool forceHex = false;            // go on with HEX files whose checksums or end are wrong
-    bool force = false;               // overwrite an existing output file
+    bool forceHex = false;  // go on with HEX files whose checksums or end are wrong
+    bool force = false;     // overwrite an existing output file
 
     // No one is there to ask about a damaged HEX file; only --force-hex takes it.
     DamagedHex damagedHex() const { return forceHex ? DamagedHex::Accept : DamagedHex::Refuse; }

@@ -12,9 +12,7 @@ namespace {
 
 class LoadCommand : public ::testing::Test {
   protected:
-    void SetUp() override {
-        layOutBase(scratch.path(), builtBaseDir());
-    }
+    void SetUp() override { layOutBase(scratch.path(), builtBaseDir()); }
 
     // Runs the tool on the in-process simulated writer; standard output and error together.
     int run(std::vector<std::string> words, std::string& shown) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/HexDigit.h"
 #include "core/convert/ByteFiles.h"
 
 namespace vexlor {
@@ -18,19 +19,6 @@ enum RecordType : std::uint8_t {
     kLinearBase = 4,
     kLinearStart = 5,
 };
-
-constexpr int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
@@ -77,8 +65,8 @@ struct Record {
 std::optional<Record> decodeRecord(std::string_view line, std::string& reason) {
     Record record;
     for (std::size_t i = 1; i < line.size(); i += 2) {
-        const int high = hexDigitValue(line[i]);
-        const int low = i + 1 < line.size() ? hexDigitValue(line[i + 1]) : 0;
+        const int high = HexDigitValue(line[i]);
+        const int low = i + 1 < line.size() ? HexDigitValue(line[i + 1]) : 0;
         const std::size_t bad = high < 0 ? i : i + 1;
         if (high < 0 || low < 0) {
             reason = format("character '%c' at column %zu is not a hex digit", line[bad], bad + 1);

@@ -1,6 +1,6 @@
 #include "core/serial/SerialImage.h"
 
-#include "core/serial/HexDigit.h"
+#include "core/base/HexDigit.h"
 
 namespace vexlor {
 

@@ -1,7 +1,7 @@
 #include "core/serial/SerialSetModel.h"
 
 #include "core/base/Diagnostics.h"
-#include "core/serial/HexDigit.h"
+#include "core/base/HexDigit.h"
 #include "core/serial/SerialBlock.h"
 #include "core/serial/SerialChipRules.h"
 #include "core/serial/SerialNumber.h"

@@ -109,7 +109,8 @@ void CWriterMainDlg::bindBuiltCommands() {
     bindCommand(kCheckNewVersion, [this] { OnCheckNewVersion(); });
     bindCommand(static_cast<int>(ControlId::PinPlacement), [this] { showPinPicture(); });
     SerialCommandTable serial = MakeSerialCommands(
-        context_, op_, {this, session_->writer(), *this, [this] { refreshPanel(); }});
+        context_, op_,
+        {this, session_->writer(), *this, deviceNotices_, [this] { refreshPanel(); }});
     for (auto& [id, handler] : serial.commands) {
         bindCommand(id, std::move(handler));
     }

@@ -12,8 +12,8 @@
 #include "core/writer/DeviceEvent.h"
 #include "core/writer/LibusbBus.h"
 #include "core/writer/Writer.h"
-#include "gui/app/QtPaintPump.h"
 #include "core/writer/WriterTransports.h"
+#include "gui/app/QtPaintPump.h"
 #include "sim/SimWriter.h"
 
 namespace vexlor::gui {

@@ -163,6 +163,7 @@ void CSerialProgramDlg::afterLoad(const std::string& chipName) {
 }
 
 void CSerialProgramDlg::onSet() {
+    const DeviceNoticeGate::Hold hold(services_.notices);
     const JobState& job = services_.context.shell.job;
     AppContext& context = services_.context;
     CSerialSetDlg set(
@@ -181,6 +182,7 @@ void CSerialProgramDlg::onSet() {
 }
 
 void CSerialProgramDlg::onProgram() {
+    const DeviceNoticeGate::Hold hold(services_.notices);
     const auto result =
         session_.programOneChip(services_.writer, services_.context.chipXml.icInfo());
     showCounters();

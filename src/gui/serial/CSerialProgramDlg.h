@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "core/app/AppContext.h"
+#include "core/app/DeviceNoticeGate.h"
 #include "core/serial/SerialProgramSession.h"
 #include "core/writer/OperationButtons.h"
 #include "core/writer/Writer.h"
@@ -19,6 +20,8 @@ struct SerialProgramServices {
     Writer& writer;
     Operator& op;
     OperationButtons& buttons;
+    // Held while a button talks to the writer, so a device notice cannot close the link under it.
+    DeviceNoticeGate& notices;
     // Called once the dialog has closed the run.
     std::function<void()> closed;
 };

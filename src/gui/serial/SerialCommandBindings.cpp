@@ -19,7 +19,7 @@ struct SerialCommandState {
         : context(c), op(o), window(std::move(w)) {}
 
     SerialProgramServices programServices(std::function<void()> closed) {
-        return {context, window.writer, op, window.buttons, std::move(closed)};
+        return {context, window.writer, op, window.buttons, window.notices, std::move(closed)};
     }
     CSerialSetDlg::LoadFn loadFn() {
         return [this](SerialSetModel& model) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/app/AppContext.h"
+#include "core/app/DeviceNoticeGate.h"
 #include "core/base/Operator.h"
 #include "core/writer/OperationButtons.h"
 #include "core/writer/Writer.h"
@@ -17,6 +18,8 @@ struct SerialCommandWindow {
     QWidget* window;
     Writer& writer;
     OperationButtons& buttons;
+    // The main window's device notices, held by the modeless Program window's buttons.
+    DeviceNoticeGate& notices;
     // Shows the job, panel and mode labels now.
     std::function<void()> refreshPanel;
 };

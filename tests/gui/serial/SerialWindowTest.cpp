@@ -10,12 +10,12 @@
 #include <QTest>
 #include <functional>
 
+#include "ScratchBase.h"
 #include "gui/app/CWriterMainDlg.h"
 #include "gui/app/CommandIds.h"
 #include "gui/ops/COptionSelectDlg.h"
 #include "gui/serial/CSerialProgramDlg.h"
 #include "gui/serial/CSerialSetDlg.h"
-#include "ScratchBase.h"
 #include "support/HexText.h"
 #include "support/gui/MainWindowHarness.h"
 #include "support/gui/QtTestApp.h"
