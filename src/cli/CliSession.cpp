@@ -71,6 +71,11 @@ bool CliSession::connect(std::string& reason) {
     return true;
 }
 
+bool CliSession::writerAnswers() {
+    std::string version;
+    return context_->link.writerConnected && connection_->ReadVersionText(version);
+}
+
 std::filesystem::path ProgramDirectory() {
     std::error_code ec;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);

@@ -59,8 +59,8 @@ struct SessionOptions {
     std::uint32_t optionWord = 0x60;  // the option word a conversion starts from
     // Every wait of the writer link; null: the steady clock, or a virtual one with --simulate.
     Clock* clock = nullptr;
-    bool forceHex = false;            // go on with HEX files whose checksums or end are wrong
-    bool force = false;               // overwrite an existing output file
+    bool forceHex = false;  // go on with HEX files whose checksums or end are wrong
+    bool force = false;     // overwrite an existing output file
 
     // No one is there to ask about a damaged HEX file; only --force-hex takes it.
     DamagedHex damagedHex() const { return forceHex ? DamagedHex::Accept : DamagedHex::Refuse; }
@@ -92,6 +92,8 @@ class CliSession {
     // reason when no writer answers.
     bool connect(std::string& reason);
     Writer& writer() { return *writer_; }
+    // Asks the open writer for its version: false when it no longer answers.
+    bool writerAnswers();
     // How the open writer is reached, for people.
     std::string transportName() const { return connection_->transport().name(); }
     // Where the writer's progress goes from now on; nullptr shows none.

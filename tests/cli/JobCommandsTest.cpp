@@ -47,6 +47,13 @@ TEST_F(JobCommands, ExitStatusesAProductionScriptCanTellApart) {
          3,
          {"Message: Program FAIL"}},
         {{"select", "QRV7049", "program"}, 4, {"HW and SW Chip Name is discordant"}},
+        // The writer vanishes once loaded: during the chip-name check, then inside the job.
+        {{"--sim-fault", "remove-after=202600", "select", "QRV7049", "load", "prog.hex", "program"},
+         5,
+         {"no writer (it stopped answering)"}},
+        {{"--sim-fault", "remove-after=203500", "select", "QRV7049", "load", "prog.hex", "program"},
+         5,
+         {"Message: Program FAIL", "no writer (it stopped answering)"}},
         {{"program"}, 4, {"no chip selected"}},
         {{"select", "QRV7049", "load", "missing.hex"}, 6, {"no program file"}},
         {{"select", "QRV7049", "protect", "maybe"}, 6, {"on or off"}},
