@@ -56,9 +56,13 @@ bool WriterConnection::WriterRemoved(std::string_view notifiedDeviceName) {
     if (!current.concerns(notifiedDeviceName) || current.stillReachable()) {
         return false;
     }
+    CloseLostWriter();
+    return true;
+}
+
+void WriterConnection::CloseLostWriter() {
     CloseInUse();
     link_.writerConnected = false;
-    return true;
 }
 
 void WriterConnection::CloseInUse() {

@@ -49,6 +49,8 @@ class WriterConnection {
     // A removal notification: true when the writer is gone (link closed, writerConnected 0),
     // false when the notice is not about the writer or the access library still reaches it.
     bool WriterRemoved(std::string_view notifiedDeviceName);
+    // A writer that stopped answering: the link is closed and writerConnected is 0.
+    void CloseLostWriter();
     // End of the run: the library's close when it is in use, else the own path's.
     void CloseAtExit() { CloseInUse(); }
 
