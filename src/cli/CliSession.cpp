@@ -63,7 +63,8 @@ bool CliSession::connect(std::string& reason) {
         return true;
     }
     if (!connection_->SelectTransport(false)) {
-        reason = "no writer found (see the devices command)";
+        reason = connection_->writerBusy() ? "writer busy (another program is using it)"
+                                           : "no writer found (see the devices command)";
         return false;
     }
     connected_ = true;

@@ -43,6 +43,8 @@ class WriterConnection {
     // path that opened (a closed one when none did).
     WriterTransport& transport();
     bool usesAccessLibrary() const { return useLibrary_; }
+    // The last open found no free writer, but one held by another program.
+    bool writerBusy() const { return writerBusy_; }
 
     // At start (afterAttach false) and on every arrival notification; returns writerConnected.
     bool SelectTransport(bool afterAttach, std::string_view notifiedDeviceName = {});
@@ -74,6 +76,7 @@ class WriterConnection {
     TransferFeedback feedback_;
     bool useLibrary_ = false;
     WriterTransport* ownPath_ = nullptr;  // the own transport that opened last
+    bool writerBusy_ = false;
 };
 
 }  // namespace vexlor

@@ -35,34 +35,53 @@ TEST(TransportChoiceTest, WithoutTheLibraryLibusbOpensWithConfigurationAndInterf
               (Lines{"success: set configuration #1\n", "success: claim_interface #0\n"}));
 }
 
-// A bus whose writer cannot be configured.
-class UnconfigurableBus final : public UsbBus {
+// A bus whose writer refuses its configuration or its interface with the codes given.
+class RefusingBus final : public UsbBus {
     class Device final : public UsbDevice {
-        int setConfiguration(int) override { return -4; }
-        int claimInterface(int) override { return 0; }
+      public:
+        Device(int configured, int claimed) : configured_(configured), claimed_(claimed) {}
+        int setConfiguration(int) override { return configured_; }
+        int claimInterface(int) override { return claimed_; }
         int bulkWrite(std::uint8_t, const std::uint8_t*, int) override { return -4; }
         int bulkRead(std::uint8_t, std::uint8_t*, int) override { return -4; }
         std::string errorText(int code) const override { return "code " + std::to_string(code); }
+
+      private:
+        int configured_;
+        int claimed_;
     };
 
   public:
+    RefusingBus(int configured, int claimed) : configured_(configured), claimed_(claimed) {}
     std::unique_ptr<UsbDevice> openFirst(std::uint16_t, std::uint16_t) override {
-        return std::make_unique<Device>();
+        return std::make_unique<Device>(configured_, claimed_);
     }
+
+  private:
+    int configured_;
+    int claimed_;
 };
 
 TEST(TransportChoiceTest, ConfigurationErrorClosesLibusbAndFallsBackToPipes) {
     ScratchDir scratch;
     Lines lines;
     Diagnostics diagnostics([&](std::string_view line) { lines.emplace_back(line); });
-    UnconfigurableBus bus;
+    RefusingBus bus(-4, 0);
     WriterTransports transports({{scratch / "devices", {}}, &bus, nullptr}, diagnostics);
     EXPECT_EQ(transports.libusb().open(), OpenResult::Absent);
     EXPECT_FALSE(transports.libusb().isOpen());
     EXPECT_EQ(transports.pipes().open(), OpenResult::Absent);
     EXPECT_EQ(lines,
-              (Lines{"error setting config #1: code -4\n", "Failed to GetUsbDeviceFileName\n",
-                     "Failed to GetUsbDeviceFileName\n"}));
+              (Lines{"error setting config #1: code -4\n", "Failed to GetUsbDeviceFileName\n"}));
+}
+
+TEST(TransportChoiceTest, InterfaceClaimedByAnotherProgramIsBusy) {
+    ScratchDir scratch;
+    Diagnostics quiet([](std::string_view) {});
+    RefusingBus bus(0, kUsbErrorBusy);
+    WriterTransports transports({{scratch / "devices", {}}, &bus, nullptr}, quiet);
+    EXPECT_EQ(transports.libusb().open(), OpenResult::Busy);
+    EXPECT_FALSE(transports.libusb().isOpen());
 }
 
 TEST(TransportChoiceTest, ArrivalOfAnotherDeviceClassLeavesTheOwnPathAlone) {
