@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "core/app/VoltageCheck.h"
 #include "core/app/WriterVersion.h"
 #include "sim/SimFirmwareImage.h"
 
@@ -68,7 +69,10 @@ bool CliSession::connect(std::string& reason) {
         return false;
     }
     connected_ = true;
-    ReadWriterVersion(*writer_);
+    // Checked where the desktop program checks it, at attach, so bad voltages show before a job.
+    if (ReadWriterVersion(*writer_).model == WriterModel::V2_0 && !RunVoltageCheck(*writer_)) {
+        op().message(context_->messages.text("VoltageFailMsg"));
+    }
     return true;
 }
 
