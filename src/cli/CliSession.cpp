@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "core/app/VoltageCheck.h"
 #include "core/app/WriterVersion.h"
 #include "sim/SimFirmwareImage.h"
 
@@ -63,12 +64,21 @@ bool CliSession::connect(std::string& reason) {
         return true;
     }
     if (!connection_->SelectTransport(false)) {
-        reason = "no writer found (see the devices command)";
+        reason = connection_->writerBusy() ? "writer busy (another program is using it)"
+                                           : "no writer found (see the devices command)";
         return false;
     }
     connected_ = true;
-    ReadWriterVersion(*writer_);
+    // Checked where the desktop program checks it, at attach, so bad voltages show before a job.
+    if (ReadWriterVersion(*writer_).model == WriterModel::V2_0 && !RunVoltageCheck(*writer_)) {
+        op().message(context_->messages.text("VoltageFailMsg"));
+    }
     return true;
+}
+
+bool CliSession::writerAnswers() {
+    std::string version;
+    return context_->link.writerConnected && connection_->ReadVersionText(version);
 }
 
 std::filesystem::path ProgramDirectory() {

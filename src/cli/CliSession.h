@@ -92,6 +92,8 @@ class CliSession {
     // reason when no writer answers.
     bool connect(std::string& reason);
     Writer& writer() { return *writer_; }
+    // Asks the open writer for its version: false when it no longer answers.
+    bool writerAnswers();
     // How the open writer is reached, for people.
     std::string transportName() const { return connection_->transport().name(); }
     // Where the writer's progress goes from now on; nullptr shows none.

@@ -140,6 +140,11 @@ CommandOutcome runJobCommand(CliSession& session, std::int32_t protectChoice, Ru
     if (outcome == JobOutcome::Ok) {
         return CommandOutcome::success();
     }
+    // A writer that went away mid-job fails whatever step was running; a script sorting chips
+    // by exit status must not take that for a bad chip.
+    if (!session.writerAnswers()) {
+        return CommandOutcome::failure("no writer (it stopped answering)", kExitNoWriter);
+    }
     return CommandOutcome::failure(reasonOf(outcome), exitCodeOf(outcome));
 }
 

@@ -47,6 +47,13 @@ TEST_F(JobCommands, ExitStatusesAProductionScriptCanTellApart) {
          3,
          {"Message: Program FAIL"}},
         {{"select", "QRV7049", "program"}, 4, {"HW and SW Chip Name is discordant"}},
+        // The writer vanishes once loaded: during the chip-name check, then inside the job.
+        {{"--sim-fault", "remove-after=203500", "select", "QRV7049", "load", "prog.hex", "program"},
+         5,
+         {"no writer (it stopped answering)"}},
+        {{"--sim-fault", "remove-after=204200", "select", "QRV7049", "load", "prog.hex", "program"},
+         5,
+         {"Message: Program FAIL", "no writer (it stopped answering)"}},
         {{"program"}, 4, {"no chip selected"}},
         {{"select", "QRV7049", "load", "missing.hex"}, 6, {"no program file"}},
         {{"select", "QRV7049", "protect", "maybe"}, 6, {"on or off"}},
@@ -60,6 +67,13 @@ TEST_F(JobCommands, ExitStatusesAProductionScriptCanTellApart) {
         }
     }
     EXPECT_EQ(run({"select", "QRV7049", "program"}, false).status, 5);
+}
+
+TEST_F(JobCommands, AFailedVoltageCheckIsShownBeforeTheFirstJob) {
+    const CliRun result = run({"--sim-fault", "voltage", "select", "QRV7049", "load", "prog.hex"});
+    const auto warning = result.out.find("Writer voltage check failed.");
+    ASSERT_NE(warning, std::string::npos) << result.out << result.err;
+    EXPECT_LT(warning, result.out.find("Message: Loading Data Ok")) << result.out;
 }
 
 TEST_F(JobCommands, ReadCopiesTheChipContentsOut) {

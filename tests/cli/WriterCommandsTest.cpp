@@ -4,6 +4,7 @@
 #include "DaemonProcess.h"
 #include "cli/CliRunner.h"
 #include "cli/JobCommands.h"
+#include "core/writer/PipeTransport.h"
 #include "sim/SimFirmwareImage.h"
 #include "support/CliHarness.h"
 #include "support/ScratchDir.h"
@@ -147,6 +148,17 @@ TEST_F(WriterCommands, InfoOverTheDaemonsPipes) {
     EXPECT_TRUE(r.printed("transport: device files " + daemon.interfacePath().string() + "\n"));
     EXPECT_TRUE(r.printed("version: USB STANDALONE WRITER_V1.1\n"));
     EXPECT_TRUE(r.printed("firmware: 5B01\n"));
+}
+
+TEST_F(WriterCommands, AWriterHeldByAnotherProgramIsBusy) {
+    sim::test::DaemonProcess daemon(cli.devices);
+    ASSERT_TRUE(daemon.waitForInterface(true));
+    Diagnostics quiet;
+    PipeTransport other(cli.devices, quiet);
+    ASSERT_EQ(other.open(), OpenResult::Opened);
+    const CliRun r = run({"info"});
+    EXPECT_EQ(r.status, cli::kExitNoWriter);
+    EXPECT_TRUE(r.printed("writer busy")) << r.err;
 }
 
 }  // namespace

@@ -70,6 +70,25 @@ TEST_F(SimDaemon, HostMayCloseAndReopenEvenWithAnswersUnread) {
     EXPECT_EQ(versionBlock(rig), "USB STANDALONE WRITER_V2.0");
 }
 
+TEST_F(SimDaemon, OneHostHoldsTheWriterUntilItLetsGo) {
+    DaemonProcess daemon(devices());
+    ASSERT_TRUE(daemon.waitForInterface(true));
+    SimRig first(unused, SimRig::Reach::DeviceDirectory, devices());
+    SimRig second(unused, SimRig::Reach::DeviceDirectory, devices());
+    ASSERT_TRUE(first.connect());
+    EXPECT_EQ(versionBlock(first), "USB STANDALONE WRITER_V2.0");
+
+    EXPECT_FALSE(second.connect());
+    EXPECT_TRUE(second.connection.writerBusy());
+    // The refused host neither sent commands nor took the first one's answers.
+    EXPECT_EQ(versionBlock(first), "USB STANDALONE WRITER_V2.0");
+
+    first.connection.CloseAtExit();
+    ASSERT_TRUE(second.connect());
+    EXPECT_FALSE(second.connection.writerBusy());
+    EXPECT_EQ(versionBlock(second), "USB STANDALONE WRITER_V2.0");
+}
+
 TEST_F(SimDaemon, UnplugAndPlugInAgain) {
     DaemonProcess daemon(devices());
     ASSERT_TRUE(daemon.waitForInterface(true));

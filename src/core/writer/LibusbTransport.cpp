@@ -24,7 +24,7 @@ OpenResult LibusbTransport::open() {
         diagnostics_.printf("error claiming interface #%d:\n%s\n", kWriterInterface,
                             device_->errorText(claimed).c_str());
         close();
-        return OpenResult::Absent;
+        return claimed == kUsbErrorBusy ? OpenResult::Busy : OpenResult::Absent;
     }
     diagnostics_.printf("success: claim_interface #%d\n", kWriterInterface);
     channel_.emplace(*device_, diagnostics_);

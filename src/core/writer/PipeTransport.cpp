@@ -1,6 +1,7 @@
 #include "core/writer/PipeTransport.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -54,6 +55,9 @@ std::string PipeTransport::name() const {
 OpenResult PipeTransport::open() {
     // Half an open pair is of no use: start both afresh, and keep neither when one fails.
     close();
+    if (const OpenResult locked = LockInterface(); locked != OpenResult::Opened) {
+        return locked;
+    }
     readPipe_ = OpenWriterPipe("PIPE00");
     writePipe_ = OpenWriterPipe("PIPE01");
     if (!isOpen()) {
@@ -65,12 +69,31 @@ OpenResult PipeTransport::open() {
     return OpenResult::Opened;
 }
 
+OpenResult PipeTransport::LockInterface() {
+    if (!GetUsbDeviceFileName()) {
+        diagnostics_.print("Failed to GetUsbDeviceFileName\n");
+        return OpenResult::Absent;
+    }
+    lock_ = ::open(deviceName_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (lock_ < 0) {
+        return OpenResult::Absent;
+    }
+    if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        diagnostics_.printf("Failed to lock %s = %d\n", deviceName_.c_str(), errno);
+        close();
+        return held ? OpenResult::Busy : OpenResult::Absent;
+    }
+    return OpenResult::Opened;
+}
+
 void PipeTransport::close() {
     channel_.reset();
-    for (int* pipe : {&readPipe_, &writePipe_}) {
-        if (*pipe != kInvalidPipe) {
-            ::close(*pipe);
-            *pipe = kInvalidPipe;
+    // The lock goes last, once this program has let go of the pipes.
+    for (int* fd : {&readPipe_, &writePipe_, &lock_}) {
+        if (*fd != kInvalidPipe) {
+            ::close(*fd);
+            *fd = kInvalidPipe;
         }
     }
 }

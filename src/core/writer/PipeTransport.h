@@ -33,10 +33,13 @@ class PipeTransport final : public FramedTransport {
     OpenResult open() override;
     void close() override;
     bool isOpen() const override { return readPipe_ != kInvalidPipe && writePipe_ != kInvalidPipe; }
+    // Open() holds the interface exclusively until close(): a second program gets Busy and
+    // sends nothing, so two programs never mix their commands on one writer.
 
   private:
     ByteChannel& channel() override { return *channel_; }
     bool GetUsbDeviceFileName();
+    OpenResult LockInterface();
     int OpenWriterPipe(std::string_view pipeName);
     void DiscardUnreadAnswers();
 
@@ -44,6 +47,7 @@ class PipeTransport final : public FramedTransport {
     const Diagnostics& diagnostics_;
     int waitLimitMs_;
     std::string deviceName_;        // the interface found last, with the pipe opened last appended
+    int lock_ = kInvalidPipe;       // the interface directory, flock'ed while open
     int readPipe_ = kInvalidPipe;   // PIPE00, host reads
     int writePipe_ = kInvalidPipe;  // PIPE01, host writes
     std::optional<PipeChannel> channel_;

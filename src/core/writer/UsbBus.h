@@ -8,6 +8,8 @@ namespace vexlor {
 
 // The slice of a USB library the writer link needs. Results follow libusb: negative is an
 // error code, bulk transfers return the byte count.
+inline constexpr int kUsbErrorBusy = -6;  // another program has claimed the interface
+
 class UsbDevice {
   public:
     virtual ~UsbDevice() = default;

@@ -32,6 +32,7 @@ class Writer {
   public:
     // Consecutive failed status reads after which a job counts as lost.
     static constexpr int kMaxFailedStatusReads = 3;
+    static constexpr std::uint32_t kJobPollIntervalMs = 2;
 
     Writer(WriterConnection& connection, WriterHost host)
         : connection_(connection), host_(std::move(host)) {}
@@ -63,9 +64,9 @@ class Writer {
     // Files longer than the writer's area buffer are refused with a message.
     bool WriteAreaFromFile(const std::filesystem::path& path, std::uint8_t area);
     void ReadOptionHeader(std::array<std::uint8_t, kOptionHeaderSize>& buffer);
-    // Polls until six equal non-zero statuses; a job that does not settle within
-    // JobPollLimit(timeout) polls, or whose status reads keep failing, ends as FAIL with a
-    // message.
+    // Polls every kJobPollIntervalMs until six equal non-zero statuses; a job that does not
+    // settle within JobPollLimit(timeout) polls or JobTimeLimitMs(timeout), or whose status
+    // reads keep failing, ends as FAIL with a message and the writer link closed.
     bool RunWriterJob(std::uint8_t jobCode, std::uint32_t timeout);
     bool ReadJobData(std::uint8_t* buffer, std::uint32_t length);
     void BeginHostSequence();
@@ -76,6 +77,8 @@ class Writer {
     // The settled job takes about 50 x timeout polls (the progress bar's range); allow twenty
     // times that, and never fewer than 20000.
     static std::uint64_t JobPollLimit(std::uint32_t timeout);
+    // The same bound in time, for exchanges that take longer than the pause between polls.
+    static std::uint64_t JobTimeLimitMs(std::uint32_t timeout);
 
   private:
     TransportTraits traits() { return connection_.transport().traits(); }

@@ -32,16 +32,20 @@ bool WriterConnection::SelectTransport(bool afterAttach, std::string_view notifi
 bool WriterConnection::OpenWriter() {
     PipeTransport& pipes = transports_.pipes();
     LibusbTransport& libusb = transports_.libusb();
+    writerBusy_ = false;
     // Pipes still open from before are used as they are.
     if (pipes.isOpen()) {
         ownPath_ = &pipes;
-    } else if (libusb.open() == OpenResult::Opened) {
-        ownPath_ = &libusb;
-    } else if (pipes.open() == OpenResult::Opened) {
-        ownPath_ = &pipes;
-    } else {
-        ownPath_ = nullptr;
+        return true;
     }
+    const OpenResult usb = libusb.open();
+    if (usb == OpenResult::Opened) {
+        ownPath_ = &libusb;
+        return true;
+    }
+    const OpenResult pipe = pipes.open();
+    ownPath_ = pipe == OpenResult::Opened ? &pipes : nullptr;
+    writerBusy_ = ownPath_ == nullptr && (usb == OpenResult::Busy || pipe == OpenResult::Busy);
     return ownPath_ != nullptr;
 }
 
@@ -56,9 +60,13 @@ bool WriterConnection::WriterRemoved(std::string_view notifiedDeviceName) {
     if (!current.concerns(notifiedDeviceName) || current.stillReachable()) {
         return false;
     }
+    CloseLostWriter();
+    return true;
+}
+
+void WriterConnection::CloseLostWriter() {
     CloseInUse();
     link_.writerConnected = false;
-    return true;
 }
 
 void WriterConnection::CloseInUse() {

@@ -43,12 +43,16 @@ class WriterConnection {
     // path that opened (a closed one when none did).
     WriterTransport& transport();
     bool usesAccessLibrary() const { return useLibrary_; }
+    // The last open found no free writer, but one held by another program.
+    bool writerBusy() const { return writerBusy_; }
 
     // At start (afterAttach false) and on every arrival notification; returns writerConnected.
     bool SelectTransport(bool afterAttach, std::string_view notifiedDeviceName = {});
     // A removal notification: true when the writer is gone (link closed, writerConnected 0),
     // false when the notice is not about the writer or the access library still reaches it.
     bool WriterRemoved(std::string_view notifiedDeviceName);
+    // A writer that stopped answering: the link is closed and writerConnected is 0.
+    void CloseLostWriter();
     // End of the run: the library's close when it is in use, else the own path's.
     void CloseAtExit() { CloseInUse(); }
 
@@ -72,6 +76,7 @@ class WriterConnection {
     TransferFeedback feedback_;
     bool useLibrary_ = false;
     WriterTransport* ownPath_ = nullptr;  // the own transport that opened last
+    bool writerBusy_ = false;
 };
 
 }  // namespace vexlor

@@ -14,6 +14,10 @@ std::uint64_t Writer::JobPollLimit(std::uint32_t timeout) {
     return std::max<std::uint64_t>(1000ull * timeout, 20000);
 }
 
+std::uint64_t Writer::JobTimeLimitMs(std::uint32_t timeout) {
+    return JobPollLimit(timeout) * kJobPollIntervalMs;
+}
+
 void Writer::ReadOptionHeader(std::array<std::uint8_t, kOptionHeaderSize>& buffer) {
     link().showTransferProgress = false;
     ChangeWriterMode(kModeTransfer);
@@ -31,12 +35,14 @@ bool Writer::RunWriterJob(std::uint8_t jobCode, std::uint32_t timeout) {
     BusyWait(300);
 
     const std::uint64_t limit = JobPollLimit(timeout);
+    const std::uint64_t timeLimitMs = JobTimeLimitMs(timeout);
+    const std::uint64_t startMs = host_.clock.tickMs();
     std::uint8_t remembered = 0;
     int run = 0;
     int failedReads = 0;
     std::uint64_t polls = 0;
     bool lost = false;
-    while (run < kSettledRun && polls < limit) {
+    for (;;) {
         std::uint8_t status = 0;
         if (ReceiveData(cmd::kJobStatus, &status, 1)) {
             failedReads = 0;
@@ -56,9 +62,18 @@ bool Writer::RunWriterJob(std::uint8_t jobCode, std::uint32_t timeout) {
         if (timeout != 0) {
             connection_.progress().setPosition(static_cast<int>(polls / timeout));
         }
+        if (run >= kSettledRun || polls >= limit || host_.clock.tickMs() - startMs >= timeLimitMs) {
+            break;
+        }
+        // A pause between polls keeps a waiting program from burning a core.
+        BusyWait(kJobPollIntervalMs);
     }
     host_.buttons.enableOperationButtons();
 
+    if (lost || run < kSettledRun) {
+        // A writer that does not answer or finish is taken as gone: nothing more is sent to it.
+        connection_.CloseLostWriter();
+    }
     if (lost) {
         host_.op.message("The writer stopped answering during the job.", "Message",
                          MessageIcon::Stop);

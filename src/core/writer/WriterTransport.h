@@ -9,8 +9,8 @@
 
 namespace vexlor {
 
-// Absent: nothing reachable. A later exclusive hold on the writer adds its own answer here.
-enum class OpenResult { Opened, Absent };
+// Absent: nothing reachable. Busy: the writer is there but another program holds it.
+enum class OpenResult { Opened, Absent, Busy };
 
 enum class WordOrder { HighFirst, LowFirst };
 

@@ -52,7 +52,10 @@ TEST_F(WriterJobTest, SettlesOnSixEqualNonZeroPolls) {
         EXPECT_EQ(rig.writer.RunWriterJob(job::kProgram, 1), c.ok);
         EXPECT_EQ(polls(), c.polls);
         EXPECT_EQ(rig.buttons.calls, (std::vector<std::string>{"disable", "enable"}));
-        EXPECT_EQ(rig.clock.waits(), std::vector<std::uint32_t>{300});
+        // The start's 300 ms, then a 2 ms pause between one poll and the next.
+        std::vector<std::uint32_t> waits(c.polls, 2);
+        waits.front() = 300;
+        EXPECT_EQ(rig.clock.waits(), waits);
     }
     EXPECT_TRUE(rig.op.shown.empty());
 }
@@ -78,6 +81,22 @@ TEST_F(WriterJobTest, JobThatNeverSettlesEndsAtTheBoundAsFail) {
     EXPECT_EQ(rig.op.last().icon, MessageIcon::Stop);
     EXPECT_EQ(rig.buttons.calls, (std::vector<std::string>{"disable", "enable"}));
     EXPECT_EQ(Writer::JobPollLimit(21), 21000u);
+    EXPECT_FALSE(rig.writer.link().writerConnected) << "a writer that never finishes is let go";
+}
+
+TEST_F(WriterJobTest, SlowStatusAnswersEndTheJobAtItsTimeBound) {
+    // Each poll takes a second: the 40 s bound of timeout 4 runs out on the 40th poll, long
+    // before its 20000 polls.
+    device.setCommandObserver([this](const sim::TranscriptEntry& entry) {
+        if (entry.command == cmd::kJobStatus) {
+            rig.clock.advance(1000);
+        }
+    });
+    EXPECT_FALSE(rig.writer.RunWriterJob(job::kProgram, 4));
+    EXPECT_EQ(polls(), 40u);
+    EXPECT_EQ(rig.op.texts(),
+              std::vector<std::string>{"The writer did not finish the job in time."});
+    EXPECT_FALSE(rig.writer.link().writerConnected);
 }
 
 TEST_F(WriterJobTest, WriterUnpluggedDuringTheJobEndsItAsFail) {
@@ -89,6 +108,7 @@ TEST_F(WriterJobTest, WriterUnpluggedDuringTheJobEndsItAsFail) {
     EXPECT_FALSE(rig.writer.RunWriterJob(job::kProgram, 1));
     EXPECT_EQ(rig.op.texts(),
               std::vector<std::string>{"The writer stopped answering during the job."});
+    EXPECT_FALSE(rig.writer.link().writerConnected);
 }
 
 }  // namespace
