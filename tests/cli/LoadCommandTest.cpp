@@ -45,9 +45,11 @@ TEST_F(LoadCommand, NothingDoubtfulIsLoaded) {
         {"--yes does not take a damaged HEX", {"--yes"}, damaged, 6, "line 2: the record checksum"},
         {"--force-hex takes it", {"--force-hex"}, damaged, 0, "Message: Loading Data Ok"},
         {"a file of another kind", {}, otp, 6, "File format (.otp) is not expected!"},
-        // The writer vanishes after the family firmware, in the middle of the download: the
-        // load fails, and the status says the writer is gone rather than blaming the chip.
-        {"download fails", {"--sim-fault", "remove-after=145000"}, good, 5, "Loading Data Fail"},
+        // A writer that answers but reads back other data than was sent fails the load (here
+        // already at the family firmware)...
+        {"download fails", {"--sim-fault", "corrupt"}, good, 3, "Update Firmware Fail"},
+        // ...one that vanishes during the download is a writer gone.
+        {"writer gone", {"--sim-fault", "remove-after=145000"}, good, 5, "Loading Data Fail"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> words = c.options;
