@@ -5,23 +5,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <sstream>
-#include <stdexcept>
 #include <thread>
 #include <tuple>
 #include <utility>
 
 #include "EmulatedUsbWriter.h"
 #include "ScratchBase.h"
+#include "ServedInterface.h"
 #include "cli/CliRunner.h"
 #include "cli/CliSession.h"
 #include "core/app/AppContext.h"
 #include "core/app/WriterAttach.h"
 #include "core/writer/CommandSet.h"
 #include "core/writer/LibusbBus.h"
-#include "sim/SimPipeServer.h"
 #include "sim/SimTransports.h"
 #include "support/HexText.h"
 #include "support/RecordingOperator.h"
@@ -56,33 +54,6 @@ std::vector<Exchange> withoutConversionTime(std::vector<Exchange> seen) {
 }
 
 // The simulated writer served over device-file pipes from a thread of this process.
-class PipeServedWriter {
-  public:
-    PipeServedWriter(sim::SimWriter& writer, const std::filesystem::path& devices)
-        : server_(writer, {devices, {}, false}, clock_) {
-        std::string error;
-        if (!server_.arrive(error)) {
-            throw std::runtime_error(error);
-        }
-        thread_ = std::thread([this] {
-            while (!stop_) {
-                server_.serveOnce(10);
-            }
-        });
-    }
-    ~PipeServedWriter() {
-        stop_ = true;
-        thread_.join();
-        server_.remove();
-    }
-
-  private:
-    SteadyClock clock_;
-    sim::SimPipeServer server_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
 // The main window as the attach sequences see it: it keeps what pane 1 showed.
 class StatusPane final : public MainView {
   public:
@@ -176,7 +147,8 @@ TEST_F(LibusbWriter, InfoAndAWholeJobSendWhatThePipesSend) {
         program,   "program", "verify", "read",    (scratch / "out.otp").string()};
     sim::SimWriter piped;
     {
-        PipeServedWriter served(piped, scratch / "devices");
+        sim::test::ServedInterface served(piped, scratch / "devices");
+        ASSERT_TRUE(served.arrive());
         cli(job);
     }
     const Bytes pipedRead = test::readBytes(scratch / "out.otp");

@@ -27,6 +27,13 @@ struct StatementDeleter {
 };
 using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
+// Null when the statement cannot be prepared.
+Statement prepare(sqlite3* db, const char* sql) {
+    sqlite3_stmt* raw = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &raw, nullptr);
+    return Statement(raw);
+}
+
 std::string columnText(sqlite3_stmt* statement, int column) {
     const unsigned char* text = sqlite3_column_text(statement, column);
     return text ? reinterpret_cast<const char*>(text) : "";
@@ -72,12 +79,11 @@ std::optional<OpenSerialRun> SerialJournal::openRun() {
     if (!ready()) {
         return std::nullopt;
     }
-    sqlite3_stmt* raw = nullptr;
-    sqlite3_prepare_v2(db_,
-                       "SELECT chip, ok_count, ng_count, total_count, current_serial "
-                       "FROM serial_run WHERE open = 1 ORDER BY id DESC LIMIT 1",
-                       -1, &raw, nullptr);
-    Statement statement(raw);
+    const Statement statement =
+        prepare(db_,
+                "SELECT chip, ok_count, ng_count, total_count, current_serial "
+                "FROM serial_run WHERE open = 1 ORDER BY id DESC LIMIT 1");
+    sqlite3_stmt* raw = statement.get();
     if (!statement || sqlite3_step(raw) != SQLITE_ROW) {
         return std::nullopt;
     }
@@ -95,9 +101,8 @@ bool SerialJournal::beginRun(const std::string& chipName) {
     if (openRun()) {
         return true;
     }
-    sqlite3_stmt* raw = nullptr;
-    sqlite3_prepare_v2(db_, "INSERT INTO serial_run (chip) VALUES (?1)", -1, &raw, nullptr);
-    Statement statement(raw);
+    const Statement statement = prepare(db_, "INSERT INTO serial_run (chip) VALUES (?1)");
+    sqlite3_stmt* raw = statement.get();
     if (!statement) {
         error_ = sqlite3_errmsg(db_);
         return false;
@@ -115,18 +120,15 @@ bool SerialJournal::recordChip(bool passed, const std::string& serialUsed,
     if (!ready() || !exec("BEGIN IMMEDIATE;")) {
         return false;
     }
-    sqlite3_stmt* rawChip = nullptr;
-    sqlite3_prepare_v2(db_,
-                       "INSERT INTO serial_chip (run_id, passed, serial) "
-                       "SELECT id, ?1, ?2 FROM serial_run WHERE open = 1",
-                       -1, &rawChip, nullptr);
-    Statement chip(rawChip);
-    sqlite3_stmt* rawRun = nullptr;
-    sqlite3_prepare_v2(db_,
-                       "UPDATE serial_run SET ok_count = ?1, ng_count = ?2, total_count = ?3, "
-                       "current_serial = ?4 WHERE open = 1",
-                       -1, &rawRun, nullptr);
-    Statement run(rawRun);
+    const Statement chip = prepare(db_,
+                                   "INSERT INTO serial_chip (run_id, passed, serial) "
+                                   "SELECT id, ?1, ?2 FROM serial_run WHERE open = 1");
+    const Statement run =
+        prepare(db_,
+                "UPDATE serial_run SET ok_count = ?1, ng_count = ?2, total_count = ?3, "
+                "current_serial = ?4 WHERE open = 1");
+    sqlite3_stmt* rawChip = chip.get();
+    sqlite3_stmt* rawRun = run.get();
     bool ok = chip && run;
     if (ok) {
         sqlite3_bind_int(rawChip, 1, passed ? 1 : 0);

@@ -4,52 +4,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <atomic>
-#include <thread>
-
+#include "ServedInterface.h"
 #include "SimRig.h"
 #include "core/writer/DeviceDirectoryWatcher.h"
-#include "sim/SimPipeServer.h"
 
 namespace vexlor::test {
 namespace {
 
+using sim::test::ServedInterface;
 using sim::test::SimRig;
 using Words = std::vector<std::string>;
-
-class ServedInterface {
-  public:
-    ServedInterface(sim::SimWriter& writer, const std::filesystem::path& devices)
-        : server_(writer, {devices, {}, false}, clock_) {}
-    ~ServedInterface() { remove(); }
-
-    bool arrive() {
-        std::string error;
-        if (!server_.arrive(error)) {
-            return false;
-        }
-        stop_ = false;
-        thread_ = std::thread([this] {
-            while (!stop_) {
-                server_.serveOnce(10);
-            }
-        });
-        return true;
-    }
-    void remove() {
-        stop_ = true;
-        if (thread_.joinable()) {
-            thread_.join();
-        }
-        server_.remove();
-    }
-
-  private:
-    SteadyClock clock_;
-    sim::SimPipeServer server_;
-    std::atomic<bool> stop_{true};
-    std::thread thread_;
-};
 
 class PipeLinkTest : public ::testing::Test {
   protected:
