@@ -32,7 +32,8 @@ void printUsage(std::ostream& out) {
         << "  --force              let read OUT replace an existing OUT\n"
         << "  --sim-version V      simulated writer's version: V1.0, V1.1, V2.0 or a text\n"
         << "  --sim-fault F        simulated writer fault: fail, never-settle, corrupt,\n"
-        << "                       voltage, remove-after=N, fail-chip=N (repeatable)\n"
+        << "                       voltage, voltage-at-low, voltage-at-high, voltage-below-low,\n"
+        << "                       voltage-above-high, remove-after=N, fail-chip=N (repeatable)\n"
         << "commands:\n";
     for (const CliCommand& command : commandTable()) {
         out << "  " << command.usage << '\n';

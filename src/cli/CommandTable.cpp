@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/ConvertCommands.h"
 #include "cli/JobCommands.h"
+#include "cli/MaintCommands.h"
 #include "cli/SelectCommands.h"
 #include "cli/SerialCommands.h"
 #include "cli/WriterInfoCommands.h"
@@ -47,6 +48,17 @@ constexpr std::array kCommands{
                "  serial run [--count N]  program chips of the run, one per Enter or N\n"
                "  serial info        the serial-number run the writer holds",
                runSerial, 8},
+    CliCommand{"fw-update", 1,
+               "fw-update FILE     write a writer firmware image (.nce) into the writer",
+               runFirmwareUpdate},
+    CliCommand{"fw-reset", 0,
+               "fw-reset           put the base firmware and default option buffer back (asks)",
+               runFirmwareReset},
+    CliCommand{"selftest", 0,
+               "selftest [--simple]  Writer Test, or Writer Simple Test, with its log (asks)",
+               runSelfTest, 1},
+    CliCommand{"hwid", 0, "hwid               the writer's model and hardware number",
+               runHardwareId},
 };
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "cli/ConsoleOperator.h"
 
+#include <algorithm>
+
 namespace vexlor::cli {
 
 namespace {
@@ -54,10 +56,21 @@ std::optional<std::string> ConsoleOperator::chooseSaveFile(std::string_view, std
 }
 
 void ConsoleOperator::setLogText(std::string_view text) {
-    appendLog(text);
+    // Printed lines cannot be taken back: only what the new text adds after the part it shares
+    // with the text shown last is printed.
+    const auto differs =
+        std::mismatch(text.begin(), text.end(), logShown_.begin(), logShown_.end());
+    const auto same = static_cast<std::size_t>(differs.first - text.begin());
+    logShown_ = text;
+    printLog(text.substr(same));
 }
 
 void ConsoleOperator::appendLog(std::string_view text) {
+    logShown_ += text;
+    printLog(text);
+}
+
+void ConsoleOperator::printLog(std::string_view text) {
     const std::string lines = plainLines(text);
     if (!lines.empty()) {
         out_ << lines << '\n';

@@ -35,10 +35,12 @@ class ConsoleOperator final : public Operator {
 
   private:
     std::optional<std::string> nextFile();
+    void printLog(std::string_view text);
 
     std::ostream& out_;
     std::ostream& err_;
     ConsoleAnswers answers_;
+    std::string logShown_;
 };
 
 }  // namespace vexlor::cli

@@ -9,6 +9,7 @@
 #include "core/app/VoltageCheck.h"
 #include "core/app/WriterVersion.h"
 #include "core/base/Diagnostics.h"
+#include "core/writer/VoltageRanges.h"
 #include "core/writer/WriterIdentity.h"
 
 namespace vexlor::cli {
@@ -92,8 +93,8 @@ CommandOutcome runInfo(CliSession& session, std::span<const std::string>) {
     out << "firmware: " << format("%04X", firmwareWord) << '\n';
 
     // The measurement set-up of the attach check: DAC levels set, outputs grounded.
-    writer.WriteControlByte(0x30);
-    for (std::uint16_t word : {0x8D01, 0x4403, 0x3905, 0x2207}) {
+    writer.WriteControlByte(kOutputsGround);
+    for (std::uint16_t word : kDacSetupWords) {
         writer.WriteControlWord(word);
     }
     writer.BusyWait(100);
@@ -108,7 +109,7 @@ CommandOutcome runInfo(CliSession& session, std::span<const std::string>) {
     if (ClassifyWriterVersion(versionText).model == WriterModel::V2_0) {
         const bool good = RunVoltageCheck(writer);
         // The check ends with the programming outputs up; an idle socket should be grounded.
-        writer.WriteControlByte(0x30);
+        writer.WriteControlByte(kOutputsGround);
         out << "voltage check: " << (good ? "OK" : "FAIL") << '\n';
         if (!good) {
             return CommandOutcome::failure("voltage check failed");

@@ -33,6 +33,15 @@ bool countAfter(std::string_view fault, std::string_view prefix, std::size_t& co
 
 }  // namespace
 
+std::optional<VoltageEdge> voltageEdgeNamed(std::string_view name) {
+    for (const auto& [edgeName, edge] : kVoltageEdgeNames) {
+        if (name == edgeName) {
+            return edge;
+        }
+    }
+    return std::nullopt;
+}
+
 bool applyFault(std::string_view fault, SimFaults& faults, std::string& error) {
     constexpr std::string_view kRemoveAfter = "remove-after=";
     constexpr std::string_view kFailChip = "fail-chip=";
@@ -44,6 +53,8 @@ bool applyFault(std::string_view fault, SimFaults& faults, std::string& error) {
         faults.corruptReadBack = true;
     } else if (fault == "voltage") {
         faults.voltagesOutOfRange = true;
+    } else if (const auto edge = voltageEdgeNamed(fault)) {
+        faults.voltageEdge = edge;
     } else if (fault.starts_with(kRemoveAfter)) {
         std::size_t bytes = 0;
         if (!countAfter(fault, kRemoveAfter, bytes, error)) {
@@ -59,7 +70,8 @@ bool applyFault(std::string_view fault, SimFaults& faults, std::string& error) {
         faults.failChipJob = job;
     } else {
         error = "unknown fault \"" + std::string(fault) +
-                "\" (fail, never-settle, corrupt, voltage, remove-after=N, fail-chip=N)";
+                "\" (fail, never-settle, corrupt, voltage, voltage-at-low, voltage-at-high, "
+                "voltage-below-low, voltage-above-high, remove-after=N, fail-chip=N)";
         return false;
     }
     return true;

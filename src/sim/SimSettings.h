@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "sim/SimWriter.h"
 
@@ -13,7 +15,15 @@ namespace vexlor::sim {
 // "V1.0", "V1.1", "V2.0" pick the known texts; anything else is taken as the text itself.
 std::string versionTextFor(std::string_view choice);
 
-// One fault by name: "fail", "never-settle", "corrupt", "voltage", "remove-after=N", "fail-chip=N".
+inline constexpr std::pair<std::string_view, VoltageEdge> kVoltageEdgeNames[] = {
+    {"voltage-at-low", VoltageEdge::AtLow},
+    {"voltage-at-high", VoltageEdge::AtHigh},
+    {"voltage-below-low", VoltageEdge::BelowLow},
+    {"voltage-above-high", VoltageEdge::AboveHigh}};
+std::optional<VoltageEdge> voltageEdgeNamed(std::string_view name);
+
+// One fault by name: "fail", "never-settle", "corrupt", "voltage", a voltage edge (above),
+// "remove-after=N", "fail-chip=N".
 // False with a reason when the name is unknown or N is not a number.
 bool applyFault(std::string_view fault, SimFaults& faults, std::string& error);
 // A comma-separated list of faults.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/writer/VoltageRanges.h"
+
 namespace vexlor::sim {
 
 namespace {
@@ -19,6 +21,20 @@ constexpr std::uint8_t kFixedHighVdd = 0x5C;
 constexpr std::uint8_t kFixedHighVpp = 0xC1;
 // On the DAC board the high setting sits a little above the low one.
 constexpr std::uint8_t kHighAboveLow = 2;
+std::uint8_t edgeOf(VoltageRange range, VoltageEdge edge) {
+    switch (edge) {
+        case VoltageEdge::AtLow:
+            return range.low;
+        case VoltageEdge::AtHigh:
+            return range.high;
+        case VoltageEdge::BelowLow:
+            // Nothing reads below 0: a range starting there has no outside below.
+            return range.low == 0 ? 0 : static_cast<std::uint8_t>(range.low - 1);
+        case VoltageEdge::AboveHigh:
+            break;
+    }
+    return range.high == 255 ? 255 : static_cast<std::uint8_t>(range.high + 1);
+}
 }  // namespace
 
 void SimVoltages::setControlWord(std::uint16_t value) {
@@ -52,7 +68,28 @@ std::array<std::uint8_t, 6> SimVoltages::measure() const {
     for (auto& byte : m) {
         byte = static_cast<std::uint8_t>(std::min(255, byte + skew_));
     }
+    if (edge_) {
+        placeOnEdge(m);
+    }
     return m;
+}
+
+void SimVoltages::placeOnEdge(std::array<std::uint8_t, 6>& m) const {
+    const auto& outputs = hasDacBoard_ ? kDacBoardOutputs : kFixedBoardOutputs;
+    // Any control byte other than low or high leaves the outputs grounded.
+    const OutputLevels* levels = &outputs[0];
+    for (const OutputLevels& candidate : outputs) {
+        if (candidate.controlByte == controlByte_) {
+            levels = &candidate;
+        }
+    }
+    m[measure::kProgVpp] = edgeOf(levels->vpp, *edge_);
+    m[measure::kProgVdd] = edgeOf(levels->vdd, *edge_);
+    if (hasDacBoard_) {
+        for (const DacRange& dac : kDacRanges) {
+            m[dac.byte] = edgeOf(dac.range, *edge_);
+        }
+    }
 }
 
 }  // namespace vexlor::sim

@@ -2,8 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace vexlor::sim {
+
+// Readings placed on a bound of the range the program accepts for them, or one step outside.
+enum class VoltageEdge { AtLow, AtHigh, BelowLow, AboveHigh };
 
 // The writer's measurement block. Control words set a DAC: high byte the level, low byte the
 // channel (1 VPP, 3 WVDD, 5 RVDD, 7 level shift). The control byte switches the programming
@@ -20,16 +24,20 @@ class SimVoltages {
     void setControlWord(std::uint16_t value);
     // Every reading shifted up by this much: a writer whose supplies are off.
     void setSkew(std::uint8_t skew) { skew_ = skew; }
+    // Every reading the program judges at this edge of its range instead (after the skew).
+    void setEdge(std::optional<VoltageEdge> edge) { edge_ = edge; }
 
     // Bytes: P_VDD, P_VPP, DAC VPP, DAC WVDD, DAC RVDD, DAC level shift.
     std::array<std::uint8_t, 6> measure() const;
 
   private:
     std::uint8_t dacReading(std::uint8_t channel) const;
+    void placeOnEdge(std::array<std::uint8_t, 6>& m) const;
 
     bool hasDacBoard_;
     std::uint8_t controlByte_ = 0;
     std::uint8_t skew_ = 0;
+    std::optional<VoltageEdge> edge_;
     std::array<std::uint8_t, 8> dacLevels_{};
 };
 

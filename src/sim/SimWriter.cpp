@@ -164,6 +164,7 @@ bool SimWriter::executeIn(SimTransport transport, std::uint8_t code,
         }
         case command::kVoltage: {
             voltages_.setSkew(faults_.voltagesOutOfRange ? kSkewOutOfRange : 0);
+            voltages_.setEdge(faults_.voltageEdge);
             auto m = voltages_.measure();
             if (!faults_.voltageScript.empty()) {
                 m = faults_.voltageScript.front();

@@ -25,6 +25,8 @@ struct SimFaults {
     bool jobNeverSettles = false;     // job status stays busy for ever
     bool corruptReadBack = false;     // memory and area reads come back with one byte flipped
     bool voltagesOutOfRange = false;  // every measurement far above its nominal value
+    // Every measurement on (or just beyond) a bound of the range the program accepts.
+    std::optional<VoltageEdge> voltageEdge;
     // Status bytes answered, in this order, before the job's own: a writer that flickers.
     std::deque<std::uint8_t> statusScript;
     // Measurement blocks answered, in this order, before the measured ones: a drifting board.

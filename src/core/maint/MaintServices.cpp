@@ -1,0 +1,25 @@
+#include "core/maint/MaintServices.h"
+
+#include "core/app/PanelRules.h"
+
+namespace vexlor {
+
+void ShowMaintenanceLog(MaintServices& s) {
+    ShellState& shell = s.context.shell;
+    shell.job.loadedFilePath.clear();
+    shell.job.chipNameText.clear();
+    shell.job.checksumText.clear();
+    DisableOperationButtons(shell.panel);
+    HideModeLabels(shell.panel);
+    shell.panel.show(ControlId::Log, true);
+    shell.panel.hexViewShown = false;
+    s.op.setLogText("");
+    s.view.refreshPanel();
+}
+
+void ForgetWriterFirmware(WriterLink& link) {
+    link.writerFirmwareVersion = 0;
+    link.familyFirmwareLoaded = false;
+}
+
+}  // namespace vexlor
