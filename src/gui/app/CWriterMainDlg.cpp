@@ -17,6 +17,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/MainMenu.h"
 #include "gui/app/SimulatedWriterMenu.h"
+#include "gui/maint/MaintCommandBindings.h"
 #include "gui/ops/JobCommandBindings.h"
 #include "gui/select/DeviceMenuCommand.h"
 #include "gui/serial/SerialCommandBindings.h"
@@ -131,6 +132,9 @@ void CWriterMainDlg::bindBuiltCommands() {
         bindCommand(id, std::move(handler));
     }
     bindDropHandler(std::move(jobs.drop));
+    for (auto& [id, handler] : MakeMaintCommands(context_, op_, session_->writer(), *this)) {
+        bindCommand(id, std::move(handler));
+    }
 }
 
 void CWriterMainDlg::bindCommand(int id, Handler handler) {

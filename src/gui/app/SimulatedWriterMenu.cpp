@@ -40,6 +40,33 @@ void addVersionChoices(QMenu* menu, WriterSession& session) {
     }
 }
 
+struct SimulatedEdge {
+    const char* label;
+    const char* name;
+    std::optional<sim::VoltageEdge> edge;
+};
+constexpr SimulatedEdge kSimulatedEdges[] = {
+    {"Off", "simVoltageEdge_Off", std::nullopt},
+    {"At the low bound", "simVoltageEdge_AtLow", sim::VoltageEdge::AtLow},
+    {"At the high bound", "simVoltageEdge_AtHigh", sim::VoltageEdge::AtHigh},
+    {"Below the low bound", "simVoltageEdge_BelowLow", sim::VoltageEdge::BelowLow},
+    {"Above the high bound", "simVoltageEdge_AboveHigh", sim::VoltageEdge::AboveHigh}};
+
+// For the self-tests: readings exactly on, or one step beyond, what the program accepts.
+void addVoltageEdgeChoices(QMenu* menu, WriterSession& session) {
+    QMenu* edges = menu->addMenu("Voltages on a bound");
+    edges->setObjectName("simVoltageEdgeMenu");
+    auto* group = new QActionGroup(edges);
+    for (const SimulatedEdge& edge : kSimulatedEdges) {
+        QAction* choice = addAction(edges, edge.label, edge.name);
+        choice->setCheckable(true);
+        choice->setChecked(!edge.edge);
+        group->addAction(choice);
+        QObject::connect(choice, &QAction::triggered, menu,
+                         [&session, value = edge.edge] { session.setSimulatedVoltageEdge(value); });
+    }
+}
+
 void addFaultSwitch(QMenu* menu, const char* text, const char* name,
                     std::function<void(bool)> set) {
     QAction* fault = addAction(menu, text, name);
@@ -69,6 +96,7 @@ void AddSimulatedWriterMenu(QMenuBar* bar, WriterSession& session,
                    [&session](bool on) { session.setSimulatedForeignFirmware(on); });
     addFaultSwitch(menu, "Voltages out of range", "simVoltageFault",
                    [&session](bool on) { session.setSimulatedVoltageFault(on); });
+    addVoltageEdgeChoices(menu, session);
 
     menu->addSeparator();
     // A chip run needs a fresh chip per job, and a way to see a failing one.

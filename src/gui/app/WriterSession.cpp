@@ -81,6 +81,7 @@ void WriterSession::buildSimulatedWriter(const std::vector<std::uint8_t>& option
     }
     simWriter_ = std::make_unique<sim::SimWriter>(config);
     simWriter_->faults().voltagesOutOfRange = simVoltageFault_;
+    simWriter_->faults().voltageEdge = simVoltageEdge_;
     if (optionArea.empty()) {
         return;
     }
@@ -143,6 +144,13 @@ void WriterSession::setSimulatedVoltageFault(bool fault) {
     simVoltageFault_ = fault;
     if (simWriter_) {
         simWriter_->faults().voltagesOutOfRange = fault;
+    }
+}
+
+void WriterSession::setSimulatedVoltageEdge(std::optional<sim::VoltageEdge> edge) {
+    simVoltageEdge_ = edge;
+    if (simWriter_) {
+        simWriter_->faults().voltageEdge = edge;
     }
 }
 

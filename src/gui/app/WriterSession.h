@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ class WriterSession {
     void setSimulatedVersion(std::string versionText);
     void setSimulatedForeignFirmware(bool foreign);
     void setSimulatedVoltageFault(bool fault);
+    // Every reading on (or beyond) a bound of the range the program accepts; at once.
+    void setSimulatedVoltageEdge(std::optional<sim::VoltageEdge> edge);
     const std::string& simulatedVersion() const { return simVersion_; }
 
   private:
@@ -76,6 +79,7 @@ class WriterSession {
     std::string simVersion_;
     bool simForeignFirmware_ = false;
     bool simVoltageFault_ = false;
+    std::optional<sim::VoltageEdge> simVoltageEdge_;
     bool simRebuild_ = false;
 };
 
