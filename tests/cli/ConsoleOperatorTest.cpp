@@ -73,5 +73,14 @@ TEST(ConsoleOperator, LogTextLosesCarriageReturnsAndEmptyPieces) {
     EXPECT_EQ(out.str(), "DAC Board Voltage Test \nDAC_VPP Voltage\t\t\t\t Ok \n");
 }
 
+TEST(ConsoleOperator, ARewrittenLogPrintsOnlyWhatDiffersFromTheShownText) {
+    std::ostringstream out, err;
+    ConsoleOperator op(out, err, {});
+    op.setLogText("Data Buffer Test ....... Wait");
+    op.setLogText("Data Buffer Test\r\nData Buffer\t OK \r\n");
+    op.setLogText("Data Buffer Test\r\nData Buffer\t OK \r\nDownload");
+    EXPECT_EQ(out.str(), "Data Buffer Test ....... Wait\n\nData Buffer\t OK \nDownload\n");
+}
+
 }  // namespace
 }  // namespace vexlor::cli

@@ -164,6 +164,8 @@ TEST(SimSettings, VersionChoicesAndFaultLists) {
     removal.removeAfterBytes = 4096;
     SimFaults thirdChip;
     thirdChip.failChipJob = 3;
+    SimFaults aboveHigh;
+    aboveHigh.voltageEdge = VoltageEdge::AboveHigh;
     const Case cases[] = {
         {"", true, {}},
         {"fail,never-settle,corrupt,voltage", true, all},
@@ -172,6 +174,8 @@ TEST(SimSettings, VersionChoicesAndFaultLists) {
         {"remove-after=12kB", false, {}},
         {"fail-chip=3", true, thirdChip},
         {"fail-chip=0", false, {}},
+        {"voltage-above-high", true, aboveHigh},
+        {"voltage-beyond", false, {}},
         {"fail,,melt", false, {}},
     };
     for (const auto& c : cases) {
@@ -186,6 +190,7 @@ TEST(SimSettings, VersionChoicesAndFaultLists) {
             EXPECT_EQ(faults.voltagesOutOfRange, c.expected.voltagesOutOfRange);
             EXPECT_EQ(faults.removeAfterBytes, c.expected.removeAfterBytes);
             EXPECT_EQ(faults.failChipJob, c.expected.failChipJob);
+            EXPECT_EQ(faults.voltageEdge, c.expected.voltageEdge);
         }
     }
 }
