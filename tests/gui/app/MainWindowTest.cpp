@@ -97,8 +97,8 @@ TEST(MainWindow, MenuItemsNeedTheirRuleAndABuiltCommand) {
     }
     w.updateMenuStates();
     EXPECT_TRUE(w.action(gui::kLoadFile)->isEnabled());
-    EXPECT_FALSE(w.action(gui::kSaveAs)->isEnabled());          // the rule says never
-    EXPECT_FALSE(w.action(gui::kUpdateFirmware)->isEnabled());  // not built
+    EXPECT_FALSE(w.action(gui::kSaveAs)->isEnabled());      // the rule says never
+    EXPECT_FALSE(w.action(gui::kUpdateChip)->isEnabled());  // not built
     w.action(gui::kLoadFile)->trigger();
     EXPECT_EQ(ran, 1);
 
