@@ -96,6 +96,7 @@ TEST_F(WriterCommands, UsageErrorsEndWithStatusTwoAndOneReason) {
          "vexlor-writer-cli: base directory /nonexistent/vexlor does not exist"},
         {{"--sim-fault", "melt", "info"},
          "vexlor-writer-cli: unknown fault \"melt\" (fail, never-settle, corrupt, voltage, "
+         "voltage-at-low, voltage-at-high, voltage-below-low, voltage-above-high, "
          "remove-after=N, fail-chip=N)"},
         {{"--base-dir"}, "vexlor-writer-cli: missing value after --base-dir"},
         {{"--colour", "info"}, "vexlor-writer-cli: unknown option --colour"},

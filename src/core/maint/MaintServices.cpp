@@ -9,8 +9,11 @@ void ShowMaintenanceLog(MaintServices& s) {
     shell.job.loadedFilePath.clear();
     shell.job.chipNameText.clear();
     shell.job.checksumText.clear();
-    DisableOperationButtons(shell.panel);
+    // The chip has to be selected again afterwards, so its pin picture goes too.
+    DisableEverythingOfTheWriter(shell.panel);
     HideModeLabels(shell.panel);
+    // Read-only by itself; a disabled edit would grey the results out.
+    shell.panel.enable(ControlId::Log, true);
     shell.panel.show(ControlId::Log, true);
     shell.panel.hexViewShown = false;
     s.op.setLogText("");

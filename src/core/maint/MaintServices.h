@@ -24,7 +24,7 @@ struct MaintServices {
 };
 
 // Clears the job texts, switches the operation buttons off, hides the chip-specific controls
-// and shows the (empty) log area instead of the hex view.
+// and the pin picture and shows the (empty) log area instead of the hex view.
 void ShowMaintenanceLog(MaintServices& s);
 
 // The next chip download writes the family firmware again.

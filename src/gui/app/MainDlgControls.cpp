@@ -1,6 +1,7 @@
 #include "gui/app/MainDlgControls.h"
 
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -105,6 +106,13 @@ QWidget* logArea(QWidget* surface, ControlMaker& make, MainDlgControls& controls
     logFont.setPixelSize(15);
     logFont.setWeight(QFont::Normal);
     controls.log->setFont(logFont);
+    // Self-test lines pad their labels with four tabs, or three when the label is long; the
+    // results line up when the second tab stop falls between the longest four-tab label and the
+    // shortest three-tab one (the shortest label still reaches past the first).
+    const QFontMetricsF metrics(logFont);
+    controls.log->setTabStopDistance((metrics.horizontalAdvance("Download Firmware") +
+                                      metrics.horizontalAdvance("DAC_RVDD Voltage")) /
+                                     4);
     controls.logArea = new QStackedWidget(surface);
     controls.logArea->setObjectName("LogArea");
     controls.logArea->addWidget(controls.log);
