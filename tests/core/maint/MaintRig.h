@@ -19,8 +19,8 @@ inline sim::SimConfig SimWithVersion(std::string_view versionText) {
     return config;
 }
 
-// A connected simulated writer whose version has been read, and the maintenance commands'
-// services over it; the data files are those of the base directory the build lays out.
+// The maintenance services over a connected simulated writer whose version has been read;
+// the data files are those of the base directory the build lays out.
 struct MaintRig {
     explicit MaintRig(sim::SimConfig config,
                       sim::test::SimRig::Reach reach = sim::test::SimRig::Reach::Usb)
