@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "MaintRig.h"
 #include "core/maint/HardwareId.h"
 #include "core/maint/UserManual.h"
 
 namespace vexlor::test {
 namespace {
-
-using sim::test::SimRig;
 
 TEST(HardwareId, MessageByModelBytes) {
     struct Case {
@@ -30,20 +26,6 @@ TEST(HardwareId, MessageByModelBytes) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(HardwareIdMessage(c.id), c.message);
-    }
-}
-
-TEST(HardwareId, ReadThroughTheAccessLibraryOnly) {
-    for (const auto reach : {SimRig::Reach::AccessLibrary, SimRig::Reach::Usb}) {
-        MaintRig m(SimWithVersion(sim::kVersionV11), reach);
-        const bool library = reach == SimRig::Reach::AccessLibrary;
-        EXPECT_EQ(OnReadHardwareId(m.services), library ? MaintOutcome::Ok : MaintOutcome::Failed);
-        EXPECT_EQ(m.rig.op.last().text, library ? "Hardware : KLW300A \n            ID : 123456"
-                                                : "Writer No Hardware ID");
-        EXPECT_EQ(m.rig.op.last().caption, "Hardware ID");
-        const auto& lines = m.rig.diagnosticLines;
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), "rolling code:4b 4c 57 1 1 12 34 56\n"),
-                  library ? 1 : 0);
     }
 }
 
