@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "JobRig.h"
+#include "core/ops/FileCompare.h"
+#include "core/ops/LoadFile.h"
+#include "support/HexText.h"
+
+namespace vexlor::test {
+namespace {
+
+OptionHeader compareHeader(std::uint16_t length, std::uint8_t wordFlags, std::uint8_t order) {
+    OptionHeader h{};
+    h[24] = static_cast<std::uint8_t>(length >> 8);
+    h[25] = static_cast<std::uint8_t>(length & 0xFF);
+    h[30] = wordFlags;
+    h[31] = order;
+    return h;
+}
+
+TEST(AreaMatchesImage, ByteAndWordModes) {
+    const struct {
+        const char* name;
+        Bytes image;
+        Bytes area;
+        OptionHeader header;
+        bool equal;
+    } cases[] = {
+        {"byte mode, length past the file", {1, 2}, {1, 2, 9}, compareHeader(3, 0x10, 0), true},
+        {"byte mode, difference", {1, 2, 3}, {1, 2, 4}, compareHeader(3, 0x10, 0), false},
+        {"byte mode, difference past the length",
+         {1, 2, 3},
+         {1, 2, 4},
+         compareHeader(2, 0, 0),
+         true},
+        {"words swapped", {0x12, 0x34}, {0x34, 0x12}, compareHeader(1, 0x31, 0xF0), true},
+        {"words swapped, stored order given",
+         {0x12, 0x34},
+         {0x12, 0x34},
+         compareHeader(1, 1, 0),
+         false},
+        {"words in stored order", {0x12, 0x34}, {0x12, 0x34}, compareHeader(1, 1, 0x12), true},
+        {"words in stored order, swapped given",
+         {0x12, 0x34},
+         {0x34, 0x12},
+         compareHeader(1, 1, 0x12),
+         false},
+        // 0x8000 words stated: the compare stops at the end of the shorter one.
+        {"word length past both",
+         {0x12, 0x34, 0x56},
+         {0x34, 0x12},
+         compareHeader(0x8000, 1, 0),
+         true},
+        {"second word differs", {1, 2, 3, 4}, {2, 1, 3, 4}, compareHeader(2, 1, 0), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AreaMatchesImage(c.image, c.area, c.header), c.equal) << c.name;
+    }
+}
+
+TEST(FileCompare, DownloadFileTexts) {
+    OptionHeader h{};
+    std::copy_n("QRV7049X12345", 13, h.begin());
+    const std::pair<std::size_t, std::uint8_t> time[] = {
+        {192, 0xEA}, {193, 0x07}, {194, 12}, {198, 6}, {200, 9}, {202, 5}, {204, 59}};
+    for (auto [offset, value] : time) {
+        h[offset] = value;
+    }
+    const DownloadFileTexts texts = DownloadFileInfoTexts(h);
+    EXPECT_EQ(texts.chipName, "Chip Name : QRV7049X12");
+    EXPECT_EQ(texts.downloadTime, "Download File Time :2026/12/6_9:5:59");
+}
+
+class RecordingCompareView final : public CompareFileView {
+  public:
+    void setButtonsEnabled(bool enabled) override { enabledStates.push_back(enabled); }
+    void showResult(const std::string& text) override { results.push_back(text); }
+    std::vector<bool> enabledStates;
+    std::vector<std::string> results;
+};
+
+// QN3244 keeps its words high byte first in the writer and compares them swapped.
+TEST(CompareFile, LoadedFileIsEqualAndAChangedOneIsNot) {
+    JobRig rig;
+    rig.selectChip("QN3244");
+    Bytes image = qn3244Image();
+    const auto loaded = rig.writeHex("prog.hex", hexText(image));
+    image[0x100] ^= 0x01;
+    const auto changed = rig.writeHex("changed.hex", hexText(image));
+    JobServices services = rig.services();
+    rig.op.files.push_back(loaded.string());
+    ASSERT_EQ(LoadFile(services), JobOutcome::Ok) << testing::PrintToString(rig.op.texts());
+
+    const struct {
+        std::optional<std::string> chosen;
+        CompareOutcome outcome;
+        const char* shown;
+    } cases[] = {
+        {loaded.string(), CompareOutcome::Equal, "Compare Result : OK"},
+        {changed.string(), CompareOutcome::Different, "Compare Result : Fail"},
+        {std::nullopt, CompareOutcome::Cancelled, "Compare Result : "},
+    };
+    for (const auto& c : cases) {
+        RecordingCompareView view;
+        rig.op.files.push_back(c.chosen);
+        EXPECT_EQ(OnCompareFileButton(services, view), c.outcome) << c.shown;
+        EXPECT_EQ(view.results.back(), c.shown);
+        EXPECT_EQ(view.enabledStates, (std::vector<bool>{false, true}));
+    }
+    EXPECT_EQ(rig.op.filters.back(), "QvIce Hex Files (*.hex)|*.hex||");
+}
+
+}  // namespace
+}  // namespace vexlor::test
