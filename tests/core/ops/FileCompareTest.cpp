@@ -18,52 +18,37 @@ OptionHeader compareHeader(std::uint16_t length, std::uint8_t wordFlags, std::ui
 }
 
 TEST(AreaMatchesImage, ByteAndWordModes) {
+    // Compare length, word flags (offset 30), word order (offset 31).
+    const auto h = compareHeader;
     const struct {
-        const char* name;
         Bytes image;
         Bytes area;
         OptionHeader header;
         bool equal;
     } cases[] = {
-        {"byte mode, length past the file", {1, 2}, {1, 2, 9}, compareHeader(3, 0x10, 0), true},
-        {"byte mode, difference", {1, 2, 3}, {1, 2, 4}, compareHeader(3, 0x10, 0), false},
-        {"byte mode, difference past the length",
-         {1, 2, 3},
-         {1, 2, 4},
-         compareHeader(2, 0, 0),
-         true},
-        {"words swapped", {0x12, 0x34}, {0x34, 0x12}, compareHeader(1, 0x31, 0xF0), true},
-        {"words swapped, stored order given",
-         {0x12, 0x34},
-         {0x12, 0x34},
-         compareHeader(1, 1, 0),
-         false},
-        {"words in stored order", {0x12, 0x34}, {0x12, 0x34}, compareHeader(1, 1, 0x12), true},
-        {"words in stored order, swapped given",
-         {0x12, 0x34},
-         {0x34, 0x12},
-         compareHeader(1, 1, 0x12),
-         false},
-        // 0x8000 words stated: the compare stops at the end of the shorter one.
-        {"word length past both",
-         {0x12, 0x34, 0x56},
-         {0x34, 0x12},
-         compareHeader(0x8000, 1, 0),
-         true},
-        {"second word differs", {1, 2, 3, 4}, {2, 1, 3, 4}, compareHeader(2, 1, 0), false},
+        {{1, 2}, {1, 2, 9}, h(3, 0x10, 0), true},  // byte length past the file
+        {{1, 2, 3}, {1, 2, 4}, h(3, 0x10, 0), false},
+        {{1, 2, 3}, {1, 2, 4}, h(2, 0, 0), true},              // difference past the length
+        {{0x12, 0x34}, {0x34, 0x12}, h(1, 0x31, 0xF0), true},  // words swapped
+        {{0x12, 0x34}, {0x12, 0x34}, h(1, 1, 0), false},
+        {{0x12, 0x34}, {0x12, 0x34}, h(1, 1, 0x12), true},  // words in stored order
+        {{0x12, 0x34}, {0x34, 0x12}, h(1, 1, 0x12), false},
+        {{0x12, 0x34, 0x56}, {0x34, 0x12}, h(0x8000, 1, 0), true},  // word length past both
+        {{1, 2, 3, 4}, {2, 1, 3, 4}, h(2, 1, 0), false},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(AreaMatchesImage(c.image, c.area, c.header), c.equal) << c.name;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(AreaMatchesImage(cases[i].image, cases[i].area, cases[i].header), cases[i].equal)
+            << "case " << i;
     }
 }
 
 TEST(FileCompare, DownloadFileTexts) {
     OptionHeader h{};
     std::copy_n("QRV7049X12345", 13, h.begin());
-    const std::pair<std::size_t, std::uint8_t> time[] = {
-        {192, 0xEA}, {193, 0x07}, {194, 12}, {198, 6}, {200, 9}, {202, 5}, {204, 59}};
-    for (auto [offset, value] : time) {
-        h[offset] = value;
+    // 2026 little-endian, then month, day, hour, minute and second at their offsets.
+    for (auto [offset, value] :
+         {std::pair{192, 0xEA}, {193, 0x07}, {194, 12}, {198, 6}, {200, 9}, {202, 5}, {204, 59}}) {
+        h[offset] = static_cast<std::uint8_t>(value);
     }
     const DownloadFileTexts texts = DownloadFileInfoTexts(h);
     EXPECT_EQ(texts.chipName, "Chip Name : QRV7049X12");
