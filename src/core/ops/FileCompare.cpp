@@ -25,6 +25,10 @@ constexpr std::size_t kYearLow = 192;
 bool AreaMatchesImage(std::span<const std::uint8_t> image, std::span<const std::uint8_t> area,
                       const OptionHeader& h) {
     const std::size_t compareLength = h[kCompareLengthHigh] * 256u + h[kCompareLengthHigh + 1];
+    // Nothing compared proves nothing: an empty image is no match.
+    if (image.empty()) {
+        return false;
+    }
     const std::size_t available = std::min(image.size(), area.size());
     if ((h[kWordFlags] & 0x0F) != kWordData) {
         const std::size_t n = std::min(compareLength, available);

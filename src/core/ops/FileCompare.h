@@ -12,7 +12,7 @@ namespace vexlor {
 
 // Whether the writer's area agrees with the image as far as both reach and the option header
 // asks: byte mode compares its compare length in bytes, word mode twice that in whole 16-bit
-// words, each word in stored order or with its bytes swapped.
+// words, each word in stored order or with its bytes swapped. An empty image never agrees.
 bool AreaMatchesImage(std::span<const std::uint8_t> image, std::span<const std::uint8_t> area,
                       const OptionHeader& header);
 

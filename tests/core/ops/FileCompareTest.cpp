@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "JobRig.h"
+#include "core/convert/FileFilters.h"
+#include "core/ops/CompareImage.h"
 #include "core/ops/FileCompare.h"
 #include "core/ops/LoadFile.h"
 #include "support/HexText.h"
@@ -35,6 +37,7 @@ TEST(AreaMatchesImage, ByteAndWordModes) {
         {{0x12, 0x34}, {0x34, 0x12}, h(1, 1, 0x12), false},
         {{0x12, 0x34, 0x56}, {0x34, 0x12}, h(0x8000, 1, 0), true},  // word length past both
         {{1, 2, 3, 4}, {2, 1, 3, 4}, h(2, 1, 0), false},
+        {{}, {1, 2}, h(2, 0, 0), false},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(AreaMatchesImage(cases[i].image, cases[i].area, cases[i].header), cases[i].equal)
@@ -53,6 +56,40 @@ TEST(FileCompare, DownloadFileTexts) {
     const DownloadFileTexts texts = DownloadFileInfoTexts(h);
     EXPECT_EQ(texts.chipName, "Chip Name : QRV7049X12");
     EXPECT_EQ(texts.downloadTime, "Download File Time :2026/12/6_9:5:59");
+}
+
+TEST(CompareImage, ReadingByChipAndFilter) {
+    JobRig rig;
+    Bytes otp(0x2020);
+    for (std::size_t i = 0; i < otp.size(); ++i) {
+        otp[i] = static_cast<std::uint8_t>(i);
+    }
+    otp[0x201F] = 0x0F;
+    const auto file = rig.base.writeBytes("prog.otp", otp);
+    const struct {
+        const char* chip;
+        std::string_view filter;
+        std::uint8_t heldConfigLow;  // bit 0: the protect choice the writer holds
+        Bytes start;
+        std::size_t size;
+    } cases[] = {
+        {"QR64G98", kOtpFilter, 0xFE, {0x0E, 0x00, 0x20, 0x21}, 0x2000},
+        {"QR64G98", kOtpFilter, 0x01, {0x0F, 0x00, 0x20, 0x21}, 0x2000},
+        {"QRV7049", kOtpFilter, 0x00, {0x20, 0x21, 0x22, 0x23}, 0x2000},
+        {"QRV7049", kObjFilter, 0x00, {0x00, 0x01, 0x02, 0x03}, 0x2020},
+    };
+    JobServices services = rig.services();
+    for (const auto& c : cases) {
+        rig.job().chipNameText = c.chip;
+        rig.context.chipXml.chipDisplayInfo().IC_FileType = c.filter;
+        rig.header()[0x25] = c.heldConfigLow;
+        const auto image = MakeCompareImage(services, file);
+        ASSERT_TRUE(image) << c.chip;
+        const Bytes bytes = readBytes(*image);
+        ASSERT_EQ(bytes.size(), c.size) << c.chip;
+        EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 4), c.start) << c.chip << " " << c.filter;
+    }
+    EXPECT_EQ(readBytes(file), otp);
 }
 
 class RecordingCompareView final : public CompareFileView {
