@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "JobRig.h"
 #include "core/convert/FileFilters.h"
 #include "core/ops/CompareImage.h"
 #include "core/ops/FileCompare.h"
-#include "core/ops/LoadFile.h"
-#include "support/HexText.h"
 
 namespace vexlor::test {
 namespace {
@@ -53,17 +53,14 @@ TEST(FileCompare, DownloadFileTexts) {
          {std::pair{192, 0xEA}, {193, 0x07}, {194, 12}, {198, 6}, {200, 9}, {202, 5}, {204, 59}}) {
         h[offset] = static_cast<std::uint8_t>(value);
     }
-    const DownloadFileTexts texts = DownloadFileInfoTexts(h);
-    EXPECT_EQ(texts.chipName, "Chip Name : QRV7049X12");
-    EXPECT_EQ(texts.downloadTime, "Download File Time :2026/12/6_9:5:59");
+    EXPECT_EQ(DownloadFileInfoTexts(h).chipName, "Chip Name : QRV7049X12");
+    EXPECT_EQ(DownloadFileInfoTexts(h).downloadTime, "Download File Time :2026/12/6_9:5:59");
 }
 
 TEST(CompareImage, ReadingByChipAndFilter) {
     JobRig rig;
     Bytes otp(0x2020);
-    for (std::size_t i = 0; i < otp.size(); ++i) {
-        otp[i] = static_cast<std::uint8_t>(i);
-    }
+    std::iota(otp.begin(), otp.end(), std::uint8_t{0});
     otp[0x201F] = 0x0F;
     const auto file = rig.base.writeBytes("prog.otp", otp);
     const struct {
@@ -90,45 +87,6 @@ TEST(CompareImage, ReadingByChipAndFilter) {
         EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 4), c.start) << c.chip << " " << c.filter;
     }
     EXPECT_EQ(readBytes(file), otp);
-}
-
-class RecordingCompareView final : public CompareFileView {
-  public:
-    void setButtonsEnabled(bool enabled) override { enabledStates.push_back(enabled); }
-    void showResult(const std::string& text) override { results.push_back(text); }
-    std::vector<bool> enabledStates;
-    std::vector<std::string> results;
-};
-
-// QN3244 keeps its words high byte first in the writer and compares them swapped.
-TEST(CompareFile, LoadedFileIsEqualAndAChangedOneIsNot) {
-    JobRig rig;
-    rig.selectChip("QN3244");
-    Bytes image = qn3244Image();
-    const auto loaded = rig.writeHex("prog.hex", hexText(image));
-    image[0x100] ^= 0x01;
-    const auto changed = rig.writeHex("changed.hex", hexText(image));
-    JobServices services = rig.services();
-    rig.op.files.push_back(loaded.string());
-    ASSERT_EQ(LoadFile(services), JobOutcome::Ok) << testing::PrintToString(rig.op.texts());
-
-    const struct {
-        std::optional<std::string> chosen;
-        CompareOutcome outcome;
-        const char* shown;
-    } cases[] = {
-        {loaded.string(), CompareOutcome::Equal, "Compare Result : OK"},
-        {changed.string(), CompareOutcome::Different, "Compare Result : Fail"},
-        {std::nullopt, CompareOutcome::Cancelled, "Compare Result : "},
-    };
-    for (const auto& c : cases) {
-        RecordingCompareView view;
-        rig.op.files.push_back(c.chosen);
-        EXPECT_EQ(OnCompareFileButton(services, view), c.outcome) << c.shown;
-        EXPECT_EQ(view.results.back(), c.shown);
-        EXPECT_EQ(view.enabledStates, (std::vector<bool>{false, true}));
-    }
-    EXPECT_EQ(rig.op.filters.back(), "QvIce Hex Files (*.hex)|*.hex||");
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ TEST(JobWindow, CompareFileAndReadChipInfoFromTheMenu) {
     answerAndRead("CompareFile", "CompareResult", result);
     h.window().action(gui::kCompareFile)->trigger();
     EXPECT_EQ(result, "Compare Result : OK");
+    EXPECT_EQ(h.op.filters.back(), "QvIce Hex Files (*.hex)|*.hex||");
 
     std::string id;
     answerAndRead("Read", "ID", id);
