@@ -7,8 +7,10 @@
 #include <ostream>
 
 #include "cli/CliSession.h"
+#include "core/ops/ChipInfo.h"
 #include "core/ops/ChipOperations.h"
 #include "core/ops/ConversionSetup.h"
+#include "core/ops/FileCompare.h"
 #include "core/ops/LoadFile.h"
 #include "core/ops/SetProtect.h"
 
@@ -148,6 +150,25 @@ CommandOutcome runJobCommand(CliSession& session, std::int32_t protectChoice, Ru
     return CommandOutcome::failure(reasonOf(outcome), exitCodeOf(outcome));
 }
 
+// Prints each label the dialog would show, one a line.
+class ConsoleChipInfo final : public ChipInfoView {
+  public:
+    explicit ConsoleChipInfo(std::ostream& out) : out_(out) {}
+    void setButtonsEnabled(bool) override {}
+    void showLabels(const ChipInfoLabels& labels) override { last_ = labels; }
+    void print() const {
+        for (const auto& label : {last_.chipName, last_.systemConfig, last_.checksum, last_.id}) {
+            if (label && !label->empty()) {
+                out_ << *label << '\n';
+            }
+        }
+    }
+
+  private:
+    std::ostream& out_;
+    ChipInfoLabels last_;
+};
+
 CommandOutcome runStep(CliSession& session, JobStep step) {
     return runJobCommand(session, 0, [step](JobServices& s) { return step(s); });
 }
@@ -211,6 +232,43 @@ CommandOutcome runRead(CliSession& session, std::span<const std::string> argumen
                                        kExitBadInput);
     }
     session.out() << "read data copied to " << arguments[0] << '\n';
+    return outcome;
+}
+
+CommandOutcome runChipInfo(CliSession& session, std::span<const std::string>) {
+    return runJobCommand(session, 0, [&session](JobServices& s) {
+        s.writer.ReadOptionHeader(s.context.link.optionHeader);
+        if (!ChipInfoSupported(s.context.link.optionHeader)) {
+            session.out() << "NO Support\n";
+            return JobOutcome::Refused;
+        }
+        ConsoleChipInfo view(session.out());
+        const bool read = OnReadChipInfoRead(s, view);
+        view.print();
+        return read ? JobOutcome::Ok : JobOutcome::Failed;
+    });
+}
+
+CommandOutcome runCompare(CliSession& session, std::span<const std::string> arguments) {
+    const std::string path = arguments[0];
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return CommandOutcome::failure("no program file " + path, kExitBadInput);
+    }
+    CompareOutcome compared = CompareOutcome::Cancelled;
+    CommandOutcome outcome = runJobCommand(session, 0, [&](JobServices& s) {
+        const DownloadFileTexts texts = OnCompareFile(s);
+        session.out() << texts.chipName << '\n' << texts.downloadTime << '\n';
+        compared = CompareProgramFile(s, path);
+        if (compared == CompareOutcome::Unreadable) {
+            return JobOutcome::BadInput;
+        }
+        session.out() << CompareResultText(compared) << '\n';
+        return compared == CompareOutcome::Equal ? JobOutcome::Ok : JobOutcome::Failed;
+    });
+    if (compared == CompareOutcome::Different && outcome.exitCode == kExitJobFail) {
+        return CommandOutcome::failure("the writer's data differ from " + path, kExitDifferent);
+    }
     return outcome;
 }
 

@@ -8,6 +8,7 @@ SimChip::SimChip(std::size_t size, std::uint8_t blank) : cells_(size, blank), bl
 
 void SimChip::insertBlank() {
     std::fill(cells_.begin(), cells_.end(), blank_);
+    systemConfig_ = kBlankSystemConfig;
     present_ = true;
 }
 

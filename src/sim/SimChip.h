@@ -11,6 +11,8 @@ namespace vexlor::sim {
 // be programmed while it is blank (or already holds the value), never changed afterwards.
 class SimChip {
   public:
+    static constexpr std::uint16_t kBlankSystemConfig = 0xFFFF;
+
     SimChip(std::size_t size, std::uint8_t blank);
 
     bool present() const { return present_; }
@@ -29,10 +31,15 @@ class SimChip {
     std::span<const std::uint8_t> contents() const { return cells_; }
     std::uint8_t blankValue() const { return blank_; }
 
+    // The chip's system configuration word: all ones on a new chip, set by every Program.
+    std::uint16_t systemConfig() const { return systemConfig_; }
+    void setSystemConfig(std::uint16_t word) { systemConfig_ = word; }
+
   private:
     std::vector<std::uint8_t> cells_;
     std::uint8_t blank_;
     bool present_ = true;
+    std::uint16_t systemConfig_ = kBlankSystemConfig;
 };
 
 }  // namespace vexlor::sim

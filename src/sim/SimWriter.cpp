@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sim/SimChipInfo.h"
 #include "sim/SimFirmwareImage.h"
 
 namespace vexlor::sim {
@@ -335,6 +336,9 @@ bool SimWriter::runChipJob(std::uint8_t jobCode) {
             }
             return programChip();
         case job::kVerify:
+            if (chip_.present()) {
+                recordChipInfo(optionArea_, chip_, downloadedLength_);
+            }
             return downloadedLength_ > 0 && chip_.matches(expectedImage());
         default: {
             if (!productionAllowed(optionArea_)) {
@@ -377,6 +381,7 @@ bool SimWriter::programChip() {
         copyInto(image, serial.patch.address, serial.patch.bytes);
     }
     programmedImage_ = image;
+    chip_.setSystemConfig(jobSystemConfig(optionArea_));
     const bool ok = chip_.program(image);
     if (ok && serial.inUse) {
         advanceSerial(optionArea_);

@@ -87,5 +87,30 @@ TEST_F(JobCommands, ReadCopiesTheChipContentsOut) {
               (std::vector<std::uint8_t>{0x12, 0x34, 0x56, 0x78, 0xFF, 0xFF}));
 }
 
+TEST_F(JobCommands, ChipInfoAndCompareExitStatuses) {
+    std::vector<std::uint8_t> image = qn3244Image();
+    scratch.write("word.hex", hexText(image));
+    image[0x20] ^= 0x01;
+    scratch.write("changed.hex", hexText(image));
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        const char* shown;
+    } cases[] = {
+        {{"select", "QN3244", "load", "word.hex", "compare", "word.hex"}, 0, "Compare Result : OK"},
+        {{"select", "QN3244", "load", "word.hex", "compare", "changed.hex"},
+         7,
+         "Compare Result : Fail"},
+        {{"select", "QN3244", "load", "word.hex", "compare", "missing.hex"}, 6, "no program file"},
+        {{"select", "QN3244", "load", "word.hex", "program", "chipinfo"}, 0, "ID : 5503"},
+        {{"chipinfo"}, 4, "no chip selected"},
+    };
+    for (const auto& c : cases) {
+        const CliRun result = run(c.words);
+        EXPECT_EQ(result.status, c.status) << c.words.back() << "\n" << result.out << result.err;
+        EXPECT_TRUE(result.printed(c.shown)) << c.shown << "\n" << result.out;
+    }
+}
+
 }  // namespace
 }  // namespace vexlor::test

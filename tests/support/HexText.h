@@ -38,4 +38,16 @@ inline std::string hexText(const std::vector<std::uint8_t>& bytes) {
     return hexText(std::vector<HexSegment>{{0, bytes}});
 }
 
+// A whole QN3244 program image: 14-bit words with their low bytes counting up, and the
+// chip's identification word at 0x1FFC.
+inline std::vector<std::uint8_t> qn3244Image() {
+    std::vector<std::uint8_t> image(0x1FFE, 0x3F);
+    for (std::size_t i = 0; i < image.size(); i += 2) {
+        image[i] = static_cast<std::uint8_t>(i);
+    }
+    image[0x1FFC] = 0x55;
+    image[0x1FFD] = 0x03;
+    return image;
+}
+
 }  // namespace vexlor::test

@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 
+#include "core/base/CodePageText.h"
+
 namespace vexlor {
 
 namespace {
@@ -71,6 +73,12 @@ std::string DownloadLogText(std::uint16_t subLanguage) {
         text.append(block(13, kGbkLine));
     }
     return text;
+}
+
+std::string DownloadLogDisplayText(std::uint16_t subLanguage) {
+    // The simplified line keeps the traditional line's first two bytes, which GBK reads as
+    // a character of its own; only the code page of the line as a whole is known.
+    return CodePageToUtf8(DownloadLogText(subLanguage), subLanguage == 2 ? "GBK" : "BIG5");
 }
 
 std::uint16_t SubLanguageFromLocaleName(std::string_view localeName) {

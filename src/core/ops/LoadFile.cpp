@@ -72,7 +72,7 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
         showHexViewAgain(s);
         return JobOutcome::BadInput;
     }
-    s.op.setLogText(DownloadLogText(s.systemSubLanguage));
+    s.op.setLogText(DownloadLogDisplayText(s.systemSubLanguage));
     s.view.refreshPanel();
 
     ConversionJob conversion = MakeConversionJob(s.context, path, optionWord);

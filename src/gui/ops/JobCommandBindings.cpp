@@ -4,12 +4,15 @@
 #include <memory>
 
 #include "core/app/ControlId.h"
+#include "core/ops/ChipInfo.h"
 #include "core/ops/ChipOperations.h"
 #include "core/ops/DownloadLog.h"
 #include "core/ops/LoadFile.h"
 #include "core/ops/SetProtect.h"
 #include "gui/app/CommandIds.h"
+#include "gui/ops/CCompareFileDlg.h"
 #include "gui/ops/COptionSelectDlg.h"
+#include "gui/ops/CReadChipInfoDlg.h"
 
 namespace vexlor {
 
@@ -69,6 +72,16 @@ JobCommandTable MakeJobCommands(AppContext& context, Operator& op, JobCommandWin
         {static_cast<int>(ControlId::Verify), bind(OnVerify)},
         {static_cast<int>(ControlId::Read), bind(OnRead)},
         {gui::kSetProtect, bind(OnSetProtect)},
+        {gui::kReadChipInfo,
+         [state] {
+             const bool supported = ChipInfoSupported(state->services.context.link.optionHeader);
+             CReadChipInfoDlg(state->services, supported, state->window.window).exec();
+         }},
+        {gui::kCompareFile,
+         [state] {
+             const DownloadFileTexts texts = OnCompareFile(state->services);
+             CCompareFileDlg(state->services, texts, state->window.window).exec();
+         }},
     };
     table.drop = [state](const std::vector<std::string>& paths) {
         if (OnDropFiles(state->services, paths) == JobOutcome::Ok) {

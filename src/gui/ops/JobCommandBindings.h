@@ -30,8 +30,8 @@ struct JobCommandWindow {
     std::function<void()> afterLoad = [] {};
 };
 
-// The window's job commands: Load File, the five operation buttons, Set Protect (by command or
-// control id) and the handler of dropped files.
+// The window's job commands: Load File, the five operation buttons, Set Protect, Read Chip Info
+// and Compare File (by command or control id) and the handler of dropped files.
 struct JobCommandTable {
     std::vector<std::pair<int, std::function<void()>>> commands;
     std::function<void(const std::vector<std::string>& paths)> drop;

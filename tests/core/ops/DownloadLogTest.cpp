@@ -46,6 +46,13 @@ TEST(DownloadLog, ChineseLineInTheCodePageOfTheSubLanguageAboveTheEnglishOne) {
     }
 }
 
+TEST(DownloadLog, ShownInUtf8WhileTheStoredBytesStay) {
+    const std::string shown = DownloadLogDisplayText(1);
+    EXPECT_NE(shown.find("下載資料中 , 請勿關閉電源或拔除USB接線\r\n"), std::string::npos) << shown;
+    EXPECT_NE(DownloadLogDisplayText(2).find("下 载 资 料 中"), std::string::npos);
+    EXPECT_EQ(DownloadLogDisplayText(0), kBlankLines);
+}
+
 TEST(DownloadLog, SubLanguageOfLocaleNames) {
     const std::pair<const char*, std::uint16_t> cases[] = {
         {"en_US.UTF-8", 1},   {"en_GB.UTF-8", 2}, {"en_AU", 3},      {"zh_TW", 1},

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -49,6 +50,41 @@ TEST(JobWindow, LoadProgramReadAndSetProtectFromTheWindow) {
     h.window().action(gui::kSetProtect)->trigger();
     EXPECT_EQ(h.op.texts(), (std::vector<std::string>{"Loading Data Ok", "Program OK", "Read OK",
                                                       "Set Select OK"}));
+}
+
+// Clicks the next dialog's button, keeps what the label then shows into shown, and cancels.
+void answerAndRead(const char* button, const char* label, std::string& shown) {
+    AnswerNextModal([&shown, button, label](QWidget* dialog) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
+        shown = dialog->findChild<QLabel*>(label)->text().toStdString();
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Cancel"), Qt::LeftButton);
+    });
+}
+
+TEST(JobWindow, CompareFileAndReadChipInfoFromTheMenu) {
+    MainWindowHarness h;
+    h.context->chips.ReadChipDisplayInfo("QN3244");
+    ASSERT_TRUE(h.context->chips.ReadICInfo("QN3244"));
+    h.context->shell.job.chipNameText = "QN3244";
+    // No chip of the delivered catalogue offers Read Chip Info.
+    h.context->chipXml.chipDisplayInfo().MenuRead_ChipInfo = 1;
+    h.window().enableOperationButtons();
+    const std::string program = h.base.write("prog.hex", hexText(qn3244Image())).string();
+    h.op.files.push_back(program);
+    h.window().action(gui::kLoadFile)->trigger();
+    ASSERT_EQ(h.op.texts(), std::vector<std::string>{"Loading Data Ok"});
+
+    h.op.files.push_back(program);
+    std::string result;
+    answerAndRead("CompareFile", "CompareResult", result);
+    h.window().action(gui::kCompareFile)->trigger();
+    EXPECT_EQ(result, "Compare Result : OK");
+    EXPECT_EQ(h.op.filters.back(), "QvIce Hex Files (*.hex)|*.hex||");
+
+    std::string id;
+    answerAndRead("Read", "ID", id);
+    h.window().action(gui::kReadChipInfo)->trigger();
+    EXPECT_EQ(id, "ID : 5503");
 }
 
 }  // namespace

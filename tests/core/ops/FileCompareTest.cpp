@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "JobRig.h"
+#include "core/convert/FileFilters.h"
+#include "core/ops/CompareImage.h"
+#include "core/ops/FileCompare.h"
+
+namespace vexlor::test {
+namespace {
+
+OptionHeader compareHeader(std::uint16_t length, std::uint8_t wordFlags, std::uint8_t order) {
+    OptionHeader h{};
+    h[24] = static_cast<std::uint8_t>(length >> 8);
+    h[25] = static_cast<std::uint8_t>(length & 0xFF);
+    h[30] = wordFlags;
+    h[31] = order;
+    return h;
+}
+
+TEST(AreaMatchesImage, ByteAndWordModes) {
+    // Compare length, word flags (offset 30), word order (offset 31).
+    const auto h = compareHeader;
+    const struct {
+        Bytes image;
+        Bytes area;
+        OptionHeader header;
+        bool equal;
+    } cases[] = {
+        {{1, 2}, {1, 2, 9}, h(3, 0x10, 0), true},  // byte length past the file
+        {{1, 2, 3}, {1, 2, 4}, h(3, 0x10, 0), false},
+        {{1, 2, 3}, {1, 2, 4}, h(2, 0, 0), true},              // difference past the length
+        {{0x12, 0x34}, {0x34, 0x12}, h(1, 0x31, 0xF0), true},  // words swapped
+        {{0x12, 0x34}, {0x12, 0x34}, h(1, 1, 0), false},
+        {{0x12, 0x34}, {0x12, 0x34}, h(1, 1, 0x12), true},  // words in stored order
+        {{0x12, 0x34}, {0x34, 0x12}, h(1, 1, 0x12), false},
+        {{0x12, 0x34, 0x56}, {0x34, 0x12}, h(0x8000, 1, 0), true},  // word length past both
+        {{1, 2, 3, 4}, {2, 1, 3, 4}, h(2, 1, 0), false},
+        {{}, {1, 2}, h(2, 0, 0), false},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(AreaMatchesImage(cases[i].image, cases[i].area, cases[i].header), cases[i].equal)
+            << "case " << i;
+    }
+}
+
+TEST(FileCompare, DownloadFileTexts) {
+    OptionHeader h{};
+    std::copy_n("QRV7049X12345", 13, h.begin());
+    // 2026 little-endian, then month, day, hour, minute and second at their offsets.
+    for (auto [offset, value] :
+         {std::pair{192, 0xEA}, {193, 0x07}, {194, 12}, {198, 6}, {200, 9}, {202, 5}, {204, 59}}) {
+        h[offset] = static_cast<std::uint8_t>(value);
+    }
+    EXPECT_EQ(DownloadFileInfoTexts(h).chipName, "Chip Name : QRV7049X12");
+    EXPECT_EQ(DownloadFileInfoTexts(h).downloadTime, "Download File Time :2026/12/6_9:5:59");
+}
+
+TEST(CompareImage, ReadingByChipAndFilter) {
+    JobRig rig;
+    Bytes otp(0x2020);
+    std::iota(otp.begin(), otp.end(), std::uint8_t{0});
+    otp[0x201F] = 0x0F;
+    const auto file = rig.base.writeBytes("prog.otp", otp);
+    const struct {
+        const char* chip;
+        std::string_view filter;
+        std::uint8_t heldConfigLow;  // bit 0: the protect choice the writer holds
+        Bytes start;
+        std::size_t size;
+    } cases[] = {
+        {"QR64G98", kOtpFilter, 0xFE, {0x0E, 0x00, 0x20, 0x21}, 0x2000},
+        {"QR64G98", kOtpFilter, 0x01, {0x0F, 0x00, 0x20, 0x21}, 0x2000},
+        {"QRV7049", kOtpFilter, 0x00, {0x20, 0x21, 0x22, 0x23}, 0x2000},
+        {"QRV7049", kObjFilter, 0x00, {0x00, 0x01, 0x02, 0x03}, 0x2020},
+    };
+    JobServices services = rig.services();
+    for (const auto& c : cases) {
+        rig.job().chipNameText = c.chip;
+        rig.context.chipXml.chipDisplayInfo().IC_FileType = c.filter;
+        rig.header()[0x25] = c.heldConfigLow;
+        const auto image = MakeCompareImage(services, file);
+        ASSERT_TRUE(image) << c.chip;
+        const Bytes bytes = readBytes(*image);
+        ASSERT_EQ(bytes.size(), c.size) << c.chip;
+        EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 4), c.start) << c.chip << " " << c.filter;
+    }
+    EXPECT_EQ(readBytes(file), otp);
+}
+
+}  // namespace
+}  // namespace vexlor::test
