@@ -19,7 +19,13 @@ CommandOutcome runProgram(CliSession& session, std::span<const std::string> argu
 CommandOutcome runVerify(CliSession& session, std::span<const std::string> arguments);
 // read [OUT]: reads the chip into readdata.otp in the base directory, and copies it to OUT.
 CommandOutcome runRead(CliSession& session, std::span<const std::string> arguments);
+// import ZIP: downloads the job package an export wrote (no chip needs to be selected first).
+CommandOutcome runImport(CliSession& session, std::span<const std::string> arguments);
 // protect on|off: changes the protect bits of the job in the writer.
 CommandOutcome runProtect(CliSession& session, std::span<const std::string> arguments);
+
+// Whether a command may write over the file: it does not exist, --force was given, or the
+// operator agrees.
+bool MayReplace(CliSession& session, const std::string& path);
 
 }  // namespace vexlor::cli
