@@ -50,7 +50,12 @@ bool InstallTransaction::swapIn(std::size_t index, const Staged& staged) {
     const fs::path destination = root_ / staged.relative;
     Swapped swapped{destination, {}};
     std::error_code error;
-    if (fs::exists(fs::symlink_status(destination, error))) {
+    const fs::file_status present = fs::symlink_status(destination, error);
+    // A file may replace a file; a folder in its place holds things the package knows nothing of.
+    if (fs::is_directory(present)) {
+        return fail(format("%s is a folder, not a file.", destination.string().c_str()));
+    }
+    if (fs::exists(present)) {
         swapped.backup = staging_.path() / ("old" + std::to_string(index));
         fs::rename(destination, swapped.backup, error);
         if (error) {

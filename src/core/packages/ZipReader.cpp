@@ -1,17 +1,15 @@
-#include "core/packages/ZipArchive.h"
-
 #include <minizip/unzip.h>
-#include <minizip/zip.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <ctime>
 #include <optional>
 
 #include "core/base/Diagnostics.h"
 #include "core/packages/PackagePaths.h"
+#include "core/packages/ZipArchive.h"
+#include "core/packages/ZipCipher.h"
 
 namespace vexlor {
 
@@ -21,9 +19,9 @@ constexpr std::uint32_t kFileTypeMask = 0170000;
 constexpr std::uint32_t kRegularFile = 0100000;
 constexpr std::uint32_t kDirectory = 0040000;
 constexpr unsigned kUnixHost = 3;
-// "Made by" a Unix zip of format version 2.0, so readers take the mode from the upper half of
-// the external attributes.
-constexpr uLong kMadeByUnix = (kUnixHost << 8) | 20;
+constexpr uLong kEncrypted = 1;
+constexpr uLong kSizesAfterData = 8;
+constexpr int kStored = 0;
 constexpr std::size_t kChunk = 64 * 1024;
 constexpr std::uint64_t kMiB = 1024 * 1024;
 
@@ -45,7 +43,9 @@ uLong ZCALLBACK readMemory(voidpf, voidpf stream, void* buffer, uLong size) {
     auto* memory = static_cast<MemoryStream*>(stream);
     const std::uint64_t left = memory->bytes.size() - memory->position;
     const std::uint64_t count = std::min<std::uint64_t>(size, left);
-    std::memcpy(buffer, memory->bytes.data() + memory->position, count);
+    if (count > 0) {
+        std::memcpy(buffer, memory->bytes.data() + memory->position, count);
+    }
     memory->position += count;
     return static_cast<uLong>(count);
 }
@@ -85,8 +85,35 @@ bool isDirectoryEntry(const std::string& name, std::uint32_t mode) {
     return name.ends_with('/') || name.ends_with('\\') || (mode & kFileTypeMask) == kDirectory;
 }
 
-// Why the entry the archive is positioned on cannot be taken; empty when it can (or when it
-// is a directory, which is skipped and reported by skip).
+enum class Inflated { Done, Damaged, TooLarge };
+
+// Raw deflate data into out, never more than limit bytes.
+Inflated inflateInto(std::span<const std::uint8_t> packed, std::uint64_t limit, Bytes& out) {
+    z_stream stream{};
+    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) {
+        return Inflated::Damaged;
+    }
+    stream.next_in = const_cast<Bytef*>(packed.data());
+    stream.avail_in = static_cast<uInt>(packed.size());
+    std::array<std::uint8_t, kChunk> chunk{};
+    int step = Z_OK;
+    while (step == Z_OK) {
+        stream.next_out = chunk.data();
+        stream.avail_out = chunk.size();
+        step = inflate(&stream, Z_NO_FLUSH);
+        const std::size_t produced = chunk.size() - stream.avail_out;
+        if (out.size() + produced > limit) {
+            inflateEnd(&stream);
+            return Inflated::TooLarge;
+        }
+        out.insert(out.end(), chunk.begin(), chunk.begin() + static_cast<long>(produced));
+    }
+    inflateEnd(&stream);
+    return step == Z_STREAM_END ? Inflated::Done : Inflated::Damaged;
+}
+
+// Takes the entry the archive is positioned on; a directory is skipped. Returns why it cannot
+// be taken, empty when it could.
 class EntryReader {
   public:
     EntryReader(unzFile zip, const std::string& password, const ZipLimits& limits)
@@ -122,11 +149,11 @@ class EntryReader {
         if (info.uncompressed_size > limits_.maxEntryBytes) {
             return tooLarge(entryName);
         }
-        std::optional<Bytes> data = unpack(entryName);
-        if (!data) {
-            return problem_;
+        Bytes data;
+        if (std::string problem = unpack(entryName, info, data); !problem.empty()) {
+            return problem;
         }
-        items.push_back({entryName, std::move(*data), mode == 0 ? 0100644 : mode});
+        items.push_back({entryName, std::move(data), mode == 0 ? 0100644 : mode});
         return {};
     }
 
@@ -136,76 +163,81 @@ class EntryReader {
                       entryName.c_str(), static_cast<unsigned>(limits_.maxEntryBytes / kMiB));
     }
 
-    std::optional<Bytes> unpack(const std::string& entryName) {
-        const char* password = password_.empty() ? nullptr : password_.c_str();
-        if (unzOpenCurrentFilePassword(zip_, password) != UNZ_OK) {
-            problem_ = format("\"%s\" cannot be unpacked (wrong password or damaged data).",
-                              entryName.c_str());
+    static std::string damaged(const std::string& entryName) {
+        return format("\"%s\" cannot be unpacked (wrong password or damaged data).",
+                      entryName.c_str());
+    }
+
+    // The entry's bytes as stored: still packed, and encrypted when the entry is.
+    std::optional<Bytes> readStored(int& method) {
+        int level = 0;
+        if (unzOpenCurrentFile2(zip_, &method, &level, 1) != UNZ_OK) {
             return std::nullopt;
         }
-        Bytes data;
+        Bytes stored;
         std::array<std::uint8_t, kChunk> chunk{};
         int got = 0;
         while ((got = unzReadCurrentFile(zip_, chunk.data(), chunk.size())) > 0) {
-            data.insert(data.end(), chunk.begin(), chunk.begin() + got);
-            total_ += static_cast<std::uint64_t>(got);
-            if (data.size() > limits_.maxEntryBytes) {
-                problem_ = tooLarge(entryName);
-            } else if (total_ > limits_.maxTotalBytes) {
-                problem_ = format("The package unpacks to more than %u MiB.",
-                                  static_cast<unsigned>(limits_.maxTotalBytes / kMiB));
-            }
-            if (!problem_.empty()) {
-                unzCloseCurrentFile(zip_);
-                return std::nullopt;
-            }
+            stored.insert(stored.end(), chunk.begin(), chunk.begin() + got);
         }
-        // Closing checks the CRC of everything read; a wrong password usually fails here.
-        const int closed = unzCloseCurrentFile(zip_);
-        if (got < 0 || closed != UNZ_OK) {
-            problem_ = format("\"%s\" cannot be unpacked (wrong password or damaged data).",
-                              entryName.c_str());
-            return std::nullopt;
+        unzCloseCurrentFile(zip_);
+        return got < 0 ? std::nullopt : std::optional<Bytes>(std::move(stored));
+    }
+
+    std::string unpack(const std::string& entryName, const unz_file_info64& info, Bytes& data) {
+        int method = 0;
+        std::optional<Bytes> stored = readStored(method);
+        if (!stored) {
+            return damaged(entryName);
         }
-        return data;
+        if (method != kStored && method != Z_DEFLATED) {
+            return format("\"%s\" is packed with a method this program cannot unpack.",
+                          entryName.c_str());
+        }
+        std::span<const std::uint8_t> packed = *stored;
+        if ((info.flag & kEncrypted) != 0) {
+            if (packed.size() < ZipCipher::kHeaderSize) {
+                return damaged(entryName);
+            }
+            ZipCipher cipher(password_);
+            for (std::uint8_t& byte : *stored) {
+                byte = cipher.decrypt(byte);
+            }
+            const std::uint8_t check = (info.flag & kSizesAfterData) != 0
+                                           ? static_cast<std::uint8_t>(info.dosDate >> 8)
+                                           : static_cast<std::uint8_t>(info.crc >> 24);
+            if ((*stored)[ZipCipher::kHeaderSize - 1] != check) {
+                return damaged(entryName);
+            }
+            packed = packed.subspan(ZipCipher::kHeaderSize);
+        }
+        const std::uint64_t limit = std::min(limits_.maxEntryBytes, limits_.maxTotalBytes - total_);
+        Inflated outcome = Inflated::Done;
+        if (method == kStored) {
+            outcome = packed.size() > limit ? Inflated::TooLarge : Inflated::Done;
+            data.assign(packed.begin(), packed.end());
+        } else {
+            outcome = inflateInto(packed, limit, data);
+        }
+        if (outcome == Inflated::TooLarge) {
+            return limit < limits_.maxEntryBytes
+                       ? format("The package unpacks to more than %u MiB.",
+                                static_cast<unsigned>(limits_.maxTotalBytes / kMiB))
+                       : tooLarge(entryName);
+        }
+        if (outcome == Inflated::Damaged ||
+            crc32(0, data.data(), static_cast<uInt>(data.size())) != info.crc) {
+            return damaged(entryName);
+        }
+        total_ += data.size();
+        return {};
     }
 
     unzFile zip_;
     const std::string& password_;
     const ZipLimits& limits_;
     std::uint64_t total_ = 0;
-    std::string problem_;
 };
-
-tm_zip nowForZip() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    tm_zip date{};
-    date.tm_sec = static_cast<uInt>(local.tm_sec);
-    date.tm_min = static_cast<uInt>(local.tm_min);
-    date.tm_hour = static_cast<uInt>(local.tm_hour);
-    date.tm_mday = static_cast<uInt>(local.tm_mday);
-    date.tm_mon = static_cast<uInt>(local.tm_mon);
-    date.tm_year = static_cast<uInt>(local.tm_year + 1900);
-    return date;
-}
-
-bool addItem(zipFile zip, const ZipItem& item, const std::string& password) {
-    zip_fileinfo info{};
-    info.tmz_date = nowForZip();
-    info.external_fa = static_cast<uLong>(item.unixMode) << 16;
-    const uLong crc = crc32(0, item.data.data(), static_cast<uInt>(item.data.size()));
-    if (zipOpenNewFileInZip4_64(zip, item.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                                Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, 8,
-                                Z_DEFAULT_STRATEGY, password.empty() ? nullptr : password.c_str(),
-                                crc, kMadeByUnix, 0, 0) != ZIP_OK) {
-        return false;
-    }
-    const bool written = zipWriteInFileInZip(zip, item.data.data(),
-                                             static_cast<unsigned>(item.data.size())) == ZIP_OK;
-    return zipCloseFileInZip(zip) == ZIP_OK && written;
-}
 
 }  // namespace
 
@@ -253,31 +285,6 @@ ZipContents ReadZipFile(const std::filesystem::path& path, const std::string& pa
         return contents;
     }
     return ReadZipArchive(*bytes, password, limits);
-}
-
-std::string WriteZipFile(const std::filesystem::path& path, const std::string& password,
-                         std::span<const ZipItem> items) {
-    // Written beside the target and renamed over it, so a failure keeps an older archive.
-    std::filesystem::path partial = path;
-    partial += ".part";
-    zipFile zip = zipOpen64(partial.c_str(), APPEND_STATUS_CREATE);
-    if (zip == nullptr) {
-        return format("%s cannot be created.", path.string().c_str());
-    }
-    bool written = true;
-    for (const ZipItem& item : items) {
-        written = written && addItem(zip, item, password);
-    }
-    written = zipClose(zip, nullptr) == ZIP_OK && written;
-    std::error_code error;
-    if (written) {
-        std::filesystem::rename(partial, path, error);
-    }
-    if (!written || error) {
-        std::filesystem::remove(partial, error);
-        return format("%s cannot be written.", path.string().c_str());
-    }
-    return {};
 }
 
 }  // namespace vexlor

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "core/packages/ChipUpdate.h"
+#include "support/PackageFiles.h"
+#include "support/RecordingOperator.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor::test {
+namespace {
+
+using Items = std::vector<UpdateFileItem>;
+
+// One scratch tree holds the program directory, the temporary parent and the packages, so a
+// snapshot of it shows anything written anywhere.
+class ChipUpdateTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        scratch.write("program/ICInfo/OLD.ic", "old parameters");
+        scratch.write("program/ChipList/KLW20_mcu.xml", "old catalogue");
+        std::filesystem::create_directories(temp);
+    }
+
+    // The list in "list.xml" at the package's top, followed by the files.
+    std::filesystem::path package(const Items& list, std::vector<ZipItem> files,
+                                  const std::string& password = kUpdatePackagePassword) {
+        files.insert(files.begin(), {"list.xml", bytesOf(updateListXml(list))});
+        return makeZip(scratch / "in.zip", password, files);
+    }
+
+    PackageResult update(const std::filesystem::path& zip) {
+        return UpdateChipFromPackage(op, zip, program, temp);
+    }
+
+    ScratchDir scratch;
+    std::filesystem::path program = scratch / "program";
+    std::filesystem::path temp = scratch / "tmp";
+    RecordingOperator op;
+};
+
+TEST_F(ChipUpdateTest, FilesLandWhereTheListSays) {
+    const auto zip = package({{"NEW.ic", "ICInfo", "files"},
+                              {"KLW20_mcu.xml", "ChipList", "files"},
+                              {"readme.txt", "$$Root$$", ""},
+                              {"QV1234.jpg", "res\\ICPicture", "files\\pictures"},
+                              {"absent.ic", "ICInfo", "files"}},
+                             {{"files/NEW.ic", bytesOf("new parameters")},
+                              {"files/KLW20_mcu.xml", bytesOf("new catalogue")},
+                              {"readme.txt", bytesOf("root file")},
+                              {"files/pictures/QV1234.jpg", bytesOf("picture")}});
+    EXPECT_EQ(update(zip), PackageResult::Ok);
+    EXPECT_EQ(op.texts(), std::vector<std::string>{"Update chip success !"});
+    EXPECT_EQ(readText(program / "ICInfo" / "NEW.ic"), "new parameters");
+    EXPECT_EQ(readText(program / "ICInfo" / "OLD.ic"), "old parameters");
+    EXPECT_EQ(readText(program / "ChipList" / "KLW20_mcu.xml"), "new catalogue");
+    EXPECT_EQ(readText(program / "readme.txt"), "root file");
+    // A missing folder is made inside the program directory; a file the package lacks is
+    // skipped without a word.
+    EXPECT_EQ(readText(program / "res" / "ICPicture" / "QV1234.jpg"), "picture");
+    EXPECT_FALSE(std::filesystem::exists(program / "ICInfo" / "absent.ic"));
+    // The private extraction directory and the staging folder are gone.
+    EXPECT_TRUE(std::filesystem::is_empty(temp));
+    EXPECT_EQ(treeOf(program).size(), 9u);
+}
+
+TEST_F(ChipUpdateTest, FailuresLeaveEverythingAsItWas) {
+    // Makes the third file's place a folder, so its swap fails after two files went in.
+    scratch.write("program/ChipList/blocked/keep.txt", "kept");
+    const Items list{{"NEW.ic", "ICInfo", "f"},
+                     {"KLW20_mcu.xml", "ChipList", "f"},
+                     {"blocked", "ChipList", "f"},
+                     {"x.jpg", "res/ICPicture", "f"}};
+    const std::vector<ZipItem> files{{"f/NEW.ic", bytesOf("new")},
+                                     {"f/KLW20_mcu.xml", bytesOf("new catalogue")},
+                                     {"f/blocked", bytesOf("file")},
+                                     {"f/x.jpg", bytesOf("jpg")}};
+    struct Case {
+        const char* label;
+        std::filesystem::path zip;
+        std::string message;  // its start
+        PackageResult result;
+    };
+    auto make = [&](const char* name, const Items& l, std::vector<ZipItem> f,
+                    const std::string& password = kUpdatePackagePassword) {
+        f.insert(f.begin(), {"list.xml", bytesOf(updateListXml(l))});
+        return makeZip(scratch / "packages" / name, password, f);
+    };
+    std::filesystem::create_directories(scratch / "packages");
+    const Case cases[] = {
+        {"interrupted half-way", make("half.zip", list, files), "Update chip fail !\n",
+         PackageResult::WriteFailed},
+        {"entry leaving the package",
+         make("dots.zip", {}, {{"../../program/ICInfo/OLD.ic", bytesOf("evil")}}),
+         "Update chip fail !\nRefused entry", PackageResult::BadPackage},
+        {"entry that is a link", make("link.zip", {}, {{"ICInfo", bytesOf(".."), 0120777}}),
+         "Update chip fail !\nRefused entry", PackageResult::BadPackage},
+        {"absolute DestinationPath",
+         make("abs.zip", {{"NEW.ic", "ICInfo", ""}, {"OLD.ic", (scratch / "tmp").string(), ""}},
+              {{"NEW.ic", bytesOf("new")}, {"OLD.ic", bytesOf("evil")}}),
+         "Update chip fail !\nRefused file list: DestinationPath", PackageResult::BadPackage},
+        {"DestinationPath going up", make("up.zip", {{"NEW.ic", "ICInfo\\..\\..", ""}}, files),
+         "Update chip fail !\nRefused file list: DestinationPath", PackageResult::BadPackage},
+        {"FileName with a folder", make("name.zip", {{"../NEW.ic", "ICInfo", ""}}, files),
+         "Update chip fail !\nRefused file list: FileName", PackageResult::BadPackage},
+        {"source outside the package",
+         make("src.zip", {{"OLD.ic", "ChipList", "../program/ICInfo"}}, files),
+         "Update chip fail !\nRefused file list: RelativeFilePath_XML", PackageResult::BadPackage},
+        {"device name", make("dev.zip", {{"NUL.ic", "ICInfo", ""}}, files),
+         "Update chip fail !\nRefused file list: FileName", PackageResult::BadPackage},
+        {"no file list",
+         makeZip(scratch / "packages" / "nolist.zip", kUpdatePackagePassword, files),
+         "Update chip fail !\nCan not find chip information file", PackageResult::BadPackage},
+        {"wrong password", make("pw.zip", list, files, "guess"), "Update chip fail !\n",
+         PackageResult::BadPackage},
+        {"not a package", scratch.write("packages/text.zip", "plain text"),
+         "Update chip fail !\nThe package is not a zip archive", PackageResult::BadPackage},
+        {"no such file", scratch / "packages" / "none.zip",
+         (scratch / "packages" / "none.zip").string() + " open file error\n",
+         PackageResult::BadPackage},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        op.shown.clear();
+        const auto before = treeOf(scratch.path());
+        EXPECT_EQ(update(c.zip), c.result);
+        ASSERT_EQ(op.shown.size(), 1u) << testing::PrintToString(op.texts());
+        EXPECT_TRUE(op.last().text.starts_with(c.message)) << op.last().text;
+        EXPECT_EQ(treeOf(scratch.path()), before);
+    }
+}
+
+TEST_F(ChipUpdateTest, AnUnreadableListGivesTheLoaderMessageThenTheFailure) {
+    const auto zip = makeZip(scratch / "in.zip", kUpdatePackagePassword,
+                             {{"list.xml", bytesOf("<UpdateList><Chip>")}});
+    EXPECT_EQ(update(zip), PackageResult::BadPackage);
+    EXPECT_EQ(op.headlines(),
+              (std::vector<std::string>{"Open XML File Fail", "Update chip fail !"}));
+    EXPECT_TRUE(std::filesystem::is_empty(temp));
+}
+
+TEST_F(ChipUpdateTest, TheFirstListByNameIsTheOneApplied) {
+    const auto zip = makeZip(scratch / "in.zip", kUpdatePackagePassword,
+                             {{"b.xml", bytesOf(updateListXml({{"B.ic", "ICInfo", ""}}))},
+                              {"a.xml", bytesOf(updateListXml({{"A.ic", "ICInfo", ""}}))},
+                              {"A.ic", bytesOf("a")},
+                              {"B.ic", bytesOf("b")}});
+    EXPECT_EQ(update(zip), PackageResult::Ok);
+    EXPECT_TRUE(std::filesystem::exists(program / "ICInfo" / "A.ic"));
+    EXPECT_FALSE(std::filesystem::exists(program / "ICInfo" / "B.ic"));
+}
+
+TEST_F(ChipUpdateTest, CancellingTheFileChoiceChangesNothing) {
+    const auto before = treeOf(scratch.path());
+    EXPECT_EQ(OnUpdateChip(op, program, temp), PackageResult::Cancelled);
+    EXPECT_EQ(op.filters, std::vector<std::string>{"Update Zip Files (*.zip)|*.zip||"});
+    EXPECT_TRUE(op.shown.empty());
+    EXPECT_EQ(treeOf(scratch.path()), before);
+}
+
+}  // namespace
+}  // namespace vexlor::test

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "support/PackageFiles.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor::test {
+namespace {
+
+class ZipArchiveTest : public ::testing::Test {
+  protected:
+    ZipContents roundTrip(const std::vector<ZipItem>& items, const std::string& readPassword,
+                          const ZipLimits& limits = {}) {
+        const auto zip = makeZip(dir / "p.zip", "secret", items);
+        return ReadZipFile(zip, readPassword, limits);
+    }
+
+    ScratchDir dir;
+};
+
+TEST_F(ZipArchiveTest, ItemsComeBackWithThePassword) {
+    Bytes large(300000);
+    for (std::size_t i = 0; i < large.size(); ++i) {
+        large[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    }
+    const ZipContents got = roundTrip(
+        {{"list.xml", bytesOf("<a/>")}, {"ICInfo/empty.ic", {}}, {"big.bin", large}}, "secret");
+    ASSERT_TRUE(got.ok()) << got.problem;
+    ASSERT_EQ(got.items.size(), 3u);
+    EXPECT_EQ(got.items[0].name, "list.xml");
+    EXPECT_EQ(got.items[0].data, bytesOf("<a/>"));
+    EXPECT_EQ(got.items[1].name, "ICInfo/empty.ic");
+    EXPECT_TRUE(got.items[1].data.empty());
+    EXPECT_EQ(got.items[2].data, large);
+}
+
+TEST_F(ZipArchiveTest, EncryptedItemsNeedTheRightPassword) {
+    const ZipContents got = roundTrip({{"list.xml", bytesOf("<list/>")}}, "other");
+    EXPECT_FALSE(got.ok());
+    EXPECT_NE(got.problem.find("wrong password"), std::string::npos) << got.problem;
+    EXPECT_TRUE(got.items.empty());
+}
+
+TEST_F(ZipArchiveTest, FoldersAreSkipped) {
+    const ZipContents got =
+        roundTrip({{"res/", {}, 040755}, {"res/a.jpg", bytesOf("jpg")}}, "secret");
+    ASSERT_TRUE(got.ok()) << got.problem;
+    ASSERT_EQ(got.items.size(), 1u);
+    EXPECT_EQ(got.items[0].name, "res/a.jpg");
+}
+
+TEST_F(ZipArchiveTest, HostileOrOversizedArchivesAreRefusedWhole) {
+    const Bytes zeros(5000, 0);  // packs into a few bytes: a small bomb
+    ZipLimits small;
+    small.maxEntryBytes = 4096;
+    small.maxTotalBytes = 8192;
+    small.maxEntries = 3;
+    struct Case {
+        const char* label;
+        std::vector<ZipItem> items;
+        const char* problem;
+    };
+    const std::vector<Case> cases = {
+        {"parent folder", {{"ok.txt", bytesOf("x")}, {"../evil", bytesOf("x")}}, "outside"},
+        {"absolute", {{"/tmp/evil", bytesOf("x")}}, "absolute"},
+        {"drive", {{"C:\\evil", bytesOf("x")}}, "absolute"},
+        {"device", {{"ICInfo/CON", bytesOf("x")}}, "device"},
+        {"link", {{"ICInfo", bytesOf("/etc"), 0120777}}, "link"},
+        {"fifo", {{"pipe", {}, 0010644}}, "special"},
+        {"entry over its limit", {{"bomb", zeros}}, "an entry may have"},
+        {"total over its limit",
+         {{"a", Bytes(3000, 1)}, {"b", Bytes(3000, 2)}, {"c", Bytes(3000, 3)}},
+         "unpacks to more than"},
+        {"too many entries", {{"a", {}}, {"b", {}}, {"c", {}}, {"d", {}}}, "more than 3 entries"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const ZipContents got = roundTrip(c.items, "secret", small);
+        EXPECT_NE(got.problem.find(c.problem), std::string::npos) << got.problem;
+        EXPECT_TRUE(got.items.empty());
+    }
+}
+
+TEST_F(ZipArchiveTest, DamagedArchivesAreProblemsNotCrashes) {
+    const auto zip = makeZip(dir / "p.zip", "", {{"a.txt", Bytes(2000, 'a')}});
+    const Bytes whole = readBytes(zip);
+    Bytes flipped = whole;
+    flipped[40] ^= 0xFF;  // inside the packed data of the only entry
+    const std::vector<std::pair<const char*, Bytes>> cases = {
+        {"empty", {}},
+        {"not a zip", bytesOf("PK but not really an archive at all")},
+        {"cut short", Bytes(whole.begin(), whole.begin() + static_cast<long>(whole.size() / 2))},
+        {"damaged data", flipped},
+    };
+    for (const auto& [label, bytes] : cases) {
+        SCOPED_TRACE(label);
+        const ZipContents got = ReadZipArchive(bytes, "");
+        EXPECT_FALSE(got.ok());
+        EXPECT_TRUE(got.items.empty());
+    }
+}
+
+TEST_F(ZipArchiveTest, AFailedWriteLeavesNoArchive) {
+    const auto target = dir / "missing-folder" / "p.zip";
+    EXPECT_NE(WriteZipFile(target, "", {}), "");
+    EXPECT_FALSE(std::filesystem::exists(target.parent_path()));
+}
+
+}  // namespace
+}  // namespace vexlor::test
