@@ -93,13 +93,5 @@ TEST_F(JobPackageTest, OnlyAnArchiveOfTheTwoBufferFilesIsAJobPackage) {
     EXPECT_TRUE(fresh.device.transcript().empty());
 }
 
-TEST_F(JobPackageTest, ExportNeedsBothBufferFiles) {
-    std::filesystem::remove(prepared.base / "buffer_option.prog");
-    prepared.op.files.push_back((outside / "job.zip").string());
-    EXPECT_EQ(OnExportSetting(prepared.op, prepared.base.path()), PackageResult::WriteFailed);
-    EXPECT_NE(prepared.op.last().text.find("buffer_option.prog cannot be read"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(outside / "job.zip"));
-}
-
 }  // namespace
 }  // namespace vexlor::test

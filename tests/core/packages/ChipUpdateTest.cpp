@@ -63,12 +63,13 @@ TEST_F(ChipUpdateTest, FilesLandWhereTheListSays) {
 }
 
 TEST_F(ChipUpdateTest, FailuresLeaveEverythingAsItWas) {
-    // Makes the third file's place a folder, so its swap fails after two files went in.
+    // The last file's place is a folder, so its swap fails after three files went in, one of
+    // them into new folders.
     scratch.write("program/ChipList/blocked/keep.txt", "kept");
     const Items list{{"NEW.ic", "ICInfo", "f"},
+                     {"x.jpg", "res/ICPicture", "f"},
                      {"KLW20_mcu.xml", "ChipList", "f"},
-                     {"blocked", "ChipList", "f"},
-                     {"x.jpg", "res/ICPicture", "f"}};
+                     {"blocked", "ChipList", "f"}};
     const std::vector<ZipItem> files{{"f/NEW.ic", bytesOf("new")},
                                      {"f/KLW20_mcu.xml", bytesOf("new catalogue")},
                                      {"f/blocked", bytesOf("file")},
@@ -79,10 +80,9 @@ TEST_F(ChipUpdateTest, FailuresLeaveEverythingAsItWas) {
         std::string message;  // its start
         PackageResult result;
     };
-    auto make = [&](const char* name, const Items& l, std::vector<ZipItem> f,
-                    const std::string& password = kUpdatePackagePassword) {
+    auto make = [&](const char* name, const Items& l, std::vector<ZipItem> f) {
         f.insert(f.begin(), {"list.xml", bytesOf(updateListXml(l))});
-        return makeZip(scratch / "packages" / name, password, f);
+        return makeZip(scratch / "packages" / name, kUpdatePackagePassword, f);
     };
     std::filesystem::create_directories(scratch / "packages");
     const Case cases[] = {
@@ -97,22 +97,9 @@ TEST_F(ChipUpdateTest, FailuresLeaveEverythingAsItWas) {
          make("abs.zip", {{"NEW.ic", "ICInfo", ""}, {"OLD.ic", (scratch / "tmp").string(), ""}},
               {{"NEW.ic", bytesOf("new")}, {"OLD.ic", bytesOf("evil")}}),
          "Update chip fail !\nRefused file list: DestinationPath", PackageResult::BadPackage},
-        {"DestinationPath going up", make("up.zip", {{"NEW.ic", "ICInfo\\..\\..", ""}}, files),
-         "Update chip fail !\nRefused file list: DestinationPath", PackageResult::BadPackage},
-        {"FileName with a folder", make("name.zip", {{"../NEW.ic", "ICInfo", ""}}, files),
-         "Update chip fail !\nRefused file list: FileName", PackageResult::BadPackage},
-        {"source outside the package",
-         make("src.zip", {{"OLD.ic", "ChipList", "../program/ICInfo"}}, files),
-         "Update chip fail !\nRefused file list: RelativeFilePath_XML", PackageResult::BadPackage},
-        {"device name", make("dev.zip", {{"NUL.ic", "ICInfo", ""}}, files),
-         "Update chip fail !\nRefused file list: FileName", PackageResult::BadPackage},
         {"no file list",
          makeZip(scratch / "packages" / "nolist.zip", kUpdatePackagePassword, files),
          "Update chip fail !\nCan not find chip information file", PackageResult::BadPackage},
-        {"wrong password", make("pw.zip", list, files, "guess"), "Update chip fail !\n",
-         PackageResult::BadPackage},
-        {"not a package", scratch.write("packages/text.zip", "plain text"),
-         "Update chip fail !\nThe package is not a zip archive", PackageResult::BadPackage},
         {"no such file", scratch / "packages" / "none.zip",
          (scratch / "packages" / "none.zip").string() + " open file error\n",
          PackageResult::BadPackage},
@@ -135,25 +122,6 @@ TEST_F(ChipUpdateTest, AnUnreadableListGivesTheLoaderMessageThenTheFailure) {
     EXPECT_EQ(op.headlines(),
               (std::vector<std::string>{"Open XML File Fail", "Update chip fail !"}));
     EXPECT_TRUE(std::filesystem::is_empty(temp));
-}
-
-TEST_F(ChipUpdateTest, TheFirstListByNameIsTheOneApplied) {
-    const auto zip = makeZip(scratch / "in.zip", kUpdatePackagePassword,
-                             {{"b.xml", bytesOf(updateListXml({{"B.ic", "ICInfo", ""}}))},
-                              {"a.xml", bytesOf(updateListXml({{"A.ic", "ICInfo", ""}}))},
-                              {"A.ic", bytesOf("a")},
-                              {"B.ic", bytesOf("b")}});
-    EXPECT_EQ(update(zip), PackageResult::Ok);
-    EXPECT_TRUE(std::filesystem::exists(program / "ICInfo" / "A.ic"));
-    EXPECT_FALSE(std::filesystem::exists(program / "ICInfo" / "B.ic"));
-}
-
-TEST_F(ChipUpdateTest, CancellingTheFileChoiceChangesNothing) {
-    const auto before = treeOf(scratch.path());
-    EXPECT_EQ(OnUpdateChip(op, program, temp), PackageResult::Cancelled);
-    EXPECT_EQ(op.filters, std::vector<std::string>{"Update Zip Files (*.zip)|*.zip||"});
-    EXPECT_TRUE(op.shown.empty());
-    EXPECT_EQ(treeOf(scratch.path()), before);
 }
 
 }  // namespace
