@@ -15,11 +15,27 @@ PrivateTempDir::PrivateTempDir(const std::filesystem::path& parent, const std::s
     }
 }
 
+bool DeleteTree(const std::filesystem::path& directory) {
+    std::error_code error;
+    std::vector<std::filesystem::path> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+        entries.push_back(entry.path());
+    }
+    bool deleted = !error;
+    for (const std::filesystem::path& entry : entries) {
+        // remove_all takes a link away without following it.
+        std::error_code failed;
+        std::filesystem::remove_all(entry, failed);
+        deleted = deleted && !failed;
+    }
+    return deleted;
+}
+
 PrivateTempDir::~PrivateTempDir() {
     if (made() && !kept_) {
-        // remove_all takes links away without following them.
+        DeleteTree(path_);
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove(path_, ignored);
     }
 }
 

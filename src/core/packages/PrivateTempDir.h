@@ -5,6 +5,10 @@
 
 namespace vexlor {
 
+// Deletes every file of the directory and every sub-directory with all it holds; the directory
+// itself stays. Links are removed, never followed. False when something could not be deleted.
+bool DeleteTree(const std::filesystem::path& directory);
+
 // A directory only this user can enter (mkdtemp), removed with everything in it when the
 // object goes, whichever way the work in it ended.
 class PrivateTempDir {
