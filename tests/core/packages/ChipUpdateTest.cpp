@@ -21,10 +21,9 @@ class ChipUpdateTest : public ::testing::Test {
     }
 
     // The list in "list.xml" at the package's top, followed by the files.
-    std::filesystem::path package(const Items& list, std::vector<ZipItem> files,
-                                  const std::string& password = kUpdatePackagePassword) {
+    std::filesystem::path package(const char* name, const Items& list, std::vector<ZipItem> files) {
         files.insert(files.begin(), {"list.xml", bytesOf(updateListXml(list))});
-        return makeZip(scratch / "in.zip", password, files);
+        return makeZip(scratch / name, kUpdatePackagePassword, files);
     }
 
     PackageResult update(const std::filesystem::path& zip) {
@@ -38,7 +37,8 @@ class ChipUpdateTest : public ::testing::Test {
 };
 
 TEST_F(ChipUpdateTest, FilesLandWhereTheListSays) {
-    const auto zip = package({{"NEW.ic", "ICInfo", "files"},
+    const auto zip = package("in.zip",
+                             {{"NEW.ic", "ICInfo", "files"},
                               {"KLW20_mcu.xml", "ChipList", "files"},
                               {"readme.txt", "$$Root$$", ""},
                               {"QV1234.jpg", "res\\ICPicture", "files\\pictures"},
@@ -80,11 +80,10 @@ TEST_F(ChipUpdateTest, FailuresLeaveEverythingAsItWas) {
         std::string message;  // its start
         PackageResult result;
     };
-    auto make = [&](const char* name, const Items& l, std::vector<ZipItem> f) {
-        f.insert(f.begin(), {"list.xml", bytesOf(updateListXml(l))});
-        return makeZip(scratch / "packages" / name, kUpdatePackagePassword, f);
-    };
     std::filesystem::create_directories(scratch / "packages");
+    const auto make = [this](const char* name, const Items& l, const std::vector<ZipItem>& f) {
+        return package((std::string("packages/") + name).c_str(), l, f);
+    };
     const Case cases[] = {
         {"interrupted half-way", make("half.zip", list, files), "Update chip fail !\n",
          PackageResult::WriteFailed},

@@ -17,13 +17,16 @@ class ZipArchiveTest : public ::testing::Test {
     ScratchDir dir;
 };
 
-TEST_F(ZipArchiveTest, ItemsComeBackWithThePassword) {
+TEST_F(ZipArchiveTest, FilesComeBackWithThePasswordFoldersAreSkipped) {
     Bytes large(300000);
     for (std::size_t i = 0; i < large.size(); ++i) {
         large[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
     }
-    const ZipContents got = roundTrip(
-        {{"list.xml", bytesOf("<a/>")}, {"ICInfo/empty.ic", {}}, {"big.bin", large}}, "secret");
+    const ZipContents got = roundTrip({{"list.xml", bytesOf("<a/>")},
+                                       {"ICInfo/", {}, 040755},
+                                       {"ICInfo/empty.ic", {}},
+                                       {"big.bin", large}},
+                                      "secret");
     ASSERT_TRUE(got.ok()) << got.problem;
     ASSERT_EQ(got.items.size(), 3u);
     EXPECT_EQ(got.items[0].name, "list.xml");
@@ -38,14 +41,6 @@ TEST_F(ZipArchiveTest, EncryptedItemsNeedTheRightPassword) {
     EXPECT_FALSE(got.ok());
     EXPECT_NE(got.problem.find("wrong password"), std::string::npos) << got.problem;
     EXPECT_TRUE(got.items.empty());
-}
-
-TEST_F(ZipArchiveTest, FoldersAreSkipped) {
-    const ZipContents got =
-        roundTrip({{"res/", {}, 040755}, {"res/a.jpg", bytesOf("jpg")}}, "secret");
-    ASSERT_TRUE(got.ok()) << got.problem;
-    ASSERT_EQ(got.items.size(), 1u);
-    EXPECT_EQ(got.items[0].name, "res/a.jpg");
 }
 
 TEST_F(ZipArchiveTest, HostileOrOversizedArchivesAreRefusedWhole) {
@@ -73,25 +68,6 @@ TEST_F(ZipArchiveTest, HostileOrOversizedArchivesAreRefusedWhole) {
         SCOPED_TRACE(c.label);
         const ZipContents got = roundTrip(c.items, "secret", small);
         EXPECT_NE(got.problem.find(c.problem), std::string::npos) << got.problem;
-        EXPECT_TRUE(got.items.empty());
-    }
-}
-
-TEST_F(ZipArchiveTest, DamagedArchivesAreProblemsNotCrashes) {
-    const auto zip = makeZip(dir / "p.zip", "", {{"a.txt", Bytes(2000, 'a')}});
-    const Bytes whole = readBytes(zip);
-    Bytes flipped = whole;
-    flipped[40] ^= 0xFF;  // inside the packed data of the only entry
-    const std::vector<std::pair<const char*, Bytes>> cases = {
-        {"empty", {}},
-        {"not a zip", bytesOf("PK but not really an archive at all")},
-        {"cut short", Bytes(whole.begin(), whole.begin() + static_cast<long>(whole.size() / 2))},
-        {"damaged data", flipped},
-    };
-    for (const auto& [label, bytes] : cases) {
-        SCOPED_TRACE(label);
-        const ZipContents got = ReadZipArchive(bytes, "");
-        EXPECT_FALSE(got.ok());
         EXPECT_TRUE(got.items.empty());
     }
 }
