@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libusb-1.0-0-dev libpugixml-dev libminizip-dev zlib1g-dev libsqlite3-dev
   umockdev libumockdev-dev

@@ -29,7 +29,7 @@ void printUsage(std::ostream& out) {
         << "  --verbose            print the transport's diagnostic lines\n"
         << "  --force-hex          load a HEX file whose record checksums or end-of-file\n"
         << "                       record are wrong (everything else stays refused)\n"
-        << "  --force              let read OUT replace an existing OUT\n"
+        << "  --force              let read OUT or export ZIP replace an existing file\n"
         << "  --sim-version V      simulated writer's version: V1.0, V1.1, V2.0 or a text\n"
         << "  --sim-fault F        simulated writer fault: fail, never-settle, corrupt,\n"
         << "                       voltage, voltage-at-low, voltage-at-high, voltage-below-low,\n"

@@ -5,6 +5,7 @@
 #include "cli/ConvertCommands.h"
 #include "cli/JobCommands.h"
 #include "cli/MaintCommands.h"
+#include "cli/PackageCommands.h"
 #include "cli/SelectCommands.h"
 #include "cli/SerialCommands.h"
 #include "cli/WriterInfoCommands.h"
@@ -48,6 +49,13 @@ constexpr std::array kCommands{
                runCompare},
     CliCommand{"protect", 1, "protect on|off     set the protect bits of the job in the writer",
                runProtect},
+    CliCommand{"update-chip", 1,
+               "update-chip PACKAGE  add the chips of an update package to the chip database",
+               runUpdateChip},
+    CliCommand{"export", 1,
+               "export ZIP         pack the job's buffer files (see --force) into a job package",
+               runExport},
+    CliCommand{"import", 1, "import ZIP         download a job package into the writer", runImport},
     CliCommand{"serial", 1,
                "serial set --length N --start-address A --first HEX --amount HEX\n"
                "                     set up a serial-number run for the selected chip\n"

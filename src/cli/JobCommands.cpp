@@ -11,6 +11,7 @@
 #include "core/ops/ChipOperations.h"
 #include "core/ops/ConversionSetup.h"
 #include "core/ops/FileCompare.h"
+#include "core/ops/ImportJob.h"
 #include "core/ops/LoadFile.h"
 #include "core/ops/SetProtect.h"
 
@@ -111,12 +112,9 @@ const char* reasonOf(JobOutcome outcome) {
 
 using JobStep = JobOutcome (*)(JobServices&);
 
-// Connects, runs one job command over the session and turns its outcome into the tool's.
+// Connects, runs one command over the session and turns its outcome into the tool's.
 template <typename Run>
-CommandOutcome runJobCommand(CliSession& session, std::int32_t protectChoice, Run run) {
-    if (!session.context().shell.job.chipSelected()) {
-        return CommandOutcome::failure("no chip selected (select one first)", kExitRefused);
-    }
+CommandOutcome runOnWriter(CliSession& session, std::int32_t protectChoice, Run run) {
     std::string reason;
     if (!session.connect(reason)) {
         return CommandOutcome::failure(reason, kExitNoWriter);
@@ -168,6 +166,14 @@ class ConsoleChipInfo final : public ChipInfoView {
     std::ostream& out_;
     ChipInfoLabels last_;
 };
+// The same for the commands that work on the selected chip's job.
+template <typename Run>
+CommandOutcome runJobCommand(CliSession& session, std::int32_t protectChoice, Run run) {
+    if (!session.context().shell.job.chipSelected()) {
+        return CommandOutcome::failure("no chip selected (select one first)", kExitRefused);
+    }
+    return runOnWriter(session, protectChoice, run);
+}
 
 CommandOutcome runStep(CliSession& session, JobStep step) {
     return runJobCommand(session, 0, [step](JobServices& s) { return step(s); });
@@ -210,13 +216,25 @@ CommandOutcome runVerify(CliSession& session, std::span<const std::string>) {
     return runChipStep(session, OnVerify);
 }
 
+CommandOutcome runImport(CliSession& session, std::span<const std::string> arguments) {
+    const std::string& path = arguments[0];
+    CommandOutcome outcome =
+        runOnWriter(session, 0, [&path](JobServices& s) { return ImportJobPackage(s, path); });
+    if (!outcome.ok && outcome.exitCode == kExitBadInput) {
+        outcome.reason = "the job package cannot be used";
+    }
+    return outcome;
+}
+
+bool MayReplace(CliSession& session, const std::string& path) {
+    std::error_code ec;
+    return !std::filesystem::exists(path, ec) || session.options().force ||
+           session.op().ask(path + " exists. Replace it?", "Message", MessageIcon::Question);
+}
+
 CommandOutcome runRead(CliSession& session, std::span<const std::string> arguments) {
-    std::error_code exists;
     // Asked before the chip is read, so a refusal costs no read.
-    if (!arguments.empty() && std::filesystem::exists(arguments[0], exists) &&
-        !session.options().force &&
-        !session.op().ask(arguments[0] + " exists. Replace it?", "Message",
-                          MessageIcon::Question)) {
+    if (!arguments.empty() && !MayReplace(session, arguments[0])) {
         return CommandOutcome::failure(arguments[0] + " exists (give --force to replace it)",
                                        kExitRefused);
     }

@@ -25,7 +25,13 @@ CommandOutcome runChipInfo(CliSession& session, std::span<const std::string> arg
 // compare FILE: the download's chip name and time, then whether the writer's data area holds
 // the program file.
 CommandOutcome runCompare(CliSession& session, std::span<const std::string> arguments);
+// import ZIP: downloads the job package an export wrote (no chip needs to be selected first).
+CommandOutcome runImport(CliSession& session, std::span<const std::string> arguments);
 // protect on|off: changes the protect bits of the job in the writer.
 CommandOutcome runProtect(CliSession& session, std::span<const std::string> arguments);
+
+// Whether a command may write over the file: it does not exist, --force was given, or the
+// operator agrees.
+bool MayReplace(CliSession& session, const std::string& path);
 
 }  // namespace vexlor::cli

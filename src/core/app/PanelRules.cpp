@@ -174,6 +174,8 @@ MenuStates EvaluateMenuStates(const JobState& job, const ChipDisplayInfo& chip,
     bool chipAndWriter = job.chipSelected() && writerConnected;
     MenuStates m;
     m.loadFile = chipAndWriter;
+    // A job converted in this run has its two buffer files ready to be packed.
+    m.exportSetting = !job.loadedFilePath.empty();
     m.device = true;
     m.updateFirmware = writerConnected;
     m.readHardwareId = writerConnected;

@@ -11,6 +11,7 @@
 #include "core/convert/ProgramConversion.h"
 #include "core/ops/ConversionSetup.h"
 #include "core/ops/DownloadLog.h"
+#include "core/ops/ImportJob.h"
 #include "core/ops/OptionWord.h"
 
 namespace vexlor {
@@ -185,8 +186,10 @@ JobOutcome OnDropFiles(JobServices& s, std::span<const std::string> paths) {
     }
     const std::string& path = paths.front();
     const std::string extension = std::filesystem::path(path).extension().string();
-    // Job packages are not taken yet: a dropped ".zip" is refused like any unexpected file.
-    if (lowerCase(extension) != ".zip" && !s.context.shell.job.chipSelected()) {
+    if (lowerCase(extension) == ".zip") {
+        return ImportJobPackage(s, path);
+    }
+    if (!s.context.shell.job.chipSelected()) {
         s.op.message("No Chip Name", kCaption, MessageIcon::Exclamation);
         return JobOutcome::Refused;
     }

@@ -15,8 +15,8 @@ inline constexpr const char* kLoadCursor = "dinosaur.ani";
 JobOutcome LoadFile(JobServices& services);
 // The same sequence for a file that was dropped on the window.
 JobOutcome LoadDroppedFile(JobServices& services, const std::string& path);
-// Files dropped on the window: the first one is loaded when its extension is the one the
-// chip's file filter names.
+// Files dropped on the window: a job package (".zip") is imported; any other first file is
+// loaded when its extension is the one the chip's file filter names.
 JobOutcome OnDropFiles(JobServices& services, std::span<const std::string> paths);
 
 // The extension a chip's file filter expects ("... (*.hex)|*.hex||" gives ".hex"); empty when

@@ -11,6 +11,8 @@
 #include <QPushButton>
 
 #include "core/chipdb/OperationVisibility.h"
+#include "core/packages/ChipUpdate.h"
+#include "core/packages/JobPackage.h"
 #include "core/serial/SerialCommands.h"
 #include "gui/app/AppIcon.h"
 #include "gui/app/CAboutDlg.h"
@@ -108,6 +110,10 @@ void CWriterMainDlg::bindBuiltCommands() {
     bindCommand(kExit, [this] { OnFileExit(); });
     bindCommand(kAbout, [this] { OnAbout(); });
     bindCommand(kCheckNewVersion, [this] { OnCheckNewVersion(); });
+    bindCommand(kUpdateChip, [this] {
+        OnUpdateChip(op_, context_.shell.baseDirectory, std::filesystem::temp_directory_path());
+    });
+    bindCommand(kExportSetting, [this] { OnExportSetting(op_, context_.shell.baseDirectory); });
     bindCommand(static_cast<int>(ControlId::PinPlacement), [this] { showPinPicture(); });
     SerialCommandTable serial = MakeSerialCommands(
         context_, op_,

@@ -265,6 +265,8 @@ TEST(EvaluateMenuStates, FollowsChipWriterAndProductionState) {
     };
     JobState mass = chip;
     mass.massProduction = 1;
+    JobState loaded = chip;
+    loaded.loadedFilePath = "prog.hex";
     ChipDisplayInfo serialTwo = allMenus;
     serialTwo.MenuSerial_Num = 2;
     serialTwo.MenuRead_ChipInfo = 0;
@@ -308,6 +310,12 @@ TEST(EvaluateMenuStates, FollowsChipWriterAndProductionState) {
          true,
          &clean,
          {true, false, false, true, true, true, true, true, true, true, false}},
+        {"job loaded, writer gone",
+         loaded,
+         allMenus,
+         false,
+         &clean,
+         {false, false, true, true, false, false, false, true, false, false, false}},
         {"menu keys not 1",
          chip,
          serialTwo,
@@ -320,7 +328,7 @@ TEST(EvaluateMenuStates, FollowsChipWriterAndProductionState) {
         MenuStates got = EvaluateMenuStates(c.job, c.info, c.connected, *c.header);
         EXPECT_EQ(got.loadFile, c.want.loadFile);
         EXPECT_FALSE(got.saveAs);
-        EXPECT_FALSE(got.exportSetting);
+        EXPECT_EQ(got.exportSetting, c.want.exportSetting);
         EXPECT_TRUE(got.device);
         EXPECT_EQ(got.updateFirmware, c.want.updateFirmware);
         EXPECT_EQ(got.readHardwareId, c.want.readHardwareId);
