@@ -94,7 +94,7 @@ bool RestoreJobFromWriter(const OptionHeader& h, ChipDatabase& chips, Operator& 
 
     panel.enable(ControlId::SmartOption, job.smartOptionAvailable != 0);
     if (job.smartOptionAvailable) {
-        job.smartOptionWord = static_cast<std::uint16_t>(h[36] * 256 + h[37]);
+        job.smartOptionWord = h[36] * 256u + h[37];
     }
 
     FuseBoxesFromHeader(chips.displayInfo().SetProtectMode, h, panel);
