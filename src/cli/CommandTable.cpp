@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/ConvertCommands.h"
 #include "cli/JobCommands.h"
+#include "cli/OptionCommands.h"
 #include "cli/SelectCommands.h"
 #include "cli/SerialCommands.h"
 #include "cli/WriterInfoCommands.h"
@@ -41,6 +42,9 @@ constexpr std::array kCommands{
                1},
     CliCommand{"protect", 1, "protect on|off     set the protect bits of the job in the writer",
                runProtect},
+    CliCommand{"options", 0,
+               "options            each smart-option item with the setting the writer's job holds",
+               runOptions},
     CliCommand{"serial", 1,
                "serial set --length N --start-address A --first HEX --amount HEX\n"
                "                     set up a serial-number run for the selected chip\n"
