@@ -22,7 +22,7 @@ std::vector<std::string> names(const SmartOptionBlock& block) {
     return out;
 }
 
-TEST(OptionTemplate, MenuNumbersItemsAndStopsAtTheWritersOwnItems) {
+TEST(OptionTemplate, MenuNumberingStopTextsAndMissingFile) {
     EXPECT_EQ(names(parse("[MENU]\nWatchdog\n[ITEM]\nOff\x01On\n", 1)),
               std::vector<std::string>{"Watchdog"});
     // The numbering counts the hidden items too.
@@ -37,6 +37,10 @@ TEST(OptionTemplate, MenuNumbersItemsAndStopsAtTheWritersOwnItems) {
                     0)
                   .items.size(),
               0u);
+    SmartOptionBlock block;
+    block.items.resize(2);
+    EXPECT_EQ(ParseOptionTemplate("/nonexistent/chip.tin", block), 0);
+    EXPECT_TRUE(block.items.empty());
 }
 
 TEST(OptionTemplate, SettingsDefaultsAndSwitchLines) {
@@ -58,13 +62,6 @@ TEST(OptionTemplate, SettingsDefaultsAndSwitchLines) {
     // A damaged line is the item's line but reads nothing from the word.
     EXPECT_TRUE(block.items[2].switchLine);
     EXPECT_EQ(block.items[2].mask, -1);
-}
-
-TEST(OptionTemplate, MissingFileGivesNoItems) {
-    SmartOptionBlock block;
-    block.items.resize(2);
-    EXPECT_EQ(ParseOptionTemplate("/nonexistent/chip.tin", block), 0);
-    EXPECT_TRUE(block.items.empty());
 }
 
 TEST(OptionSelections, WordSelectsTheSettingWithTheFieldsValue) {
