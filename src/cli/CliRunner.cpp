@@ -31,6 +31,7 @@ void printUsage(std::ostream& out) {
         << "                       record are wrong (everything else stays refused)\n"
         << "  --force              let read OUT or export ZIP replace an existing file\n"
         << "  --sim-version V      simulated writer's version: V1.0, V1.1, V2.0 or a text\n"
+        << "  --sim-job FILE       the job (option header) the simulated writer holds\n"
         << "  --sim-fault F        simulated writer fault: fail, never-settle, corrupt,\n"
         << "                       voltage, voltage-at-low, voltage-at-high, voltage-below-low,\n"
         << "                       voltage-above-high, remove-after=N, fail-chip=N (repeatable)\n"
@@ -79,6 +80,12 @@ bool parseOptions(std::span<const std::string> args, std::size_t& next, SessionO
                 options.optionWord = static_cast<std::uint32_t>(word);
             } else if (name == "--sim-version") {
                 options.simConfig.versionText = sim::versionTextFor(value);
+            } else if (name == "--sim-job") {
+                options.simJob = sim::readJobSeed(value);
+                if (options.simJob.empty()) {
+                    error = "no job in " + value;
+                    return false;
+                }
             } else if (name == "--sim-fault") {
                 if (!sim::applyFaultList(value, options.simFaults, error)) {
                     return false;

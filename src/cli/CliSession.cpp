@@ -38,6 +38,10 @@ CliSession::CliSession(SessionOptions options, std::ostream& out, std::ostream& 
                                options_.simConfig.firmwareImage, ignored);
         simulated_ = std::make_unique<sim::SimWriter>(options_.simConfig);
         simulated_->faults() = options_.simFaults;
+        if (!options_.simJob.empty()) {
+            simulated_->seedOptionArea(options_.simJob);
+            simulated_->attach();
+        }
         simulatedBus_ = std::make_unique<sim::SimUsbBus>(*simulated_);
         transportOptions.usbBus = simulatedBus_.get();
         transportOptions.paths.accessLibrary.clear();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cli/ConsoleOperator.h"
 #include "core/app/AppContext.h"
@@ -55,6 +56,8 @@ struct SessionOptions {
     bool verbose = false;  // transport diagnostics to standard output
     sim::SimConfig simConfig;
     sim::SimFaults simFaults;
+    // The job the simulated writer holds at start (its option header); empty: none.
+    std::vector<std::uint8_t> simJob;
     ConsoleAnswers answers;
     std::uint32_t optionWord = 0x60;  // the option word a conversion starts from
     // Every wait of the writer link; null: the steady clock, or a virtual one with --simulate.

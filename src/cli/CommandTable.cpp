@@ -6,6 +6,7 @@
 #include "cli/JobCommands.h"
 #include "cli/MaintCommands.h"
 #include "cli/PackageCommands.h"
+#include "cli/OptionCommands.h"
 #include "cli/SelectCommands.h"
 #include "cli/SerialCommands.h"
 #include "cli/WriterInfoCommands.h"
@@ -56,6 +57,9 @@ constexpr std::array kCommands{
                "export ZIP         pack the job's buffer files (see --force) into a job package",
                runExport},
     CliCommand{"import", 1, "import ZIP         download a job package into the writer", runImport},
+    CliCommand{"options", 0,
+               "options            each smart-option item with the setting the writer's job holds",
+               runOptions},
     CliCommand{"serial", 1,
                "serial set --length N --start-address A --first HEX --amount HEX\n"
                "                     set up a serial-number run for the selected chip\n"

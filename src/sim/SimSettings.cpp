@@ -1,6 +1,8 @@
 #include "sim/SimSettings.h"
 
 #include <charconv>
+#include <fstream>
+#include <iterator>
 
 namespace vexlor::sim {
 
@@ -90,6 +92,19 @@ bool applyFaultList(std::string_view list, SimFaults& faults, std::string& error
         list.remove_prefix(comma + 1);
     }
     return true;
+}
+
+std::vector<std::uint8_t> readJobSeed(const std::filesystem::path& path) {
+    std::vector<std::uint8_t> bytes;
+    if (path.empty()) {
+        return bytes;
+    }
+    std::ifstream file(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(file), {});
+    if (bytes.size() > kSeededHeaderSize) {
+        bytes.resize(kSeededHeaderSize);
+    }
+    return bytes;
 }
 
 }  // namespace vexlor::sim

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,5 +30,10 @@ std::optional<VoltageEdge> voltageEdgeNamed(std::string_view name);
 bool applyFault(std::string_view fault, SimFaults& faults, std::string& error);
 // A comma-separated list of faults.
 bool applyFaultList(std::string_view list, SimFaults& faults, std::string& error);
+
+// How much of a job file seeds the writer's option area: the option header.
+inline constexpr std::size_t kSeededHeaderSize = 512;
+// The job a simulated writer starts with, from a file; empty for none or an unreadable file.
+std::vector<std::uint8_t> readJobSeed(const std::filesystem::path& path);
 
 }  // namespace vexlor::sim

@@ -56,6 +56,17 @@ void SimWriter::attach() {
     attached_ = true;
 }
 
+void SimWriter::seedOptionArea(std::span<const std::uint8_t> optionArea) {
+    attach();
+    const std::uint8_t open[] = {kOptionArea, kAreaOpenTag};
+    const std::uint8_t close[] = {kAreaCloseFirst, kAreaCloseSecond};
+    commandOut(SimTransport::OwnUsb, cmd::kOpenArea, open);
+    commandOut(SimTransport::OwnUsb, cmd::kWriteArea, optionArea);
+    commandOut(SimTransport::OwnUsb, cmd::kOpenArea, close);
+    detach();
+    clearTranscript();
+}
+
 void SimWriter::detach() {
     // Power goes with the cable: what was in flight is gone, what is stored stays.
     attached_ = false;

@@ -87,6 +87,9 @@ class SimWriter {
     bool attached() const { return attached_; }
     void attach();
     void detach();
+    // Puts a job's option area into the writer as a download would, leaving the writer
+    // detached and the transcript empty.
+    void seedOptionArea(std::span<const std::uint8_t> optionArea);
     // Counts data bytes against a pending removal fault; false once the writer has vanished.
     bool passBytes(std::size_t count);
 

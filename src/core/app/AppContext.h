@@ -8,6 +8,7 @@
 #include "core/chipdb/ReadChipXml.h"
 #include "core/serial/SerialJournal.h"
 #include "core/serial/SerialRunState.h"
+#include "core/smartopt/OptionTemplate.h"
 #include "core/writer/WriterLink.h"
 
 namespace vexlor {
@@ -29,6 +30,8 @@ struct AppContext {
     MultiLanguageCatalogue messages;
     SerialRunState serial;
     SerialJournal serialJournal;
+    // The smart-option item block of the main window, kept for the whole run.
+    SmartOptionBlock smartOptions;
 };
 
 }  // namespace vexlor

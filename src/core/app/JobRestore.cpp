@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/base/Diagnostics.h"
+#include "core/smartopt/OptionSelections.h"
 
 namespace vexlor {
 
@@ -94,7 +95,7 @@ bool RestoreJobFromWriter(const OptionHeader& h, ChipDatabase& chips, Operator& 
 
     panel.enable(ControlId::SmartOption, job.smartOptionAvailable != 0);
     if (job.smartOptionAvailable) {
-        job.smartOptionWord = static_cast<std::uint16_t>(h[36] * 256 + h[37]);
+        job.smartOptionWord = SystemConfigOf(h);
     }
 
     FuseBoxesFromHeader(chips.displayInfo().SetProtectMode, h, panel);

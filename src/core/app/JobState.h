@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/smartopt/OptionSelections.h"
+
 namespace vexlor {
 
 // The job the main window holds: chip, modes and what is shown of the loaded file. Everything
@@ -23,8 +25,9 @@ struct JobState {
     std::int32_t productionLimitCount = 0;
     // The option-code text chosen with the chip, handed to conversion.
     std::string packageCode = "0";
-    // The current smart-option word, taken from option header bytes 36 and 37.
-    std::uint16_t smartOptionWord = 0;
+    // The current system configuration word, taken from option header bytes 36 and 37 when a
+    // job is restored; all ones until then.
+    std::uint32_t smartOptionWord = kUnknownSystemConfig;
 
     bool chipSelected() const { return !chipNameText.empty(); }
 };

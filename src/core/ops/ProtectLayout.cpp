@@ -13,9 +13,9 @@ void setBit(std::uint8_t& value, int index, bool on) {
     value = static_cast<std::uint8_t>(on ? value | mask : value & ~mask);
 }
 
-void setWordBit(std::uint16_t& value, int index, bool on) {
-    const auto mask = static_cast<std::uint16_t>(1u << index);
-    value = static_cast<std::uint16_t>(on ? value | mask : value & ~mask);
+void setWordBit(std::uint32_t& value, int index, bool on) {
+    const std::uint32_t mask = 1u << index;
+    value = on ? value | mask : value & ~mask;
 }
 
 void setLowTwoBits(std::uint8_t& value, std::uint8_t bits) {
@@ -25,7 +25,7 @@ void setLowTwoBits(std::uint8_t& value, std::uint8_t bits) {
 }  // namespace
 
 std::optional<FuseValues> ApplyProtectChoice(std::int32_t mode, bool protect, OptionHeader& h,
-                                             std::uint16_t& w) {
+                                             std::uint32_t& w) {
     // A set protect bit means "Unprotect" in every layout but 3, 6 and 7.
     switch (mode) {
         case 1:

@@ -20,6 +20,6 @@ struct FuseValues {
 // keeps them there too, by the chip's SetProtectMode. Returns the fuse boxes to show, or
 // nullopt for the layouts that show none.
 std::optional<FuseValues> ApplyProtectChoice(std::int32_t setProtectMode, bool protect,
-                                             OptionHeader& header, std::uint16_t& smartOptionWord);
+                                             OptionHeader& header, std::uint32_t& smartOptionWord);
 
 }  // namespace vexlor

@@ -22,6 +22,10 @@ DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const Read
     DeviceCommandOutcome outcome;
     outcome.accepted = true;
 
+    // The word of the job held so far describes that job's chip, not a newly chosen one.
+    if (job.chipNameText != document.icInfo().ChipName) {
+        job.smartOptionWord = kUnknownSystemConfig;
+    }
     job.chipNameText = document.icInfo().ChipName;
     shell.titleText = std::string(kInitialTitleText) + job.chipNameText + "  ";
     job.packageCode = DerivePackageCode(shell.chipListSelector, chosen.packageName);

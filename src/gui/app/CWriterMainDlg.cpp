@@ -23,6 +23,7 @@
 #include "gui/ops/JobCommandBindings.h"
 #include "gui/select/DeviceMenuCommand.h"
 #include "gui/serial/SerialCommandBindings.h"
+#include "gui/smartopt/SmartOptionCommand.h"
 
 namespace vexlor::gui {
 
@@ -57,6 +58,7 @@ CWriterMainDlg::CWriterMainDlg(AppContext& context, Operator& op, Clock& clock,
     : QMainWindow(parent),
       context_(context),
       op_(op),
+      clock_(clock),
       options_(options),
       deviceNotices_([this](const DeviceEvent& event) { handleDeviceChange(event); }) {
     setObjectName("CWriterMainDlg");
@@ -141,6 +143,9 @@ void CWriterMainDlg::bindBuiltCommands() {
     for (auto& [id, handler] : MakeMaintCommands(context_, op_, session_->writer(), *this)) {
         bindCommand(id, std::move(handler));
     }
+    bindCommand(static_cast<int>(ControlId::SmartOption),
+                MakeSmartOptionCommand(this, context_, op_, session_->writer(), clock_,
+                                       {context_.shell.baseDirectory, options_.programDirectory}));
 }
 
 void CWriterMainDlg::bindCommand(int id, Handler handler) {

@@ -100,6 +100,7 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
 
     AppContext& context_;
     Operator& op_;
+    Clock& clock_;
     MainWindowOptions options_;
     CProgStatusBar* statusBar_ = nullptr;
     std::unique_ptr<WriterSession> session_;

@@ -1,31 +1,15 @@
 #include "gui/app/WriterSession.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "sim/SimFirmwareImage.h"
+#include "sim/SimSettings.h"
 #include "sim/SimTransports.h"
 
 namespace vexlor::gui {
 
 namespace {
 
-constexpr std::size_t kSeededHeaderSize = 512;
 // A model code whose high four bits are not those of the base firmware.
 constexpr std::uint8_t kForeignModelCode = 0x2F;
-
-std::vector<std::uint8_t> readSeed(const std::filesystem::path& path) {
-    std::vector<std::uint8_t> bytes;
-    if (path.empty()) {
-        return bytes;
-    }
-    std::ifstream file(path, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(file), {});
-    if (bytes.size() > kSeededHeaderSize) {
-        bytes.resize(kSeededHeaderSize);
-    }
-    return bytes;
-}
 
 }  // namespace
 
@@ -50,7 +34,7 @@ WriterSession::WriterSession(AppContext& context, Operator& op, ProgressSink& pr
         simBus_ = std::make_unique<SimulatedBus>(simWriter_);
         transportOptions.usbBus = simBus_.get();
         transportOptions.paths = {};
-        buildSimulatedWriter(readSeed(options.simulatedJob));
+        buildSimulatedWriter(sim::readJobSeed(options.simulatedJob));
         // The model is built plugged in and seeding a job unplugs it: set it either way.
         if (options.simulatedAttached) {
             simWriter_->attach();
@@ -82,18 +66,9 @@ void WriterSession::buildSimulatedWriter(const std::vector<std::uint8_t>& option
     simWriter_ = std::make_unique<sim::SimWriter>(config);
     simWriter_->faults().voltagesOutOfRange = simVoltageFault_;
     simWriter_->faults().voltageEdge = simVoltageEdge_;
-    if (optionArea.empty()) {
-        return;
+    if (!optionArea.empty()) {
+        simWriter_->seedOptionArea(optionArea);
     }
-    // The job goes in as a download would put it there.
-    simWriter_->attach();
-    const std::uint8_t open[] = {kOptionArea, kAreaOpenTag};
-    const std::uint8_t close[] = {kAreaCloseFirst, kAreaCloseSecond};
-    simWriter_->commandOut(sim::SimTransport::OwnUsb, cmd::kOpenArea, open);
-    simWriter_->commandOut(sim::SimTransport::OwnUsb, cmd::kWriteArea, optionArea);
-    simWriter_->commandOut(sim::SimTransport::OwnUsb, cmd::kOpenArea, close);
-    simWriter_->detach();
-    simWriter_->clearTranscript();
 }
 
 std::vector<DeviceEvent> WriterSession::pollDeviceEvents() {
@@ -114,7 +89,7 @@ DeviceEvent WriterSession::attachSimulated() {
     if (simWriter_ && !simWriter_->attached()) {
         if (simRebuild_) {
             auto area = simWriter_->optionArea();
-            std::vector<std::uint8_t> kept(area.begin(), area.begin() + kSeededHeaderSize);
+            std::vector<std::uint8_t> kept(area.begin(), area.begin() + sim::kSeededHeaderSize);
             buildSimulatedWriter(kept);
             simRebuild_ = false;
         }

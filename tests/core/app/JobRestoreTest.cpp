@@ -152,7 +152,7 @@ TEST_F(JobRestoreTest, Byte77Of0x10SwitchesSmartOptionOff) {
     h[36] = 0x44;
     ASSERT_TRUE(RestoreJobFromWriter(h, chips, op, shell));
     EXPECT_EQ(shell.job.smartOptionAvailable, 0);
-    EXPECT_EQ(shell.job.smartOptionWord, 0);
+    EXPECT_EQ(shell.job.smartOptionWord, kUnknownSystemConfig);
     EXPECT_FALSE(shell.panel.at(ControlId::SmartOption).enabled);
 }
 

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 
 #include "DeliveredData.h"
 #include "core/chipdb/ReadChipXml.h"
+#include "core/smartopt/OptionDefinitionCodec.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
@@ -29,43 +29,6 @@ fs::path OptionSource(const DeliveredChip& chip) {
         return tin / "QR31IC" / (chip.name + ".tin");
     }
     return tin / (chip.name + ".tin");
-}
-
-// The documented encoding: a "VXOPT1" line, then base64 lines of the XML XOR-ed with the key.
-std::string DecodeOptionDefinition(const fs::path& file) {
-    std::ifstream in(file);
-    std::string line;
-    if (!std::getline(in, line) || line != "VXOPT1") {
-        return {};
-    }
-    std::string b64;
-    while (std::getline(in, line)) {
-        b64 += line;
-    }
-    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string bytes;
-    unsigned bits = 0;
-    int count = 0;
-    for (char c : b64) {
-        if (c == '=') {
-            break;
-        }
-        const auto value = alphabet.find(c);
-        if (value == std::string::npos) {
-            return {};
-        }
-        bits = bits << 6 | static_cast<unsigned>(value);
-        count += 6;
-        if (count >= 8) {
-            count -= 8;
-            bytes += static_cast<char>((bits >> count) & 0xFF);
-        }
-    }
-    const std::string key = "Vexlor-QR46IC";
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<char>(bytes[i] ^ key[i % key.size()]);
-    }
-    return bytes;
 }
 
 TEST(OptionSourcesData, EverySmartOptionChipHasItsSource) {
@@ -93,13 +56,12 @@ TEST(OptionSourcesData, EncodedDefinitionsDecodeIntoFieldsOfTheOptionWord) {
             continue;
         }
         SCOPED_TRACE(chip.name);
-        const std::string xml = DecodeOptionDefinition(source);
-        ASSERT_FALSE(xml.empty());
         ScratchDir scratch;
-        const fs::path decoded = scratch.write(chip.name + "_Dec.ic", xml);
+        ASSERT_EQ(DecodeDefinitionFile(source, scratch.path()), "");
+        const fs::path decoded = scratch / DecodedDefinitionName(source);
         RecordingOperator op;
         ReadChipXml document(op, scratch.path());
-        ASSERT_EQ(document.ReadSysCfgOptions(decoded), 1) << xml;
+        ASSERT_EQ(document.ReadSysCfgOptions(decoded), 1);
         const auto& fields = document.sysCfgFields();
         ASSERT_GE(fields.size(), 2u);
         for (const auto& field : fields) {

@@ -8,7 +8,7 @@ namespace {
 // The bytes a layout touches, before and after, with the smart-option word.
 struct Bits {
     std::uint8_t h36 = 0, h37 = 0, h43 = 0, h130 = 0;
-    std::uint16_t word = 0;
+    std::uint32_t word = 0;
     bool operator==(const Bits&) const = default;
 };
 
@@ -39,7 +39,8 @@ TEST(ProtectLayout, EveryLayoutChangesItsBitsAndNamesItsFuseBoxes) {
         {5, true, {0x03, 0, 0, 0, 0}, {0x02, 0, 0, 0, 0}, FuseValues{0, 1, 0}},
         // Modes 6 to 8, 10 and the rest carry the bit into the smart-option word too.
         {6, true, {0x00, 0, 0, 0, 0x0000}, {0x80, 0, 0, 0, 0x8000}, std::nullopt},
-        {6, false, {0xFF, 0, 0, 0, 0xFFFF}, {0x7F, 0, 0, 0, 0x7FFF}, std::nullopt},
+        // The word is 32 bits wide: the bits above 15 stay as they are.
+        {6, false, {0xFF, 0, 0, 0, 0xFFFFFFFF}, {0x7F, 0, 0, 0, 0xFFFF7FFF}, std::nullopt},
         {7, true, {0x00, 0, 0, 0, 0x0000}, {0x20, 0, 0, 0, 0x2000}, std::nullopt},
         {7, false, {0xFF, 0, 0, 0, 0xFFFF}, {0xDF, 0, 0, 0, 0xDFFF}, std::nullopt},
         {8, true, {0xFF, 0, 0, 0, 0xFFFF}, {0x7F, 0, 0, 0, 0x7FFF}, std::nullopt},
@@ -47,7 +48,7 @@ TEST(ProtectLayout, EveryLayoutChangesItsBitsAndNamesItsFuseBoxes) {
         // Mode 9: 11 protects, 01 unprotects; the boxes get the inverted low bits.
         {9, true, {0, 0, 0, 0x00, 0}, {0, 0, 0, 0x03, 0}, FuseValues{0, -1, -1}},
         {9, false, {0, 0, 0, 0xFE, 0}, {0, 0, 0, 0xFD, 0}, FuseValues{2, -1, -1}},
-        {10, true, {0, 0xFF, 0, 0, 0xFFFF}, {0, 0x7F, 0, 0, 0xFF7F}, std::nullopt},
+        {10, true, {0, 0xFF, 0, 0, 0x1FFFF}, {0, 0x7F, 0, 0, 0x1FF7F}, std::nullopt},
         {10, false, {0, 0x00, 0, 0, 0x0000}, {0, 0x80, 0, 0, 0x0080}, std::nullopt},
         {0, true, {0xFF, 0, 0, 0, 0xFFFF}, {0xDF, 0, 0, 0, 0xDFFF}, std::nullopt},
         {0, false, {0x00, 0, 0, 0, 0x0000}, {0x20, 0, 0, 0, 0x2000}, std::nullopt},
@@ -61,7 +62,7 @@ TEST(ProtectLayout, EveryLayoutChangesItsBitsAndNamesItsFuseBoxes) {
         h[37] = c.before.h37;
         h[43] = c.before.h43;
         h[130] = c.before.h130;
-        std::uint16_t word = c.before.word;
+        std::uint32_t word = c.before.word;
         const auto fuses = ApplyProtectChoice(c.mode, c.protect, h, word);
         const Bits after{h[36], h[37], h[43], h[130], word};
         const std::string label =

@@ -91,7 +91,8 @@ TEST_F(DeviceCommandTest, UnreadableCatalogueEndsAsCancel) {
 TEST_F(DeviceCommandTest, OkHandsTheChipAndItsModesToTheMainWindow) {
     shell.job.checksumText = "BEEF";
     shell.job.packageCode = "16";
-    shell.chipListSelector = 2;  // the command always starts from the first catalogue
+    shell.job.smartOptionWord = 0x1234;  // another chip's word
+    shell.chipListSelector = 2;          // the command always starts from the first catalogue
     const DeviceCommandOutcome outcome = run(
         [](IcTypeSelectModel& model) {
             model.selectChipName(1);  // QR31ZJ0115: ISP forced, picture QV115.jpg present
@@ -118,6 +119,7 @@ TEST_F(DeviceCommandTest, OkHandsTheChipAndItsModesToTheMainWindow) {
     EXPECT_EQ(job.wholeChipErase, 1);
     EXPECT_EQ(job.displaySerialNumber, 0);
     EXPECT_EQ(job.smartOptionAvailable, 0);
+    EXPECT_EQ(job.smartOptionWord, kUnknownSystemConfig);
     EXPECT_EQ(shell.panel.pinPicturePath, (base / "res/ICPicture/QV115.jpg").string());
     EXPECT_TRUE(shell.panel.at(ControlId::PinPlacement).enabled);
     EXPECT_TRUE(op.shown.empty());
@@ -129,6 +131,8 @@ TEST_F(DeviceCommandTest, OkHandsTheChipAndItsModesToTheMainWindow) {
 
 TEST_F(DeviceCommandTest, MissingPinPictureIsReportedAndDisablesThePictureControls) {
     shell.panel.pinPicturePath = "old.jpg";
+    shell.job.chipNameText = "QR31A100";
+    shell.job.smartOptionWord = 0x1234;  // the same chip keeps its word
     const DeviceCommandOutcome outcome = run([](IcTypeSelectModel&) {}, true);  // QR31A100
     ASSERT_TRUE(outcome.accepted);
     ASSERT_EQ(op.shown.size(), 1u);
@@ -137,6 +141,7 @@ TEST_F(DeviceCommandTest, MissingPinPictureIsReportedAndDisablesThePictureContro
     EXPECT_FALSE(shell.panel.at(ControlId::PinPicture).enabled);
     EXPECT_EQ(shell.panel.pinPicturePath, "");
     EXPECT_EQ(shell.job.smartOptionAvailable, 1);
+    EXPECT_EQ(shell.job.smartOptionWord, 0x1234u);
     EXPECT_TRUE(shell.panel.at(ControlId::SmartOption).enabled);
 }
 
