@@ -52,7 +52,7 @@ struct SessionOptions {
     WriterPaths paths;
     bool simulate = false;
     std::filesystem::path baseDirectory;
-    bool verbose = false;  // transport diagnostics to standard output
+    bool verbose = false;  // diagnostic lines to the error stream
     sim::SimConfig simConfig;
     sim::SimFaults simFaults;
     ConsoleAnswers answers;

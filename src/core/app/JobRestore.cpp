@@ -97,7 +97,10 @@ bool RestoreJobFromWriter(const OptionHeader& h, ChipDatabase& chips, Operator& 
         job.smartOptionWord = static_cast<std::uint16_t>(h[36] * 256 + h[37]);
     }
 
-    FuseBoxesFromHeader(chips.displayInfo().SetProtectMode, h, panel);
+    if (const auto fuses = FuseBoxesFromHeader(chips.displayInfo().SetProtectMode, h, panel)) {
+        job.optionChoicesChip = job.chipNameText;
+        job.optionChoices = ChoicesFromFuseValues(*fuses);
+    }
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/app/FuseChoices.h"
+
 namespace vexlor {
 
 // The job the main window holds: chip, modes and what is shown of the loaded file. Everything
@@ -25,6 +27,10 @@ struct JobState {
     std::string packageCode = "0";
     // The current smart-option word, taken from option header bytes 36 and 37.
     std::uint16_t smartOptionWord = 0;
+    // The Option Select choices of the job in hand and the chip they were made for (empty:
+    // none yet), so the dialog can open on them again.
+    std::string optionChoicesChip;
+    OptionChoices optionChoices;
 
     bool chipSelected() const { return !chipNameText.empty(); }
 };
