@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/convert/ByteFiles.h"
 
@@ -33,11 +32,5 @@ std::string openFileError(const std::filesystem::path& file, std::string_view re
 // Why a file could not be read: its size when that is what refused it, else that it cannot be
 // opened.
 std::string unreadableReason(const std::filesystem::path& file);
-
-// The patterns of a file-dialog filter ("A (*.hex)|*.hex|B (*.bin)|*.bin||" gives "*.hex",
-// "*.bin" without the star: ".hex", ".bin").
-std::vector<std::string> filterExtensions(std::string_view filter);
-// The same as a list for a message: "*.hex, *.bin"; empty when the filter names none.
-std::string filterPatternList(std::string_view filter);
 
 }  // namespace vexlor

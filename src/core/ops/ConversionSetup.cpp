@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "core/convert/RawImage.h"
+#include "core/convert/FileFilters.h"
 
 namespace vexlor {
 

@@ -9,6 +9,7 @@
 #include "core/app/JobRestore.h"
 #include "core/base/PlainFileName.h"
 #include "core/convert/BufferFiles.h"
+#include "core/convert/FileFilters.h"
 #include "core/convert/ProgramConversion.h"
 #include "core/convert/RawImage.h"
 #include "core/ops/ConversionSetup.h"
@@ -100,7 +101,8 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
     ConversionOutput out{s.op, s.diagnostics, result};
     int converted = convertProgram(conversion, out, s.converterDirectories);
 
-    if (showsUnprotectFlag(ic)) {
+    // A failed conversion leaves the writer's job, and the panel showing it, as they were.
+    if (showsUnprotectFlag(ic) && converted == 0) {
         SetFuseBoxes(shell.panel, result.unprotect ? 1 : 0, -1, -1);
         protect = !result.unprotect;
     }

@@ -266,5 +266,18 @@ TEST(FuseAgreement, OptionSelectOpensOnTheJobsChoicesAndCancelKeepsThem) {
     EXPECT_EQ(rig.optionSelect.openedWith.at(2), (OptionChoices{0, -1, -1}));
 }
 
+TEST(FuseAgreement, RefusedProgramLeavesThePanelShowingTheWritersJob) {
+    for (const bool shownProtect : {false, true}) {
+        JobRig rig;
+        rig.selectChip("QR6417");
+        SetFuseBoxes(rig.panel(), shownProtect ? 0 : 1, -1, -1);
+        rig.op.files.push_back(rig.base.writeBytes("p.obj", hexFile({{0, {0x12, 0x34}}})).string());
+        JobServices services = rig.services();
+        ASSERT_EQ(LoadFile(services), JobOutcome::BadInput);
+        EXPECT_EQ(pair(rig.panel(), ControlId::Unprotect, ControlId::Protect),
+                  (PanelPair{!shownProtect, shownProtect}));
+    }
+}
+
 }  // namespace
 }  // namespace vexlor::test
