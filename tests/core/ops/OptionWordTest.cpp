@@ -14,32 +14,6 @@ TEST(OptionWord, SomeChipsOfferTheProtectChoiceOnly) {
     }
 }
 
-TEST(OptionWord, ChoicesGoIntoTheWordByChip) {
-    // Bits set for Unprotect (0), Fast mode (1) and 32KHz disable (2), as the writer reads them.
-    struct Case {
-        const char* chip;
-        OptionChoices choices;
-        std::uint32_t word;
-    };
-    const Case cases[] = {
-        {"QRV7371", {1, -1, -1}, 0x60},
-        {"QRV7371", {0, -1, -1}, 0x61},
-        {"QRV7038", {0, -1, -1}, 0x61},
-        // The protect bit alone is the word.
-        {"QR64G98", {1, -1, -1}, 0x00},
-        {"QR64S27", {0, -1, -1}, 0x01},
-        {"QRV7049", {1, 1, 1}, 0x60},
-        {"QRV7049", {0, 1, 1}, 0x61},
-        {"QRV7049", {1, 0, 1}, 0x62},
-        {"QRV7049", {1, 1, 0}, 0x64},
-        {"QRV7049", {0, 0, 0}, 0x67},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(OptionWordAfterSelect(c.chip, kInitialOptionWord, c.choices), c.word)
-            << c.chip << " " << c.choices.protect << c.choices.mode << c.choices.clock;
-    }
-}
-
 TEST(OptionWord, DialogOpensOnTheJobsChoicesForTheSameChipOnly) {
     JobState job;
     job.optionChoicesChip = "QRV7049";
