@@ -104,4 +104,11 @@ bool RestoreJobFromWriter(const OptionHeader& h, ChipDatabase& chips, Operator& 
     return true;
 }
 
+void ShowWritersFuseBoxes(const OptionHeader& header, std::int32_t setProtectMode,
+                          ShellState& shell) {
+    if (storedChipName(header) == shell.job.chipNameText) {
+        FuseBoxesFromHeader(setProtectMode, header, shell.panel);
+    }
+}
+
 }  // namespace vexlor

@@ -101,7 +101,6 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
     ConversionOutput out{s.op, s.diagnostics, result};
     int converted = convertProgram(conversion, out, s.converterDirectories);
 
-    // A failed conversion leaves the writer's job, and the panel showing it, as they were.
     if (showsUnprotectFlag(ic) && converted == 0) {
         SetFuseBoxes(shell.panel, result.unprotect ? 1 : 0, -1, -1);
         protect = !result.unprotect;
@@ -112,6 +111,10 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
         s.op.message(openFileError(optionBuffer, "The protect choice cannot be written into it."),
                      kCaption);
         converted = kConvertOptionFile;
+    }
+    // A refused file leaves the writer's job in place, and the panel shows that job.
+    if (converted != 0) {
+        ShowWritersFuseBoxes(s.context.link.optionHeader, layout, shell);
     }
     // The operator's own file, not the image made from it in the work directory.
     shell.job.loadedFilePath = converted == 0 ? path : std::string();

@@ -138,17 +138,19 @@ TEST(FuseAgreement, CancelKeepsTheChoicesTheDialogOpenedOn) {
 }
 
 TEST(FuseAgreement, RefusedProgramLeavesThePanelShowingTheWritersJob) {
-    for (const bool shownProtect : {false, true}) {
-        JobRig rig;
-        rig.selectChip("QR6417");
-        SetFuseBoxes(rig.panel(), shownProtect ? 0 : 1, -1, -1);
-        rig.op.files.push_back(
-            rig.base.writeBytes("p.obj", bytesOf(hexText({0x12, 0x34}))).string());
-        JobServices services = rig.services();
-        ASSERT_EQ(LoadFile(services), JobOutcome::BadInput);
-        EXPECT_EQ(boxes(rig.panel(), ControlId::Unprotect, ControlId::Protect),
-                  Boxes(!shownProtect, shownProtect));
-    }
+    JobRig rig;
+    rig.selectChip("QRV7049");
+    Bytes held = JobRig::headerFor("QRV7049");
+    held[36] = 0x61;  // Unprotect, Dual mode, 32KHz enable
+    std::copy(held.begin(), held.end(), rig.header().begin());
+    rig.optionSelect.answers.push_back({{1, 0, 0}, true});
+    rig.op.files.push_back(rig.base.write("p.hex", "not a HEX file\n").string());
+    JobServices services = rig.services();
+    ASSERT_EQ(LoadFile(services), JobOutcome::BadInput);
+    EXPECT_EQ(boxes(rig.panel(), ControlId::Unprotect, ControlId::Protect), Boxes(true, false));
+    EXPECT_EQ(boxes(rig.panel(), ControlId::FastMode, ControlId::DualMode), Boxes(false, true));
+    EXPECT_EQ(boxes(rig.panel(), ControlId::Clock32kDisable, ControlId::Clock32kEnable),
+              Boxes(false, true));
 }
 
 }  // namespace
