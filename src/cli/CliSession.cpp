@@ -7,12 +7,13 @@
 namespace vexlor::cli {
 
 namespace {
-// Transport lines only with --verbose; nobody acts on them.
-Diagnostics::Sink diagnosticSink(bool verbose, std::ostream& out) {
+// Transport lines only with --verbose, and on the error stream: standard output carries the
+// commands' results.
+Diagnostics::Sink diagnosticSink(bool verbose, std::ostream& err) {
     if (!verbose) {
         return [](std::string_view) {};
     }
-    return [&out](std::string_view line) { out << line << std::flush; };
+    return [&err](std::string_view line) { err << line << std::flush; };
 }
 
 // The messages the writer operations look up by key.
@@ -25,7 +26,7 @@ CliSession::CliSession(SessionOptions options, std::ostream& out, std::ostream& 
     : options_(std::move(options)),
       out_(out),
       operator_(out, err, options_.answers),
-      diagnostics_(diagnosticSink(options_.verbose, out)) {
+      diagnostics_(diagnosticSink(options_.verbose, err)) {
     context_ = std::make_unique<AppContext>(operator_, options_.baseDirectory, Language::English);
     loadMessages(*context_);
     TransportOptions transportOptions{options_.paths};

@@ -53,7 +53,7 @@ struct SessionOptions {
     WriterPaths paths;
     bool simulate = false;
     std::filesystem::path baseDirectory;
-    bool verbose = false;  // transport diagnostics to standard output
+    bool verbose = false;  // diagnostic lines to the error stream
     sim::SimConfig simConfig;
     sim::SimFaults simFaults;
     // The job the simulated writer holds at start (its option header); empty: none.

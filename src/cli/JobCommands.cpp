@@ -131,7 +131,8 @@ CommandOutcome runOnWriter(CliSession& session, std::int32_t protectChoice, Run 
                          optionSelect,
                          0,
                          ConverterDirectories(session.context().shell.baseDirectory),
-                         session.options().damagedHex()};
+                         session.options().damagedHex(),
+                         session.diagnostics()};
     TerminalProgressBar bar;
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     session.showProgressOn(terminal ? &bar : nullptr);

@@ -76,5 +76,22 @@ TEST_F(LoadCommand, ReadAsksBeforeReplacingAnExistingFile) {
     }
 }
 
+TEST_F(LoadCommand, DiagnosticsOnlyWithVerboseAndNeverOnStandardOutput) {
+    const std::string program = scratch.write("prog.hex", hexText({0x12, 0x34})).string();
+    const std::string transfer = "success: bulk write";
+    for (const bool verbose : {false, true}) {
+        std::vector<std::string> args{"--base-dir", scratch.path().string(), "--simulate"};
+        if (verbose) {
+            args.push_back("--verbose");
+        }
+        args.insert(args.end(), {"select", "QRV7049", "load", program});
+        const CliRun result = cli.run(args);
+        EXPECT_EQ(result.status, 0) << result.out << result.err;
+        EXPECT_NE(result.out.find("Loading Data Ok"), std::string::npos) << verbose;
+        EXPECT_EQ(result.out.find(transfer), std::string::npos) << verbose;
+        EXPECT_EQ(result.err.find(transfer) != std::string::npos, verbose) << result.err;
+    }
+}
+
 }  // namespace
 }  // namespace vexlor::test

@@ -98,8 +98,18 @@ bool RestoreJobFromWriter(const OptionHeader& h, ChipDatabase& chips, Operator& 
         job.smartOptionWord = SystemConfigOf(h);
     }
 
-    FuseBoxesFromHeader(chips.displayInfo().SetProtectMode, h, panel);
+    if (const auto fuses = FuseBoxesFromHeader(chips.displayInfo().SetProtectMode, h, panel)) {
+        job.optionChoicesChip = job.chipNameText;
+        job.optionChoices = ChoicesFromFuseValues(*fuses);
+    }
     return true;
+}
+
+void ShowWritersFuseBoxes(const OptionHeader& header, std::int32_t setProtectMode,
+                          ShellState& shell) {
+    if (storedChipName(header) == shell.job.chipNameText) {
+        FuseBoxesFromHeader(setProtectMode, header, shell.panel);
+    }
 }
 
 }  // namespace vexlor

@@ -22,4 +22,9 @@ void ShowPinPicture(const std::string& path, Operator& op, PanelState& panel);
 bool RestoreJobFromWriter(const OptionHeader& header, ChipDatabase& chips, Operator& op,
                           ShellState& shell);
 
+// The Fuse group once more from the job the writer holds, when that job is one of the selected
+// chip; otherwise the group stays as it is.
+void ShowWritersFuseBoxes(const OptionHeader& header, std::int32_t setProtectMode,
+                          ShellState& shell);
+
 }  // namespace vexlor

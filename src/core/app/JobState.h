@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/app/FuseChoices.h"
 #include "core/smartopt/OptionSelections.h"
 
 namespace vexlor {
@@ -28,6 +29,10 @@ struct JobState {
     // The current system configuration word, taken from option header bytes 36 and 37 when a
     // job is restored; all ones until then.
     std::uint32_t smartOptionWord = kUnknownSystemConfig;
+    // The Option Select choices of the job in hand and the chip they were made for (empty:
+    // none yet), so the dialog can open on them again.
+    std::string optionChoicesChip;
+    OptionChoices optionChoices;
 
     bool chipSelected() const { return !chipNameText.empty(); }
 };

@@ -125,29 +125,17 @@ void ShowFuseBoxesForChip(const ChipDisplayInfo& chip, PanelState& panel) {
     }
 }
 
-void FuseBoxesFromHeader(std::int32_t setProtectMode, const OptionHeader& h, PanelState& panel) {
-    switch (setProtectMode) {
-        case 1:
-            SetFuseBoxes(panel, h[36] & 1, -1, -1);
-            break;
-        case 2:
-            SetFuseBoxes(panel, h[37] & 1, -1, -1);
-            break;
-        case 3:
-            SetFuseBoxes(panel, ~h[43] & 1, -1, -1);
-            break;
-        case 4:
-            SetFuseBoxes(panel, h[130] & 1, -1, -1);
-            break;
-        case 5:
-            SetFuseBoxes(panel, h[36] & 1, (h[36] >> 1) & 1, (h[36] >> 2) & 1);
-            break;
-        case 9:
-            SetFuseBoxes(panel, ~h[130] & 3, -1, -1);
-            break;
-        default:
-            break;
+void SetFuseBoxes(PanelState& panel, const FuseValues& values) {
+    SetFuseBoxes(panel, values.protect, values.mode, values.clock);
+}
+
+std::optional<FuseValues> FuseBoxesFromHeader(std::int32_t setProtectMode, const OptionHeader& h,
+                                              PanelState& panel) {
+    const auto values = FuseValuesFromHeader(setProtectMode, h);
+    if (values) {
+        SetFuseBoxes(panel, *values);
     }
+    return values;
 }
 
 void ApplyOperationVisibility(const OperationVisibilityTable& table, PanelState& panel) {

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "core/app/FuseChoices.h"
 #include "core/app/JobState.h"
 #include "core/app/PanelState.h"
 #include "core/chipdb/ChipDisplayInfo.h"
@@ -24,15 +26,15 @@ void DisableEverythingOfTheWriter(PanelState& panel);
 // other value the first.
 void SetFuseBoxes(PanelState& panel, std::int32_t protectValue, std::int32_t modeValue,
                   std::int32_t clockValue);
+void SetFuseBoxes(PanelState& panel, const FuseValues& values);
 // All six boxes unchecked, visibility left as it is.
 void ResetFuseBoxes(PanelState& panel);
 void ShowFuseBoxesForChip(const ChipDisplayInfo& chip, PanelState& panel);
 
-using OptionHeader = std::array<std::uint8_t, 512>;
-
-// The fuse boxes a restored job shows, by the chip's protect layout.
-void FuseBoxesFromHeader(std::int32_t setProtectMode, const OptionHeader& header,
-                         PanelState& panel);
+// The fuse boxes a restored job shows, by the chip's protect layout; returns them, or nullopt
+// (boxes untouched) for the layouts the group does not show.
+std::optional<FuseValues> FuseBoxesFromHeader(std::int32_t setProtectMode,
+                                              const OptionHeader& header, PanelState& panel);
 
 // Shows the operation buttons the table switches on ("1") and hides the others it names, up to
 // the entry with an empty name.

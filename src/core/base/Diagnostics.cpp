@@ -4,11 +4,21 @@
 
 namespace vexlor {
 
-Diagnostics::Diagnostics()
-    : sink_([](std::string_view text) {
-          std::fwrite(text.data(), 1, text.size(), stdout);
-          std::fflush(stdout);
-      }) {}
+Diagnostics::Diagnostics() : sink_([](std::string_view) {}) {}
+
+Diagnostics Diagnostics::ForVerbosity(bool verbose) {
+    if (!verbose) {
+        return Diagnostics();
+    }
+    return Diagnostics([](std::string_view text) {
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        std::fflush(stderr);
+    });
+}
+
+bool VerboseEnvironment(const char* value) {
+    return value != nullptr && std::string_view(value) == "1";
+}
 
 void Diagnostics::printf(const char* fmt, ...) const {
     std::va_list args;

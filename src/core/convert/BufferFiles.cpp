@@ -1,5 +1,7 @@
 #include "core/convert/BufferFiles.h"
 
+#include "core/base/Diagnostics.h"
+
 namespace vexlor {
 
 std::optional<Bytes> readSerialBlock(const std::filesystem::path& baseDirectory) {
@@ -44,6 +46,11 @@ int writeBufferFiles(const std::filesystem::path& baseDirectory, const OptionBuf
     std::filesystem::remove(pending(optionPath), ignored);
     std::filesystem::remove(pending(dataPath), ignored);
     return code;
+}
+
+std::string bufferWriteReason(const std::filesystem::path& baseDirectory, int code) {
+    const char* name = code == kConvertOptionFile ? kBufferOptionName : kBufferDataName;
+    return format("%s cannot be written.", (baseDirectory / name).string().c_str());
 }
 
 }  // namespace vexlor

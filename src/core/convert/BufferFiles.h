@@ -33,5 +33,7 @@ std::optional<Bytes> readSerialBlock(const std::filesystem::path& baseDirectory)
 // the last good job as it was. kConvertOk, kConvertOptionFile or kConvertDataFile.
 int writeBufferFiles(const std::filesystem::path& baseDirectory, const OptionBuffer& option,
                      std::span<const std::uint8_t> data);
+// The reason for a failure code of writeBufferFiles: which buffer file could not be written.
+std::string bufferWriteReason(const std::filesystem::path& baseDirectory, int code);
 
 }  // namespace vexlor

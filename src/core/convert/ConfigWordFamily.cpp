@@ -20,8 +20,10 @@ int convertConfigWordFamily(const ConversionJob& job, ConversionOutput& out,
         family.configIsByte ? (*image)[family.configOffset]
                             : static_cast<std::uint16_t>((*image)[family.configOffset + 1] << 8 |
                                                          (*image)[family.configOffset]);
-    if (job.optionWord == 0) {
-        configWord &= 0xFFFE;
+    // After Option Select the word is 0 or 1 and its bit decides the protect bit (set:
+    // Unprotect), as Set Protect reads it; the initial word leaves the file's bit standing.
+    if (job.optionWord <= 1) {
+        configWord = static_cast<std::uint16_t>((configWord & 0xFFFE) | job.optionWord);
     }
     Bytes data{static_cast<std::uint8_t>(configWord >> 8), static_cast<std::uint8_t>(configWord)};
     data.reserve(2 + family.dataWords * 2);

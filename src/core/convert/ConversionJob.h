@@ -51,12 +51,20 @@ struct ConversionJob {
     std::string hwVersionName = "hwversion1.0";  // directory of the per-chip templates
     std::string packageCode = "0";
     bool writerModelKLW20 = false;
-    int hexToBinMode = 1;  // the catalogue entry's HextoBinMode
+    int hexToBinMode = 1;   // the catalogue entry's HextoBinMode
+    std::string fileTypes;  // the chip's program-file patterns, for messages
     std::uint32_t optionWord = 0x60;
     std::filesystem::path programFile;
     JobFlags flags;
     LocalTime time;
     DamagedHex damagedHex = DamagedHex::AskOperator;
+    // The operator's file when programFile is an image made from it; messages name it.
+    std::filesystem::path madeFrom;
+
+    bool imageMade() const { return !madeFrom.empty(); }
+    const std::filesystem::path& reportedFile() const {
+        return imageMade() ? madeFrom : programFile;
+    }
 };
 
 // What a conversion leaves for the main window besides the two buffer files.

@@ -143,6 +143,7 @@ std::int32_t convertLikeModel(const ConversionJob& original, ConvertContext& con
         if (!convertProgramHex(job, reporting, imagePath, rules)) {
             return kConvertImage;
         }
+        job.madeFrom = job.programFile;
         job.programFile = imagePath;
     }
     ConversionResult result;

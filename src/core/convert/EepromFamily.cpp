@@ -49,7 +49,9 @@ int convertEepromFamily(const ConversionJob& job, ConversionOutput& out,
             return session.lastCode();
         }
         if (!carriesName(*image, family.eepromName)) {
-            return session.failOpen(kConvertImage);
+            return session.failOpen(kConvertImage,
+                                    format("The EEPROM image made from it is not a %s image.",
+                                           std::string(family.eepromName).c_str()));
         }
         data.assign(family.eepromAreaWords * 2, 0x00);
         Bytes table;

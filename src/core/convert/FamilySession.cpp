@@ -32,7 +32,7 @@ int FamilySession::begin() {
         IsPlainFileName(name) ? readFileBytes(templatePath()) : std::nullopt;
     if (!prototype) {
         return fail(kConvertSerialOrTemplate,
-                    format("%s open file error\n", templatePath().string().c_str()));
+                    openFileError(templatePath(), "The chip's option template cannot be read."));
     }
     template_ = *prototype;
     const std::size_t used = std::min(templateLimit_, template_.size());
@@ -45,22 +45,16 @@ std::optional<Bytes> FamilySession::readProgram(std::size_t minimumLength,
                                                 std::size_t maximumLength) {
     std::optional<Bytes> bytes = readFileBytes(sourceFile_);
     if (!bytes) {
-        fail(kConvertProgramFile,
-             format("%s open file error\n", job_.programFile.string().c_str()) +
-                 sizeLimitNote(sourceFile_));
+        failOpen(kConvertProgramFile, unreadableReason(sourceFile_));
         return std::nullopt;
     }
-    if (bytes->size() < minimumLength) {
-        failOpen(kConvertProgramFile);
+    // An image the converter made itself may be longer than it reads: only its start is used.
+    const bool made = sourceFile_ != job_.programFile;
+    const ImageNeeds needs{minimumLength, made ? bytes->size() : maximumLength, job_.ic.ChipName,
+                           job_.fileTypes};
+    if (const std::string problem = rawImageProblem(*bytes, needs, made); !problem.empty()) {
+        failOpen(kConvertProgramFile, problem);
         return std::nullopt;
-    }
-    if (sourceFile_ == job_.programFile) {
-        const std::string problem =
-            rawImageProblem(sourceFile_.string(), *bytes, maximumLength, job_.ic.ChipName);
-        if (!problem.empty()) {
-            fail(kConvertProgramFile, problem);
-            return std::nullopt;
-        }
     }
     return bytes;
 }
@@ -84,8 +78,8 @@ std::optional<Bytes> FamilySession::readConvertedFile(const std::filesystem::pat
     return readProgram(0, kLargestReadableFile);
 }
 
-int FamilySession::failOpen(int code) {
-    return fail(code, format("%s open file error\n", job_.programFile.string().c_str()));
+int FamilySession::failOpen(int code, std::string_view reason) {
+    return fail(code, openFileError(job_.programFile, reason));
 }
 
 int FamilySession::fail(int code, const std::string& text) {
@@ -103,7 +97,7 @@ int FamilySession::finish(std::span<const std::uint8_t> data) {
     putLocalTime(option, job_.time);
     out_.result.checksum = checksum.value();
     if (const int code = writeBufferFiles(job_.baseDirectory, option, data); code != kConvertOk) {
-        return failOpen(code);
+        return failOpen(code, bufferWriteReason(job_.baseDirectory, code));
     }
     out_.result.descriptionText = sourceFile_.string();
     return kConvertOk;

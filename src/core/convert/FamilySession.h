@@ -26,9 +26,9 @@ class FamilySession {
     // Runs the opening steps; returns kConvertOk or the failure code (already shown).
     int begin();
 
-    // Reads the program file as a raw image; nullopt (after "%s open file error\n") when it
-    // cannot be read or is shorter than minimumLength, and (after saying why) when it is
-    // Intel HEX text or longer than maximumLength, the most the converter reads.
+    // Reads the program file as a raw image; nullopt after "open file error" with the reason
+    // when it cannot be read, is shorter than minimumLength, is Intel HEX text or is longer
+    // than maximumLength, the most the converter reads.
     std::optional<Bytes> readProgram(std::size_t minimumLength, std::size_t maximumLength);
     // Reads a file the converter made from the program file; it becomes the description text.
     std::optional<Bytes> readConvertedFile(const std::filesystem::path& path);
@@ -40,8 +40,8 @@ class FamilySession {
     // A side file of this conversion in the work directory (see sideFilePath).
     std::filesystem::path sideFile(std::string_view suffix) const;
 
-    // Shows "%s open file error\n" for the program file and returns code.
-    int failOpen(int code);
+    // Shows "<program file> open file error" with the reason and returns code.
+    int failOpen(int code, std::string_view reason);
     // Shows text and returns code.
     int fail(int code, const std::string& text);
     int lastCode() const { return lastCode_; }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vexlor {
 
@@ -14,5 +16,11 @@ inline constexpr std::string_view kHexOrBinFilter =
 inline constexpr std::string_view kNceFilter = "QvIce Nce Files (*.nce)|*.nce||";
 inline constexpr std::string_view kOrvoFilter = "QvIce Orvo Files (*.orvo)|*.orvo||";
 inline constexpr std::string_view kZipFilter = "Update Zip Files (*.zip)|*.zip||";
+
+// The extensions a filter's patterns name: "A (*.hex)|*.hex|B (*.bin)|*.bin||" gives ".hex"
+// and ".bin".
+std::vector<std::string> filterExtensions(std::string_view filter);
+// The same as a list for a message: "*.hex, *.bin"; empty when the filter names none.
+std::string filterPatternList(std::string_view filter);
 
 }  // namespace vexlor

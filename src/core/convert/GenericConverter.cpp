@@ -93,7 +93,6 @@ std::uint8_t delayCode(std::int32_t delay) {
 int ConvertGenericFamily(const ConversionJob& job, ConversionOutput& out) {
     const ICInfo& ic = job.ic;
     const std::string programPath = job.programFile.string();
-    const std::string openError = format("%s open file error\n", programPath.c_str());
     ProgramChecksum checksum(static_cast<std::uint16_t>(ic.Checksum_Initial_Value));
     out.result.checksum = checksum.value();
 
@@ -106,15 +105,14 @@ int ConvertGenericFamily(const ConversionJob& job, ConversionOutput& out) {
     }
     const std::optional<Bytes> program = readFileBytes(job.programFile);
     if (!program) {
-        return fail(out, kConvertProgramFile, openError + sizeLimitNote(job.programFile));
+        return fail(out, kConvertProgramFile,
+                    openFileError(job.programFile, unreadableReason(job.programFile)));
     }
-    if (program->size() < modelConverterReadLength(ic)) {
-        return fail(out, kConvertProgramFile, openError);
-    }
-    const std::string problem =
-        rawImageProblem(programPath, *program, modelConverterReadLength(ic), ic.ChipName);
+    const std::size_t readLength = modelConverterReadLength(ic);
+    const std::string problem = rawImageProblem(
+        *program, {readLength, readLength, ic.ChipName, job.fileTypes}, job.imageMade());
     if (!problem.empty()) {
-        return fail(out, kConvertProgramFile, problem);
+        return fail(out, kConvertProgramFile, openFileError(job.reportedFile(), problem));
     }
     const Bytes& image = *program;
 
@@ -160,7 +158,8 @@ int ConvertGenericFamily(const ConversionJob& job, ConversionOutput& out) {
     out.result.checksum = checksum.value();
 
     if (const int code = writeBufferFiles(job.baseDirectory, option, data); code != kConvertOk) {
-        return fail(out, code, openError);
+        return fail(out, code,
+                    openFileError(job.reportedFile(), bufferWriteReason(job.baseDirectory, code)));
     }
     out.result.descriptionText = programPath;
     return kConvertOk;

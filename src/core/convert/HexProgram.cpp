@@ -1,6 +1,7 @@
 #include "core/convert/HexProgram.h"
 
 #include "core/convert/MessageCaption.h"
+#include "core/convert/RawImage.h"
 
 namespace vexlor {
 
@@ -17,8 +18,7 @@ bool convertProgramHex(const ConversionJob& job, ConversionOutput& out,
         outcome = ConvertHexToImage(job.programFile, imagePath, rules, out.diagnostics);
     }
     if (outcome.result != 0) {
-        out.op.message(format("%s open file error\n%s", program.c_str(), outcome.reason.c_str()),
-                       kMessageCaption);
+        out.op.message(openFileError(job.programFile, outcome.reason), kMessageCaption);
         return false;
     }
     return true;

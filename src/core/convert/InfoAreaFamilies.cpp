@@ -1,5 +1,6 @@
 #include "core/convert/FamilyConverters.h"
 #include "core/convert/FamilySession.h"
+#include "core/convert/RawImage.h"
 
 namespace vexlor {
 namespace {
@@ -24,7 +25,9 @@ int convertQR62J61(const ConversionJob& job, ConversionOutput& out) {
     if (prototype.size() < 38) {
         return session.fail(
             kConvertSerialOrTemplate,
-            format("%s open file error\n", session.templatePath().string().c_str()));
+            openFileError(session.templatePath(),
+                          format("The template is %zu bytes; %s needs 38 (up to offset 0x25).",
+                                 prototype.size(), session.job().ic.ChipName.c_str())));
     }
     const std::optional<Bytes> image =
         session.readProgram(kInfoOffset + 15 * 2, kInfoOffset + 15 * 2);

@@ -53,7 +53,8 @@ int convertOtpHexFamily(const ConversionJob& job, ConversionOutput& out) {
 
     if (!writeFileBytes(session.sideFile(".otp"),
                         otpSideImage(job.ic.ChipName, data, job.optionWord))) {
-        return session.failOpen(kConvertImage);
+        return session.failOpen(kConvertImage, format("%s cannot be written.",
+                                                      session.sideFile(".otp").string().c_str()));
     }
     session.option.put16(0x16, static_cast<std::uint32_t>(image->size()));
     session.option.put16(0x18, kOtpDataBytes);

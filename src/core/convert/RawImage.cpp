@@ -25,17 +25,33 @@ bool looksLikeIntelHex(const Bytes& bytes) {
     return digits >= 10;
 }
 
-std::string rawImageProblem(const std::string& fileName, const Bytes& bytes, std::size_t readLength,
-                            const std::string& chipName) {
-    if (looksLikeIntelHex(bytes)) {
-        return format("%s is Intel HEX text; %s takes a binary image", fileName.c_str(),
-                      chipName.c_str());
+std::string rawImageProblem(const Bytes& bytes, const ImageNeeds& needs, bool made) {
+    const char* subject = made ? "The image made from it" : "It";
+    if (!made && looksLikeIntelHex(bytes)) {
+        return format("It is Intel HEX text; %s takes %s files (a binary image).",
+                      needs.chipName.c_str(),
+                      needs.fileTypes.empty() ? "other" : needs.fileTypes.c_str());
     }
-    if (bytes.size() > readLength) {
-        return format("%s is %zu bytes; %s takes an image of at most %zu bytes", fileName.c_str(),
-                      bytes.size(), chipName.c_str(), readLength);
+    if (bytes.size() < needs.minimumLength) {
+        return format("%s is %zu bytes; %s needs %zu bytes (up to offset 0x%zX).", subject,
+                      bytes.size(), needs.chipName.c_str(), needs.minimumLength,
+                      needs.minimumLength - 1);
+    }
+    if (bytes.size() > needs.readLength) {
+        return format("%s is %zu bytes; %s takes an image of at most %zu bytes.", subject,
+                      bytes.size(), needs.chipName.c_str(), needs.readLength);
     }
     return {};
+}
+
+std::string openFileError(const std::filesystem::path& file, std::string_view reason) {
+    return format("%s open file error\n%.*s", file.string().c_str(),
+                  static_cast<int>(reason.size()), reason.data());
+}
+
+std::string unreadableReason(const std::filesystem::path& file) {
+    const std::string note = sizeLimitNote(file);
+    return note.empty() ? "The file cannot be opened." : note;
 }
 
 }  // namespace vexlor

@@ -1,5 +1,6 @@
 #include "core/convert/FamilyConverters.h"
 #include "core/convert/FamilySession.h"
+#include "core/convert/RawImage.h"
 
 namespace vexlor {
 namespace {
@@ -28,7 +29,9 @@ int convertWordHexFamily(const ConversionJob& job, ConversionOutput& out,
     }
     const Bytes& image = *converted;
     if (image.size() < needed) {
-        return session.failOpen(kConvertProgramFile);
+        return session.failOpen(
+            kConvertProgramFile,
+            rawImageProblem(image, {needed, image.size(), job.ic.ChipName, job.fileTypes}, true));
     }
     if (image[family.idOffset] != family.idFirstByte ||
         (image[family.idOffset + 1] & 0x03) != 0x03) {

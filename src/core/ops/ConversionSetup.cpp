@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "core/convert/FileFilters.h"
+
 namespace vexlor {
 
 ConversionJob MakeConversionJob(const AppContext& context, const std::filesystem::path& programFile,
@@ -16,6 +18,7 @@ ConversionJob MakeConversionJob(const AppContext& context, const std::filesystem
     conversion.packageCode = job.packageCode;
     conversion.writerModelKLW20 = context.shell.chipListSelector == 1;
     conversion.hexToBinMode = context.chipXml.chipDisplayInfo().HextoBinMode;
+    conversion.fileTypes = filterPatternList(context.chipXml.chipDisplayInfo().IC_FileType);
     conversion.optionWord = optionWord;
     conversion.programFile = programFile;
     conversion.flags.displaySerialNumber = job.displaySerialNumber != 0;

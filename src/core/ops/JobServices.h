@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/app/AppContext.h"
+#include "core/base/Diagnostics.h"
 #include "core/base/Operator.h"
 #include "core/convert/ConversionJob.h"
 #include "core/writer/OperationButtons.h"
@@ -22,18 +23,8 @@ class JobView {
     virtual void showFileInHexView(const std::filesystem::path& path) = 0;
 };
 
-// The three choices of the Option Select dialog: protect (0 Unprotect, 1 Protect), mode
-// (0 Fast, 1 Dual) and clock (0 32KHz disable, 1 enable); -1 hides a pair.
-struct OptionChoices {
-    std::int32_t protect = 0;
-    std::int32_t mode = 0;
-    std::int32_t clock = 0;
-
-    bool operator==(const OptionChoices&) const = default;
-};
-
-// The Option Select dialog. Clicks change the choices at once, so the caller reads them back
-// whether or not OK was pressed.
+// The Option Select dialog, opened on the choices given. Clicks change them at once; the caller
+// decides what Cancel leaves.
 class OptionSelectDialog {
   public:
     virtual ~OptionSelectDialog() = default;
@@ -64,6 +55,8 @@ struct JobServices {
     std::vector<std::filesystem::path> converterDirectories;
     // A HEX program file that fails only its checksums or end-of-file record.
     DamagedHex damagedHex = DamagedHex::AskOperator;
+    // Where the transport's and the readers' diagnostic lines go; nowhere unless asked for.
+    Diagnostics diagnostics{};
 };
 
 }  // namespace vexlor

@@ -8,11 +8,15 @@
 
 #include "core/app/JobRestore.h"
 #include "core/base/PlainFileName.h"
+#include "core/convert/BufferFiles.h"
+#include "core/convert/FileFilters.h"
 #include "core/convert/ProgramConversion.h"
+#include "core/convert/RawImage.h"
 #include "core/ops/ConversionSetup.h"
 #include "core/ops/DownloadLog.h"
 #include "core/ops/ImportJob.h"
 #include "core/ops/OptionWord.h"
+#include "core/ops/ProtectLayout.h"
 
 namespace vexlor {
 
@@ -22,7 +26,24 @@ constexpr const char* kCaption = "Message";
 
 // Chips whose converter reports the configuration byte's protect bit.
 bool showsUnprotectFlag(const ICInfo& ic) {
-    return ic.ChipType == "89" || ic.ChipName == kModelConverterChip || ic.ChipName == "QR6417";
+    return ic.ChipType == "89" || ic.ChipName == kModelConverterChip || ic.ChipName == "QR6417" ||
+           ic.ChipName == "QR62J61";
+}
+
+// Option Select on the job's choices; Cancel keeps those it opened on. The choices become the
+// job's and the Fuse group shows them.
+OptionChoices selectOptions(JobServices& s, const std::string& chipName) {
+    JobState& job = s.context.shell.job;
+    const OptionChoices initial = InitialOptionChoices(chipName, job);
+    OptionChoices choices = initial;
+    if (!s.optionSelect.run(choices)) {
+        choices = initial;
+    }
+    job.optionChoicesChip = chipName;
+    job.optionChoices = choices;
+    SetFuseBoxes(s.context.shell.panel, FuseValuesFromChoices(choices));
+    s.view.refreshPanel();
+    return choices;
 }
 
 std::string lowerCase(std::string text) {
@@ -53,14 +74,13 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
     const ICInfo& ic = s.context.chipXml.icInfo();
     shell.job.checksumText.clear();
     std::uint32_t optionWord = kInitialOptionWord;
+    // What the Fuse group shows of the protect choice; the option bytes must say the same.
+    std::optional<bool> protect;
 
     if (ic.Have_OPT == 1) {
-        OptionChoices choices = PresetOptionChoices(ic.ChipName);
-        if (s.optionSelect.run(choices)) {
-            optionWord = OptionWordAfterSelect(ic.ChipName, optionWord, choices);
-        }
-        SetFuseBoxes(shell.panel, choices.protect, choices.mode, choices.clock);
-        s.view.refreshPanel();
+        const OptionChoices choices = selectOptions(s, ic.ChipName);
+        optionWord = OptionWordAfterSelect(ic.ChipName, optionWord, choices);
+        protect = choices.protect == 1;
     }
     if (path.empty()) {
         s.op.message("File is empty.");
@@ -79,12 +99,23 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
     ConversionJob conversion = MakeConversionJob(s.context, path, optionWord);
     conversion.damagedHex = s.damagedHex;
     ConversionResult result;
-    Diagnostics diagnostics;
-    ConversionOutput out{s.op, diagnostics, result};
-    const int converted = convertProgram(conversion, out, s.converterDirectories);
+    ConversionOutput out{s.op, s.diagnostics, result};
+    int converted = convertProgram(conversion, out, s.converterDirectories);
 
-    if (showsUnprotectFlag(ic)) {
+    if (showsUnprotectFlag(ic) && converted == 0) {
         SetFuseBoxes(shell.panel, result.unprotect ? 1 : 0, -1, -1);
+        protect = !result.unprotect;
+    }
+    const std::filesystem::path optionBuffer = shell.baseDirectory / kBufferOptionName;
+    const std::int32_t layout = s.context.chipXml.chipDisplayInfo().SetProtectMode;
+    if (converted == 0 && protect && !StampProtectChoice(optionBuffer, layout, *protect)) {
+        s.op.message(openFileError(optionBuffer, "The protect choice cannot be written into it."),
+                     kCaption);
+        converted = kConvertOptionFile;
+    }
+    // A refused file leaves the writer's job in place, and the panel shows that job.
+    if (converted != 0) {
+        ShowWritersFuseBoxes(s.context.link.optionHeader, layout, shell);
     }
     // The operator's own file, not the image made from it in the work directory.
     shell.job.loadedFilePath = converted == 0 ? path : std::string();
@@ -160,20 +191,12 @@ std::string ExpectedDropExtension(std::string_view filter) {
 
 std::string ProgramFileTypeProblem(std::string_view filter, const std::string& path) {
     const std::string extension = std::filesystem::path(path).extension().string();
-    std::vector<std::string> patterns;
-    for (std::size_t at = filter.find("|*."); at != std::string_view::npos;
-         at = filter.find("|*.", at + 1)) {
-        const std::size_t end = filter.find('|', at + 1);
-        patterns.emplace_back(filter.substr(
-            at + 2, end == std::string_view::npos ? std::string_view::npos : end - at - 2));
-    }
-    std::string names;
-    for (const std::string& pattern : patterns) {
-        if (lowerCase(pattern) == lowerCase(extension)) {
+    for (const std::string& expected : filterExtensions(filter)) {
+        if (lowerCase(expected) == lowerCase(extension)) {
             return {};
         }
-        names += (names.empty() ? "*" : ", *") + pattern;
     }
+    const std::string names = filterPatternList(filter);
     return format(
         "File format (%s) is not expected! Please recheck the file\n"
         "This chip takes %s files.",

@@ -26,18 +26,31 @@ OptionChoices PresetOptionChoices(std::string_view chipName) {
     return {0, 0, 0};
 }
 
+OptionChoices InitialOptionChoices(std::string_view chipName, const JobState& job) {
+    OptionChoices choices = PresetOptionChoices(chipName);
+    if (job.optionChoicesChip != chipName) {
+        return choices;
+    }
+    for (auto pair : {&OptionChoices::protect, &OptionChoices::mode, &OptionChoices::clock}) {
+        if (choices.*pair != -1 && job.optionChoices.*pair != -1) {
+            choices.*pair = job.optionChoices.*pair;
+        }
+    }
+    return choices;
+}
+
 std::uint32_t OptionWordAfterSelect(std::string_view chipName, std::uint32_t word,
                                     const OptionChoices& c) {
-    const auto b0 = static_cast<std::uint32_t>(c.protect);
+    const std::uint32_t unprotect = c.protect == 0 ? 1 : 0;
     if (isOneOf(kProtectOnlyChips, chipName)) {
-        return word | b0;
+        return word | unprotect;
     }
     if (isOneOf(kProtectBitChips, chipName)) {
-        return (word | b0) & 1u;
+        return (word | unprotect) & 1u;
     }
-    const auto b1 = static_cast<std::uint32_t>(c.mode);
-    const auto b2 = static_cast<std::uint32_t>(c.clock);
-    return word | b0 | b1 * 2 | b2 * 4;
+    const std::uint32_t fast = c.mode == 0 ? 1 : 0;
+    const std::uint32_t clockOff = c.clock == 0 ? 1 : 0;
+    return word | unprotect | fast * 2 | clockOff * 4;
 }
 
 }  // namespace vexlor

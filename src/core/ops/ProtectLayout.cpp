@@ -1,5 +1,9 @@
 #include "core/ops/ProtectLayout.h"
 
+#include <algorithm>
+
+#include "core/convert/ByteFiles.h"
+
 namespace vexlor {
 
 namespace {
@@ -71,6 +75,24 @@ std::optional<FuseValues> ApplyProtectChoice(std::int32_t mode, bool protect, Op
             setWordBit(w, 13, !protect);
             return std::nullopt;
     }
+}
+
+bool StampProtectChoice(const std::filesystem::path& optionBuffer, std::int32_t setProtectMode,
+                        bool protect) {
+    std::optional<Bytes> bytes = readFileBytes(optionBuffer);
+    if (!bytes) {
+        return false;
+    }
+    OptionHeader header{};
+    const std::size_t used = std::min(bytes->size(), header.size());
+    std::copy_n(bytes->begin(), used, header.begin());
+    if (!FuseValuesFromHeader(setProtectMode, header)) {
+        return true;
+    }
+    std::uint16_t unusedWord = 0;
+    ApplyProtectChoice(setProtectMode, protect, header, unusedWord);
+    std::copy_n(header.begin(), used, bytes->begin());
+    return writeFileBytes(optionBuffer, *bytes);
 }
 
 }  // namespace vexlor

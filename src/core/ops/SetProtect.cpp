@@ -25,17 +25,21 @@ JobOutcome OnSetProtect(JobServices& s) {
     s.buttons.disableOperationButtons();
     s.writer.ReadOptionHeader(header);
 
-    OptionChoices choices{0, -1, -1};
+    const ChipDisplayInfo& chip = s.context.chipXml.chipDisplayInfo();
+    // The dialog opens on what the writer's job holds, where the layout says.
+    const auto held = FuseValuesFromHeader(chip.SetProtectMode, header);
+    OptionChoices choices{held ? ChoicesFromFuseValues(*held).protect : 0, -1, -1};
     if (!s.optionSelect.run(choices)) {
         s.buttons.enableOperationButtons();
         return JobOutcome::Cancelled;
     }
-    const ChipDisplayInfo& chip = s.context.chipXml.chipDisplayInfo();
     ShowFuseBoxesForChip(chip, shell.panel);
     const auto fuses = ApplyProtectChoice(chip.SetProtectMode, choices.protect == 1, header,
                                           shell.job.smartOptionWord);
     if (fuses) {
-        SetFuseBoxes(shell.panel, fuses->protect, fuses->mode, fuses->clock);
+        SetFuseBoxes(shell.panel, *fuses);
+        shell.job.optionChoicesChip = shell.job.chipNameText;
+        shell.job.optionChoices = ChoicesFromFuseValues(*fuses);
     }
     s.view.refreshPanel();
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "core/app/AppContext.h"
+#include "core/base/Diagnostics.h"
 #include "gui/app/CWriterMainDlg.h"
 #include "gui/app/QtOperator.h"
 #include "sim/SimSettings.h"
@@ -36,6 +37,8 @@ bool ParseStartOptions(const QStringList& arguments, StartOptions& options, QStr
             options.simulate = true;
         } else if (argument == "--sim-detached") {
             options.simulatedDetached = true;
+        } else if (argument == "--verbose") {
+            options.verbose = true;
         } else if (argument == "--exit-when-shown") {
             options.exitWhenShown = true;
         } else if (argument == "--base-dir") {
@@ -75,7 +78,7 @@ int RunWriterApp(int argc, char** argv, WriterEnvironment environment) {
         std::fprintf(stderr, "vexlor-writer: %s\n", qPrintable(error));
         std::fprintf(stderr,
                      "usage: vexlor-writer [--simulate [--sim-detached] [--sim-version V1.0|"
-                     "V1.1|V2.0|TEXT] [--sim-job FILE]] [--base-dir DIR]\n");
+                     "V1.1|V2.0|TEXT] [--sim-job FILE]] [--base-dir DIR] [--verbose]\n");
         return 2;
     }
     std::error_code failure;
@@ -96,6 +99,7 @@ int RunWriterApp(int argc, char** argv, WriterEnvironment environment) {
     options.programDirectory = QCoreApplication::applicationDirPath().toStdString();
     options.session.paths = ResolveWriterPaths(
         options.programDirectory, environment.deviceDirectory, environment.accessLibrary);
+    options.session.verbose = start.verbose || VerboseEnvironment(environment.verbose);
     options.session.simulate = start.simulate;
     options.session.simulatedAttached = !start.simulatedDetached;
     if (!start.simulatedVersion.empty()) {

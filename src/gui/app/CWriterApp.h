@@ -16,6 +16,8 @@ struct StartOptions {
     std::optional<std::filesystem::path> simulatedJob;
     // Leave as soon as the window is up and print how long the start took (start-up timing).
     bool exitWhenShown = false;
+    // Diagnostic lines on standard error.
+    bool verbose = false;
 };
 
 // Parses the command line; false with a reason on an unknown or incomplete option.
@@ -25,6 +27,7 @@ bool ParseStartOptions(const QStringList& arguments, StartOptions& options, QStr
 struct WriterEnvironment {
     const char* deviceDirectory = nullptr;
     const char* accessLibrary = nullptr;
+    const char* verbose = nullptr;
 };
 
 // The application object: transport choice, the main window for the whole run, and the close

@@ -135,7 +135,8 @@ void CWriterMainDlg::bindBuiltCommands() {
                          [this] { refreshPanel(); },
                          [this](const QString& path) { controls_.hexView->showFile(path); },
                          {context_.shell.baseDirectory, options_.programDirectory},
-                         serial.afterLoad});
+                         serial.afterLoad,
+                         session_->diagnostics()});
     for (auto& [id, handler] : jobs.commands) {
         bindCommand(id, std::move(handler));
     }

@@ -39,7 +39,9 @@ class ControlMaker {
     QCheckBox* fuseBox(ControlId id, const char* text, const char* name) {
         QCheckBox* box = make(id, new QCheckBox(text, surface_), name);
         // The boxes show the job's option bits; Set Protect and Load File change them.
+        // They only show: no click, no focus, no hover highlight.
         box->setAttribute(Qt::WA_TransparentForMouseEvents);
+        box->setAttribute(Qt::WA_Hover, false);
         box->setFocusPolicy(Qt::NoFocus);
         return box;
     }

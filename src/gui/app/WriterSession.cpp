@@ -28,7 +28,8 @@ class WriterSession::SimulatedBus final : public UsbBus {
 
 WriterSession::WriterSession(AppContext& context, Operator& op, ProgressSink& progress,
                              OperationButtons& buttons, Clock& clock, const SessionOptions& options)
-    : simVersion_(options.simulatedVersion) {
+    : diagnostics_(Diagnostics::ForVerbosity(options.verbose)),
+      simVersion_(options.simulatedVersion) {
     TransportOptions transportOptions{options.paths};
     if (options.simulate) {
         simBus_ = std::make_unique<SimulatedBus>(simWriter_);

@@ -29,6 +29,8 @@ struct SessionOptions {
     std::filesystem::path simulatedJob;
     // Where the real writer is looked for.
     WriterPaths paths;
+    // Diagnostic lines on standard error.
+    bool verbose = false;
 };
 
 // The writer link of the running program with the transports it reaches: the real ones
@@ -42,6 +44,7 @@ class WriterSession {
     WriterSession& operator=(const WriterSession&) = delete;
 
     Writer& writer() { return *writer_; }
+    const Diagnostics& diagnostics() const { return diagnostics_; }
     WriterConnection& connection() { return *connection_; }
 
     // Arrivals and removals since the last call (hot-plug and device-directory watch).

@@ -4,5 +4,7 @@
 
 int main(int argc, char** argv) {
     return vexlor::gui::RunWriterApp(
-        argc, argv, {std::getenv("VEXLOR_DEVICE_DIR"), std::getenv("VEXLOR_ACCESS_LIBRARY")});
+        argc, argv,
+        {std::getenv("VEXLOR_DEVICE_DIR"), std::getenv("VEXLOR_ACCESS_LIBRARY"),
+         std::getenv("VEXLOR_VERBOSE")});
 }

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -48,8 +49,15 @@ COptionSelectDlg::COptionSelectDlg(QWidget* parent) : QDialog(parent) {
     ok_ = new QPushButton("OK", this);
     ok_->setObjectName("OK");
     ok_->setDefault(true);
-    layout->addWidget(ok_, 0, Qt::AlignRight);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("Cancel");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     const auto onClick = [this](QRadioButton* button, std::int32_t OptionChoices::*choice,
                                 std::int32_t value) {

@@ -11,7 +11,7 @@ namespace vexlor {
 
 // "Option Select", known by its resource number as dialog 135: Unprotect / Protect, Fast / Dual
 // mode, 32KHz disable / enable. A choice preset to -1 hides its pair. A click changes its choice at
-// once, so the caller reads the choices back whether or not OK ended the dialog.
+// once; OK or Cancel ends the dialog.
 class COptionSelectDlg : public QDialog {
     Q_OBJECT
 

@@ -43,7 +43,9 @@ struct JobCommandState {
                    view,
                    optionSelect,
                    SubLanguageFromLocaleName(QLocale::system().name().toStdString()),
-                   window.converterDirectories} {}
+                   window.converterDirectories,
+                   DamagedHex::AskOperator,
+                   window.diagnostics} {}
 
     JobCommandWindow window;
     WindowJobView view;

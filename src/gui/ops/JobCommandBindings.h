@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/app/AppContext.h"
+#include "core/base/Diagnostics.h"
 #include "core/base/Operator.h"
 #include "core/writer/OperationButtons.h"
 #include "core/writer/Writer.h"
@@ -28,6 +29,8 @@ struct JobCommandWindow {
     std::vector<std::filesystem::path> converterDirectories;
     // Called after every load that succeeded (menu or drop).
     std::function<void()> afterLoad = [] {};
+    // Where the readers' diagnostic lines go.
+    Diagnostics diagnostics{};
 };
 
 // The window's job commands: Load File, the five operation buttons, Set Protect, Read Chip Info

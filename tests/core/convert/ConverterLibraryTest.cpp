@@ -116,14 +116,26 @@ TEST(ConverterLibrary, BuiltInConverterWorksLikeTheModel) {
     }
 }
 
-TEST(ConverterLibrary, BuiltInConverterReportsABrokenHexFile) {
-    ConvertBench bench;
-    const ICInfo ic = libraryChip("89", 1);
-    const auto program = bench.dir.write("prog.hex", "; not a record\n");
-    EXPECT_EQ(convertWithLibrary(bench.job(ic, program), bench.out, {}), 4);
-    EXPECT_EQ(bench.messages(),
-              std::vector<std::string>{program.string() + " open file error\n"
-                                                          "it is not in Intel HEX format"});
+TEST(ConverterLibrary, BuiltInConverterSaysWhyAHexFileCannotBeUsed) {
+    struct Case {
+        std::string text;
+        int code;
+        std::string reason;
+    };
+    // The model chip's converter reads 0x3E bytes (its information words end there).
+    const Case cases[] = {
+        {"; not a record\n", 4, "it is not in Intel HEX format"},
+        {":020000001234B8\n:00000001FF\n", 5,
+         "The image made from it is 2 bytes; QL2801 needs 62 bytes (up to offset 0x3D)."},
+    };
+    for (const Case& c : cases) {
+        ConvertBench bench;
+        const ICInfo ic = libraryChip("89", 1);
+        const auto program = bench.dir.write("prog.hex", c.text);
+        EXPECT_EQ(convertWithLibrary(bench.job(ic, program), bench.out, {}), c.code) << c.reason;
+        EXPECT_EQ(bench.messages(),
+                  std::vector<std::string>{program.string() + " open file error\n" + c.reason});
+    }
 }
 
 TEST(ConverterLibrary, MemoryKindWithoutExportIsRefused) {

@@ -119,13 +119,14 @@ TEST(ConvertGenericFamily, FailuresShowTheirMessage) {
         std::size_t programLength;  // 0: no program file
         bool baseExists;
         int result;
-        bool namesProgram;
+        std::string reason;  // after "<program> open file error"; empty: the serial block's
     };
     const Case cases[] = {
-        {"serial block missing", true, false, 0x3E, true, 1, false},
-        {"program missing", false, false, 0, true, 5, true},
-        {"program shorter than the information words", false, false, 0x3D, true, 5, true},
-        {"buffer files cannot be created", false, false, 0x3E, false, 2, true},
+        {"serial block missing", true, false, 0x3E, true, 1, ""},
+        {"program missing", false, false, 0, true, 5, "The file cannot be opened."},
+        {"program shorter than the information words", false, false, 0x3D, true, 5,
+         "It is 61 bytes; QR64L74M needs 62 bytes (up to offset 0x3D)."},
+        {"buffer files cannot be created", false, false, 0x3E, false, 2, "missing"},
     };
     for (const Case& c : cases) {
         ConvertBench bench;
@@ -143,8 +144,13 @@ TEST(ConvertGenericFamily, FailuresShowTheirMessage) {
         }
         job.flags.displaySerialNumber = c.serial;
         EXPECT_EQ(ConvertGenericFamily(job, bench.out), c.result) << c.name;
-        const std::string expected =
-            c.namesProgram ? program.string() + " open file error\n" : "SNFile open file error\n";
+        const std::string reason =
+            c.reason == "missing"
+                ? (bench.dir / "missing" / "buffer_option.prog").string() + " cannot be written."
+                : c.reason;
+        const std::string expected = c.reason.empty()
+                                         ? "SNFile open file error\n"
+                                         : program.string() + " open file error\n" + reason;
         EXPECT_EQ(bench.messages(), std::vector<std::string>{expected}) << c.name;
         EXPECT_EQ(bench.result.descriptionText, "") << c.name;
     }

@@ -131,9 +131,11 @@ TEST(RawImageFamilies, ImagesTheConverterCannotTakeWhollyAreRefused) {
     const Case cases[] = {
         {"the whole chip and a trailing byte", Bytes(32 + 32 + 1, 0), ""},
         {"one word more than the chip", Bytes(32 + 34, 0),
-         " is 66 bytes; QRV7041 takes an image of at most 65 bytes"},
+         "It is 66 bytes; QRV7041 takes an image of at most 65 bytes."},
         {"Intel HEX text", Bytes(hex.begin(), hex.end()),
-         " is Intel HEX text; QRV7041 takes a binary image"},
+         "It is Intel HEX text; QRV7041 takes *.otp files (a binary image)."},
+        {"shorter than the image header", Bytes(31, 0),
+         "It is 31 bytes; QRV7041 needs 32 bytes (up to offset 0x1F)."},
     };
     for (const Case& c : cases) {
         ConvertBench bench;
@@ -141,10 +143,13 @@ TEST(RawImageFamilies, ImagesTheConverterCannotTakeWhollyAreRefused) {
         const auto program = bench.dir.writeBytes("prog.otp", c.file);
         ICInfo ic = chipRecord("QRV7041", 0x1604);
         ic.Program_Capacity = 0x10;
-        const int code = ConvertByInsideNumber(0x1604, bench.job(ic, program), bench.out);
+        ConversionJob job = bench.job(ic, program);
+        job.fileTypes = "*.otp";
+        const int code = ConvertByInsideNumber(0x1604, job, bench.out);
         EXPECT_EQ(code, c.message.empty() ? 0 : 1) << c.what;
         if (!c.message.empty()) {
-            EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + c.message})
+            EXPECT_EQ(bench.messages(),
+                      std::vector<std::string>{program.string() + " open file error\n" + c.message})
                 << c.what;
             EXPECT_FALSE(std::filesystem::exists(bench.dir / "buffer_data.prog")) << c.what;
         }
@@ -161,8 +166,8 @@ TEST(ConvertByInsideNumber, UnusableProgramFileIsAnOpenFailure) {
         std::string reason;
     };
     const Case cases[] = {
-        {"QR6401", 0x1397, "prog.otp", std::string(0x401F, '\0'), ""},
-        {"QRV7071", 0x1615, "prog.otp", std::string(31, '\0'), ""},
+        {"QR6401", 0x1397, "prog.otp", std::string(0x401F, '\0'),
+         "It is 16415 bytes; QR6401 needs 16416 bytes (up to offset 0x401F)."},
         {"QRV7003", 0x1630, "prog.hex", "not a hex file\n", "it is not in Intel HEX format"},
     };
     for (const Case& c : cases) {

@@ -87,7 +87,8 @@ TEST(OtpHexFamily, MissingTemplateFails) {
     EXPECT_EQ(ConvertByInsideNumber(0x1632, bench.job(ic, program), bench.out), 1);
     EXPECT_EQ(bench.messages(),
               std::vector<std::string>{(bench.dir / "hwversion1.0" / "QRV7371.txt").string() +
-                                       " open file error\n"});
+                                       " open file error\n"
+                                       "The chip's option template cannot be read."});
 }
 
 TEST(OtpHexFamily, ChipNameCannotReachOutsideTheTemplateDirectory) {

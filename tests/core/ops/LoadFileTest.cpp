@@ -51,45 +51,6 @@ TEST_F(LoadFileTest, WithoutOptionsTheWordStays0x60) {
     EXPECT_EQ(optionWordStored(), 0x60);
 }
 
-TEST_F(LoadFileTest, OptionSelectChoicesGoIntoTheWordAndTheFuseBoxes) {
-    rig.optionSelect.answers.push_back({{1, 1, 1}, true});
-    rig.op.files.push_back(programFile());
-    ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
-    ASSERT_EQ(rig.optionSelect.openedWith.size(), 1u);
-    EXPECT_EQ(rig.optionSelect.openedWith[0], (OptionChoices{0, 0, 0}));
-    EXPECT_EQ(optionWordStored(), 0x67);
-    // Value 1 checks the first box of each pair.
-    for (ControlId id : {ControlId::Unprotect, ControlId::FastMode, ControlId::Clock32kDisable}) {
-        EXPECT_TRUE(rig.panel().at(id).checked);
-        EXPECT_TRUE(rig.panel().at(id).visible);
-    }
-    for (ControlId id : {ControlId::Protect, ControlId::DualMode, ControlId::Clock32kEnable}) {
-        EXPECT_FALSE(rig.panel().at(id).checked);
-    }
-}
-
-TEST_F(LoadFileTest, CancelledOptionSelectKeepsTheWordButShowsTheClicks) {
-    rig.optionSelect.answers.push_back({{1, 0, 1}, false});
-    rig.op.files.push_back(programFile());
-    ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
-    EXPECT_EQ(optionWordStored(), 0x60);
-    EXPECT_TRUE(rig.panel().at(ControlId::Unprotect).checked);
-    EXPECT_TRUE(rig.panel().at(ControlId::DualMode).checked);
-    EXPECT_TRUE(rig.panel().at(ControlId::Clock32kDisable).checked);
-}
-
-TEST_F(LoadFileTest, ProtectOnlyChipHidesModeAndClock) {
-    rig.selectChip("QRV7371");
-    rig.optionSelect.answers.push_back({{1, -1, -1}, true});
-    rig.op.files.push_back(programFile());
-    ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
-    EXPECT_EQ(rig.optionSelect.openedWith.at(0), (OptionChoices{0, -1, -1}));
-    EXPECT_EQ(optionWordStored(), 0x61);
-    EXPECT_TRUE(rig.panel().at(ControlId::Unprotect).visible);
-    EXPECT_FALSE(rig.panel().at(ControlId::FastMode).visible);
-    EXPECT_FALSE(rig.panel().at(ControlId::Clock32kEnable).visible);
-}
-
 TEST_F(LoadFileTest, EmptyPathStopsBeforeAnythingIsWritten) {
     rig.optionSelect.answers.push_back({{0, 0, 0}, true});
     rig.op.files.push_back(std::string());

@@ -14,32 +14,18 @@ TEST(OptionWord, SomeChipsOfferTheProtectChoiceOnly) {
     }
 }
 
-TEST(OptionWord, ChoicesGoIntoTheWordByChip) {
-    struct Case {
-        const char* chip;
-        OptionChoices choices;
-        std::uint32_t word;
-    };
-    const Case cases[] = {
-        // Protect choice only: OR b0.
-        {"QRV7371", {0, -1, -1}, 0x60},
-        {"QRV7371", {1, -1, -1}, 0x61},
-        {"QRV7038", {1, -1, -1}, 0x61},
-        // The protect choice alone is the word.
-        {"QR64G98", {0, -1, -1}, 0x00},
-        {"QR64S27", {1, -1, -1}, 0x01},
-        {"QR6401", {1, -1, -1}, 0x01},
-        // Everyone else: b0, b1 x 2, b2 x 4.
-        {"QRV7049", {0, 0, 0}, 0x60},
-        {"QRV7049", {1, 0, 0}, 0x61},
-        {"QRV7049", {0, 1, 0}, 0x62},
-        {"QRV7049", {0, 0, 1}, 0x64},
-        {"QRV7049", {1, 1, 1}, 0x67},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(OptionWordAfterSelect(c.chip, kInitialOptionWord, c.choices), c.word)
-            << c.chip << " " << c.choices.protect << c.choices.mode << c.choices.clock;
-    }
+TEST(OptionWord, DialogOpensOnTheJobsChoicesForTheSameChipOnly) {
+    JobState job;
+    job.optionChoicesChip = "QRV7049";
+    job.optionChoices = {1, 0, 1};
+    EXPECT_EQ(InitialOptionChoices("QRV7049", job), (OptionChoices{1, 0, 1}));
+    EXPECT_EQ(InitialOptionChoices("QRV7012", job), (OptionChoices{0, 0, 0}));
+    // A restored protect-only layout knows the protect choice alone.
+    job.optionChoices = {1, -1, -1};
+    EXPECT_EQ(InitialOptionChoices("QRV7049", job), (OptionChoices{1, 0, 0}));
+    job.optionChoicesChip = "QRV7371";
+    job.optionChoices = {1, 1, 1};
+    EXPECT_EQ(InitialOptionChoices("QRV7371", job), (OptionChoices{1, -1, -1}));
 }
 
 }  // namespace

@@ -30,7 +30,8 @@ class SetProtectTest : public ::testing::Test {
 TEST_F(SetProtectTest, UnprotectInLayout1SetsBit0Of36) {
     header[36] = 0xFE;
     ASSERT_EQ(run(1, 0), JobOutcome::Ok);
-    EXPECT_EQ(rig.optionSelect.openedWith.at(0), (OptionChoices{0, -1, -1}));
+    // The dialog opens on what the writer holds: a clear bit is Protect.
+    EXPECT_EQ(rig.optionSelect.openedWith.at(0), (OptionChoices{1, -1, -1}));
     EXPECT_EQ(writerByte(36), 0xFF);
     const Bytes saved = rig.file("buffer_option.prog");
     ASSERT_EQ(saved.size(), 512u);

@@ -24,6 +24,7 @@ TEST(StartOptions, ParsesTheCommandLine) {
          "",
          "USB STANDALONE WRITER_V1.1"},
         {{"--sim-version", "MY WRITER"}, "", false, false, "", "MY WRITER"},
+        {{"--verbose", "--simulate"}, "", true, false, "", ""},
         {{"--base-dir"}, "--base-dir needs a value", false, false, "", ""},
         {{"--simulated"}, "unknown option --simulated", false, false, "", ""},
     };
@@ -40,6 +41,7 @@ TEST(StartOptions, ParsesTheCommandLine) {
             EXPECT_EQ(options.simulatedDetached, c.detached) << line;
             EXPECT_EQ(options.baseDirectory.value_or("").string(), c.base) << line;
             EXPECT_EQ(options.simulatedVersion, c.version) << line;
+            EXPECT_EQ(options.verbose, c.arguments.contains("--verbose")) << line;
         }
     }
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -50,6 +51,19 @@ TEST(JobWindow, LoadProgramReadAndSetProtectFromTheWindow) {
     h.window().action(gui::kSetProtect)->trigger();
     EXPECT_EQ(h.op.texts(), (std::vector<std::string>{"Loading Data Ok", "Program OK", "Read OK",
                                                       "Set Select OK"}));
+
+    // Option Select opens on the job's choices; a click then Cancel keeps them.
+    bool openedOnDual = false;
+    AnswerNextModal([&openedOnDual](QWidget* dialog) {
+        openedOnDual = dialog->findChild<QRadioButton*>("DualMode")->isChecked();
+        QTest::mouseClick(dialog->findChild<QRadioButton*>("FastMode"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Cancel"), Qt::LeftButton);
+    });
+    h.op.files.push_back((h.base / "prog.hex").string());
+    h.window().action(gui::kLoadFile)->trigger();
+    EXPECT_TRUE(openedOnDual);
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(h.control(ControlId::DualMode))->isChecked());
+    EXPECT_EQ(h.control(ControlId::DualMode)->focusPolicy(), Qt::NoFocus);
 }
 
 // Clicks the next dialog's button, keeps what the label then shows into shown, and cancels.
