@@ -89,7 +89,7 @@ bool StampProtectChoice(const std::filesystem::path& optionBuffer, std::int32_t 
     if (!FuseValuesFromHeader(setProtectMode, header)) {
         return true;
     }
-    std::uint16_t unusedWord = 0;
+    std::uint32_t unusedWord = 0;
     ApplyProtectChoice(setProtectMode, protect, header, unusedWord);
     std::copy_n(header.begin(), used, bytes->begin());
     return writeFileBytes(optionBuffer, *bytes);
