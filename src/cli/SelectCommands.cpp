@@ -81,9 +81,11 @@ CommandOutcome runSelect(CliSession& session, std::span<const std::string> argum
     if (!parseRequest(arguments, request, error)) {
         return CommandOutcome::failure(error);
     }
-    // The chip can be chosen without a writer, as in the window; the dialog then says so.
+    // As in the window, a chip is chosen only with a writer to load it into.
     std::string noWriter;
-    session.connect(noWriter);
+    if (!session.connect(noWriter)) {
+        return CommandOutcome::failure(noWriter, kExitNoWriter);
+    }
     const ChipRequestResult result = SelectChipByName(request, session.context(), session.op());
     if (!result.outcome.accepted) {
         return CommandOutcome::failure(result.refusal,

@@ -10,6 +10,12 @@ namespace vexlor {
 
 inline constexpr const char* kLoadCursor = "dinosaur.ani";
 
+// The status line after a load: what the command did with the file.
+inline constexpr const char* kLoadingStatus = "Loading file ...";
+inline constexpr const char* kDownloadCompleteStatus = "Download complete";
+inline constexpr const char* kDownloadFailedStatus = "Download failed";
+inline constexpr const char* kFileNotLoadedStatus = "File not loaded";
+
 // The "Load File" command: file choice, option word, conversion into the two buffer files,
 // the chip family's firmware, download, and the loaded data shown.
 JobOutcome LoadFile(JobServices& services);
@@ -18,6 +24,9 @@ JobOutcome LoadDroppedFile(JobServices& services, const std::string& path);
 // Files dropped on the window: the first one is loaded when its extension is the one the
 // chip's file filter names.
 JobOutcome OnDropFiles(JobServices& services, std::span<const std::string> paths);
+
+// The file choice of Load File: the chip's own filter, then every file.
+std::string ProgramFileFilter(std::string_view chipFilter);
 
 // The extension a chip's file filter expects ("... (*.hex)|*.hex||" gives ".hex"); empty when
 // the filter names none.

@@ -16,7 +16,7 @@ void RestoreChipRecords(const SavedChipRecords& saved, ReadChipXml& document) {
 }
 
 DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const ReadChipXml& document,
-                                       bool writerConnected, Operator& op, ShellState& shell) {
+                                       Operator& op, ShellState& shell) {
     JobState& job = shell.job;
     const ModeData& modes = chosen.modes;
     DeviceCommandOutcome outcome;
@@ -36,9 +36,7 @@ DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const Read
 
     // The buttons follow the serial-number flag of the previous job: the new one is stored
     // only below.
-    if (writerConnected) {
-        EnableOperationButtons(job, shell.panel);
-    }
+    EnableOperationButtons(job, shell.panel);
     ShowPinPicture(PinPicturePath(shell.startDirectory, document.icInfo().Inside_Number), op,
                    shell.panel);
 
@@ -54,13 +52,33 @@ DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const Read
     return outcome;
 }
 
+std::optional<CurrentChoice> CurrentChoiceOf(const JobState& job) {
+    if (!job.chipSelected()) {
+        return std::nullopt;
+    }
+    CurrentChoice current{job.chipNameText, {}};
+    current.modes[ModeBox::DisplaySerialNumber] = job.displaySerialNumber;
+    current.modes[ModeBox::MassProduction] = job.massProduction;
+    current.modes[ModeBox::ProductionLimit] = job.productionLimit;
+    current.modes[ModeBox::ExHvIspProgram] = job.exhvIspProgram;
+    current.modes[ModeBox::IspProgram] = job.ispProgram;
+    current.modes[ModeBox::WholeChipErase] = job.wholeChipErase;
+    current.modes.productionLimitCount = job.productionLimitCount;
+    return current;
+}
+
 DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, ReadChipXml& document,
                                       bool writerConnected, Operator& op, ShellState& shell) {
     shell.chipListSelector = 1;
-    const SavedChipRecords saved = SaveChipRecords(document);
     DeviceCommandOutcome outcome;
+    if (!writerConnected) {
+        op.message(kWriterNotConnected, "Message", MessageIcon::Stop);
+        ShowModeLabels(shell.job, shell.panel);
+        return outcome;
+    }
+    const SavedChipRecords saved = SaveChipRecords(document);
     if (const std::optional<IcTypeSelection> chosen = runDialog()) {
-        outcome = TakeChipSelection(*chosen, document, writerConnected, op, shell);
+        outcome = TakeChipSelection(*chosen, document, op, shell);
     } else {
         RestoreChipRecords(saved, document);
     }

@@ -12,6 +12,8 @@
 
 namespace vexlor {
 
+inline constexpr const char* kWriterNotConnected = "Writer was not connected";
+
 // The chip records IC Type Select overwrites at every browse step.
 struct SavedChipRecords {
     ICInfo icInfo;
@@ -34,12 +36,18 @@ struct DeviceCommandOutcome {
 };
 
 // OK of IC Type Select: the main window takes the chip the document now holds and the modes.
+// The writer is there: the command does not run without one.
 DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const ReadChipXml& document,
-                                       bool writerConnected, Operator& op, ShellState& shell);
+                                       Operator& op, ShellState& shell);
+
+// The chip and modes of the main window's job, for IC Type Select to open on; nothing when no
+// chip is selected.
+std::optional<CurrentChoice> CurrentChoiceOf(const JobState& job);
 
 // Runs IC Type Select (runDialog answers the selection on OK, nothing otherwise); Cancel puts
-// the chip records back exactly as they were before the dialog opened. The mode labels are
-// refreshed in every case.
+// the chip records back exactly as they were before the dialog opened. Without a writer the
+// operator is told so and the dialog is not run: nothing chosen could be loaded. The mode
+// labels are refreshed in every case.
 using RunIcTypeSelect = std::function<std::optional<IcTypeSelection>()>;
 DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, ReadChipXml& document,
                                       bool writerConnected, Operator& op, ShellState& shell);

@@ -16,7 +16,8 @@ std::function<void()> MakeDeviceMenuCommand(QWidget* window, AppContext& context
         }
         const DeviceCommandOutcome outcome = RunDeviceCommand(
             [&] {
-                return dialog->run(context.shell.chipListSelector, context.link.writerConnected);
+                return dialog->run(context.shell.chipListSelector,
+                                   CurrentChoiceOf(context.shell.job));
             },
             context, op);
         if (outcome.blankHexView) {
