@@ -81,11 +81,9 @@ CommandOutcome runSelect(CliSession& session, std::span<const std::string> argum
     if (!parseRequest(arguments, request, error)) {
         return CommandOutcome::failure(error);
     }
-    // As in the window, a chip is chosen only with a writer to load it into.
+    // The chip can be chosen without a writer: files convert without one.
     std::string noWriter;
-    if (!session.connect(noWriter)) {
-        return CommandOutcome::failure(noWriter, kExitNoWriter);
-    }
+    session.connect(noWriter);
     const ChipRequestResult result = SelectChipByName(request, session.context(), session.op());
     if (!result.outcome.accepted) {
         return CommandOutcome::failure(result.refusal,

@@ -16,7 +16,7 @@ void RestoreChipRecords(const SavedChipRecords& saved, ReadChipXml& document) {
 }
 
 DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const ReadChipXml& document,
-                                       Operator& op, ShellState& shell) {
+                                       bool writerConnected, Operator& op, ShellState& shell) {
     JobState& job = shell.job;
     const ModeData& modes = chosen.modes;
     DeviceCommandOutcome outcome;
@@ -36,7 +36,9 @@ DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const Read
 
     // The buttons follow the serial-number flag of the previous job: the new one is stored
     // only below.
-    EnableOperationButtons(job, shell.panel);
+    if (writerConnected) {
+        EnableOperationButtons(job, shell.panel);
+    }
     ShowPinPicture(PinPicturePath(shell.startDirectory, document.icInfo().Inside_Number), op,
                    shell.panel);
 
@@ -70,15 +72,10 @@ std::optional<CurrentChoice> CurrentChoiceOf(const JobState& job) {
 DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, ReadChipXml& document,
                                       bool writerConnected, Operator& op, ShellState& shell) {
     shell.chipListSelector = 1;
-    DeviceCommandOutcome outcome;
-    if (!writerConnected) {
-        op.message(kWriterNotConnected, "Message", MessageIcon::Stop);
-        ShowModeLabels(shell.job, shell.panel);
-        return outcome;
-    }
     const SavedChipRecords saved = SaveChipRecords(document);
+    DeviceCommandOutcome outcome;
     if (const std::optional<IcTypeSelection> chosen = runDialog()) {
-        outcome = TakeChipSelection(*chosen, document, op, shell);
+        outcome = TakeChipSelection(*chosen, document, writerConnected, op, shell);
     } else {
         RestoreChipRecords(saved, document);
     }
@@ -90,6 +87,15 @@ DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, AppConte
                                       Operator& op) {
     return RunDeviceCommand(runDialog, context.chipXml, context.link.writerConnected, op,
                             context.shell);
+}
+
+DeviceCommandOutcome RunDeviceMenuCommand(const RunIcTypeSelect& runDialog, AppContext& context,
+                                          Operator& op) {
+    if (!context.link.writerConnected) {
+        op.message(kWriterNotConnected, "Message", MessageIcon::Stop);
+        return {};
+    }
+    return RunDeviceCommand(runDialog, context, op);
 }
 
 }  // namespace vexlor

@@ -36,23 +36,25 @@ struct DeviceCommandOutcome {
 };
 
 // OK of IC Type Select: the main window takes the chip the document now holds and the modes.
-// The writer is there: the command does not run without one.
 DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const ReadChipXml& document,
-                                       Operator& op, ShellState& shell);
+                                       bool writerConnected, Operator& op, ShellState& shell);
 
 // The chip and modes of the main window's job, for IC Type Select to open on; nothing when no
 // chip is selected.
 std::optional<CurrentChoice> CurrentChoiceOf(const JobState& job);
 
 // Runs IC Type Select (runDialog answers the selection on OK, nothing otherwise); Cancel puts
-// the chip records back exactly as they were before the dialog opened. Without a writer the
-// operator is told so and the dialog is not run: nothing chosen could be loaded. The mode
-// labels are refreshed in every case.
+// the chip records back exactly as they were before the dialog opened. The mode labels are
+// refreshed in every case.
 using RunIcTypeSelect = std::function<std::optional<IcTypeSelection>()>;
 DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, ReadChipXml& document,
                                       bool writerConnected, Operator& op, ShellState& shell);
 // The same over the program's records.
 DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, AppContext& context,
                                       Operator& op);
+// The main window's Device command: without a writer the operator is told so and IC Type
+// Select is not run, since nothing chosen could be loaded.
+DeviceCommandOutcome RunDeviceMenuCommand(const RunIcTypeSelect& runDialog, AppContext& context,
+                                          Operator& op);
 
 }  // namespace vexlor

@@ -74,9 +74,6 @@ ChipRequestResult SelectChipByName(const ChipRequest& request, AppContext& conte
         return model.selection();
     };
     result.outcome = RunDeviceCommand(drive, context, op);
-    if (!context.link.writerConnected) {
-        result.refusal = kWriterNotConnected;
-    }
     return result;
 }
 

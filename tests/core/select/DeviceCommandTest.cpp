@@ -31,8 +31,9 @@ class DeviceCommandTest : public ::testing::Test {
         };
     }
 
-    DeviceCommandOutcome run(std::function<void(IcTypeSelectModel&)> browse, bool ok) {
-        return RunDeviceCommand(operatorWho(std::move(browse), ok), document, true, op, shell);
+    DeviceCommandOutcome run(std::function<void(IcTypeSelectModel&)> browse, bool ok,
+                             bool connected = true) {
+        return RunDeviceCommand(operatorWho(std::move(browse), ok), document, connected, op, shell);
     }
 
     test::ScratchDir base;
@@ -153,32 +154,45 @@ TEST_F(DeviceCommandTest, DisplaySerialNumberAsksForTheSerialSetWithTheIspChoice
     EXPECT_EQ(shell.job.displaySerialNumber, 1);
 }
 
-TEST_F(DeviceCommandTest, WithoutAWriterTheDialogIsNotRun) {
-    shell.job.chipNameText = "M10X1";
+TEST_F(DeviceCommandTest, MenuCommandWithoutAWriterDoesNotRunTheDialog) {
+    AppContext context{op, base.path(), Language::English};
+    context.shell.job.chipNameText = "M10X1";
     int runs = 0;
     const auto dialog = [&runs]() -> std::optional<IcTypeSelection> {
         ++runs;
         return IcTypeSelection{};
     };
-    EXPECT_FALSE(RunDeviceCommand(dialog, document, false, op, shell).accepted);
+    EXPECT_FALSE(RunDeviceMenuCommand(dialog, context, op).accepted);
     EXPECT_EQ(runs, 0);
-    ASSERT_EQ(op.shown.size(), 1u);
-    EXPECT_EQ(op.last().text, "Writer was not connected");
-    EXPECT_EQ(op.last().icon, MessageIcon::Stop);
-    EXPECT_EQ(shell.job.chipNameText, "M10X1");
+    EXPECT_EQ(op.texts(), std::vector<std::string>{"Writer was not connected"});
+    EXPECT_EQ(context.shell.job.chipNameText, "M10X1");
+    context.link.writerConnected = true;
+    RunDeviceMenuCommand(dialog, context, op);
+    EXPECT_EQ(runs, 1);
 }
 
 TEST_F(DeviceCommandTest, ButtonsFollowTheSerialFlagOfThePreviousJob) {
+    struct Case {
+        std::int32_t previousDisplaySerial;
+        bool connected;
+        bool singleOperationsEnabled;
+    };
     // Mass production is chosen each time; the buttons start disabled.
-    for (const std::int32_t previousDisplaySerial : {0, 1}) {
-        shell.job.displaySerialNumber = previousDisplaySerial;
+    const Case cases[] = {{0, true, false}, {1, true, false}, {0, false, false}};
+    for (const auto& c : cases) {
+        shell.job.displaySerialNumber = c.previousDisplaySerial;
         DisableOperationButtons(shell.panel);
-        const DeviceCommandOutcome outcome = run(
-            [](IcTypeSelectModel& model) { model.clickMode(ModeBox::MassProduction, true); }, true);
+        const DeviceCommandOutcome outcome =
+            run([](IcTypeSelectModel& model) { model.clickMode(ModeBox::MassProduction, true); },
+                true, c.connected);
         ASSERT_TRUE(outcome.accepted);
-        EXPECT_EQ(shell.panel.at(ControlId::Auto).enabled, previousDisplaySerial == 0);
-        EXPECT_FALSE(shell.panel.at(ControlId::Program).enabled);
-        EXPECT_TRUE(shell.panel.at(ControlId::Read).enabled);
+        const bool autoExpected = c.connected && c.previousDisplaySerial == 0;
+        EXPECT_EQ(shell.panel.at(ControlId::Auto).enabled, autoExpected)
+            << c.previousDisplaySerial << c.connected;
+        EXPECT_EQ(shell.panel.at(ControlId::Program).enabled, c.singleOperationsEnabled)
+            << c.previousDisplaySerial << c.connected;
+        EXPECT_EQ(shell.panel.at(ControlId::Read).enabled, c.connected)
+            << c.previousDisplaySerial << c.connected;
         EXPECT_EQ(shell.panel.at(ControlId::JobModeLabel).text, "Mass Production Mode");
     }
 }

@@ -146,18 +146,16 @@ TEST(MainWindow, HelpItemsAndThePinPictureOpenTheirWindows) {
 }
 
 // Every menu title and item has a mnemonic of its own among its neighbours.
-void expectDistinctMnemonics(const QList<QAction*>& actions, const QString& where) {
+void expectDistinctMnemonics(const QList<QAction*>& actions) {
     QSet<QString> seen;
     for (QAction* action : actions) {
-        if (action->isSeparator()) {
-            continue;
-        }
         const QString key = QKeySequence::mnemonic(action->text()).toString();
-        EXPECT_FALSE(key.isEmpty()) << action->text().toStdString();
-        EXPECT_FALSE(seen.contains(key)) << where.toStdString() << " " << key.toStdString();
+        EXPECT_TRUE(action->isSeparator() || (!key.isEmpty() && !seen.contains(key)))
+            << action->text().toStdString();
         seen.insert(key);
-        if (action->menu() != nullptr) {
-            expectDistinctMnemonics(action->menu()->actions(), action->text());
+        // The simulated writer's own menu is a demonstration aid, not the program's.
+        if (action->menu() != nullptr && action->menu()->objectName() != "menuSimulatedWriter") {
+            expectDistinctMnemonics(action->menu()->actions());
         }
     }
 }
@@ -166,7 +164,7 @@ TEST(MainWindow, MenusHaveMnemonicsAndLoadFileItsShortcutAndItsFolder) {
     std::filesystem::path folder;
     {
         MainWindowHarness h(restoredJob());
-        expectDistinctMnemonics(h.window().menuBar()->actions(), "menu bar");
+        expectDistinctMnemonics(h.window().menuBar()->actions());
         EXPECT_EQ(h.window().action(gui::kExit)->shortcut(), QKeySequence("Ctrl+Q"));
         folder = h.base / "programs";
         h.context->shell.programFolder = folder;
