@@ -126,6 +126,15 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
     return outcome;
 }
 
+// The file choice of Load File: the chip's own filter, then every file.
+std::string programFileFilter(std::string_view chipFilter) {
+    std::string filter(chipFilter.substr(0, chipFilter.find_last_not_of('|') + 1));
+    if (!filter.empty()) {
+        filter += '|';
+    }
+    return filter + "All files (*)|*||";
+}
+
 // The file is taken from here on: its folder is where the next choice opens, and the status
 // line tells how the load ended.
 JobOutcome loadAndReport(JobServices& s, const std::string& path) {
@@ -150,14 +159,6 @@ JobOutcome loadAndReport(JobServices& s, const std::string& path) {
 
 }  // namespace
 
-std::string ProgramFileFilter(std::string_view chipFilter) {
-    std::string filter(chipFilter.substr(0, chipFilter.find_last_not_of('|') + 1));
-    if (!filter.empty()) {
-        filter += '|';
-    }
-    return filter + "All files (*)|*||";
-}
-
 JobOutcome LoadFile(JobServices& s) {
     if (!s.context.shell.job.chipSelected()) {
         s.op.message("No Chip Name", kCaption, MessageIcon::Exclamation);
@@ -165,7 +166,7 @@ JobOutcome LoadFile(JobServices& s) {
     }
     showLogArea(s);
     const std::optional<std::string> chosen =
-        s.op.chooseOpenFile(ProgramFileFilter(s.context.chipXml.chipDisplayInfo().IC_FileType),
+        s.op.chooseOpenFile(programFileFilter(s.context.chipXml.chipDisplayInfo().IC_FileType),
                             s.context.shell.programFolder);
     if (!chosen) {
         showHexViewAgain(s);

@@ -25,9 +25,6 @@ JobOutcome LoadDroppedFile(JobServices& services, const std::string& path);
 // chip's file filter names.
 JobOutcome OnDropFiles(JobServices& services, std::span<const std::string> paths);
 
-// The file choice of Load File: the chip's own filter, then every file.
-std::string ProgramFileFilter(std::string_view chipFilter);
-
 // The extension a chip's file filter expects ("... (*.hex)|*.hex||" gives ".hex"); empty when
 // the filter names none.
 std::string ExpectedDropExtension(std::string_view fileTypeFilter);

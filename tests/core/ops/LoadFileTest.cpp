@@ -277,17 +277,6 @@ TEST_F(LoadFileTest, NextChoiceOpensInTheFolderOfTheLastProgramFile) {
     EXPECT_EQ(rig.op.startFolders, (std::vector<std::filesystem::path>{{}, rig.base / "work"}));
 }
 
-TEST(ProgramFileFilter, EveryFileIsOfferedAfterTheChipsOwnFilter) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"Hex (*.hex)|*.hex||", "Hex (*.hex)|*.hex|All files (*)|*||"},
-        {"Hex (*.hex)|*.hex", "Hex (*.hex)|*.hex|All files (*)|*||"},
-        {"", "All files (*)|*||"},
-    };
-    for (auto [chip, offered] : cases) {
-        EXPECT_EQ(ProgramFileFilter(chip), offered) << chip;
-    }
-}
-
 TEST(DropExtension, TakenFromTheFirstPatternOfTheFilter) {
     const std::pair<const char*, const char*> cases[] = {
         {"QvIce Hex Files (*.hex)|*.hex||", ".hex"},

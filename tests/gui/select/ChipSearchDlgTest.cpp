@@ -64,6 +64,7 @@ TEST(ChipSearchDlg, DownGoesIntoTheListEnterTakesItCancelLooksUpNothing) {
         QTest::keyClicks(edit, "a1");
         QTest::keyClick(edit, Qt::Key_Down);
         EXPECT_EQ(list->currentRow(), 0);
+        EXPECT_EQ(list->count(), 2);
         if (cancel) {
             QTest::mouseClick(dialog.findChild<QPushButton*>("cancel"), Qt::LeftButton);
         } else {
