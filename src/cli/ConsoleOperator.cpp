@@ -46,7 +46,8 @@ std::optional<std::string> ConsoleOperator::nextFile() {
     return file;
 }
 
-std::optional<std::string> ConsoleOperator::chooseOpenFile(std::string_view) {
+std::optional<std::string> ConsoleOperator::chooseOpenFile(std::string_view,
+                                                           const std::filesystem::path&) {
     return nextFile();
 }
 

@@ -25,13 +25,17 @@ class ConsoleOperator final : public Operator {
 
     void message(std::string_view text, std::string_view caption, MessageIcon icon) override;
     bool ask(std::string_view text, std::string_view caption, MessageIcon icon) override;
-    std::optional<std::string> chooseOpenFile(std::string_view filter) override;
+    // Files come from the --file arguments, so the folder is not needed.
+    std::optional<std::string> chooseOpenFile(std::string_view filter,
+                                              const std::filesystem::path& = {}) override;
     std::optional<std::string> chooseSaveFile(std::string_view filter, std::string_view defaultName,
                                               std::string_view defaultExtension) override;
     void setLogText(std::string_view text) override;
     void appendLog(std::string_view text) override;
     void beginBusy(std::string_view) override {}
     void endBusy() override {}
+    // Every result is printed as it comes; there is no status line to keep.
+    void showStatus(std::string_view) override {}
 
   private:
     std::optional<std::string> nextFile();

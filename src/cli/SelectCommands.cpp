@@ -81,7 +81,7 @@ CommandOutcome runSelect(CliSession& session, std::span<const std::string> argum
     if (!parseRequest(arguments, request, error)) {
         return CommandOutcome::failure(error);
     }
-    // The chip can be chosen without a writer, as in the window; the dialog then says so.
+    // The chip can be chosen without a writer: files convert without one.
     std::string noWriter;
     session.connect(noWriter);
     const ChipRequestResult result = SelectChipByName(request, session.context(), session.op());

@@ -18,8 +18,10 @@ bool RecordingOperator::ask(std::string_view text, std::string_view caption, Mes
     return answer;
 }
 
-std::optional<std::string> RecordingOperator::chooseOpenFile(std::string_view filter) {
+std::optional<std::string> RecordingOperator::chooseOpenFile(
+    std::string_view filter, const std::filesystem::path& startFolder) {
     filters.emplace_back(filter);
+    startFolders.push_back(startFolder);
     if (files.empty()) {
         return std::nullopt;
     }
@@ -30,7 +32,7 @@ std::optional<std::string> RecordingOperator::chooseOpenFile(std::string_view fi
 
 std::optional<std::string> RecordingOperator::chooseSaveFile(std::string_view filter,
                                                              std::string_view, std::string_view) {
-    return chooseOpenFile(filter);
+    return chooseOpenFile(filter, {});
 }
 
 void RecordingOperator::beginBusy(std::string_view cursorFile) {

@@ -21,13 +21,15 @@ class RecordingOperator : public Operator {
 
     void message(std::string_view text, std::string_view caption, MessageIcon icon) override;
     bool ask(std::string_view text, std::string_view caption, MessageIcon icon) override;
-    std::optional<std::string> chooseOpenFile(std::string_view filter) override;
+    std::optional<std::string> chooseOpenFile(std::string_view filter,
+                                              const std::filesystem::path& startFolder) override;
     std::optional<std::string> chooseSaveFile(std::string_view filter, std::string_view defaultName,
                                               std::string_view defaultExtension) override;
     void setLogText(std::string_view text) override { log = std::string(text); }
     void appendLog(std::string_view text) override { log += text; }
     void beginBusy(std::string_view cursorFile) override;
     void endBusy() override { ++busyEnded; }
+    void showStatus(std::string_view text) override { statuses.emplace_back(text); }
 
     // Script: answers to questions (Yes when the queue is empty) and file choices (cancel when
     // the queue is empty).
@@ -36,6 +38,8 @@ class RecordingOperator : public Operator {
 
     std::vector<Shown> shown;
     std::vector<std::string> filters;
+    std::vector<std::filesystem::path> startFolders;
+    std::vector<std::string> statuses;
     std::string log;
     std::vector<std::string> busyCursors;
     int busyEnded = 0;

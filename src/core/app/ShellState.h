@@ -20,6 +20,9 @@ struct ShellState {
     std::string startDirectory;
     std::int32_t chipListSelector = 1;
     std::string titleText = kInitialTitleText;
+    // The folder of the last program file; Load File opens there. The program keeps it between
+    // runs.
+    std::filesystem::path programFolder;
     JobState job;
     PanelState panel;
     OperationVisibilityTable operationVisibility = InitialOperationVisibility();

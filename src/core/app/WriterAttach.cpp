@@ -13,6 +13,24 @@ namespace {
 
 constexpr std::uint8_t kBaseFirmwareMark = 0xC8;
 constexpr std::uint8_t kBaseFirmwareModel = 0x50;
+// The operations' busy cursor.
+constexpr const char* kAttachCursor = "metronom.ani";
+
+// An attach waits on the writer for about two seconds, and longer with a firmware reset: the
+// busy cursor and the status line show that it works, until it ends.
+class CheckingWriter {
+  public:
+    explicit CheckingWriter(Operator& op) : op_(op) {
+        op_.beginBusy(kAttachCursor);
+        op_.showStatus(kCheckingWriterStatus);
+    }
+    ~CheckingWriter() { op_.endBusy(); }
+    CheckingWriter(const CheckingWriter&) = delete;
+    CheckingWriter& operator=(const CheckingWriter&) = delete;
+
+  private:
+    Operator& op_;
+};
 
 void showCatalogueMessage(AttachServices& s, const char* key) {
     s.view.refreshPanel();
@@ -69,10 +87,12 @@ void resetWriterFirmware(ShellState& shell, AttachServices& s, const WriterVersi
                                    kOptionArea);
         s.writer.ChangeWriterMode(kModeDone);
         s.writer.SetOperationLamp(kLampIdle);
+        s.op.showStatus(kFirmwareResetStatus);
         showCatalogueMessage(s, "AUTOResetOKMsg");
         s.writer.link().familyWord = 0;
         s.writer.link().writerFirmwareVersion = 0;
     } else {
+        s.op.showStatus(kFirmwareResetFailedStatus);
         showCatalogueMessage(s, "AUTOResetFailMsg");
     }
     s.op.setLogText("");
@@ -108,9 +128,11 @@ ArrivalOutcome OnDeviceArrival(std::string_view deviceName, ShellState& shell, A
     }
     if (!s.writer.link().writerConnected) {
         DisableOperationButtons(shell.panel);
+        s.op.showStatus(kWriterNotConnectedStatus);
         s.view.refreshPanel();
         return ArrivalOutcome::NotConnected;
     }
+    CheckingWriter checking(s.op);
 
     WriterVersionClass version = ReadWriterVersion(s.writer);
     if (AnnouncesAttach(version.model)) {
@@ -144,6 +166,7 @@ ArrivalOutcome OnDeviceArrival(std::string_view deviceName, ShellState& shell, A
         shell.panel.enable(ControlId::Program, false);
         shell.panel.enable(ControlId::Verify, false);
     }
+    s.op.showStatus(kWriterAttachedStatus);
     s.view.refreshPanel();
     return ArrivalOutcome::JobRestored;
 }
@@ -154,6 +177,7 @@ bool OnDeviceRemoval(std::string_view deviceName, ShellState& shell, AttachServi
     }
     s.view.ShowConnectionStatus();
     DisableEverythingOfTheWriter(shell.panel);
+    s.op.showStatus(kWriterRemovedStatus);
     s.view.refreshPanel();
     return true;
 }

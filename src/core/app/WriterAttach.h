@@ -27,6 +27,14 @@ enum class ArrivalOutcome {
     JobRestored,    // attached and the job read back
 };
 
+// The status line while a writer is attached, and what each end of it says.
+inline constexpr const char* kCheckingWriterStatus = "Checking writer ...";
+inline constexpr const char* kWriterAttachedStatus = "Writer attached";
+inline constexpr const char* kWriterNotConnectedStatus = "Writer was not connected";
+inline constexpr const char* kFirmwareResetStatus = "Writer firmware reset";
+inline constexpr const char* kFirmwareResetFailedStatus = "Writer firmware reset failed";
+inline constexpr const char* kWriterRemovedStatus = "Writer removed";
+
 // The writer-dependent steps of the main window's start: version, firmware version, the job
 // it holds, and the controls that follow from it.
 void StartWithWriter(ShellState& shell, AttachServices services);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,8 +23,10 @@ class Operator {
     // A Yes/No question; true means Yes.
     virtual bool ask(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
 
-    // filter is in the "Description (*.ext)|*.ext||" form the catalogue carries.
-    virtual std::optional<std::string> chooseOpenFile(std::string_view filter) = 0;
+    // filter is in the "Description (*.ext)|*.ext||" form the catalogue carries; the choice
+    // opens in startFolder when it names one.
+    virtual std::optional<std::string> chooseOpenFile(
+        std::string_view filter, const std::filesystem::path& startFolder = {}) = 0;
     virtual std::optional<std::string> chooseSaveFile(std::string_view filter,
                                                       std::string_view defaultName,
                                                       std::string_view defaultExtension) = 0;
@@ -36,6 +39,9 @@ class Operator {
     // show it shows a standard busy cursor instead.
     virtual void beginBusy(std::string_view cursorFile) = 0;
     virtual void endBusy() = 0;
+
+    // The status line: what runs now, or how the last command ended.
+    virtual void showStatus(std::string_view text) = 0;
 };
 
 // An operator nobody sits at: every question is answered No, every file choice cancelled,
@@ -44,7 +50,10 @@ class SilentOperator : public Operator {
   public:
     void message(std::string_view, std::string_view, MessageIcon) override {}
     bool ask(std::string_view, std::string_view, MessageIcon) override { return false; }
-    std::optional<std::string> chooseOpenFile(std::string_view) override { return {}; }
+    std::optional<std::string> chooseOpenFile(std::string_view,
+                                              const std::filesystem::path&) override {
+        return {};
+    }
     std::optional<std::string> chooseSaveFile(std::string_view, std::string_view,
                                               std::string_view) override {
         return {};
@@ -53,6 +62,7 @@ class SilentOperator : public Operator {
     void appendLog(std::string_view) override {}
     void beginBusy(std::string_view) override {}
     void endBusy() override {}
+    void showStatus(std::string_view) override {}
 };
 
 }  // namespace vexlor

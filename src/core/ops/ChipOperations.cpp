@@ -18,23 +18,29 @@ constexpr int kProgressEnd = 50;
 struct OperationTraits {
     std::uint8_t jobCode;
     std::int32_t ICInfo::*timeout;
-    const char* okText;
-    const char* failText;
+    // The result box says "<name> OK" or "<name> FAIL".
+    const char* name;
 };
 
 OperationTraits traitsOf(ChipOperation operation) {
     switch (operation) {
         case ChipOperation::Auto:
-            return {job::kAuto, &ICInfo::Auto_Timeout, "Auto OK", "Auto FAIL"};
+            return {job::kAuto, &ICInfo::Auto_Timeout, "Auto"};
         case ChipOperation::BlankCheck:
-            return {job::kBlankCheck, &ICInfo::Blankcheck_Timeout, "BlankCheck OK",
-                    "BlankCheck FAIL"};
+            return {job::kBlankCheck, &ICInfo::Blankcheck_Timeout, "BlankCheck"};
         case ChipOperation::Program:
-            return {job::kProgram, &ICInfo::Program_Timeout, "Program OK", "Program FAIL"};
+            return {job::kProgram, &ICInfo::Program_Timeout, "Program"};
         case ChipOperation::Verify:
             break;
     }
-    return {job::kVerify, &ICInfo::Verify_Timeout, "Verify OK", "Verify FAIL"};
+    return {job::kVerify, &ICInfo::Verify_Timeout, "Verify"};
+}
+
+// The result goes into the status line as well as the box, so it is still there afterwards.
+void reportResult(JobServices& s, const char* name, bool ok) {
+    const std::string text = std::string(name) + (ok ? " OK" : " FAIL");
+    s.op.showStatus(text);
+    s.op.message(text, kCaption, MessageIcon::None);
 }
 
 // The operation's own check after the common ones; false stops it.
@@ -51,15 +57,17 @@ JobOutcome ownPrecondition(JobServices& s, ChipOperation operation) {
     return JobOutcome::Ok;
 }
 
-// Progress bar, transfer progress and busy cursor while a job runs; undone when it ends.
+// Progress bar, transfer progress, busy cursor and "<name> ..." in the status line while a
+// job runs; undone when it ends.
 class BusyJob {
   public:
-    explicit BusyJob(JobServices& s) : s_(s) {
+    BusyJob(JobServices& s, const char* name) : s_(s) {
         ProgressSink& progress = s_.writer.connection().progress();
         progress.setRange(0, kProgressEnd);
         progress.setPosition(1);
         s_.context.link.showTransferProgress = false;
         s_.op.beginBusy(kOperationCursor);
+        s_.op.showStatus(std::string(name) + " ...");
     }
     ~BusyJob() {
         s_.op.endBusy();
@@ -107,11 +115,11 @@ JobOutcome RunChipOperation(JobServices& s, ChipOperation operation) {
     if (JobOutcome own = ownPrecondition(s, operation); own != JobOutcome::Ok) {
         return own;
     }
-    BusyJob busy(s);
+    BusyJob busy(s, traits.name);
     const std::int32_t timeout = s.context.chipXml.icInfo().*traits.timeout;
     const bool ok =
         s.writer.RunWriterJob(traits.jobCode, static_cast<std::uint32_t>(std::max(timeout, 0)));
-    s.op.message(ok ? traits.okText : traits.failText, kCaption, MessageIcon::None);
+    reportResult(s, traits.name, ok);
     return ok ? JobOutcome::Ok : JobOutcome::Failed;
 }
 
@@ -138,11 +146,12 @@ JobOutcome OnRead(JobServices& s) {
         return JobOutcome::Refused;
     }
     s.writer.BusyWait(100);
-    BusyJob busy(s);
+    BusyJob busy(s, "Read");
     if (!ReadChipContents(s)) {
+        s.op.showStatus("Read FAIL");
         return JobOutcome::Failed;
     }
-    s.op.message("Read OK", kCaption, MessageIcon::None);
+    reportResult(s, "Read", true);
     return JobOutcome::Ok;
 }
 

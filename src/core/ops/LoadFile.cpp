@@ -158,6 +158,37 @@ JobOutcome loadChosenFile(JobServices& s, const std::string& path) {
     return outcome;
 }
 
+// The file choice of Load File: the chip's own filter, then every file.
+std::string programFileFilter(std::string_view chipFilter) {
+    std::string filter(chipFilter.substr(0, chipFilter.find_last_not_of('|') + 1));
+    if (!filter.empty()) {
+        filter += '|';
+    }
+    return filter + "All files (*)|*||";
+}
+
+// The file is taken from here on: its folder is where the next choice opens, and the status
+// line tells how the load ended.
+JobOutcome loadAndReport(JobServices& s, const std::string& path) {
+    if (auto folder = std::filesystem::path(path).parent_path(); !folder.empty()) {
+        s.context.shell.programFolder = std::move(folder);
+    }
+    s.op.showStatus(kLoadingStatus);
+    const JobOutcome outcome = loadChosenFile(s, path);
+    switch (outcome) {
+        case JobOutcome::Ok:
+            s.op.showStatus(kDownloadCompleteStatus);
+            break;
+        case JobOutcome::Failed:
+            s.op.showStatus(kDownloadFailedStatus);
+            break;
+        default:
+            s.op.showStatus(kFileNotLoadedStatus);
+            break;
+    }
+    return outcome;
+}
+
 }  // namespace
 
 JobOutcome LoadFile(JobServices& s) {
@@ -167,17 +198,18 @@ JobOutcome LoadFile(JobServices& s) {
     }
     showLogArea(s);
     const std::optional<std::string> chosen =
-        s.op.chooseOpenFile(s.context.chipXml.chipDisplayInfo().IC_FileType);
+        s.op.chooseOpenFile(programFileFilter(s.context.chipXml.chipDisplayInfo().IC_FileType),
+                            s.context.shell.programFolder);
     if (!chosen) {
         showHexViewAgain(s);
         return JobOutcome::Cancelled;
     }
-    return loadChosenFile(s, *chosen);
+    return loadAndReport(s, *chosen);
 }
 
 JobOutcome LoadDroppedFile(JobServices& s, const std::string& path) {
     showLogArea(s);
-    return loadChosenFile(s, path);
+    return loadAndReport(s, path);
 }
 
 std::string ExpectedDropExtension(std::string_view filter) {

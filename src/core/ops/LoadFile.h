@@ -10,6 +10,12 @@ namespace vexlor {
 
 inline constexpr const char* kLoadCursor = "dinosaur.ani";
 
+// The status line after a load: what the command did with the file.
+inline constexpr const char* kLoadingStatus = "Loading file ...";
+inline constexpr const char* kDownloadCompleteStatus = "Download complete";
+inline constexpr const char* kDownloadFailedStatus = "Download failed";
+inline constexpr const char* kFileNotLoadedStatus = "File not loaded";
+
 // The "Load File" command: file choice, option word, conversion into the two buffer files,
 // the chip family's firmware, download, and the loaded data shown.
 JobOutcome LoadFile(JobServices& services);

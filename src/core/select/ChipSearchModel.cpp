@@ -35,6 +35,29 @@ void ChipSearchModel::selectEntry(int index) {
     setText(name);
 }
 
+void ChipSearchModel::highlightEntry(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= names_.size()) {
+        return;
+    }
+    text_ = names_[static_cast<std::size_t>(index)];
+    selection_ = index;
+}
+
+std::string ChipSearchModel::lookUpText(SearchClosing closing) const {
+    switch (closing) {
+        case SearchClosing::Cancel:
+            return {};
+        case SearchClosing::Ok:
+            if (names_.size() == 1) {
+                return names_.front();
+            }
+            break;
+        case SearchClosing::Dismissed:
+            break;
+    }
+    return text_;
+}
+
 std::optional<ChipPath> LookUpSearchedChip(const std::filesystem::path& catalogue,
                                            std::string_view text, Operator& op) {
     if (text.empty()) {

@@ -11,6 +11,13 @@
 
 namespace vexlor {
 
+// How the chip search dialog was closed.
+enum class SearchClosing {
+    Ok,         // OK or Enter
+    Cancel,     // the Cancel button: nothing is looked up
+    Dismissed,  // Esc or the close box: the text as typed is looked up
+};
+
 // The chip search dialog without widgets: the search text (always in capitals, as the edit
 // shows it), the chips whose names contain it, and the list selection. Every change of the
 // text reads the catalogue again.
@@ -22,6 +29,13 @@ class ChipSearchModel {
     void setText(std::string_view text);
     // A click on a list entry puts its name into the edit.
     void selectEntry(int index);
+    // The keyboard moved onto a list entry: its name goes into the edit, the list stays as it
+    // is so the operator can move on through it.
+    void highlightEntry(int index);
+
+    // The name IC Type Select looks up after the dialog closed: OK on a text that names no chip
+    // takes the one chip listed, if only one is.
+    std::string lookUpText(SearchClosing closing) const;
 
     const std::string& text() const { return text_; }
     const std::vector<std::string>& names() const { return names_; }

@@ -58,6 +58,21 @@ DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const Read
     return outcome;
 }
 
+std::optional<CurrentChoice> CurrentChoiceOf(const JobState& job) {
+    if (!job.chipSelected()) {
+        return std::nullopt;
+    }
+    CurrentChoice current{job.chipNameText, {}};
+    current.modes[ModeBox::DisplaySerialNumber] = job.displaySerialNumber;
+    current.modes[ModeBox::MassProduction] = job.massProduction;
+    current.modes[ModeBox::ProductionLimit] = job.productionLimit;
+    current.modes[ModeBox::ExHvIspProgram] = job.exhvIspProgram;
+    current.modes[ModeBox::IspProgram] = job.ispProgram;
+    current.modes[ModeBox::WholeChipErase] = job.wholeChipErase;
+    current.modes.productionLimitCount = job.productionLimitCount;
+    return current;
+}
+
 DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, ReadChipXml& document,
                                       bool writerConnected, Operator& op, ShellState& shell) {
     shell.chipListSelector = 1;
@@ -76,6 +91,15 @@ DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, AppConte
                                       Operator& op) {
     return RunDeviceCommand(runDialog, context.chipXml, context.link.writerConnected, op,
                             context.shell);
+}
+
+DeviceCommandOutcome RunDeviceMenuCommand(const RunIcTypeSelect& runDialog, AppContext& context,
+                                          Operator& op) {
+    if (!context.link.writerConnected) {
+        op.message(kWriterNotConnected, "Message", MessageIcon::Stop);
+        return {};
+    }
+    return RunDeviceCommand(runDialog, context, op);
 }
 
 }  // namespace vexlor

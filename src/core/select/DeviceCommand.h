@@ -12,6 +12,8 @@
 
 namespace vexlor {
 
+inline constexpr const char* kWriterNotConnected = "Writer was not connected";
+
 // The chip records IC Type Select overwrites at every browse step.
 struct SavedChipRecords {
     ICInfo icInfo;
@@ -37,6 +39,10 @@ struct DeviceCommandOutcome {
 DeviceCommandOutcome TakeChipSelection(const IcTypeSelection& chosen, const ReadChipXml& document,
                                        bool writerConnected, Operator& op, ShellState& shell);
 
+// The chip and modes of the main window's job, for IC Type Select to open on; nothing when no
+// chip is selected.
+std::optional<CurrentChoice> CurrentChoiceOf(const JobState& job);
+
 // Runs IC Type Select (runDialog answers the selection on OK, nothing otherwise); Cancel puts
 // the chip records back exactly as they were before the dialog opened. The mode labels are
 // refreshed in every case.
@@ -46,5 +52,9 @@ DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, ReadChip
 // The same over the program's records.
 DeviceCommandOutcome RunDeviceCommand(const RunIcTypeSelect& runDialog, AppContext& context,
                                       Operator& op);
+// The main window's Device command: without a writer the operator is told so and IC Type
+// Select is not run, since nothing chosen could be loaded.
+DeviceCommandOutcome RunDeviceMenuCommand(const RunIcTypeSelect& runDialog, AppContext& context,
+                                          Operator& op);
 
 }  // namespace vexlor

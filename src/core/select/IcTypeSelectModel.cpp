@@ -1,26 +1,54 @@
 #include "core/select/IcTypeSelectModel.h"
 
+#include "core/chipdb/CatalogueFile.h"
+#include "core/chipdb/ChipSearch.h"
+#include "core/select/ProductionLimitCount.h"
+
 namespace vexlor {
 
-bool IcTypeSelectModel::open(std::int32_t chipListSelector, bool writerConnected) {
+bool IcTypeSelectModel::open(std::int32_t chipListSelector,
+                             const std::optional<CurrentChoice>& current) {
     selector_ = chipListSelector;
-    if (!writerConnected) {
-        operator_.message("Writer was not connected", "Message", MessageIcon::Stop);
+    ChipPath start;
+    const bool onCurrent =
+        current && FindChipInCatalogue(CatalogueFilePath(document_.baseDirectory(), selector_),
+                                       current->chipName, start);
+    if (!onCurrent) {
+        start = ChipPath{};
     }
-    if (document_.LoadChipLists(lists_, 0, 0, 0, selector_) == 0) {
+    if (document_.LoadChipLists(lists_, start.typeIndex, start.seriesIndex, start.nameIndex,
+                                selector_) == 0) {
         operator_.message("Read Chip List Error!!", "Message", MessageIcon::Stop);
         return false;
     }
-    lists_.select(ChipList::McuType, 0);
-    lists_.select(ChipList::ChipSeries, 0);
-    lists_.select(ChipList::ChipName, 0);
+    lists_.select(ChipList::McuType, start.typeIndex);
+    lists_.select(ChipList::ChipSeries, start.seriesIndex);
+    lists_.select(ChipList::ChipName, start.nameIndex);
     selectFirstPackage();
     labels_ = IcTypeSelectLabels{};
     showSelectedTexts();
     modes_.resetData();
     applyChipSpecialCases();
     modes_.showData();
+    if (onCurrent) {
+        checkModes(current->modes);
+    }
     return true;
+}
+
+void IcTypeSelectModel::checkModes(const ModeData& modes) {
+    for (std::size_t i = 0; i < kModeBoxCount; ++i) {
+        const auto box = static_cast<ModeBox>(i);
+        const BoxControl& control = modes_.controls()[box];
+        if (modes[box] == 1 && control.enabled && !control.checked) {
+            modes_.click(box, true);
+        }
+    }
+    if (modes_.controls().countEnabled &&
+        ParseProductionLimitCount(std::to_string(modes.productionLimitCount)).accepted) {
+        modes_.setCountText(std::to_string(modes.productionLimitCount));
+    }
+    modes_.takeData();
 }
 
 void IcTypeSelectModel::reload(int typeIndex, int seriesIndex, int nameIndex) {

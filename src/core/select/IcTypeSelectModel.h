@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/base/Operator.h"
@@ -23,6 +24,12 @@ struct IcTypeSelectLabels {
     bool operator==(const IcTypeSelectLabels&) const = default;
 };
 
+// The main window's chip and modes, which the dialog opens on when the catalogue holds the chip.
+struct CurrentChoice {
+    std::string chipName;
+    ModeData modes;
+};
+
 // What the dialog hands back on OK.
 struct IcTypeSelection {
     std::string packageName;
@@ -37,9 +44,9 @@ class IcTypeSelectModel {
   public:
     IcTypeSelectModel(ReadChipXml& document, Operator& op) : document_(document), operator_(op) {}
 
-    // Start of the dialog. False when the catalogue cannot be listed: the dialog then ends as
-    // cancelled.
-    bool open(std::int32_t chipListSelector, bool writerConnected);
+    // Start of the dialog, on the current chip and its modes or else on the first chip. False
+    // when the catalogue cannot be listed: the dialog then ends as cancelled.
+    bool open(std::int32_t chipListSelector, const std::optional<CurrentChoice>& current = {});
 
     void selectMcuType(int index);
     void selectChipSeries(int index);
@@ -68,6 +75,8 @@ class IcTypeSelectModel {
     void showSelectedTexts();
     void applyChipSpecialCases();
     void takeData();
+    // Checks the modes the chip still allows, as the operator's clicks would.
+    void checkModes(const ModeData& modes);
 
     ReadChipXml& document_;
     Operator& operator_;

@@ -51,7 +51,7 @@ ChipRequestResult SelectChipByName(const ChipRequest& request, AppContext& conte
     ChipRequestResult result;
     auto drive = [&]() -> std::optional<IcTypeSelection> {
         IcTypeSelectModel model(context.chipXml, op);
-        if (!model.open(context.shell.chipListSelector, context.link.writerConnected)) {
+        if (!model.open(context.shell.chipListSelector)) {
             result.refusal = "can't list the chip catalogue";
             return std::nullopt;
         }

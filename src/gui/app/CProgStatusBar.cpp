@@ -43,7 +43,10 @@ CProgStatusBar::CProgStatusBar(QWidget* parent) : QStatusBar(parent) {
     zeroLayout->setContentsMargins(4, 0, 4, 0);
     paneZero_ = new QLabel(kIdleMessage, paneZero);
     paneZero_->setObjectName("statusText");
-    paneZero_->setMinimumWidth(110);
+    paneZero_->setMinimumWidth(160);
+    position_ = new QLabel(paneZero);
+    position_->setObjectName("mousePosition");
+    position_->setMinimumWidth(90);
     progress_ = new QProgressBar(paneZero);
     progress_->setObjectName("statusProgress");
     progress_->setTextVisible(false);
@@ -51,6 +54,7 @@ CProgStatusBar::CProgStatusBar(QWidget* parent) : QStatusBar(parent) {
     progress_->setMaximumHeight(14);
     progress_->hide();
     zeroLayout->addWidget(paneZero_);
+    zeroLayout->addWidget(position_);
     zeroLayout->addWidget(progress_);
     addWidget(paneZero);
 
@@ -73,12 +77,7 @@ CProgStatusBar::CProgStatusBar(QWidget* parent) : QStatusBar(parent) {
     showConnection({ConnectionIcon::NotConnected, "USB was not connected"});
 }
 
-void CProgStatusBar::showIdle() {
-    paneZero_->setText(kIdleMessage);
-}
-
 void CProgStatusBar::setRange(int low, int high) {
-    showIdle();
     progress_->setRange(low & 0xFFFF, high & 0xFFFF);
     progress_->setValue(progress_->minimum());
 }
@@ -90,7 +89,6 @@ void CProgStatusBar::setPosition(int position) {
         progress_->show();
     } else {
         progress_->hide();
-        showIdle();
     }
 }
 
@@ -100,8 +98,14 @@ void CProgStatusBar::almostDone() {
     }
 }
 
+void CProgStatusBar::showStatus(const QString& text) {
+    paneZero_->setText(text);
+    // The writer may keep the thread busy for seconds after this: paint it now.
+    paneZero_->repaint();
+}
+
 void CProgStatusBar::showMousePosition(int x, int y) {
-    paneZero_->setText(QString("X=%1 Y=%2").arg(x).arg(y));
+    position_->setText(QString("X=%1 Y=%2").arg(x).arg(y));
 }
 
 void CProgStatusBar::showConnection(const ConnectionStatus& status) {

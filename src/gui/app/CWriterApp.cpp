@@ -108,7 +108,7 @@ int RunWriterApp(int argc, char** argv, WriterEnvironment environment) {
     options.session.simulatedJob = start.simulatedJob.value_or(base / kDemoJob);
 
     CWriterMainDlg window(context, op, clock, options);
-    op.bind(&window, window.logEdit());
+    op.bind(&window, window.logEdit(), window.progStatusBar());
     window.session().connection().SelectTransport(false);
     window.OnInitDialog();
     window.show();

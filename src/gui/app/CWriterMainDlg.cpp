@@ -76,7 +76,7 @@ CWriterMainDlg::CWriterMainDlg(AppContext& context, Operator& op, Clock& clock,
     buildMenus();
     bindBuiltCommands();
     setMinimumHeight(kMinimumHeight);
-    resize(kDefaultWidth, kDefaultHeight);
+    resize(QSize(kDefaultWidth, kDefaultHeight).expandedTo(minimumSizeHint()));
     connect(&deviceTimer_, &QTimer::timeout, this, &CWriterMainDlg::pollDevices);
 }
 

@@ -37,25 +37,38 @@ QString ApplicationCaption(std::string_view caption) {
     return caption.empty() ? QCoreApplication::applicationName() : qt(caption);
 }
 
-void QtOperator::bind(QWidget* window, QPlainTextEdit* log) {
+void QtOperator::bind(QWidget* window, QPlainTextEdit* log, CProgStatusBar* status) {
     window_ = window;
     log_ = log;
+    status_ = status;
+}
+
+int QtOperator::showBox(QMessageBox& box) {
+    if (busyDepth_ == 0) {
+        return box.exec();
+    }
+    QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    QGuiApplication::restoreOverrideCursor();
+    return answer;
 }
 
 void QtOperator::message(std::string_view text, std::string_view caption, MessageIcon icon) {
     QMessageBox box(boxIcon(icon), ApplicationCaption(caption), qt(text), QMessageBox::Ok, window_);
-    box.exec();
+    showBox(box);
 }
 
 bool QtOperator::ask(std::string_view text, std::string_view caption, MessageIcon icon) {
     QMessageBox box(boxIcon(icon), ApplicationCaption(caption), qt(text),
                     QMessageBox::Yes | QMessageBox::No, window_);
-    return box.exec() == QMessageBox::Yes;
+    return showBox(box) == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtOperator::chooseOpenFile(std::string_view filter) {
-    QString path =
-        QFileDialog::getOpenFileName(window_, QString(), QString(), ConvertFileFilter(filter));
+std::optional<std::string> QtOperator::chooseOpenFile(std::string_view filter,
+                                                      const std::filesystem::path& startFolder) {
+    QString path = QFileDialog::getOpenFileName(window_, QString(),
+                                                QString::fromStdString(startFolder.string()),
+                                                ConvertFileFilter(filter));
     if (path.isEmpty()) {
         return std::nullopt;
     }
@@ -99,6 +112,12 @@ void QtOperator::endBusy() {
     if (busyDepth_ > 0) {
         --busyDepth_;
         QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+void QtOperator::showStatus(std::string_view text) {
+    if (status_) {
+        status_->showStatus(qt(text));
     }
 }
 

@@ -78,10 +78,10 @@ void addFaultSwitch(QMenu* menu, const char* text, const char* name,
 
 void AddSimulatedWriterMenu(QMenuBar* bar, WriterSession& session,
                             std::function<void(const DeviceEvent&)> notify) {
-    QMenu* menu = bar->addMenu("Simulated writer");
+    QMenu* menu = bar->addMenu("&Simulated writer");
     menu->setObjectName("menuSimulatedWriter");
-    QAction* attach = addAction(menu, "Attach", "simAttach");
-    QAction* remove = addAction(menu, "Remove", "simRemove");
+    QAction* attach = addAction(menu, "&Attach", "simAttach");
+    QAction* remove = addAction(menu, "&Remove", "simRemove");
     QObject::connect(attach, &QAction::triggered, menu,
                      [&session, notify] { notify(session.attachSimulated()); });
     QObject::connect(remove, &QAction::triggered, menu,

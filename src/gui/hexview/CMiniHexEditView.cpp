@@ -135,6 +135,10 @@ QSize CMiniHexEditView::sizeHint() const {
             24 * m.lineHeight + kTextMargin / 2 + frame};
 }
 
+QSize CMiniHexEditView::minimumSizeHint() const {
+    return {sizeHint().width(), QAbstractScrollArea::minimumSizeHint().height()};
+}
+
 void CMiniHexEditView::applyScrollBar() {
     const ScrollBarState state = model_.scrollBar();
     QScrollBar* bar = verticalScrollBar();

@@ -33,6 +33,8 @@ class CMiniHexEditView : public QAbstractScrollArea {
     QString rowLengthSettingsKey() const;
 
     QSize sizeHint() const override;
+    // As wide as a whole row: the window never cuts off the character column.
+    QSize minimumSizeHint() const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,7 @@
 #include "gui/ops/JobCommandBindings.h"
 
 #include <QLocale>
+#include <QSettings>
 #include <memory>
 
 #include "core/app/ControlId.h"
@@ -53,9 +54,15 @@ struct JobCommandState {
     JobServices services;
 };
 
+void keepProgramFolder(const AppContext& context) {
+    QSettings().setValue(kProgramFolderSetting,
+                         QString::fromStdString(context.shell.programFolder.string()));
+}
+
 }  // namespace
 
 JobCommandTable MakeJobCommands(AppContext& context, Operator& op, JobCommandWindow window) {
+    context.shell.programFolder = QSettings().value(kProgramFolderSetting).toString().toStdString();
     auto state = std::make_shared<JobCommandState>(context, op, std::move(window));
     const auto bind = [state](JobOutcome (*command)(JobServices&)) {
         return [state, command] { command(state->services); };
@@ -64,7 +71,9 @@ JobCommandTable MakeJobCommands(AppContext& context, Operator& op, JobCommandWin
     table.commands = {
         {gui::kLoadFile,
          [state] {
-             if (LoadFile(state->services) == JobOutcome::Ok) {
+             const JobOutcome outcome = LoadFile(state->services);
+             keepProgramFolder(state->services.context);
+             if (outcome == JobOutcome::Ok) {
                  state->window.afterLoad();
              }
          }},
@@ -86,7 +95,9 @@ JobCommandTable MakeJobCommands(AppContext& context, Operator& op, JobCommandWin
          }},
     };
     table.drop = [state](const std::vector<std::string>& paths) {
-        if (OnDropFiles(state->services, paths) == JobOutcome::Ok) {
+        const JobOutcome outcome = OnDropFiles(state->services, paths);
+        keepProgramFolder(state->services.context);
+        if (outcome == JobOutcome::Ok) {
             state->window.afterLoad();
         }
     };

@@ -40,6 +40,11 @@ struct JobCommandTable {
     std::function<void(const std::vector<std::string>& paths)> drop;
 };
 
+// The settings key of the folder Load File opens in.
+inline constexpr const char* kProgramFolderSetting = "LoadFile/folder";
+
+// Takes the folder of the last program file from the settings; the commands put it back after
+// every load.
 JobCommandTable MakeJobCommands(AppContext& context, Operator& op, JobCommandWindow window);
 
 }  // namespace vexlor

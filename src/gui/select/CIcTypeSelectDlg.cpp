@@ -159,8 +159,9 @@ void CIcTypeSelectDlg::connectWidgets() {
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool CIcTypeSelectDlg::begin(std::int32_t chipListSelector, bool writerConnected) {
-    if (!model_.open(chipListSelector, writerConnected)) {
+bool CIcTypeSelectDlg::begin(std::int32_t chipListSelector,
+                             const std::optional<CurrentChoice>& current) {
+    if (!model_.open(chipListSelector, current)) {
         return false;
     }
     // Without packages the dialog closes up over the column it does not show.
@@ -170,8 +171,8 @@ bool CIcTypeSelectDlg::begin(std::int32_t chipListSelector, bool writerConnected
 }
 
 std::optional<IcTypeSelection> CIcTypeSelectDlg::run(std::int32_t chipListSelector,
-                                                     bool writerConnected) {
-    if (!begin(chipListSelector, writerConnected) || exec() != QDialog::Accepted) {
+                                                     const std::optional<CurrentChoice>& current) {
+    if (!begin(chipListSelector, current) || exec() != QDialog::Accepted) {
         return std::nullopt;
     }
     return model_.selection();

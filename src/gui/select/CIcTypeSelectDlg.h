@@ -26,10 +26,11 @@ class CIcTypeSelectDlg : public QDialog {
 
     // Opens the dialog modally; the selection on OK, nothing on Cancel or when the catalogue
     // could not be listed (the dialog is then never shown).
-    std::optional<IcTypeSelection> run(std::int32_t chipListSelector, bool writerConnected);
+    std::optional<IcTypeSelection> run(std::int32_t chipListSelector,
+                                       const std::optional<CurrentChoice>& current);
 
     // The start of run() without the modal loop, for a caller that drives the dialog itself.
-    bool begin(std::int32_t chipListSelector, bool writerConnected);
+    bool begin(std::int32_t chipListSelector, const std::optional<CurrentChoice>& current = {});
     // What OK hands back, once accepted.
     IcTypeSelection selection() const { return model_.selection(); }
 

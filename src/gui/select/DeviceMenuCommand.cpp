@@ -14,9 +14,10 @@ std::function<void()> MakeDeviceMenuCommand(QWidget* window, AppContext& context
         if (dialog.isNull()) {
             return;
         }
-        const DeviceCommandOutcome outcome = RunDeviceCommand(
+        const DeviceCommandOutcome outcome = RunDeviceMenuCommand(
             [&] {
-                return dialog->run(context.shell.chipListSelector, context.link.writerConnected);
+                return dialog->run(context.shell.chipListSelector,
+                                   CurrentChoiceOf(context.shell.job));
             },
             context, op);
         if (outcome.blankHexView) {

@@ -98,6 +98,9 @@ TEST_F(WriterAttachTest, ArrivalSequenceOnBaseFirmware) {
                      "00>07", "00>47", "14>04 17", "13<512",   "14>0C 07", "00>07"}));
     EXPECT_EQ(rig.clock.waits(), std::vector<std::uint32_t>{1200});
     EXPECT_EQ(rig.op.texts(), Words{"<USBDetectMsg>"});
+    EXPECT_EQ(rig.op.statuses, (Words{"Checking writer ...", "Writer attached"}));
+    EXPECT_EQ(rig.op.busyCursors.size(), 1u);
+    EXPECT_EQ(rig.op.busyEnded, 1);
     EXPECT_EQ(rig.link.hwVersionName, "hwversion1.1");
     EXPECT_FALSE(rig.link.familyFirmwareLoaded);
     EXPECT_EQ(rig.link.writerFirmwareVersion, sim::kBaseFirmwareVersion);
@@ -262,6 +265,8 @@ TEST_F(FirmwareResetTest, WritesTheTestImageAndLeavesOperationsOff) {
     ASSERT_EQ(arrive(), ArrivalOutcome::FirmwareReset);
 
     EXPECT_EQ(rig.op.texts(), (Words{"<USBDetectMsg>", "<AUTOResetMsg>", "<AUTOResetOKMsg>"}));
+    EXPECT_EQ(rig.op.statuses, (Words{"Checking writer ...", "Writer firmware reset"}));
+    EXPECT_EQ(rig.op.busyEnded, 1);
     EXPECT_TRUE(std::equal(testImage.begin(), testImage.end(), device.memory().begin()));
     const Words words = rig.exchanges();
     EXPECT_EQ(Words(words.end() - 7, words.end()),
@@ -298,6 +303,7 @@ TEST_F(FirmwareResetTest, LogsItsProgressBeforeWritingAndKeepsTheFamilyWordOnFai
     ASSERT_EQ(arrive(), ArrivalOutcome::FirmwareReset);
     EXPECT_EQ(logAtWrite, "\nReset Writer Firmware ....... Wait");
     EXPECT_EQ(rig.op.texts(), (Words{"<USBDetectMsg>", "<AUTOResetMsg>", "<AUTOResetFailMsg>"}));
+    EXPECT_EQ(rig.op.statuses.back(), "Writer firmware reset failed");
     EXPECT_EQ(rig.link.familyWord, 0x1234);
 }
 
@@ -321,6 +327,8 @@ TEST_F(WriterAttachTest, ArrivalOfAnotherDeviceIsIgnored) {
     EXPECT_FALSE(rig.link.writerConnected);
     EXPECT_FALSE(shell.panel.at(ControlId::Auto).enabled);
     EXPECT_TRUE(rig.op.shown.empty());
+    EXPECT_TRUE(rig.op.statuses.empty());
+    EXPECT_TRUE(rig.op.busyCursors.empty());
 }
 
 TEST_F(WriterAttachTest, AccessLibraryArrivalNeedsNoDeviceName) {
@@ -332,6 +340,7 @@ TEST_F(WriterAttachTest, AccessLibraryArrivalNeedsNoDeviceName) {
 TEST_F(WriterAttachTest, ArrivalWithoutAnOpenWriterDisablesOperations) {
     device.detach();
     EXPECT_EQ(arrive(), ArrivalOutcome::NotConnected);
+    EXPECT_EQ(rig.op.statuses, Words{"Writer was not connected"});
     EXPECT_FALSE(shell.panel.at(ControlId::Auto).enabled);
     EXPECT_FALSE(shell.panel.at(ControlId::SmartOption).enabled);
     EXPECT_TRUE(shell.panel.at(ControlId::PinPlacement).enabled);
@@ -359,6 +368,7 @@ TEST_F(WriterAttachTest, RemovalDisablesWhatNeedsTheWriter) {
         EXPECT_EQ(v.statusShown, removes ? 1 : 0);
     }
     EXPECT_TRUE(rig.op.shown.empty());
+    EXPECT_EQ(rig.op.statuses, Words{"Writer removed"});
 }
 
 TEST_F(WriterAttachTest, StartWithWriterRestoresTheJob) {

@@ -21,6 +21,7 @@ class JobEndToEnd : public ::testing::Test {
         rig.op.files.push_back(rig.writeHex("prog.hex", hexText(kProgram)).string());
         ASSERT_EQ(LoadFile(services), JobOutcome::Ok) << testing::PrintToString(rig.op.texts());
         rig.op.shown.clear();
+        rig.op.statuses.clear();
     }
 
     JobRig rig;
@@ -32,6 +33,8 @@ TEST_F(JobEndToEnd, ProgramVerifyReadGiveTheLoadedDataBack) {
     EXPECT_EQ(OnVerify(services), JobOutcome::Ok);
     EXPECT_EQ(OnRead(services), JobOutcome::Ok);
     EXPECT_EQ(rig.op.texts(), (std::vector<std::string>{"Program OK", "Verify OK", "Read OK"}));
+    EXPECT_EQ(rig.op.statuses, (std::vector<std::string>{"Program ...", "Program OK", "Verify ...",
+                                                         "Verify OK", "Read ...", "Read OK"}));
 
     // The chip holds the program in file order, and so does the read-back file.
     const auto chip = rig.device.chip().contents();
@@ -72,6 +75,7 @@ TEST_F(JobEndToEnd, WriterFaultGivesTheFailMessage) {
     rig.device.faults().jobFails = true;
     EXPECT_EQ(OnProgram(services), JobOutcome::Failed);
     EXPECT_EQ(rig.op.last().text, "Program FAIL");
+    EXPECT_EQ(rig.op.statuses.back(), "Program FAIL");
 }
 
 TEST_F(JobEndToEnd, OperationShowsProgressAndBusyCursorAndPutsThemBack) {

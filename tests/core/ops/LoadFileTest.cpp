@@ -32,7 +32,9 @@ TEST_F(LoadFileTest, CancelLeavesBufferFilesAndWriterUntouched) {
     rig.device.clearTranscript();
 
     EXPECT_EQ(LoadFile(services), JobOutcome::Cancelled);
-    EXPECT_EQ(rig.op.filters, std::vector<std::string>{"QvIce Hex Files (*.hex)|*.hex||"});
+    EXPECT_EQ(rig.op.filters,
+              std::vector<std::string>{"QvIce Hex Files (*.hex)|*.hex|All files (*)|*||"});
+    EXPECT_TRUE(rig.op.statuses.empty());
     EXPECT_EQ(rig.file("buffer_data.prog"), data);
     EXPECT_EQ(rig.file("buffer_option.prog"), option);
     EXPECT_TRUE(rig.device.transcript().empty());
@@ -67,6 +69,7 @@ TEST_F(LoadFileTest, UnreadableProgramSkipsFirmwareAndDownload) {
     rig.op.files.push_back((rig.base / "missing.hex").string());
     rig.device.clearTranscript();
     EXPECT_EQ(LoadFile(services), JobOutcome::BadInput);
+    EXPECT_EQ(rig.op.statuses, (std::vector<std::string>{"Loading file ...", "File not loaded"}));
     EXPECT_FALSE(rig.areaWritten());
     EXPECT_TRUE(rig.view.shownFiles.empty());
     EXPECT_TRUE(rig.panel().hexViewShown);
@@ -221,8 +224,18 @@ TEST_F(LoadFileTest, FailedDownloadEndsTheLoadAsFailed) {
     rig.device.faults().corruptReadBack = true;
     rig.device.clearTranscript();
     EXPECT_EQ(LoadDroppedFile(services, programFile()), JobOutcome::Failed);
+    EXPECT_EQ(rig.op.statuses.back(), "Download failed");
     EXPECT_TRUE(rig.areaWritten());
     EXPECT_NE(rig.op.last().text, "Loading Data Ok");
+}
+
+TEST_F(LoadFileTest, NextChoiceOpensInTheFolderOfTheLastProgramFile) {
+    rig.context.chipXml.icInfo().Have_OPT = 0;
+    rig.op.files.push_back(rig.base.write("work/prog.hex", hexText(kProgram)).string());
+    ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
+    EXPECT_EQ(rig.op.statuses, (std::vector<std::string>{"Loading file ...", "Download complete"}));
+    EXPECT_EQ(LoadFile(services), JobOutcome::Cancelled);
+    EXPECT_EQ(rig.op.startFolders, (std::vector<std::filesystem::path>{{}, rig.base / "work"}));
 }
 
 TEST(DropExtension, TakenFromTheFirstPatternOfTheFilter) {

@@ -55,6 +55,31 @@ TEST_F(ChipSearchModelTest, ClickingAnEntryPutsItsNameIntoTheEdit) {
 
     search.selectEntry(5);
     EXPECT_EQ(search.text(), "31A100");
+
+    // Keys walk the list without narrowing it.
+    search.setText("A1");
+    search.highlightEntry(1);
+    EXPECT_EQ(search.text(), "31A100");
+    EXPECT_EQ(search.names(), (Strings{"QR31A100", "31A100"}));
+}
+
+TEST_F(ChipSearchModelTest, TextLookedUpDependsOnHowTheDialogClosed) {
+    struct Case {
+        const char* typed;
+        SearchClosing closing;
+        const char* lookedUp;
+    };
+    const Case cases[] = {
+        {"ZJ01", SearchClosing::Ok, "QR31ZJ0115"},  // the one chip listed
+        {"ZJ01", SearchClosing::Dismissed, "ZJ01"},
+        {"ZJ01", SearchClosing::Cancel, ""},
+        {"A1", SearchClosing::Ok, "A1"},  // two listed: the text as typed
+        {"QR99", SearchClosing::Ok, "QR99"},
+    };
+    for (const Case& c : cases) {
+        search.setText(c.typed);
+        EXPECT_EQ(search.lookUpText(c.closing), c.lookedUp) << c.typed;
+    }
 }
 
 TEST_F(ChipSearchModelTest, LookupAfterClosingFindsTheFirstChipOfTheName) {

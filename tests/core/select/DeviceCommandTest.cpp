@@ -20,7 +20,7 @@ class DeviceCommandTest : public ::testing::Test {
     RunIcTypeSelect operatorWho(std::function<void(IcTypeSelectModel&)> browse, bool ok) {
         return [this, browse, ok]() -> std::optional<IcTypeSelection> {
             IcTypeSelectModel model(document, op);
-            if (!model.open(shell.chipListSelector, true)) {
+            if (!model.open(shell.chipListSelector)) {
                 return std::nullopt;
             }
             browse(model);
@@ -157,6 +157,23 @@ TEST_F(DeviceCommandTest, DisplaySerialNumberAsksForTheSerialSetWithTheIspChoice
     EXPECT_TRUE(outcome.exhvIspProgram);
     EXPECT_FALSE(outcome.ispProgram);
     EXPECT_EQ(shell.job.displaySerialNumber, 1);
+}
+
+TEST_F(DeviceCommandTest, MenuCommandWithoutAWriterDoesNotRunTheDialog) {
+    AppContext context{op, base.path(), Language::English};
+    context.shell.job.chipNameText = "M10X1";
+    int runs = 0;
+    const auto dialog = [&runs]() -> std::optional<IcTypeSelection> {
+        ++runs;
+        return IcTypeSelection{};
+    };
+    EXPECT_FALSE(RunDeviceMenuCommand(dialog, context, op).accepted);
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(op.texts(), std::vector<std::string>{"Writer was not connected"});
+    EXPECT_EQ(context.shell.job.chipNameText, "M10X1");
+    context.link.writerConnected = true;
+    RunDeviceMenuCommand(dialog, context, op);
+    EXPECT_EQ(runs, 1);
 }
 
 TEST_F(DeviceCommandTest, ButtonsFollowTheSerialFlagOfThePreviousJob) {

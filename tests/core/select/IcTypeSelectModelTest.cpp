@@ -24,7 +24,7 @@ class IcTypeSelectModelTest : public ::testing::Test {
 };
 
 TEST_F(IcTypeSelectModelTest, OpensOnTheFirstChipWithoutPackagesForTheFirstCatalogue) {
-    ASSERT_TRUE(model.open(1, true));
+    ASSERT_TRUE(model.open(1));
     EXPECT_TRUE(op.shown.empty());
     EXPECT_EQ(model.lists().items(ChipList::McuType), (Strings{"OTP", "MTP"}));
     EXPECT_EQ(model.lists().items(ChipList::ChipSeries), (Strings{"QR31", "QR46"}));
@@ -40,25 +40,37 @@ TEST_F(IcTypeSelectModelTest, OpensOnTheFirstChipWithoutPackagesForTheFirstCatal
     EXPECT_EQ(model.selection().packageName, "");
 }
 
-TEST_F(IcTypeSelectModelTest, WarnsWhenNoWriterIsConnectedAndCarriesOn) {
-    ASSERT_TRUE(model.open(1, false));
-    ASSERT_EQ(op.shown.size(), 1u);
-    EXPECT_EQ(op.last().text, "Writer was not connected");
-    EXPECT_EQ(op.last().caption, "Message");
-    EXPECT_EQ(op.last().icon, MessageIcon::Stop);
-    EXPECT_EQ(model.lists().items(ChipList::McuType).size(), 2u);
+TEST_F(IcTypeSelectModelTest, OpensOnTheCurrentChipWithTheModesItStillAllows) {
+    CurrentChoice current{"M20Y2", {}};
+    current.modes[ModeBox::IspProgram] = 1;
+    current.modes[ModeBox::ProductionLimit] = 1;
+    current.modes[ModeBox::WholeChipErase] = 1;  // M20Y2 does not allow it
+    current.modes.productionLimitCount = 250;
+    ASSERT_TRUE(model.open(1, current));
+    EXPECT_EQ(model.labels(), (IcTypeSelectLabels{"MTP", "M20", "M20Y2", "", "MTP", "M20Y2"}));
+    EXPECT_EQ(document.icInfo().ChipName, "M20Y2");
+    ASSERT_TRUE(model.accept());
+    EXPECT_EQ(model.selection().modes.states,
+              (std::array<std::int32_t, kModeBoxCount>{0, 0, 1, 0, 1, 0}));
+    EXPECT_EQ(model.selection().modes.productionLimitCount, 250);
+
+    // A chip the catalogue no longer lists: the first chip, no modes.
+    ASSERT_TRUE(model.open(1, CurrentChoice{"GONE", current.modes}));
+    EXPECT_EQ(model.labels().chipName, "QR31A100");
+    EXPECT_EQ(model.modes().data().states, (std::array<std::int32_t, kModeBoxCount>{}));
+    EXPECT_TRUE(op.shown.empty());
 }
 
 TEST_F(IcTypeSelectModelTest, UnreadableCatalogueCancelsTheDialog) {
     std::filesystem::remove(base / "ChipList/KLW20_mcu.xml");
-    EXPECT_FALSE(model.open(1, true));
+    EXPECT_FALSE(model.open(1));
     ASSERT_FALSE(op.shown.empty());
     EXPECT_EQ(op.last().text, "Read Chip List Error!!");
     EXPECT_EQ(op.last().icon, MessageIcon::Stop);
 }
 
 TEST_F(IcTypeSelectModelTest, ListChangesCascadeToTheFirstEntriesBelow) {
-    ASSERT_TRUE(model.open(1, true));
+    ASSERT_TRUE(model.open(1));
     model.selectChipName(2);
     model.selectMcuType(1);
     EXPECT_EQ(model.lists().items(ChipList::ChipSeries), (Strings{"M10", "M20"}));
@@ -82,7 +94,7 @@ TEST_F(IcTypeSelectModelTest, ListChangesCascadeToTheFirstEntriesBelow) {
 }
 
 TEST_F(IcTypeSelectModelTest, ForcedIspChipPickedFromTheListsIsCheckedGreyedAndTaken) {
-    ASSERT_TRUE(model.open(1, true));
+    ASSERT_TRUE(model.open(1));
     model.selectChipName(1);  // QR31ZJ0115, ISP key 1
     const auto& isp = model.modes().controls()[ModeBox::IspProgram];
     EXPECT_TRUE(isp.checked);
@@ -101,14 +113,14 @@ TEST_F(IcTypeSelectModelTest, OpeningOnAForcedChipAlreadyHoldsTheForcedMode) {
     test::WriteICInfoFile(other, "QR46YJ45", "4645");
     ReadChipXml otherDocument(op, other.path());
     IcTypeSelectModel opened(otherDocument, op);
-    ASSERT_TRUE(opened.open(1, true));
+    ASSERT_TRUE(opened.open(1));
     EXPECT_EQ(opened.modes().controls()[ModeBox::ExHvIspProgram], (BoxControl{true, false}));
     ASSERT_TRUE(opened.accept());
     EXPECT_EQ(opened.selection().modes[ModeBox::ExHvIspProgram], 1);
 }
 
 TEST_F(IcTypeSelectModelTest, ProductionLimitIsDroppedForAChipWithoutIt) {
-    ASSERT_TRUE(model.open(1, true));
+    ASSERT_TRUE(model.open(1));
     model.clickMode(ModeBox::ProductionLimit, true);
     model.editCount("250");
     EXPECT_EQ(model.modes().data().productionLimitCount, 250);
@@ -124,7 +136,7 @@ TEST_F(IcTypeSelectModelTest, ProductionLimitIsDroppedForAChipWithoutIt) {
 }
 
 TEST_F(IcTypeSelectModelTest, CountOutOfRangeIsRefusedAndKeepsTheDialogOpen) {
-    ASSERT_TRUE(model.open(1, true));
+    ASSERT_TRUE(model.open(1));
     model.clickMode(ModeBox::ProductionLimit, true);
     model.editCount("");
     EXPECT_TRUE(op.shown.empty());
@@ -140,7 +152,7 @@ TEST_F(IcTypeSelectModelTest, CountOutOfRangeIsRefusedAndKeepsTheDialogOpen) {
 }
 
 TEST_F(IcTypeSelectModelTest, JumpWalksTheListsToTheFoundChip) {
-    ASSERT_TRUE(model.open(1, true));
+    ASSERT_TRUE(model.open(1));
     model.jumpTo(1, 1, 1);
     EXPECT_EQ(model.labels(), (IcTypeSelectLabels{"MTP", "M20", "SHARED1", "", "MTP", "SHARED1"}));
     EXPECT_EQ(document.icInfo().ChipName, "SHARED1");
@@ -149,7 +161,7 @@ TEST_F(IcTypeSelectModelTest, JumpWalksTheListsToTheFoundChip) {
 }
 
 TEST_F(IcTypeSelectModelTest, SecondCatalogueShowsPackagesAndTheirCodes) {
-    ASSERT_TRUE(model.open(2, true));
+    ASSERT_TRUE(model.open(2));
     EXPECT_TRUE(model.packagesShown());
     EXPECT_EQ(model.lists().items(ChipList::Packages), (Strings{"DIP 8", "SOP16"}));
     EXPECT_EQ(model.labels().package, "DIP 8");

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -158,6 +160,49 @@ TEST(MainWindow, HelpItemsAndThePinPictureOpenTheirWindows) {
     EXPECT_FALSE(h.window().pinPictureDialog()->isModal());
 }
 
+// Every menu title and item has a mnemonic of its own among its neighbours.
+void expectDistinctMnemonics(const QList<QAction*>& actions) {
+    QSet<QString> seen;
+    for (QAction* action : actions) {
+        const QString key = QKeySequence::mnemonic(action->text()).toString();
+        EXPECT_TRUE(action->isSeparator() || (!key.isEmpty() && !seen.contains(key)))
+            << action->text().toStdString();
+        seen.insert(key);
+        // The simulated writer's own menu is a demonstration aid, not the program's.
+        if (action->menu() != nullptr && action->menu()->objectName() != "menuSimulatedWriter") {
+            expectDistinctMnemonics(action->menu()->actions());
+        }
+    }
+}
+
+TEST(MainWindow, MenusHaveMnemonicsAndLoadFileItsShortcutAndItsFolder) {
+    std::filesystem::path folder;
+    {
+        MainWindowHarness h(restoredJob());
+        expectDistinctMnemonics(h.window().menuBar()->actions());
+        EXPECT_EQ(h.window().action(gui::kExit)->shortcut(), QKeySequence("Ctrl+Q"));
+        folder = h.base / "programs";
+        h.context->shell.programFolder = folder;
+        h.window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&h.window()));
+        // From the hex view too: the shortcut is none of the view's keys.
+        QTest::keyClick(h.window().hexView(), Qt::Key_O, Qt::ControlModifier);
+        EXPECT_EQ(h.op.startFolders, std::vector<std::filesystem::path>{folder});
+    }
+    MainWindowHarness next(restoredJob());
+    EXPECT_EQ(next.context->shell.programFolder, folder);
+}
+
+TEST(MainWindow, AtItsMinimumSizeTheHexViewShowsWholeRows) {
+    MainWindowHarness h;
+    h.window().resize(1, 1);
+    QCoreApplication::processEvents();
+    const CMiniHexEditView* view = h.window().hexView();
+    const int rowEnd = view->model().columnOffsets().characters +
+                       view->model().rowLength() * view->model().metrics().charWidth;
+    EXPECT_GE(view->viewport()->width(), rowEnd);
+}
+
 TEST(MainWindow, MouseMovesShowThePositionAndPressesWaitForTheWriter) {
     MainWindowHarness h;
     QWidget* surface = h.window().centralWidget();
@@ -168,7 +213,7 @@ TEST(MainWindow, MouseMovesShowThePositionAndPressesWaitForTheWriter) {
         return event.isAccepted();
     };
     send(QEvent::MouseMove, Qt::NoButton);
-    EXPECT_EQ(h.window().progStatusBar()->paneText(0), "X=37 Y=52");
+    EXPECT_EQ(h.window().progStatusBar()->mousePositionText(), "X=37 Y=52");
     // The surface itself turns a press down; while busy it never gets to see it.
     EXPECT_FALSE(send(QEvent::MouseButtonPress, Qt::LeftButton));
     h.context->link.busy = true;

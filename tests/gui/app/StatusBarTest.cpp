@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <sstream>
 
 #include "gui/app/CProgStatusBar.h"
 #include "gui/app/FileFilter.h"
+#include "gui/app/QtOperator.h"
 #include "support/gui/QtTestApp.h"
 
 namespace vexlor::test {
@@ -45,23 +47,40 @@ TEST(StatusBar, ProgressProtocol) {
     }
 }
 
-TEST(StatusBar, PaneZeroReturnsToReadyAndPaneOneShowsTheConnection) {
+TEST(StatusBar, StatusTextOutlastsProgressAndMouseAndPaneOneShowsTheConnection) {
     EnsureQtApplication();
     CProgStatusBar bar;
+    EXPECT_EQ(bar.paneText(0), "Ready");
+    gui::QtOperator op;
+    op.bind(nullptr, nullptr, &bar);
+    op.showStatus("Program OK");
     bar.showMousePosition(120, 7);
-    EXPECT_EQ(bar.paneText(0), "X=120 Y=7");
+    EXPECT_EQ(bar.mousePositionText(), "X=120 Y=7");
     bar.setRange(0, 10);
-    EXPECT_EQ(bar.paneText(0), "Ready");
     bar.setPosition(7);
-    bar.showMousePosition(3, 4);
     bar.setPosition(0);
-    EXPECT_EQ(bar.paneText(0), "Ready");
+    EXPECT_EQ(bar.paneText(0), "Program OK");
 
     EXPECT_EQ(bar.paneText(1), "USB was not connected");
     EXPECT_FALSE(bar.connectedIconShown());
     bar.showConnection({ConnectionIcon::Connected, "USB STANDALONE WRITER"});
     EXPECT_EQ(bar.paneText(1), "USB STANDALONE WRITER");
     EXPECT_TRUE(bar.connectedIconShown());
+}
+
+TEST(QtOperator, MessageBoxShowsTheNormalCursorWhileBusy) {
+    EnsureQtApplication();
+    gui::QtOperator op;
+    op.beginBusy("metronom.ani");
+    Qt::CursorShape duringBox = Qt::WaitCursor;
+    AnswerNextModal([&duringBox](QWidget* box) {
+        duringBox = QGuiApplication::overrideCursor()->shape();
+        box->close();
+    });
+    op.message("Program OK", "Message", MessageIcon::None);
+    EXPECT_EQ(duringBox, Qt::ArrowCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    op.endBusy();
 }
 
 TEST(FileFilter, CatalogueFiltersBecomeQtFilters) {

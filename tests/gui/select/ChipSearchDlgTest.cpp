@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include "SelectFixture.h"
@@ -49,6 +50,29 @@ TEST(ChipSearchDlg, TypingAndClicksGoThroughTheModel) {
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.searchText(), model.text());
+}
+
+TEST(ChipSearchDlg, DownGoesIntoTheListEnterTakesItCancelLooksUpNothing) {
+    EnsureQtApplication();
+    ScratchDir base;
+    WriteSampleCatalogue(base);
+    for (bool cancel : {false, true}) {
+        CChipSearchDlg dialog(base / "ChipList/KLW20_mcu.xml");
+        dialog.show();
+        auto* edit = dialog.findChild<QLineEdit*>("searchText");
+        auto* list = dialog.findChild<QListWidget*>("matches");
+        QTest::keyClicks(edit, "a1");
+        QTest::keyClick(edit, Qt::Key_Down);
+        EXPECT_EQ(list->currentRow(), 0);
+        EXPECT_EQ(list->count(), 2);
+        if (cancel) {
+            QTest::mouseClick(dialog.findChild<QPushButton*>("cancel"), Qt::LeftButton);
+        } else {
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+        EXPECT_EQ(dialog.result(), cancel ? QDialog::Rejected : QDialog::Accepted);
+        EXPECT_EQ(dialog.searchText(), cancel ? "" : "QR31A100");
+    }
 }
 
 }  // namespace

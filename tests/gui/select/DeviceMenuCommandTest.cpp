@@ -31,7 +31,9 @@ class DeviceMenuCommandTest : public ::testing::Test {
     void run(int row, const char* button, bool displaySerial = false) {
         AnswerNextModal([this, row, button, displaySerial](QWidget* dialog) {
             seen.push_back(dialog);
-            ClickRow(dialog->findChild<QListWidget*>("chipName"), row);
+            auto* chips = dialog->findChild<QListWidget*>("chipName");
+            openedOn.push_back(chips->currentItem()->text().toStdString());
+            ClickRow(chips, row);
             if (displaySerial) {
                 auto* box = dialog->findChild<QCheckBox*>("displaySerialNumber");
                 ASSERT_NE(box, nullptr);
@@ -52,6 +54,7 @@ class DeviceMenuCommandTest : public ::testing::Test {
     int refreshed = 0;
     std::vector<std::pair<bool, bool>> serialSetOpened;
     std::vector<QWidget*> seen;
+    std::vector<std::string> openedOn;
 };
 
 TEST_F(DeviceMenuCommandTest, OkHandsTheChipToTheWindowAndCancelKeepsIt) {
@@ -68,9 +71,10 @@ TEST_F(DeviceMenuCommandTest, OkHandsTheChipToTheWindowAndCancelKeepsIt) {
     EXPECT_EQ(context.chipXml.icInfo().ChipName, chosen);
     EXPECT_EQ(blanked, 1);
     EXPECT_EQ(refreshed, 2);
-    // One dialog for the life of the window.
+    // One dialog for the life of the window, opened on the window's chip once it has one.
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], seen[1]);
+    EXPECT_EQ(openedOn, (std::vector<std::string>{"QR31A100", chosen}));
 }
 
 TEST_F(DeviceMenuCommandTest, OkWithDisplaySerialNumberOpensTheSerialSet) {

@@ -33,7 +33,7 @@ class IcTypeSelectDlgTest : public ::testing::Test {
     static void SetUpTestSuite() { EnsureQtApplication(); }
     IcTypeSelectDlgTest() { WriteSampleCatalogue(base); }
     void begin(std::int32_t selector = 1) {
-        ASSERT_TRUE(dialog.begin(selector, true));
+        ASSERT_TRUE(dialog.begin(selector));
         dialog.show();
     }
     template <typename Widget = QWidget>

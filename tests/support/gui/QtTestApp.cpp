@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -20,6 +22,9 @@ void EnsureQtApplication() {
     // Kept for the whole process: widgets of one test may outlive the test's own objects.
     static QApplication* application = new QApplication(argc, argv);
     (void)application;
+    // What the windows keep in their settings stays within this test run.
+    static QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 }
 
 void ClickRow(QWidget* widget, int row) {
