@@ -3,9 +3,14 @@
 #include <numeric>
 
 #include "JobRig.h"
+#include "SampleProgram.h"
+#include "core/convert/ByteFiles.h"
 #include "core/convert/FileFilters.h"
+#include "core/convert/ProgramConversion.h"
 #include "core/ops/CompareImage.h"
+#include "core/ops/ConversionSetup.h"
 #include "core/ops/FileCompare.h"
+#include "core/ops/OptionWord.h"
 
 namespace vexlor::test {
 namespace {
@@ -77,7 +82,7 @@ TEST(CompareImage, ReadingByChipAndFilter) {
     };
     JobServices services = rig.services();
     for (const auto& c : cases) {
-        rig.job().chipNameText = c.chip;
+        rig.selectChip(c.chip);
         rig.context.chipXml.chipDisplayInfo().IC_FileType = c.filter;
         rig.header()[0x25] = c.heldConfigLow;
         const auto image = MakeCompareImage(services, file);
@@ -87,6 +92,53 @@ TEST(CompareImage, ReadingByChipAndFilter) {
         EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 4), c.start) << c.chip << " " << c.filter;
     }
     EXPECT_EQ(readBytes(file), otp);
+}
+
+// A raw sample image is blank; words that differ within themselves make a compare in the
+// wrong byte order fail.
+void stampWords(const std::filesystem::path& program) {
+    if (program.extension() != ".bin") {
+        return;
+    }
+    Bytes bytes = readBytes(program);
+    for (std::size_t i = 0x20; i < 0x60 && i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
+    }
+    ASSERT_TRUE(writeFileBytes(program, bytes));
+}
+
+// Every delivered chip: a program file converted and downloaded compares equal with the
+// writer's data area, and the same image with one byte changed compares different.
+TEST(CompareFile, LoadedFileComparesEqualOnEveryDeliveredChip) {
+    JobRig rig;
+    JobServices services = rig.services();
+    int chips = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(rig.base / "ICInfo")) {
+        const std::string name = entry.path().stem().string();
+        rig.selectChip(name);
+        const auto samples = rig.base / "samples" / name;
+        std::filesystem::create_directories(samples);
+        const auto program = sampleProgramFor(rig.context.chipXml.icInfo(), samples);
+        stampWords(program);
+        ConversionResult result;
+        ConversionOutput out{rig.op, rig.diagnostics, result};
+        ASSERT_EQ(convertProgram(MakeConversionJob(rig.context, program, kInitialOptionWord), out,
+                                 ConverterDirectories(rig.base.path())),
+                  0)
+            << name << testing::PrintToString(rig.op.texts());
+        ASSERT_TRUE(rig.writer.DownloadBuffers()) << name;
+        rig.writer.ReadOptionHeader(rig.header());
+
+        EXPECT_EQ(CompareProgramFile(services, program), CompareOutcome::Equal) << name;
+        const auto image = MakeCompareImage(services, program);
+        ASSERT_TRUE(image) << name;
+        Bytes changed = readBytes(*image);
+        changed.at(0) ^= 0x10;
+        ASSERT_TRUE(writeFileBytes(*image, changed));
+        EXPECT_FALSE(CompareAreaWithFile(services, *image, kDataArea)) << name;
+        ++chips;
+    }
+    EXPECT_GE(chips, 100);
 }
 
 }  // namespace
