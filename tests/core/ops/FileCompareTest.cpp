@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <numeric>
 
 #include "JobRig.h"
 #include "SampleProgram.h"
-#include "core/convert/ByteFiles.h"
 #include "core/convert/FileFilters.h"
 #include "core/convert/InsideNumberDispatch.h"
 #include "core/convert/ProgramConversion.h"
@@ -97,30 +95,20 @@ TEST(CompareImage, ReadingByChipAndFilter) {
     EXPECT_EQ(readBytes(file), otp);
 }
 
-// The sample program for the chip; a raw sample image, which is blank, gets words that differ
-// within themselves, so that a compare in the wrong byte order fails, and becomes a HEX file for
-// a chip that takes HEX files when it fits one. Empty for a HEX-only chip whose image does not
-// fit: its converter reads past what a HEX image holds.
-std::filesystem::path patternedProgram(const ICInfo& ic, std::string_view filter,
-                                       const std::filesystem::path& directory) {
-    const auto program = sampleProgramFor(ic, directory);
-    if (program.extension() != ".bin" || eepromFamilyOf(ic.Inside_Number)) {
+// The chip's sample program; a raw image becomes a HEX file for a chip that takes HEX files,
+// when it fits one. Empty for a HEX-only chip whose converter reads past a HEX image's end.
+std::filesystem::path sampleFor(JobRig& rig, const std::filesystem::path& directory) {
+    const std::string& filter = rig.context.chipXml.chipDisplayInfo().IC_FileType;
+    const auto program = sampleProgramFor(rig.context.chipXml.icInfo(), directory);
+    const Bytes bytes = readBytes(program);
+    const bool fits = bytes.size() <= 0x10000;
+    if (program.extension() != ".bin" ||
+        eepromFamilyOf(rig.context.chipXml.icInfo().Inside_Number) ||
+        (filter != kHexFilter && !(filter == kHexOrBinFilter && fits))) {
         return program;
     }
-    Bytes bytes = readBytes(program);
-    for (std::size_t i = 0x20; i < 0x60 && i < bytes.size(); ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
-    }
-    const bool fitsHex = bytes.size() <= 0x10000;
-    if (filter == kHexFilter && !fitsHex) {
-        return {};
-    }
-    if (filter != kHexFilter && !(filter == kHexOrBinFilter && fitsHex)) {
-        return writeFileBytes(program, bytes) ? program : std::filesystem::path();
-    }
-    const auto hex = directory / "sample.hex";
-    std::ofstream(hex) << hexText(bytes);
-    return hex;
+    return fits ? rig.base.write((directory / "sample.hex").string(), hexText(bytes))
+                : std::filesystem::path();
 }
 
 // Every delivered chip: a program file converted and downloaded compares equal with the
@@ -132,11 +120,7 @@ TEST(CompareFile, LoadedFileComparesEqualOnEveryDeliveredChip) {
     for (const auto& entry : std::filesystem::directory_iterator(rig.base / "ICInfo")) {
         const std::string name = entry.path().stem().string();
         rig.selectChip(name);
-        const auto samples = rig.base / "samples" / name;
-        std::filesystem::create_directories(samples);
-        const auto program =
-            patternedProgram(rig.context.chipXml.icInfo(),
-                             rig.context.chipXml.chipDisplayInfo().IC_FileType, samples);
+        const auto program = sampleFor(rig, rig.base.path());
         if (program.empty()) {
             continue;
         }
@@ -154,7 +138,7 @@ TEST(CompareFile, LoadedFileComparesEqualOnEveryDeliveredChip) {
         ASSERT_TRUE(image) << name;
         Bytes changed = readBytes(*image);
         changed.at(0) ^= 0x10;
-        ASSERT_TRUE(writeFileBytes(*image, changed));
+        rig.base.writeBytes(image->string(), changed);
         EXPECT_FALSE(CompareAreaWithFile(services, *image, kDataArea)) << name;
         ++chips;
     }
