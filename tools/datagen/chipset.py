@@ -172,11 +172,13 @@ def _family_chips():
             chip.exhv_isp = 1 if name in ("QN6223", "QN8703_2XX") else 0
             chips.append(chip)
         elif group == 5:
+            # HextoBinMode is each converter's own HEX fill mode, so a compare reads alike.
             chip = Chip(mcu_type="MTP", series="QV EEPROM Series", chip_type="16",
                         fw_file="KLW20_EEP.nce", file_filter=FILTER_HEX_BIN,
                         packages=_packages(20), program_capacity=0x3000 if name == "QRV7038"
                         else 0x1000, info_capacity=0x100, rolling_code=1, exhv_isp=1,
-                        erase=1, hex_mode=3, voltages=(5.0, 9.0, 5.0, 0.0),
+                        erase=1, hex_mode=3 if name == "QRV7038" else 1,
+                        voltages=(5.0, 9.0, 5.0, 0.0),
                         device_ids=[0x7038 if name == "QRV7038" else 0x1663],
                         cfg_address=0x2FFF if name == "QRV7038" else 0xFFF,
                         id_address=0x2FFE if name == "QRV7038" else 0xFFE, **common)

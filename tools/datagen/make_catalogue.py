@@ -23,8 +23,23 @@ from templates import tin_template
 OPTION_MAGIC = "VXOPT1"
 OPTION_KEY = b"Vexlor-QR46IC"
 
-# Family-converter groups whose buffer data holds each program word swapped.
+# Family-converter groups whose buffer data holds each program word swapped; every other
+# converter (the rest of the groups, the model converter and the converter libraries) keeps
+# the program file's byte order.
 SWAPPED_WORD_GROUPS = (2, 3, 4, 6)
+
+# ProgMainRom_sda of a chip: its high nibble becomes option byte 0x1F, whose low nibble 2 makes
+# the file compare take data words in stored order and anything else swapped.
+SDA_STORED_ORDER = 0x23
+SDA_SWAPPED = 0x03
+
+
+def stores_words_swapped(c):
+    return c.group in SWAPPED_WORD_GROUPS
+
+
+def prog_main_rom_sda(c):
+    return SDA_SWAPPED if stores_words_swapped(c) else SDA_STORED_ORDER
 
 
 def encode_option_definition(xml_text):
@@ -110,7 +125,7 @@ def ic_file(c):
     blank, program, verify, auto = _timeouts(c.program_capacity)
     # Non-zero: the writer returns each word high byte first and Read swaps the pair back, for
     # the families whose converters store words swapped.
-    read_pair_swap = 1 if c.group in SWAPPED_WORD_GROUPS else 0
+    read_pair_swap = 1 if stores_words_swapped(c) else 0
     p_vdd, p_vpp, r_vdd, r_vpp = c.voltages
     and_id = 0xFFF0 if c.name == "QR64L74M" else 0xFFFF
     flash = c.mcu_type == "Flash"
@@ -152,7 +167,7 @@ def ic_file(c):
             ("Blankcheck_CFG_Data", hex_text(blank_data))]),
         ("Entrance_Parameter_Setup", [
             ("One_Word_Program_delay", 100 if c.mcu_type == "OTP" else 40),
-            ("ProgMainRom_sda", 3), ("ProgMainRom_sclk", 3),
+            ("ProgMainRom_sda", prog_main_rom_sda(c)), ("ProgMainRom_sclk", 3),
             ("ProgIRC_sda", 2), ("ProgIRC_sclk", 2)]),
     ]
     lines = ['<?xml version="1.0" encoding="UTF-8"?>', "<ICInfo>"]

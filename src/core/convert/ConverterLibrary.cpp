@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "core/convert/BufferFiles.h"
@@ -51,13 +50,6 @@ constexpr ExportRow kExports[] = {
     {"USB", 1, {kUsb, "USBSeriesConvertFile"}},
     {"USB", 5, {kUsb, "Other_ConvertFile4"}},
 };
-
-bool hasHexExtension(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".hex";
-}
 
 // A loaded plugin, closed again when the call is over.
 class PluginHandle {
@@ -136,7 +128,7 @@ void copyBack(const ConvertContext& context, ConversionResult& result) {
 std::int32_t convertLikeModel(const ConversionJob& original, ConvertContext& context,
                               ConversionOutput& reporting) {
     ConversionJob job = original;
-    if (hasHexExtension(job.programFile)) {
+    if (hasExtension(job.programFile, ".hex")) {
         const std::filesystem::path imagePath =
             sideFilePath(job.baseDirectory, job.programFile, ".bin");
         const HexImageRules rules{job.hexToBinMode, 0, modelConverterReadLength(job.ic), false};

@@ -5,19 +5,13 @@
 #include "core/convert/FamilyConverters.h"
 #include "core/convert/FamilySession.h"
 #include "core/convert/HexImage.h"
+#include "core/convert/WorkFiles.h"
 
 namespace vexlor {
 namespace {
 
 constexpr std::size_t kPartialChecksumWord = 0x256;
 constexpr std::size_t kEepromTableWords = 256;
-
-bool isEepromLoad(const std::filesystem::path& programFile) {
-    std::string extension = programFile.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".bin";
-}
 
 bool carriesName(const Bytes& image, std::string_view name) {
     if (image.size() != kEepromImageSize || name.size() != kEepromNameLength) {
@@ -36,7 +30,7 @@ int convertEepromFamily(const ConversionJob& job, ConversionOutput& out,
     if (const int code = session.begin(); code != 0) {
         return code;
     }
-    const bool eepromLoad = isEepromLoad(job.programFile);
+    const bool eepromLoad = hasExtension(job.programFile, ".bin");
     Bytes data;
     std::uint16_t partial = 0;
     if (eepromLoad) {

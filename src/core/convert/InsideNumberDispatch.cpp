@@ -96,16 +96,20 @@ constexpr EepromFamily kQV1663{.eepromName = "QRV7079EEPROM",
                                .feedsOptionWord = true,
                                .ispFlag = true};
 
+// Both smaller parts end their data where their configuration sits: QR64S27 has 0x1FFF words up
+// to the word at 0x401E, QR64G98 0xFFF words up to its single configuration byte at 0x201F,
+// which is taken as the low byte of the word.
+constexpr ConfigWordFamily kQR64G98{0x201F, true, 0xFFF};
+constexpr ConfigWordFamily kQR64S27{0x401E, false, 0x1FFF};
+constexpr ConfigWordFamily kQR6401{0x401E, false, 0x1970};
+
 const std::vector<Route>& routes() {
     static const std::vector<Route> table = {
         {0x1382, "QR6417", convertQR6417},
         {0x1390, "QR62J61", convertQR62J61},
-        // Both smaller parts end their data where their configuration sits: QR64S27 has
-        // 0x1FFF words up to the word at 0x401E, QR64G98 0xFFF words up to its single
-        // configuration byte at 0x201F, which is taken as the low byte of the word.
-        {0x1395, "QR64G98", configWord({0x201F, true, 0xFFF})},
-        {0x1396, "QR64S27", configWord({0x401E, false, 0x1FFF})},
-        {0x1397, "QR6401", configWord({0x401E, false, 0x1970})},
+        {0x1395, "QR64G98", configWord(kQR64G98)},
+        {0x1396, "QR64S27", configWord(kQR64S27)},
+        {0x1397, "QR6401", configWord(kQR6401)},
         {0x1603, "QRV7034", convertOtpImageFamily},
         {0x1604, "QRV7041", convertOtpImageFamily},
         {0x1615, "QRV7071", convertOtpImageFamily},
@@ -141,6 +145,30 @@ const Route* findRoute(std::uint32_t insideNumber) {
 std::optional<std::string_view> chipOfInsideNumber(std::uint32_t insideNumber) {
     const Route* route = findRoute(insideNumber);
     return route ? std::optional(route->chip) : std::nullopt;
+}
+
+std::optional<ConfigWordFamily> configWordFamilyOf(std::uint32_t insideNumber) {
+    switch (insideNumber) {
+        case 0x1395:
+            return kQR64G98;
+        case 0x1396:
+            return kQR64S27;
+        case 0x1397:
+            return kQR6401;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<EepromFamily> eepromFamilyOf(std::uint32_t insideNumber) {
+    switch (insideNumber) {
+        case 0x1638:
+            return kQRV7038;
+        case 0x1663:
+            return kQV1663;
+        default:
+            return std::nullopt;
+    }
 }
 
 int ConvertByInsideNumber(std::uint32_t insideNumber, const ConversionJob& job,

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/convert/ConversionJob.h"
+#include "core/convert/FamilyConverters.h"
 
 namespace vexlor {
 
@@ -16,5 +17,10 @@ int ConvertByInsideNumber(std::uint32_t insideNumber, const ConversionJob& job,
 
 // The chip name the dispatcher serves for an internal number, if any.
 std::optional<std::string_view> chipOfInsideNumber(std::uint32_t insideNumber);
+
+// The constants of the configuration-word and EEPROM family converters, for readers that have
+// to lay out a file as those converters do.
+std::optional<ConfigWordFamily> configWordFamilyOf(std::uint32_t insideNumber);
+std::optional<EepromFamily> eepromFamilyOf(std::uint32_t insideNumber);
 
 }  // namespace vexlor

@@ -1,5 +1,7 @@
 #include "core/convert/WorkFiles.h"
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <system_error>
 
@@ -22,6 +24,15 @@ std::filesystem::path sideFilePath(const std::filesystem::path& baseDirectory,
         side += std::string(suffix);
     }
     return side;
+}
+
+bool hasExtension(const std::filesystem::path& file, std::string_view extension) {
+    const std::string own = file.extension().string();
+    return std::equal(own.begin(), own.end(), extension.begin(), extension.end(),
+                      [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
 }
 
 }  // namespace vexlor

@@ -17,4 +17,7 @@ std::filesystem::path sideFilePath(const std::filesystem::path& baseDirectory,
                                    const std::filesystem::path& programFile,
                                    std::string_view suffix);
 
+// Whether the file's extension is extension (".hex"), in any letter case.
+bool hasExtension(const std::filesystem::path& file, std::string_view extension);
+
 }  // namespace vexlor

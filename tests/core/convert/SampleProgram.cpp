@@ -19,7 +19,12 @@ std::filesystem::path copySample(const std::filesystem::path& directory, const c
     return copy;
 }
 
-std::filesystem::path writeImage(const std::filesystem::path& directory, const Bytes& image) {
+// Words that differ within themselves from offset 0x20 on, where no chip keeps its ID or
+// configuration, so that a byte-order mistake shows.
+std::filesystem::path writeImage(const std::filesystem::path& directory, Bytes image) {
+    for (std::size_t i = 0x20; i < 0x60; ++i) {
+        image[i] = static_cast<std::uint8_t>(i * 7 + 1);
+    }
     const auto path = directory / "sample.bin";
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()),

@@ -3,9 +3,15 @@
 #include <numeric>
 
 #include "JobRig.h"
+#include "SampleProgram.h"
 #include "core/convert/FileFilters.h"
+#include "core/convert/InsideNumberDispatch.h"
+#include "core/convert/ProgramConversion.h"
 #include "core/ops/CompareImage.h"
+#include "core/ops/ConversionSetup.h"
 #include "core/ops/FileCompare.h"
+#include "core/ops/OptionWord.h"
+#include "support/HexText.h"
 
 namespace vexlor::test {
 namespace {
@@ -77,7 +83,7 @@ TEST(CompareImage, ReadingByChipAndFilter) {
     };
     JobServices services = rig.services();
     for (const auto& c : cases) {
-        rig.job().chipNameText = c.chip;
+        rig.selectChip(c.chip);
         rig.context.chipXml.chipDisplayInfo().IC_FileType = c.filter;
         rig.header()[0x25] = c.heldConfigLow;
         const auto image = MakeCompareImage(services, file);
@@ -87,6 +93,56 @@ TEST(CompareImage, ReadingByChipAndFilter) {
         EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 4), c.start) << c.chip << " " << c.filter;
     }
     EXPECT_EQ(readBytes(file), otp);
+}
+
+// The chip's sample program; a raw image becomes a HEX file for a chip that takes HEX files,
+// when it fits one. Empty for a HEX-only chip whose converter reads past a HEX image's end.
+std::filesystem::path sampleFor(JobRig& rig, const std::filesystem::path& directory) {
+    const std::string& filter = rig.context.chipXml.chipDisplayInfo().IC_FileType;
+    const auto program = sampleProgramFor(rig.context.chipXml.icInfo(), directory);
+    const Bytes bytes = readBytes(program);
+    const bool fits = bytes.size() <= 0x10000;
+    if (program.extension() != ".bin" ||
+        eepromFamilyOf(rig.context.chipXml.icInfo().Inside_Number) ||
+        (filter != kHexFilter && !(filter == kHexOrBinFilter && fits))) {
+        return program;
+    }
+    return fits ? rig.base.write((directory / "sample.hex").string(), hexText(bytes))
+                : std::filesystem::path();
+}
+
+// Every delivered chip: a program file converted and downloaded compares equal with the
+// writer's data area, and the same image with one byte changed compares different.
+TEST(CompareFile, LoadedFileComparesEqualOnEveryDeliveredChip) {
+    JobRig rig;
+    JobServices services = rig.services();
+    int chips = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(rig.base / "ICInfo")) {
+        const std::string name = entry.path().stem().string();
+        rig.selectChip(name);
+        const auto program = sampleFor(rig, rig.base.path());
+        if (program.empty()) {
+            continue;
+        }
+        ConversionResult result;
+        ConversionOutput out{rig.op, rig.diagnostics, result};
+        ASSERT_EQ(convertProgram(MakeConversionJob(rig.context, program, kInitialOptionWord), out,
+                                 ConverterDirectories(rig.base.path())),
+                  0)
+            << name << testing::PrintToString(rig.op.texts());
+        ASSERT_TRUE(rig.writer.DownloadBuffers()) << name;
+        rig.writer.ReadOptionHeader(rig.header());
+
+        EXPECT_EQ(CompareProgramFile(services, program), CompareOutcome::Equal) << name;
+        const auto image = MakeCompareImage(services, program);
+        ASSERT_TRUE(image) << name;
+        Bytes changed = readBytes(*image);
+        changed.at(0) ^= 0x10;
+        rig.base.writeBytes(image->string(), changed);
+        EXPECT_FALSE(CompareAreaWithFile(services, *image, kDataArea)) << name;
+        ++chips;
+    }
+    EXPECT_GE(chips, 100);
 }
 
 }  // namespace
