@@ -11,7 +11,7 @@ namespace {
 
 class ChipCommands : public ::testing::Test {
   protected:
-    void SetUp() override { scratch.copyData("cli-chips"); }
+    void SetUp() override { scratch.copyData("cli/chips"); }
     CliRun run(std::vector<std::string> commands) {
         commands.insert(commands.begin(), {"--base-dir", scratch.path().string()});
         return cli.run(commands);
