@@ -112,22 +112,8 @@ TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepThePreviousChipsValues) {
 }
 
 TEST_F(ChipDisplayInfoReader, LaterDuplicateOverridesKeyByKey) {
-    writeCatalogueFile("KLW20_mcu.xml", R"(
-      <ChipSeries>
-        <Series type="OTP">
-          <Family name="A">
-            <Chip name="DUP"><FW_File>first.nce</FW_File><HextoBinMode>4</HextoBinMode>
-              <IC_FileType><F>A|*.a||</F></IC_FileType></Chip>
-          </Family>
-        </Series>
-      </ChipSeries>
-      <ChipSeries>
-        <Series type="MTP">
-          <Family name="B">
-            <Chip name="DUP"><HextoBinMode>9</HextoBinMode><IC_FileType><F>B|</F><F>*.b||</F></IC_FileType></Chip>
-          </Family>
-        </Series>
-      </ChipSeries>)");
+    // The same chip listed twice, the later entry with fewer keys.
+    writeCatalogueFile("KLW20_mcu.xml", test::dataText("chipdb/duplicate-chips.xml"));
     db.ReadChipDisplayInfo("DUP", 1);
     EXPECT_EQ(info().HextoBinMode, 9);
     EXPECT_EQ(info().FW_File, "first.nce");
