@@ -9,37 +9,9 @@
 namespace vexlor::test {
 namespace {
 
-constexpr const char* kCatalogue = R"(<?xml version="1.0"?>
-<ChipList>
-  <ChipSeries>
-    <Series type="OTP">
-      <Family name="QR31 OTP">
-        <Chip name="QR31A"><HextoBinMode>12</HextoBinMode><FW_File>r31.nce</FW_File>
-          <IC_FileType><T>Hex (*.hex)|*.hex|</T><T>All (*.*)|*.*||</T></IC_FileType></Chip>
-        <Chip name="QR31B"/>
-      </Family>
-    </Series>
-    <Series type="MTP">
-      <Family name="QR42 MTP"><Chip name="QR42A"/></Family>
-    </Series>
-  </ChipSeries>
-</ChipList>
-)";
-
-constexpr const char* kQR31A = R"(<?xml version="1.0"?>
-<IC>
-  <Chip_Information><ChipName>QR31A</ChipName><Inside_Number>0x1a</Inside_Number>
-    <Device_ID><ID>3101</ID><ID>0xab</ID></Device_ID></Chip_Information>
-  <DAC_Set_Voltage><Write><P_VDD>5.5</P_VDD></Write></DAC_Set_Voltage>
-</IC>
-)";
-
 class ChipCommands : public ::testing::Test {
   protected:
-    void SetUp() override {
-        scratch.write("ChipList/KLW20_mcu.xml", kCatalogue);
-        scratch.write("ICInfo/QR31A.ic", kQR31A);
-    }
+    void SetUp() override { scratch.copyData("cli/chips"); }
     CliRun run(std::vector<std::string> commands) {
         commands.insert(commands.begin(), {"--base-dir", scratch.path().string()});
         return cli.run(commands);

@@ -37,6 +37,12 @@ std::filesystem::path ScratchDir::writeBytes(const std::string& name,
     return file;
 }
 
+void ScratchDir::copyData(const std::string& set) const {
+    std::filesystem::copy(testDataDir() / set, path_,
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+}
+
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -59,6 +65,13 @@ std::filesystem::path fromEnv(const char* name) {
 
 std::filesystem::path testDataDir() {
     return fromEnv("VEXLOR_TEST_DATA");
+}
+std::string dataText(const std::string& name) {
+    const auto path = testDataDir() / name;
+    if (!std::filesystem::is_regular_file(path)) {
+        throw std::runtime_error("no test data file " + path.string());
+    }
+    return readText(path);
 }
 std::filesystem::path builtBaseDir() {
     return fromEnv("VEXLOR_BASE_DIR");

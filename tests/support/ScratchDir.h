@@ -21,6 +21,8 @@ class ScratchDir {
     std::filesystem::path write(const std::string& name, const std::string& text) const;
     std::filesystem::path writeBytes(const std::string& name,
                                      const std::vector<std::uint8_t>& bytes) const;
+    // Copies the committed tree tests/data/<set> in, keeping its folders.
+    void copyData(const std::string& set) const;
 
   private:
     std::filesystem::path path_;
@@ -31,6 +33,8 @@ std::string readText(const std::filesystem::path& path);
 
 // Directory of files committed for tests (tests/data), from the environment CTest sets.
 std::filesystem::path testDataDir();
+// The text of a committed file, named below tests/data.
+std::string dataText(const std::string& name);
 // The base directory the build lays out (data set and generated images).
 std::filesystem::path builtBaseDir();
 

@@ -60,87 +60,65 @@ TEST(ShowModeLabels, PicksTheFirstApplyingTextPerLabel) {
     }
 }
 
-struct ButtonCase {
-    const char* what;
-    JobState job;
-    bool before;  // state of Auto..Verify before enabling
-    bool autoOn, blankOn, programOn, verifyOn, smartOn;
-};
+constexpr ControlId kOperationButtons[] = {
+    ControlId::Auto, ControlId::BlankCheck, ControlId::Program,    ControlId::Verify,
+    ControlId::Read, ControlId::WriterTest, ControlId::SmartOption};
+
+// One character per operation button, in the order of kOperationButtons.
+std::string enabledButtons(const PanelState& panel) {
+    std::string flags;
+    for (ControlId id : kOperationButtons) {
+        flags += panel.at(id).enabled ? '1' : '0';
+    }
+    return flags;
+}
 
 TEST(EnableOperationButtons, FollowsSerialAndProductionModes) {
-    const ButtonCase cases[] = {
-        {"plain job", JobState{}, false, true, true, true, true, false},
-        {"smart option", jobWith([](JobState& j) { j.smartOptionAvailable = 1; }), false, true,
-         true, true, true, true},
-        {"mass production", jobWith([](JobState& j) { j.massProduction = 1; }), true, true, false,
-         false, false, false},
-        {"production limit", jobWith([](JobState& j) { j.productionLimit = 1; }), true, true, false,
-         false, false, false},
-        {"display serial keeps disabled", jobWith([](JobState& j) { j.displaySerialNumber = 1; }),
-         false, false, false, false, false, false},
-        {"display serial keeps enabled", jobWith([](JobState& j) { j.displaySerialNumber = 1; }),
-         true, true, true, true, true, false},
+    struct Case {
+        const char* what;
+        JobState job;
+        bool before;  // state of the buttons before enabling
+        const char* want;
+    };
+    const auto displaySerial = jobWith([](JobState& j) { j.displaySerialNumber = 1; });
+    const Case cases[] = {
+        {"plain job", JobState{}, false, "1111110"},
+        {"smart option", jobWith([](JobState& j) { j.smartOptionAvailable = 1; }), false,
+         "1111111"},
+        {"mass production", jobWith([](JobState& j) { j.massProduction = 1; }), true, "1000110"},
+        {"production limit", jobWith([](JobState& j) { j.productionLimit = 1; }), true, "1000110"},
+        {"display serial keeps disabled", displaySerial, false, "0000110"},
+        {"display serial keeps enabled", displaySerial, true, "1111110"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
         PanelState panel;
-        for (ControlId id :
-             {ControlId::Auto, ControlId::BlankCheck, ControlId::Program, ControlId::Verify,
-              ControlId::Read, ControlId::WriterTest, ControlId::SmartOption}) {
+        for (ControlId id : kOperationButtons) {
             panel.enable(id, c.before);
         }
         EnableOperationButtons(c.job, panel);
-        EXPECT_EQ(panel.at(ControlId::Auto).enabled, c.autoOn);
-        EXPECT_EQ(panel.at(ControlId::BlankCheck).enabled, c.blankOn);
-        EXPECT_EQ(panel.at(ControlId::Program).enabled, c.programOn);
-        EXPECT_EQ(panel.at(ControlId::Verify).enabled, c.verifyOn);
-        EXPECT_TRUE(panel.at(ControlId::Read).enabled);
-        EXPECT_TRUE(panel.at(ControlId::WriterTest).enabled);
-        EXPECT_EQ(panel.at(ControlId::SmartOption).enabled, c.smartOn);
+        EXPECT_EQ(enabledButtons(panel), c.want) << c.what;
     }
 }
 
 TEST(DisableOperationButtons, DisablesTheSevenButtonsOnly) {
     PanelState panel;
     DisableOperationButtons(panel);
-    for (ControlId id :
-         {ControlId::Auto, ControlId::BlankCheck, ControlId::Program, ControlId::Verify,
-          ControlId::Read, ControlId::WriterTest, ControlId::SmartOption}) {
-        EXPECT_FALSE(panel.at(id).enabled) << static_cast<int>(id);
-    }
+    EXPECT_EQ(enabledButtons(panel), "0000000");
     EXPECT_TRUE(panel.at(ControlId::PinPlacement).enabled);
 }
 
-struct Fuse {
-    bool unprotectShown, unprotect, protect;
-    bool modeShown, fast, dual;
-    bool clockShown, disable, enable;
-};
-
-Fuse fuseOf(const PanelState& p) {
-    return {p.at(ControlId::Unprotect).visible,       p.at(ControlId::Unprotect).checked,
-            p.at(ControlId::Protect).checked,         p.at(ControlId::FastMode).visible,
-            p.at(ControlId::FastMode).checked,        p.at(ControlId::DualMode).checked,
-            p.at(ControlId::Clock32kDisable).visible, p.at(ControlId::Clock32kDisable).checked,
-            p.at(ControlId::Clock32kEnable).checked};
-}
-
-void expectFuse(const Fuse& got, const Fuse& want) {
-    EXPECT_EQ(got.unprotectShown, want.unprotectShown);
-    if (want.unprotectShown) {
-        EXPECT_EQ(got.unprotect, want.unprotect);
-        EXPECT_EQ(got.protect, want.protect);
+// Per box pair (protect, mode, 32k clock): "-" when hidden, else whether each box is checked.
+std::string fuseBoxes(const PanelState& p) {
+    std::string text;
+    for (const auto& [first, second] : {std::pair{ControlId::Unprotect, ControlId::Protect},
+                                        {ControlId::FastMode, ControlId::DualMode},
+                                        {ControlId::Clock32kDisable, ControlId::Clock32kEnable}}) {
+        text += text.empty() ? "" : " ";
+        text += !p.at(first).visible ? std::string("-")
+                                     : std::string{p.at(first).checked ? '1' : '0',
+                                                   p.at(second).checked ? '1' : '0'};
     }
-    EXPECT_EQ(got.modeShown, want.modeShown);
-    if (want.modeShown) {
-        EXPECT_EQ(got.fast, want.fast);
-        EXPECT_EQ(got.dual, want.dual);
-    }
-    EXPECT_EQ(got.clockShown, want.clockShown);
-    if (want.clockShown) {
-        EXPECT_EQ(got.disable, want.disable);
-        EXPECT_EQ(got.enable, want.enable);
-    }
+    return text;
 }
 
 struct HeaderFuseCase {
@@ -148,31 +126,23 @@ struct HeaderFuseCase {
     int setProtectMode;
     int offset;
     std::uint8_t value;
-    Fuse want;
+    const char* want;
 };
 
 TEST(FuseBoxesFromHeader, ReadsTheLayoutOfEachProtectMode) {
     // A set bit means "Unprotect"; mode 3 stores the inverse, mode 9 two inverted bits.
     const HeaderFuseCase cases[] = {
-        {"mode 1 bit set", 1, 36, 0xFF, {true, true, false, false, 0, 0, false, 0, 0}},
-        {"mode 1 bit clear", 1, 36, 0xFE, {true, false, true, false, 0, 0, false, 0, 0}},
-        {"mode 2 uses byte 37", 2, 37, 0x01, {true, true, false, false, 0, 0, false, 0, 0}},
-        {"mode 2 ignores byte 36", 2, 36, 0x01, {true, false, true, false, 0, 0, false, 0, 0}},
-        {"mode 3 inverted set", 3, 43, 0x01, {true, false, true, false, 0, 0, false, 0, 0}},
-        {"mode 3 inverted clear", 3, 43, 0x00, {true, true, false, false, 0, 0, false, 0, 0}},
-        {"mode 4 byte 130", 4, 130, 0x03, {true, true, false, false, 0, 0, false, 0, 0}},
-        {"mode 5 three bits 101",
-         5,
-         36,
-         0x05,
-         {true, true, false, true, false, true, true, true, false}},
-        {"mode 5 three bits 010",
-         5,
-         36,
-         0x02,
-         {true, false, true, true, true, false, true, false, true}},
-        {"mode 9 protect 11", 9, 130, 0x03, {true, false, true, false, 0, 0, false, 0, 0}},
-        {"mode 9 unprotect 01", 9, 130, 0x01, {true, true, false, false, 0, 0, false, 0, 0}},
+        {"mode 1 bit set", 1, 36, 0xFF, "10 - -"},
+        {"mode 1 bit clear", 1, 36, 0xFE, "01 - -"},
+        {"mode 2 uses byte 37", 2, 37, 0x01, "10 - -"},
+        {"mode 2 ignores byte 36", 2, 36, 0x01, "01 - -"},
+        {"mode 3 inverted set", 3, 43, 0x01, "01 - -"},
+        {"mode 3 inverted clear", 3, 43, 0x00, "10 - -"},
+        {"mode 4 byte 130", 4, 130, 0x03, "10 - -"},
+        {"mode 5 three bits 101", 5, 36, 0x05, "10 01 10"},
+        {"mode 5 three bits 010", 5, 36, 0x02, "01 10 01"},
+        {"mode 9 protect 11", 9, 130, 0x03, "01 - -"},
+        {"mode 9 unprotect 01", 9, 130, 0x01, "10 - -"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -180,7 +150,7 @@ TEST(FuseBoxesFromHeader, ReadsTheLayoutOfEachProtectMode) {
         h[c.offset] = c.value;
         PanelState panel;
         FuseBoxesFromHeader(c.setProtectMode, h, panel);
-        expectFuse(fuseOf(panel), c.want);
+        EXPECT_EQ(fuseBoxes(panel), c.want);
     }
 }
 
@@ -192,7 +162,7 @@ TEST(FuseBoxesFromHeader, OtherModesLeaveTheBoxesAlone) {
         PanelState panel;
         panel[ControlId::Protect].checked = true;
         FuseBoxesFromHeader(mode, h, panel);
-        expectFuse(fuseOf(panel), {true, false, true, true, false, false, true, false, false});
+        EXPECT_EQ(fuseBoxes(panel), "01 00 00");
     }
 }
 
@@ -243,6 +213,18 @@ TEST(ApplyOperationVisibility, AnyTextOtherThanOneHides) {
     EXPECT_TRUE(panel.at(ControlId::Verify).visible) << "entries after the empty name do not count";
 }
 
+// One character per menu entry: load, save as, export, device, update firmware, hardware ID,
+// serial info, serial program, compare, set protect, read chip info.
+std::string menuFlags(const MenuStates& m) {
+    std::string flags;
+    for (bool on :
+         {m.loadFile, m.saveAs, m.exportSetting, m.device, m.updateFirmware, m.readHardwareId,
+          m.readSerialInfo, m.serialNumberProgram, m.compareFile, m.setProtect, m.readChipInfo}) {
+        flags += on ? '1' : '0';
+    }
+    return flags;
+}
+
 TEST(EvaluateMenuStates, FollowsChipWriterAndProductionState) {
     ChipDisplayInfo allMenus;
     allMenus.MenuSerial_Num = 1;
@@ -254,6 +236,11 @@ TEST(EvaluateMenuStates, FollowsChipWriterAndProductionState) {
     OptionHeader clean{};
     OptionHeader limit{};
     limit[78] = 0x11;
+    JobState mass = chip;
+    mass.massProduction = 1;
+    ChipDisplayInfo serialTwo = allMenus;
+    serialTwo.MenuSerial_Num = 2;
+    serialTwo.MenuRead_ChipInfo = 0;
 
     struct Case {
         const char* what;
@@ -261,82 +248,23 @@ TEST(EvaluateMenuStates, FollowsChipWriterAndProductionState) {
         ChipDisplayInfo info;
         bool connected;
         const OptionHeader* header;
-        MenuStates want;
+        const char* want;
     };
-    JobState mass = chip;
-    mass.massProduction = 1;
     JobState loaded = chip;
     loaded.loadedFilePath = "prog.hex";
-    ChipDisplayInfo serialTwo = allMenus;
-    serialTwo.MenuSerial_Num = 2;
-    serialTwo.MenuRead_ChipInfo = 0;
-
-    // Fields: load, saveAs, export, device, updateFw, hwId, snInfo, serial, compare, protect,
-    // readChipInfo.
     const Case cases[] = {
-        {"nothing",
-         JobState{},
-         ChipDisplayInfo{},
-         false,
-         &clean,
-         {false, false, false, true, false, false, false, false, false, false, false}},
-        {"writer only",
-         JobState{},
-         allMenus,
-         true,
-         &clean,
-         {false, false, false, true, true, true, true, true, false, false, false}},
-        {"chip without writer",
-         chip,
-         allMenus,
-         false,
-         &clean,
-         {false, false, false, true, false, false, false, true, false, false, false}},
-        {"chip and writer",
-         chip,
-         allMenus,
-         true,
-         &clean,
-         {true, false, false, true, true, true, true, true, true, true, true}},
-        {"production limit in header",
-         chip,
-         allMenus,
-         true,
-         &limit,
-         {true, false, false, true, true, true, true, true, true, true, false}},
-        {"mass production",
-         mass,
-         allMenus,
-         true,
-         &clean,
-         {true, false, false, true, true, true, true, true, true, true, false}},
-        {"job loaded, writer gone",
-         loaded,
-         allMenus,
-         false,
-         &clean,
-         {false, false, true, true, false, false, false, true, false, false, false}},
-        {"menu keys not 1",
-         chip,
-         serialTwo,
-         true,
-         &clean,
-         {true, false, false, true, true, true, true, false, true, true, false}},
+        {"nothing", JobState{}, ChipDisplayInfo{}, false, &clean, "00010000000"},
+        {"writer only", JobState{}, allMenus, true, &clean, "00011111000"},
+        {"chip without writer", chip, allMenus, false, &clean, "00010001000"},
+        {"chip and writer", chip, allMenus, true, &clean, "10011111111"},
+        {"production limit in header", chip, allMenus, true, &limit, "10011111110"},
+        {"mass production", mass, allMenus, true, &clean, "10011111110"},
+        {"job loaded, writer gone", loaded, allMenus, false, &clean, "00110001000"},
+        {"menu keys not 1", chip, serialTwo, true, &clean, "10011110110"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        MenuStates got = EvaluateMenuStates(c.job, c.info, c.connected, *c.header);
-        EXPECT_EQ(got.loadFile, c.want.loadFile);
-        EXPECT_FALSE(got.saveAs);
-        EXPECT_EQ(got.exportSetting, c.want.exportSetting);
-        EXPECT_TRUE(got.device);
-        EXPECT_EQ(got.updateFirmware, c.want.updateFirmware);
-        EXPECT_EQ(got.readHardwareId, c.want.readHardwareId);
-        EXPECT_EQ(got.readSerialInfo, c.want.readSerialInfo);
-        EXPECT_EQ(got.serialNumberProgram, c.want.serialNumberProgram);
-        EXPECT_EQ(got.compareFile, c.want.compareFile);
-        EXPECT_EQ(got.setProtect, c.want.setProtect);
-        EXPECT_EQ(got.readChipInfo, c.want.readChipInfo);
+        EXPECT_EQ(menuFlags(EvaluateMenuStates(c.job, c.info, c.connected, *c.header)), c.want)
+            << c.what;
     }
 }
 

@@ -7,29 +7,6 @@
 namespace vexlor {
 namespace {
 
-constexpr const char* kFullChip = R"(
-  <Chip name="QR31A">
-    <IcTransfileforPath>3</IcTransfileforPath>
-    <ICSelectDisplay>
-      <ExHVISP>1</ExHVISP><ISP>2</ISP><Buzzer>3</Buzzer><EraseMode>4</EraseMode>
-      <RollingCode>5</RollingCode><MassProduction>6</MassProduction>
-      <ProductionLimit>7</ProductionLimit>
-    </ICSelectDisplay>
-    <MenuOperationDisplay>
-      <MenuSerial_Num>1</MenuSerial_Num><MenuCompare_File>8</MenuCompare_File>
-      <MenuSet_Protect>9</MenuSet_Protect><MenuRead_ChipInfo>-2</MenuRead_ChipInfo>
-    </MenuOperationDisplay>
-    <HextoBinMode> 12ab</HextoBinMode>
-    <SetProtectMode>abc</SetProtectMode>
-    <HaveSmartOPT>+1</HaveSmartOPT>
-    <FuseCheckBoxDisplay>2</FuseCheckBoxDisplay>
-    <FW_File>QR31.nce</FW_File>
-    <IC_FileType>
-      <Filter>Hex Files (*.hex)|*.hex|</Filter>
-      <Filter>Bin Files (*.bin)|*.bin||</Filter>
-    </IC_FileType>
-  </Chip>)";
-
 class ChipDisplayInfoReader : public ::testing::Test {
   protected:
     // One MCU type with one series holding the given chip entries.
@@ -44,13 +21,15 @@ class ChipDisplayInfoReader : public ::testing::Test {
     }
     ChipDisplayInfo& info() { return db.chipDisplayInfo(); }
 
+    // One chip entry with every key, some in forms the atoi rules cut short.
+    const std::string fullChip = test::dataText("chipdb/full-chip.xml");
     test::ScratchDir scratch;
     test::RecordingOperator op;
     ReadChipXml db{op, scratch.path()};
 };
 
 TEST_F(ChipDisplayInfoReader, ReadsEveryKeyWithAtoiRulesAndJoinsFileTypes) {
-    writeCatalogue(kFullChip);
+    writeCatalogue(fullChip);
     EXPECT_EQ(db.ReadChipDisplayInfo("QR31A", 1), 0);
 
     ChipDisplayInfo expected;
@@ -122,7 +101,7 @@ TEST_F(ChipDisplayInfoReader, DeeplyNestedValueIsReadWithoutExhaustingTheStack) 
 }
 
 TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepThePreviousChipsValues) {
-    writeCatalogue(std::string(kFullChip) + R"(
+    writeCatalogue(fullChip + R"(
       <Chip name="QR31B"><ICSelectDisplay><ISP>0</ISP></ICSelectDisplay></Chip>)");
     db.ReadChipDisplayInfo("QR31A", 1);
     db.ReadChipDisplayInfo("QR31B", 1);
@@ -133,22 +112,8 @@ TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepThePreviousChipsValues) {
 }
 
 TEST_F(ChipDisplayInfoReader, LaterDuplicateOverridesKeyByKey) {
-    writeCatalogueFile("KLW20_mcu.xml", R"(
-      <ChipSeries>
-        <Series type="OTP">
-          <Family name="A">
-            <Chip name="DUP"><FW_File>first.nce</FW_File><HextoBinMode>4</HextoBinMode>
-              <IC_FileType><F>A|*.a||</F></IC_FileType></Chip>
-          </Family>
-        </Series>
-      </ChipSeries>
-      <ChipSeries>
-        <Series type="MTP">
-          <Family name="B">
-            <Chip name="DUP"><HextoBinMode>9</HextoBinMode><IC_FileType><F>B|</F><F>*.b||</F></IC_FileType></Chip>
-          </Family>
-        </Series>
-      </ChipSeries>)");
+    // The same chip listed twice, the later entry with fewer keys.
+    writeCatalogueFile("KLW20_mcu.xml", test::dataText("chipdb/duplicate-chips.xml"));
     db.ReadChipDisplayInfo("DUP", 1);
     EXPECT_EQ(info().HextoBinMode, 9);
     EXPECT_EQ(info().FW_File, "first.nce");
@@ -157,7 +122,7 @@ TEST_F(ChipDisplayInfoReader, LaterDuplicateOverridesKeyByKey) {
 
 // An entry without a name attribute never matches, not even the empty name.
 TEST_F(ChipDisplayInfoReader, UnknownOrDifferentlyCasedNameChangesNothing) {
-    writeCatalogue(std::string(kFullChip) + "<Chip><HextoBinMode>5</HextoBinMode></Chip>");
+    writeCatalogue(fullChip + "<Chip><HextoBinMode>5</HextoBinMode></Chip>");
     db.ReadChipDisplayInfo("QR31A", 1);
     const ChipDisplayInfo before = info();
     for (const char* name : {"qr31a", "QR31", "QR31A ", ""}) {

@@ -27,41 +27,11 @@ class RecordingLists : public ChipListView {
     std::map<ChipList, int> clears;
 };
 
-// Two MCU types; the second has two series. Every chip carries its own HextoBinMode so the chip
-// that was read can be told apart. A comment and a bare element at each level must not count.
-constexpr const char* kCatalogue = R"(<?xml version="1.0"?>
-<ChipList>
-  <ChipSeries>
-    <!-- OTP parts -->
-    <Series type="OTP">
-      <Family name="QR31">
-        <Chip name="QR31A"><HextoBinMode>1</HextoBinMode>
-          <ICSelectDisplay><Packages><P>DIP 8</P><P>SOP16</P></Packages></ICSelectDisplay>
-        </Chip>
-        <Chip name="QR31B"><HextoBinMode>2</HextoBinMode></Chip>
-      </Family>
-    </Series>
-    <Placeholder/>
-    <Series type="MTP">
-      <Family name="QR41">
-        <Chip name="QR41A"><HextoBinMode>3</HextoBinMode></Chip>
-      </Family>
-      <Note/>
-      <!-- second family -->
-      <Family name="QR42">
-        <Chip name="QR42A"><HextoBinMode>4</HextoBinMode></Chip>
-        <Blank/>
-        <Chip name="QR42B"><HextoBinMode>5</HextoBinMode>
-          <ICSelectDisplay><ISP>1</ISP><Packages><P>SOP 8</P><P>DIP14</P><P>QFN20</P></Packages></ICSelectDisplay>
-        </Chip>
-      </Family>
-    </Series>
-  </ChipSeries>
-</ChipList>
-)";
-
 class ChipLists : public ::testing::Test {
   protected:
+    // Two MCU types; the second has two series. Every chip carries its own HextoBinMode so the chip
+    // that was read can be told apart. A comment and a bare element at each level must not count.
+    const std::string catalogue = test::dataText("chipdb/lists.xml");
     test::ScratchDir scratch;
     test::RecordingOperator op;
     ReadChipXml db{op, scratch.path()};
@@ -69,7 +39,7 @@ class ChipLists : public ::testing::Test {
 };
 
 TEST_F(ChipLists, FillsTheCascadeForEachSelection) {
-    scratch.write("ChipList/KLW20_mcu.xml", kCatalogue);
+    scratch.write("ChipList/KLW20_mcu.xml", catalogue);
     struct Case {
         int type, series, name;
         Names seriesList, nameList;
@@ -94,8 +64,8 @@ TEST_F(ChipLists, FillsTheCascadeForEachSelection) {
 }
 
 TEST_F(ChipLists, PackagesOnlyWithTheSecondSelector) {
-    scratch.write("ChipList/KLW20_mcu.xml", kCatalogue);
-    scratch.write("ChipList/KLW21_mcu.xml", kCatalogue);
+    scratch.write("ChipList/KLW20_mcu.xml", catalogue);
+    scratch.write("ChipList/KLW21_mcu.xml", catalogue);
 
     db.LoadChipLists(lists, 1, 1, 1, 1);
     EXPECT_EQ(lists.clears.count(ChipList::Packages), 0u);
@@ -131,7 +101,7 @@ TEST_F(ChipLists, LastChipSeriesIsWhatRemainsShown) {
 }
 
 TEST_F(ChipLists, IndexOutsideItsListIsRefusedWithoutReadingAChip) {
-    scratch.write("ChipList/KLW20_mcu.xml", kCatalogue);
+    scratch.write("ChipList/KLW20_mcu.xml", catalogue);
     struct Case {
         int type, series, name;
         Names seriesList, nameList;
@@ -167,7 +137,7 @@ TEST_F(ChipLists, FailuresAreReportedWithTheListReadersMessages) {
     const Case cases[] = {
         {"missing file", nullptr, 1, "Open *.xml Error!!"},
         {"malformed", "<ChipList><ChipSeries>", 1, "Open *.xml Error!!"},
-        {"selector 0", kCatalogue, 0, "Open *.xml Error!!"},
+        {"selector 0", catalogue.c_str(), 0, "Open *.xml Error!!"},
         {"no element", "<?xml version=\"1.0\"?>", 1, "Read Root Node Fail!!"},
     };
     for (const Case& c : cases) {

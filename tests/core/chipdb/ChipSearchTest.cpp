@@ -6,33 +6,6 @@
 namespace vexlor {
 namespace {
 
-// QR31B sits under two series; the bare element and the entry without a name attribute still
-// hold their places in the lists, so the chips after them keep their list positions.
-constexpr const char* kCatalogue = R"(<?xml version="1.0"?>
-<ChipList>
-  <ChipSeries>
-    <Series type="OTP">
-      <Family name="QR31">
-        <Chip name="QR31A"/>
-        <Chip name="QR31B"/>
-      </Family>
-    </Series>
-    <Series type="MTP">
-      <!-- comment -->
-      <Family name="QR41">
-        <Bare/>
-        <Chip id="unnamed"/>
-        <Chip name="QR41a"/>
-        <Chip name="QR31B"/>
-      </Family>
-      <Family name="QR42">
-        <Chip name="QR42A"/>
-      </Family>
-    </Series>
-  </ChipSeries>
-</ChipList>
-)";
-
 std::vector<std::string> namesOf(const std::vector<ChipPath>& paths) {
     std::vector<std::string> names;
     for (const ChipPath& path : paths) {
@@ -43,7 +16,11 @@ std::vector<std::string> namesOf(const std::vector<ChipPath>& paths) {
 
 class ChipSearch : public ::testing::Test {
   protected:
-    void SetUp() override { catalogue = scratch.write("ChipList/KLW20_mcu.xml", kCatalogue); }
+    // QR31B sits under two series; the bare element and the entry without a name attribute still
+    // hold their places in the lists, so the chips after them keep their list positions.
+    void SetUp() override {
+        catalogue = scratch.write("ChipList/KLW20_mcu.xml", test::dataText("chipdb/search.xml"));
+    }
     test::ScratchDir scratch;
     std::filesystem::path catalogue;
 };

@@ -16,78 +16,6 @@
 namespace vexlor {
 namespace {
 
-constexpr const char* kFullFile = R"(<?xml version="1.0"?>
-<ICInfo>
-  <Chip_Information>
-    <ChipName>QR31A</ChipName>
-    <ChipType>37</ChipType>
-    <ROMtype>2</ROMtype>
-    <AND_ID_Data>0xFF00</AND_ID_Data>
-    <Inside_Number>1a</Inside_Number>
-    <Device_ID_amount>5</Device_ID_amount>
-    <Device_ID><ID>0x3101</ID><Other>3102</Other><ID>ab</ID></Device_ID>
-    <Normal_ROM_Capacity>0x0800</Normal_ROM_Capacity>
-    <Information_ROM_Capacity>10</Information_ROM_Capacity>
-    <Read_ROM_Capacity>0x820</Read_ROM_Capacity>
-    <Checksum_Initial_Value>0</Checksum_Initial_Value>
-    <OR_Checksum_Data>0X3FFF</OR_Checksum_Data>
-    <Protect_Low_Data>F</Protect_Low_Data>
-    <Support_ReUse_Function>1</Support_ReUse_Function>
-    <Check_Have_Protect>-1</Check_Have_Protect>
-    <Trimming_IRC>4</Trimming_IRC>
-    <Trimming_IRC_Low>20</Trimming_IRC_Low>
-    <Trimming_IRC_Range>3f</Trimming_IRC_Range>
-  </Chip_Information>
-  <Address>
-    <CFG_Address>0x2007</CFG_Address>
-    <Device_ID_Address>2000</Device_ID_Address>
-    <Checksum1_Address>7FE</Checksum1_Address>
-    <Checksum2_Address>7FF</Checksum2_Address>
-  </Address>
-  <Program_Information>
-    <Normal_Start_Address>0</Normal_Start_Address>
-    <Reuse_Start_Address>400</Reuse_Start_Address>
-    <Blankcheck_Capacity>800</Blankcheck_Capacity>
-    <Program_Capacity>7FE</Program_Capacity>
-    <Verify_Capacity>800</Verify_Capacity>
-    <DisableHibit>1</DisableHibit>
-    <VDD_Power_ON_delay>50</VDD_Power_ON_delay>
-    <Program_time>100us</Program_time>
-    <Blankcheck_Data>3FFF</Blankcheck_Data>
-    <Blankcheck_CFG_Data>FF</Blankcheck_CFG_Data>
-  </Program_Information>
-  <Entrance_Parameter_Setup>
-    <One_Word_Program_delay>7</One_Word_Program_delay>
-    <ProgMainRom_sda>11</ProgMainRom_sda>
-    <ProgMainRom_sclk>12</ProgMainRom_sclk>
-    <ProgIRC_sda>13</ProgIRC_sda>
-    <ProgIRC_sclk>14</ProgIRC_sclk>
-  </Entrance_Parameter_Setup>
-  <DAC_Set_Voltage>
-    <Write><P_VDD>5.5</P_VDD><P_VPP>12.5</P_VPP></Write>
-    <Normal_Read><R_VDD>5.0</R_VDD><R_VPP>0.25</R_VPP></Normal_Read>
-    <Hi_Read><R_H_VDD>6.5</R_H_VDD><R_H_VPP>high</R_H_VPP></Hi_Read>
-    <Low_Read><R_L_VDD>2.75</R_L_VDD><R_L_VPP>1.5V</R_L_VPP></Low_Read>
-  </DAC_Set_Voltage>
-  <Timer_Setting>
-    <Timer>1</Timer>
-    <Auto_Timeout>2000</Auto_Timeout>
-    <Blankcheck_Timeout>300</Blankcheck_Timeout>
-    <Program_Timeout>1500</Program_Timeout>
-    <Verify_Timeout>400</Verify_Timeout>
-  </Timer_Setting>
-  <Other_Setting>
-    <VBG_Read>21</VBG_Read>
-    <Have_OPT>1</Have_OPT>
-    <Data_Read_Length>0x10</Data_Read_Length>
-    <IAP_function>22</IAP_function>
-    <Have_TouchKey>23</Have_TouchKey>
-    <Have_Pagelock>1</Have_Pagelock>
-    <Version>3</Version>
-  </Other_Setting>
-</ICInfo>
-)";
-
 class ICInfoReader : public ::testing::Test {
   protected:
     void writeIc(const std::string& chip, const std::string& content) {
@@ -98,13 +26,15 @@ class ICInfoReader : public ::testing::Test {
     }
     const ICInfo& info() const { return db.icInfo(); }
 
+    // Every section with every key in one of its written forms.
+    const std::string fullFile = test::dataText("chipdb/full.ic");
     test::ScratchDir scratch;
     test::RecordingOperator op;
     ReadChipXml db{op, scratch.path()};
 };
 
 TEST_F(ICInfoReader, ReadsEverySectionByItsKeyForms) {
-    writeIc("QR31A", kFullFile);
+    writeIc("QR31A", fullFile);
     ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
     EXPECT_TRUE(op.shown.empty());
 
@@ -197,7 +127,7 @@ TEST_F(ICInfoReader, RepeatedKeysAndSectionsAreProcessedAsMet) {
 }
 
 TEST_F(ICInfoReader, EachReadStartsFromTheResetState) {
-    writeIc("QR31A", kFullFile);
+    writeIc("QR31A", fullFile);
     writeSections("Small", "<Address><CFG_Address>5</CFG_Address></Address>");
     ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
     ASSERT_EQ(db.ReadICInfo("Small"), 1);
@@ -222,8 +152,8 @@ TEST_F(ICInfoReader, FailuresLeaveTheRecordReset) {
         {"empty name", "", nullptr, "Open *.ic Fail"},
     };
     // A readable file just outside ICInfo: a name with a folder must not reach it.
-    scratch.write("ChipList/Full.ic", kFullFile);
-    writeIc("QR31A", kFullFile);
+    scratch.write("ChipList/Full.ic", fullFile);
+    writeIc("QR31A", fullFile);
     for (const Case& c : cases) {
         ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
         op.shown.clear();

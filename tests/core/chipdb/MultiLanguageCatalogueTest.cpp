@@ -7,18 +7,6 @@
 namespace vexlor {
 namespace {
 
-constexpr const char* kMessages = R"(<?xml version="1.0" encoding="UTF-8"?>
-<VexlorMsg>
-  <Msg key="Both"><en>Hello</en><zh_TW>繁體</zh_TW><zh_CN>简体</zh_CN></Msg>
-  <Msg key="EnglishOnly"><en>Only English</en></Msg>
-  <Msg key="NoEnglish"><zh_TW>只有繁體</zh_TW></Msg>
-  <Msg key="Twice"><en>old</en></Msg>
-  <Msg key="Twice"><en>new</en></Msg>
-  <Msg><en>no key</en></Msg>
-  <Other key="NotAMsg"><en>ignored</en></Other>
-</VexlorMsg>
-)";
-
 TEST(LanguageFromLocaleName, MapsChineseRegionsAndScripts) {
     struct Case {
         const char* locale;
@@ -45,7 +33,8 @@ TEST(LanguageFromLocaleName, MapsChineseRegionsAndScripts) {
 TEST(MultiLanguageCatalogue, LooksTextsUpByKeyAndLanguage) {
     test::ScratchDir scratch;
     MultiLanguageCatalogue catalogue;
-    ASSERT_TRUE(catalogue.LoadMultiLanguageMsgFile(scratch.write("VexlorMsg.xml", kMessages)));
+    ASSERT_TRUE(catalogue.LoadMultiLanguageMsgFile(
+        scratch.write("VexlorMsg.xml", test::dataText("chipdb/messages.xml"))));
     EXPECT_EQ(catalogue.loadError(), "");
     struct Case {
         Language language;
@@ -78,7 +67,8 @@ TEST(MultiLanguageCatalogue, UnreadableFileKeepsEarlierTextsAndSaysWhy) {
     EXPECT_NE(catalogue.loadError().find("missing.xml"), std::string::npos);
     EXPECT_EQ(catalogue.GetMultiLanguageMsg("Both"), "[missing message: Both]");
 
-    ASSERT_TRUE(catalogue.LoadMultiLanguageMsgFile(scratch.write("good.xml", kMessages)));
+    ASSERT_TRUE(catalogue.LoadMultiLanguageMsgFile(
+        scratch.write("good.xml", test::dataText("chipdb/messages.xml"))));
     EXPECT_FALSE(catalogue.LoadMultiLanguageMsgFile(scratch.write("bad.xml", "<VexlorMsg><Msg>")));
     EXPECT_NE(catalogue.loadError().find("bad.xml"), std::string::npos);
     EXPECT_EQ(catalogue.GetMultiLanguageMsg("Both"), "Hello");

@@ -7,35 +7,6 @@
 namespace vexlor {
 namespace {
 
-constexpr const char* kTwoFields = R"(<?xml version="1.0"?>
-<OptionData>
-  <Header><Field><Name>not a field</Name></Field></Header>
-  <SYSCFG>
-    <!-- oscillator -->
-    <Osc>
-      <Name>OSC</Name>
-      <Location>0x2007</Location>
-      <StartBit>3</StartBit>
-      <Length>2</Length>
-      <Enable>True</Enable>
-      <!-- a comment inside a field changes nothing -->
-      <Description>Oscillator mode</Description>
-      <Option value="0">IRC 4MHz</Option>
-      <Option value="1">IRC 8MHz</Option>
-      <Option value="3x">Crystal</Option>
-      <Unknown>ignored</Unknown>
-    </Osc>
-    <Wdt>
-      <Name>WDT</Name>
-      <Location>2007</Location>
-      <StartBit>x</StartBit>
-      <Enable>true</Enable>
-      <Option>No value</Option>
-    </Wdt>
-  </SYSCFG>
-</OptionData>
-)";
-
 class SysCfgReader : public ::testing::Test {
   protected:
     test::ScratchDir scratch;
@@ -44,7 +15,7 @@ class SysCfgReader : public ::testing::Test {
 };
 
 TEST_F(SysCfgReader, ReadsFieldsInFileOrderAndDeletesTheFile) {
-    const auto file = scratch.write("opt/QR46A_Dec.ic", kTwoFields);
+    const auto file = scratch.write("opt/QR46A_Dec.ic", test::dataText("chipdb/two-fields.ic"));
     ASSERT_EQ(db.ReadSysCfgOptions(file), 1);
     EXPECT_TRUE(op.shown.empty());
     EXPECT_FALSE(std::filesystem::exists(file));
@@ -82,7 +53,8 @@ TEST_F(SysCfgReader, EnableIsSetOnlyByTheExactText) {
 }
 
 TEST_F(SysCfgReader, SecondReadReplacesTheFirst) {
-    ASSERT_EQ(db.ReadSysCfgOptions(scratch.write("a.ic", kTwoFields)), 1);
+    ASSERT_EQ(db.ReadSysCfgOptions(scratch.write("a.ic", test::dataText("chipdb/two-fields.ic"))),
+              1);
     const auto second = scratch.write(
         "b.ic", "<R><SYSCFG><F><Name>ONLY</Name></F></SYSCFG><SYSCFG><!-- --></SYSCFG></R>");
     ASSERT_EQ(db.ReadSysCfgOptions(second), 1);
@@ -102,7 +74,9 @@ TEST_F(SysCfgReader, FailedReadEmptiesTheListAndKeepsTheFile) {
         {"no element", "<?xml version=\"1.0\"?>\n", "Read OptionDataQR46 Fail"},
     };
     for (const Case& c : cases) {
-        ASSERT_EQ(db.ReadSysCfgOptions(scratch.write("good.ic", kTwoFields)), 1);
+        ASSERT_EQ(
+            db.ReadSysCfgOptions(scratch.write("good.ic", test::dataText("chipdb/two-fields.ic"))),
+            1);
         ASSERT_FALSE(db.sysCfgFields().empty());
         op.shown.clear();
         const auto file = scratch.path() / "QR46A_Dec.ic";

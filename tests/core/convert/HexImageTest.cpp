@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,84 +40,52 @@ HexRun runHex(const std::string& text, int fillMode, std::uint32_t lengthOverrid
     return runHex(text, HexImageRules{fillMode, lengthOverride, kHexImageSize, false});
 }
 
-// count bytes of blank, then one byte.
-Bytes blankThen(std::size_t count, std::uint8_t blank, std::uint8_t last) {
-    Bytes bytes(count, blank);
-    bytes.push_back(last);
-    return bytes;
+struct ImageCase {
+    std::string name;
+    int fillMode = 0;
+    std::uint32_t lengthOverride = 0;
+    Bytes expected;
+    std::string text;
+};
+
+std::string unescaped(std::string line) {
+    for (const auto& [escape, character] : {std::pair{"\\r", '\r'}, {"\\t", '\t'}, {"\\s", ' '}}) {
+        for (auto at = line.find(escape); at != std::string::npos; at = line.find(escape, at + 1)) {
+            line.replace(at, 2, 1, character);
+        }
+    }
+    return line;
+}
+
+// The cases of tests/data/convert/hex-images.txt.
+std::vector<ImageCase> imageCases() {
+    std::istringstream in(test::dataText("convert/hex-images.txt"));
+    std::vector<ImageCase> cases;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("== ", 0) != 0) {
+            if (!cases.empty()) {
+                cases.back().text += unescaped(line) + "\n";
+            }
+            continue;
+        }
+        ImageCase c;
+        std::istringstream head(line.substr(3));
+        std::string expected;
+        char bar = 0;
+        std::getline(head, c.name, '|');
+        head >> c.fillMode >> bar >> c.lengthOverride >> bar;
+        for (std::string byte; head >> byte && byte != "-";) {
+            c.expected.push_back(static_cast<std::uint8_t>(std::stoul(byte, nullptr, 16)));
+        }
+        cases.push_back(c);
+    }
+    return cases;
 }
 
 TEST(ConvertHexToImage, WritesTheImageUpToTheHighestAddress) {
-    struct Case {
-        const char* name;
-        std::string text;
-        int fillMode;
-        std::uint32_t lengthOverride;
-        Bytes expected;
-    };
-    const Case cases[] = {
-        {"one data record", ":0400000001020304F2\n:00000001FF\n", 1, 0, {1, 2, 3, 4}},
-        {"CRLF line ends", ":0400000001020304F2\r\n:00000001FF\r\n", 1, 0, {1, 2, 3, 4}},
-        {"lower-case digits", ":02000000abcd86\n:00000001FF\n", 1, 0, {0xAB, 0xCD}},
-        {"blank lines and trailing blanks are skipped",
-         "\n:0100000011EE \t\n\n  \n:0100030022DA\r\n:00000001FF\n",
-         1,
-         0,
-         {0x11, 0xFF, 0xFF, 0x22}},
-        {"gap keeps 0x00 in mode 3",
-         ":0100000011EE\n:0100030022DA\n:00000001FF\n",
-         3,
-         0,
-         {0x11, 0x00, 0x00, 0x22}},
-        {"gap from an odd address in mode 2",
-         ":01000000AA55\n:01000300BB41\n:00000001FF\n",
-         2,
-         0,
-         {0xAA, 0x3F, 0xFF, 0xBB}},
-        {"gap from an even address in mode 2",
-         ":01000000AA55\n:01000400BB40\n:00000001FF\n",
-         2,
-         0,
-         {0xAA, 0x3F, 0xFF, 0x3F, 0xBB}},
-        {"unknown fill mode behaves as mode 1",
-         ":0100000011EE\n:0100020022DB\n:00000001FF\n",
-         7,
-         0,
-         {0x11, 0xFF, 0x22}},
-        {"records after end of file are ignored",
-         ":0100000011EE\n:00000001FF\n:0100010022DC\n",
-         1,
-         0,
-         {0x11}},
-        {"start-address records 03 and 05 are skipped",
-         ":0400000300001234B3\n:04000005000000CD2A\n:0100000011EE\n:00000001FF\n",
-         1,
-         0,
-         {0x11}},
-        {"type 02 sets a segment base of 16 times its value",
-         ":020000020001FB\n:0100000033CC\n:00000001FF\n", 1, 0, blankThen(0x10, 0xFF, 0x33)},
-        {"type 04 with base 0 changes nothing",
-         ":020000040000FA\n:02000200AABB97\n:00000001FF\n",
-         1,
-         0,
-         {0xFF, 0xFF, 0xAA, 0xBB}},
-        {"type-04 first line in mode 2 scales by 2",
-         ":020000040000FA\n:02000200AABB97\n:00000001FF\n",
-         2,
-         0,
-         {0xFF, 0x3F, 0xFF, 0x3F, 0xAA, 0xBB}},
-        {"count of one word scales in mode 3",
-         ":020001001234B7\n:00000001FF\n",
-         3,
-         0,
-         {0x00, 0x00, 0x12, 0x34}},
-        {"only end of file gives an empty image", ":00000001FF\n", 1, 0, {}},
-        {"override with mode 1 blank", ":00000001FF\n", 1, 5, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
-        {"override with mode 2 blank", ":00000001FF\n", 2, 5, {0xFF, 0x3F, 0xFF, 0x3F, 0xFF}},
-        {"override with mode 3 blank", ":00000001FF\n", 3, 3, {0x00, 0x00, 0x00}},
-        {"override cuts the image", ":0400000001020304F2\n:00000001FF\n", 1, 2, {0x01, 0x02}},
-    };
-    for (const Case& c : cases) {
+    const auto cases = imageCases();
+    ASSERT_EQ(cases.size(), 19u);
+    for (const ImageCase& c : cases) {
         const HexRun run = runHex(c.text, c.fillMode, c.lengthOverride);
         EXPECT_EQ(run.outcome.result, 0) << c.name << ": " << run.outcome.reason;
         EXPECT_TRUE(run.outcome.reason.empty()) << c.name;

@@ -3,49 +3,15 @@
 #include <sstream>
 
 #include "core/serial/SerialChipRules.h"
+#include "support/ScratchDir.h"
 
 namespace vexlor {
 namespace {
 
-// The fixed-address chips as the product documents them: chips | address | message, with
-// "either" rows naming two addresses. Parsed here so the rules are checked against the
-// document's wording rather than against the program's own table.
-constexpr const char* kFixedChipsDocument =
-    R"(QR64L74M | 0xFFD | S/N Start Address Error (defined=>ffdh)
-QR68K39M | 0x1FFD | S/N Start Address Error (defined=>1ffdh)
-QR68E16M, QR68J86M | 0x3FFD | S/N Start Address Error (defined=>3ffdh)
-QR68N88M | 0x7FFD | S/N Start Address Error (defined=>7ffdh)
-QR64NH45L, QR64NH45H | 0xBFD | S/N Start Address Error (defined=>bfdh)
-QR64YS90L, QR64YS90H | 0x7FD | S/N Start Address Error (defined=>7fdh)
-QR64E26 | 0x5FD | S/N Start Address Error (defined=>5fdh)
-QR64PX53H, QR64PX53L | 0xFFD | S/N Start Address Error (defined=>ffdh)
-QR64FS38H, QR64FS38L | 0x1FFD | S/N Start Address Error (defined=>1ffdh)
-QR64Y09, QR64CC36L, QR64CC36H, QR64CC36BL, QR64CC36BH | 0xEFD or 0x7F6 | S/N Start Address Error\n (Normal Code / First Code use should defined=>efdh)\n (Second Code use should defined=>7f6h)
-QR31V8123, QR31E5217, QR31V8123B, QR31E5217B | 0xFF2 | S/N Start Address Error (defined=>ff2h)
-QR31V2390, QR31F0692, QR31V2390B, QR31F0692B | 0x1FF2 | S/N Start Address Error (defined=>1ff2h)
-QR31N4365, QR31K3020, QR31N4365T, QR31K3020T | 0x1FE2 | S/N Start Address Error (defined=>1fe2h)
-QR31W5613, QR31F6776, QR31W5613T, QR31F6776T | 0x3FE2 | S/N Start Address Error (defined=>3fe2h)
-QR31F5925; QR31L8140, QR31F8C92, QR31NDA86; QR31PC9923, QR31ZD2239, 31PC9923B, 31ZD2239B | 0x1FE2 | S/N Start Address Error (defined=>1fe2h)
-QR31JF4668, QR31YH6019, 31JF4668B, 31YH6019B | 0x3FE2 | S/N Start Address Error (defined=>3fe2h)
-QR31Z4150 | 0x7FF6 | S/N Start Address Error (defined=>7ff6h)
-QR31N3856; QR31PZ3944, QR31ZJ0115 | 0x1FF6 | S/N Start Address Error (defined=>1ff6h)
-QR31H1974; QR31JW1910, QR31WH1265, QR31E3378 | 0x3FF6 | S/N Start Address Error (defined=>3ff6h)
-QR31VE4227 | 0x600 | S/N Start Address Error (defined Info ROM=>0600h)
-QR31L1334 | 0x600 | S/N Start Address Error (defined=>0600h)
-QR31C8651, QR31Z6121, QR31L7393, QR31P2801, QR31P29H0 | 0xE520 | S/N Start Address Error (defined Info ROM=>E520h)
-QR31N2136 | 0xE51C | S/N Start Address Error (defined Info ROM=>E51Ch)
-31JE2278A, 31JE2278D | 0x7FF6 | S/N Start Address Error (defined=>7FF6h)
-QR31X8913 | 0x27F6 | S/N Start Address Error (defined=>27F6h)
-QR31N179A | 0x33F6 | S/N Start Address Error (defined=>33F6h))";
-
-constexpr const char* kEvenChipsDocument =
-    "QR31Z6142, QR31B3973, QR31Z6142B, QR31B3973B, QR31N4389T, QR31E5217, QR31V8123, "
-    "QR31F0692, QR31V2390, QR31W5613, QR31F6776, QR31N4365, QR31K3020, QR31W5613T, QR31F6776T, "
-    "QR31N4365T, QR31K3020T, QR31JF4668, QR31YH6019, QR31PC9923, QR31ZD2239, 31JF4668B, "
-    "31YH6019B, 31PC9923B, 31ZD2239B, QR31F5925, QR31H1974, QR31N3856, QR31JW1910, QR31PZ3944, "
-    "QR31WH1265, QR31ZJ0115, QR31VE4227, QR31L8140, QR31C8651, QR31F8C92, QR31E3378, QR31L7393, "
-    "QR31NDA86, QR31X8913, QR31N179A, QR31P2801, QR31P29H0, QR31N2136";
-
+// The chip lists as the product documents them (tests/data/serial): the even-address chips,
+// and the fixed-address chips as chips | address | message, with "either" rows naming two
+// addresses. Parsed here so the rules are checked against the document's wording rather than
+// against the program's own table.
 struct FixedRow {
     std::vector<std::string> chips;
     std::vector<std::uint32_t> addresses;
@@ -53,8 +19,8 @@ struct FixedRow {
 };
 
 std::string trim(std::string text) {
-    const auto first = text.find_first_not_of(' ');
-    const auto last = text.find_last_not_of(' ');
+    const auto first = text.find_first_not_of(" \n");
+    const auto last = text.find_last_not_of(" \n");
     return first == std::string::npos ? "" : text.substr(first, last - first + 1);
 }
 
@@ -74,7 +40,7 @@ std::vector<std::string> names(const std::string& list) {
 
 std::vector<FixedRow> fixedRows() {
     std::vector<FixedRow> rows;
-    std::istringstream in(kFixedChipsDocument);
+    std::istringstream in(test::dataText("serial/fixed-chips.txt"));
     std::string line;
     while (std::getline(in, line)) {
         const auto bar1 = line.find(" | ");
@@ -97,7 +63,7 @@ std::vector<FixedRow> fixedRows() {
 }
 
 bool inEvenDocument(const std::string& chip) {
-    for (const std::string& name : names(kEvenChipsDocument)) {
+    for (const std::string& name : names(test::dataText("serial/even-chips.txt"))) {
         if (name == chip) {
             return true;
         }
@@ -112,7 +78,7 @@ const ICInfo kRoomyChip = [] {
 }();
 
 TEST(SerialChipRules, DocumentListsAreComplete) {
-    EXPECT_EQ(names(kEvenChipsDocument).size(), 44u);
+    EXPECT_EQ(names(test::dataText("serial/even-chips.txt")).size(), 44u);
     std::size_t fixedChips = 0;
     for (const FixedRow& row : fixedRows()) {
         fixedChips += row.chips.size();
@@ -138,7 +104,7 @@ TEST(SerialChipRules, FixedChipsTakeFourBytesAtTheirDefinedAddresses) {
 }
 
 TEST(SerialChipRules, EvenChipsRefuseOddAddressFirstThenOddLength) {
-    for (const std::string& chip : names(kEvenChipsDocument)) {
+    for (const std::string& chip : names(test::dataText("serial/even-chips.txt"))) {
         SCOPED_TRACE(chip);
         EXPECT_TRUE(InEvenSerialSet(chip));
         EXPECT_EQ(CheckSerialPlacement(chip, kRoomyChip, 0x1FE3, 3),
@@ -151,7 +117,7 @@ TEST(SerialChipRules, EvenChipsRefuseOddAddressFirstThenOddLength) {
 TEST(SerialChipRules, EvenChipsWithoutFixedAddressAreNotLimitedByCapacity) {
     ICInfo tiny;
     tiny.Program_Capacity = 0x10;
-    for (const std::string& chip : names(kEvenChipsDocument)) {
+    for (const std::string& chip : names(test::dataText("serial/even-chips.txt"))) {
         if (!InFixedSerialSet(chip)) {
             EXPECT_EQ(CheckSerialPlacement(chip, tiny, 0x4000, 8), std::nullopt) << chip;
         }

@@ -76,23 +76,16 @@ TEST_F(SerialSetLoad, StandAloneLoadChangesOnlyTheRunBytesAndReachesTheWriter) {
     const Bytes after = block();
     ASSERT_EQ(after.size(), 256u);
     Bytes expected = before;
-    expected[0x35] = 0x10;
-    expected[0x36] = 4;
-    expected[0x37] = 0x1F;
-    expected[0x38] = 0xE2;
-    expected[0x39] = 0x1F;
-    expected[0x3A] = 0xE6;
-    expected[0x4C] = 0;
     std::fill(expected.begin() + 0x60, expected.begin() + 0x80, 0);
-    expected[0x7C] = 0x12;
-    expected[0x7D] = 0x34;
-    expected[0x7E] = 0x56;
-    expected[0x7F] = 0x78;
-    expected[0x6C] = 0x12;
-    expected[0x6D] = 0x34;
-    expected[0x6E] = 0x56;
-    expected[0x6F] = 0x7D;
-    expected[0xCF] = 0x5A;
+    // Mode and length, start and end address, no ISP, end and first number, model code.
+    for (const auto& [offset, bytes] : {std::pair<std::size_t, Bytes>{0x35, {0x10, 4}},
+                                        {0x37, {0x1F, 0xE2, 0x1F, 0xE6}},
+                                        {0x4C, {0}},
+                                        {0x6C, {0x12, 0x34, 0x56, 0x7D}},
+                                        {0x7C, {0x12, 0x34, 0x56, 0x78}},
+                                        {0xCF, {0x5A}}}) {
+        std::copy(bytes.begin(), bytes.end(), expected.begin() + offset);
+    }
     EXPECT_EQ(after, expected);
     EXPECT_TRUE(rig.context.serial.loadedToWriter);
     EXPECT_EQ(rig.context.serial.endSerial, "1234567C");
