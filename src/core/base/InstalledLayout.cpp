@@ -18,11 +18,15 @@ std::optional<fs::path> UserDataDirectory(const char* xdgDataHome, const char* h
 bool FillUserDataDirectory(const fs::path& shared, const fs::path& user, std::string& error) {
     std::error_code ec;
     fs::create_directories(user, ec);
-    for (fs::recursive_directory_iterator it(shared, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path target = user / fs::relative(it->path(), shared, ec);
-        if (ec) {
-            break;
-        }
+    if (!ec && !fs::is_directory(user, ec)) {
+        ec = std::make_error_code(std::errc::not_a_directory);
+    }
+    fs::recursive_directory_iterator it;
+    if (!ec) {
+        it = fs::recursive_directory_iterator(shared, ec);
+    }
+    for (const fs::recursive_directory_iterator end; !ec && it != end; it.increment(ec)) {
+        const fs::path target = user / it->path().lexically_relative(shared);
         if (it->is_directory(ec)) {
             fs::create_directories(target, ec);
         } else if (it->is_regular_file(ec) && !fs::exists(fs::symlink_status(target, ec))) {
