@@ -10,7 +10,7 @@ trap 'rm -rf "$scratch"' EXIT
 (cd "$build" && cpack -G DEB -B "$scratch/package" > "$scratch/cpack.log") ||
   { cat "$scratch/cpack.log" >&2; exit 1; }
 deb="$(ls "$scratch"/package/vexlor-writer_*.deb)"
-dpkg-deb -I "$deb" | sed -n '/Package:/,/Description:/p'
+dpkg-deb -f "$deb" Package Version Depends
 dpkg-deb -x "$deb" "$scratch/root"
 
 for path in usr/bin/vexlor-writer usr/bin/vexlor-writer-cli usr/bin/xmldec \
