@@ -9,6 +9,7 @@ packages=(
   umockdev libumockdev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick srecord binutils fonts-dejavu-core locales python3 gcovr
+  dpkg-dev file
 )
 
 missing=()

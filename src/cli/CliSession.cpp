@@ -2,6 +2,7 @@
 
 #include "core/app/VoltageCheck.h"
 #include "core/app/WriterVersion.h"
+#include "core/writer/WriterPermission.h"
 #include "sim/SimFirmwareImage.h"
 
 namespace vexlor::cli {
@@ -69,8 +70,9 @@ bool CliSession::connect(std::string& reason) {
         return true;
     }
     if (!connection_->SelectTransport(false)) {
-        reason = connection_->writerBusy() ? "writer busy (another program is using it)"
-                                           : "no writer found (see the devices command)";
+        reason = connection_->writerBusy()     ? "writer busy (another program is using it)"
+                 : connection_->writerDenied() ? WriterAccessDeniedMessage()
+                                               : "no writer found (see the devices command)";
         return false;
     }
     connected_ = true;

@@ -11,6 +11,7 @@
 #include "core/base/Diagnostics.h"
 #include "core/writer/VoltageRanges.h"
 #include "core/writer/WriterIdentity.h"
+#include "core/writer/WriterPermission.h"
 
 namespace vexlor::cli {
 
@@ -62,11 +63,19 @@ std::string hexByte(std::uint8_t value) {
 CommandOutcome runDevices(CliSession& session, std::span<const std::string>) {
     std::ostream& out = session.out();
     out << "access library: " << accessLibraryFinding(session) << '\n';
-    const bool usbWriter = session.usbBus().openFirst(kWriterVendorId, kWriterProductId) != nullptr;
+    UsbBus& bus = session.usbBus();
+    const bool usbWriter = bus.openFirst(kWriterVendorId, kWriterProductId) != nullptr;
+    const bool denied = bus.lastOpenError() == kUsbErrorAccess;
     out << (session.options().simulate ? "usb (simulated): " : "usb: ")
-        << format("%s %04X:%04X", usbWriter ? "writer" : "no writer", kWriterVendorId,
+        << format("%s %04X:%04X", usbWriter || denied ? "writer" : "no writer", kWriterVendorId,
                   kWriterProductId)
-        << (usbWriter ? " found" : "") << '\n';
+        << (usbWriter ? " found"
+            : denied  ? " found, no permission to open it"
+                      : "")
+        << '\n';
+    if (denied) {
+        out << WriterAccessDeniedMessage() << '\n';
+    }
     const auto interfaces = pipeInterfaces(session.deviceDirectory());
     out << "device files: " << session.deviceDirectory().string()
         << (interfaces.empty() ? ": none" : "") << '\n';

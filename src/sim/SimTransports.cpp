@@ -58,7 +58,10 @@ std::string SimUsbDevice::errorText(int code) const {
 }
 
 std::unique_ptr<UsbDevice> SimUsbBus::openFirst(std::uint16_t vendorId, std::uint16_t productId) {
-    if (!writer_.attached() || vendorId != kWriterVendorId || productId != kWriterProductId) {
+    const bool found =
+        writer_.attached() && vendorId == kWriterVendorId && productId == kWriterProductId;
+    lastOpenError_ = found && writer_.accessDenied() ? kUsbErrorAccess : 0;
+    if (!found || lastOpenError_ != 0) {
         return nullptr;
     }
     return std::make_unique<SimUsbDevice>(writer_);

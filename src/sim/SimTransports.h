@@ -35,9 +35,11 @@ class SimUsbBus final : public UsbBus {
   public:
     explicit SimUsbBus(SimWriter& writer) : writer_(writer) {}
     std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override;
+    int lastOpenError() const override { return lastOpenError_; }
 
   private:
     SimWriter& writer_;
+    int lastOpenError_ = 0;
 };
 
 // The maker's access library in front of the simulated writer: whole commands, no framing.

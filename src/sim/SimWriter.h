@@ -85,6 +85,9 @@ class SimWriter {
     bool commandIn(SimTransport transport, std::uint8_t code, std::span<std::uint8_t> buffer);
 
     bool attached() const { return attached_; }
+    // Plugged in, but the device node does not let this user open it (no udev rule).
+    bool accessDenied() const { return accessDenied_; }
+    void denyAccess() { accessDenied_ = true; }
     void attach();
     void detach();
     // Puts a job's option area into the writer as a download would, leaving the writer
@@ -145,6 +148,7 @@ class SimWriter {
     SimFaults faults_;
     bool freshChipPerJob_ = false;
     bool attached_ = true;
+    bool accessDenied_ = false;
 
     std::vector<std::uint8_t> memory_;
     std::vector<std::uint8_t> optionArea_;

@@ -6,6 +6,7 @@
 #include "core/app/PanelRules.h"
 #include "core/app/VoltageCheck.h"
 #include "core/app/WriterVersion.h"
+#include "core/writer/WriterPermission.h"
 
 namespace vexlor {
 
@@ -41,6 +42,12 @@ std::uint16_t readFirmwareVersion(Writer& writer) {
     std::uint16_t high = writer.ReadWriterByte(0xFA90);
     std::uint16_t low = writer.ReadWriterByte(0xFA91);
     return static_cast<std::uint16_t>(high * 256 + low);
+}
+
+void tellWhenDenied(AttachServices& s) {
+    if (s.writer.connection().writerDenied()) {
+        s.op.message(WriterAccessDeniedMessage());
+    }
 }
 
 void enableAfterConnect(ShellState& shell) {
@@ -116,6 +123,7 @@ void StartWithWriter(ShellState& shell, AttachServices s) {
     } else {
         DisableEverythingOfTheWriter(shell.panel);
         HideModeLabels(shell.panel);
+        tellWhenDenied(s);
     }
     s.view.refreshPanel();
 }
@@ -130,6 +138,7 @@ ArrivalOutcome OnDeviceArrival(std::string_view deviceName, ShellState& shell, A
         DisableOperationButtons(shell.panel);
         s.op.showStatus(kWriterNotConnectedStatus);
         s.view.refreshPanel();
+        tellWhenDenied(s);
         return ArrivalOutcome::NotConnected;
     }
     CheckingWriter checking(s.op);

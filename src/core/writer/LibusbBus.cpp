@@ -99,6 +99,7 @@ LibusbBus::~LibusbBus() {
 }
 
 std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uint16_t productId) {
+    lastOpenError_ = 0;
     if (context_ == nullptr) {
         return nullptr;
     }
@@ -112,7 +113,8 @@ std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uin
             continue;
         }
         libusb_device_handle* handle = nullptr;
-        if (libusb_open(list[i], &handle) == LIBUSB_SUCCESS) {
+        lastOpenError_ = libusb_open(list[i], &handle);
+        if (lastOpenError_ == LIBUSB_SUCCESS) {
             opened = std::make_unique<LibusbDevice>(handle);
         }
         // The first device of the identity decides, as on a bus walk in list order.

@@ -26,6 +26,7 @@ class LibusbBus final : public UsbBus {
     bool usable() const { return context_ != nullptr; }
 
     std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override;
+    int lastOpenError() const override { return lastOpenError_; }
 
     // Arrival and removal of devices with the writer's identity. Returns false when the
     // platform offers no hot-plug notices. Events arrive from inside handleEvents() only, never
@@ -36,6 +37,7 @@ class LibusbBus final : public UsbBus {
 
   private:
     libusb_context* context_ = nullptr;
+    int lastOpenError_ = 0;
     struct Watch;
     std::unique_ptr<Watch> watch_;
 };

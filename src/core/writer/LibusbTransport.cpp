@@ -4,12 +4,27 @@
 
 namespace vexlor {
 
+namespace {
+
+OpenResult Refusal(int error) {
+    switch (error) {
+        case kUsbErrorAccess:
+            return OpenResult::Denied;
+        case kUsbErrorBusy:
+            return OpenResult::Busy;
+        default:
+            return OpenResult::Absent;
+    }
+}
+
+}  // namespace
+
 OpenResult LibusbTransport::open() {
     // A handle left from before a missed removal may be stale: start from a fresh one.
     close();
     device_ = bus_.openFirst(kWriterVendorId, kWriterProductId);
     if (!device_) {
-        return OpenResult::Absent;
+        return Refusal(bus_.lastOpenError());
     }
     const int configured = device_->setConfiguration(kWriterConfiguration);
     if (configured < 0) {
@@ -24,7 +39,7 @@ OpenResult LibusbTransport::open() {
         diagnostics_.printf("error claiming interface #%d:\n%s\n", kWriterInterface,
                             device_->errorText(claimed).c_str());
         close();
-        return claimed == kUsbErrorBusy ? OpenResult::Busy : OpenResult::Absent;
+        return Refusal(claimed);
     }
     diagnostics_.printf("success: claim_interface #%d\n", kWriterInterface);
     channel_.emplace(*device_, diagnostics_);

@@ -58,11 +58,12 @@ OpenResult PipeTransport::open() {
     if (const OpenResult locked = LockInterface(); locked != OpenResult::Opened) {
         return locked;
     }
+    accessDenied_ = false;
     readPipe_ = OpenWriterPipe("PIPE00");
     writePipe_ = OpenWriterPipe("PIPE01");
     if (!isOpen()) {
         close();
-        return OpenResult::Absent;
+        return accessDenied_ ? OpenResult::Denied : OpenResult::Absent;
     }
     DiscardUnreadAnswers();
     channel_.emplace(readPipe_, writePipe_, waitLimitMs_);
@@ -76,7 +77,7 @@ OpenResult PipeTransport::LockInterface() {
     }
     lock_ = ::open(deviceName_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (lock_ < 0) {
-        return OpenResult::Absent;
+        return errno == EACCES ? OpenResult::Denied : OpenResult::Absent;
     }
     if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
         const bool held = errno == EWOULDBLOCK;
@@ -141,6 +142,7 @@ int PipeTransport::OpenWriterPipe(std::string_view pipeName) {
     const int direction = pipeName == "PIPE00" ? O_RDONLY : O_WRONLY;
     const int fd = ::open(complete.c_str(), direction | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        accessDenied_ = accessDenied_ || errno == EACCES;
         diagnostics_.printf("Failed to open (%s) = %d", complete.c_str(), errno);
         return kInvalidPipe;
     }

@@ -46,6 +46,7 @@ class PipeTransport final : public FramedTransport {
     std::filesystem::path deviceDirectory_;
     const Diagnostics& diagnostics_;
     int waitLimitMs_;
+    bool accessDenied_ = false;     // a pipe of the last open refused this user
     std::string deviceName_;        // the interface found last, with the pipe opened last appended
     int lock_ = kInvalidPipe;       // the interface directory, flock'ed while open
     int readPipe_ = kInvalidPipe;   // PIPE00, host reads

@@ -8,7 +8,8 @@ namespace vexlor {
 
 // The slice of a USB library the writer link needs. Results follow libusb: negative is an
 // error code, bulk transfers return the byte count.
-inline constexpr int kUsbErrorBusy = -6;  // another program has claimed the interface
+inline constexpr int kUsbErrorAccess = -3;  // the user lacks permission on the device node
+inline constexpr int kUsbErrorBusy = -6;    // another program has claimed the interface
 
 class UsbDevice {
   public:
@@ -26,6 +27,8 @@ class UsbBus {
     // The first device with this identity, in bus order, opened; nullptr when none is found.
     virtual std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId,
                                                  std::uint16_t productId) = 0;
+    // Why the last openFirst returned nullptr although the device was there; 0 otherwise.
+    virtual int lastOpenError() const { return 0; }
 };
 
 }  // namespace vexlor

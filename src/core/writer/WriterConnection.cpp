@@ -32,7 +32,7 @@ bool WriterConnection::SelectTransport(bool afterAttach, std::string_view notifi
 bool WriterConnection::OpenWriter() {
     PipeTransport& pipes = transports_.pipes();
     LibusbTransport& libusb = transports_.libusb();
-    writerBusy_ = false;
+    refusal_ = OpenResult::Absent;
     // Pipes still open from before are used as they are.
     if (pipes.isOpen()) {
         ownPath_ = &pipes;
@@ -45,8 +45,15 @@ bool WriterConnection::OpenWriter() {
     }
     const OpenResult pipe = pipes.open();
     ownPath_ = pipe == OpenResult::Opened ? &pipes : nullptr;
-    writerBusy_ = ownPath_ == nullptr && (usb == OpenResult::Busy || pipe == OpenResult::Busy);
-    return ownPath_ != nullptr;
+    if (ownPath_ != nullptr) {
+        return true;
+    }
+    // A writer held by another program is the better lead: new permissions would not help.
+    const auto either = [&](OpenResult reason) { return usb == reason || pipe == reason; };
+    refusal_ = either(OpenResult::Busy)     ? OpenResult::Busy
+               : either(OpenResult::Denied) ? OpenResult::Denied
+                                            : OpenResult::Absent;
+    return false;
 }
 
 void WriterConnection::CloseWriter() {

@@ -44,7 +44,9 @@ class WriterConnection {
     WriterTransport& transport();
     bool usesAccessLibrary() const { return useLibrary_; }
     // The last open found no free writer, but one held by another program.
-    bool writerBusy() const { return writerBusy_; }
+    bool writerBusy() const { return refusal_ == OpenResult::Busy; }
+    // The last open found a writer this user has no permission to open.
+    bool writerDenied() const { return refusal_ == OpenResult::Denied; }
 
     // At start (afterAttach false) and on every arrival notification; returns writerConnected.
     bool SelectTransport(bool afterAttach, std::string_view notifiedDeviceName = {});
@@ -75,8 +77,8 @@ class WriterConnection {
     WriterTransports& transports_;
     TransferFeedback feedback_;
     bool useLibrary_ = false;
-    WriterTransport* ownPath_ = nullptr;  // the own transport that opened last
-    bool writerBusy_ = false;
+    WriterTransport* ownPath_ = nullptr;       // the own transport that opened last
+    OpenResult refusal_ = OpenResult::Absent;  // why the last open of the own paths failed
 };
 
 }  // namespace vexlor

@@ -10,7 +10,8 @@
 namespace vexlor {
 
 // Absent: nothing reachable. Busy: the writer is there but another program holds it.
-enum class OpenResult { Opened, Absent, Busy };
+// Denied: the writer is there but this user may not open it.
+enum class OpenResult { Opened, Absent, Busy, Denied };
 
 enum class WordOrder { HighFirst, LowFirst };
 

@@ -8,6 +8,7 @@
 
 #include "core/app/AppContext.h"
 #include "core/base/Diagnostics.h"
+#include "core/base/InstalledLayout.h"
 #include "gui/app/CWriterMainDlg.h"
 #include "gui/app/QtOperator.h"
 #include "sim/SimSettings.h"
@@ -80,6 +81,16 @@ int RunWriterApp(int argc, char** argv, WriterEnvironment environment) {
                      "usage: vexlor-writer [--simulate [--sim-detached] [--sim-version V1.0|"
                      "V1.1|V2.0|TEXT] [--sim-job FILE]] [--base-dir DIR] [--verbose]\n");
         return 2;
+    }
+    if (!start.baseDirectory) {
+        std::string why;
+        start.baseDirectory =
+            InstalledBaseDirectory(QCoreApplication::applicationDirPath().toStdString(),
+                                   environment.xdgDataHome, environment.home, why);
+        if (!why.empty()) {
+            std::fprintf(stderr, "vexlor-writer: %s\n", why.c_str());
+            return 2;
+        }
     }
     std::error_code failure;
     if (start.baseDirectory) {

@@ -28,6 +28,8 @@ struct WriterEnvironment {
     const char* deviceDirectory = nullptr;
     const char* accessLibrary = nullptr;
     const char* verbose = nullptr;
+    const char* xdgDataHome = nullptr;
+    const char* home = nullptr;
 };
 
 // The application object: transport choice, the main window for the whole run, and the close

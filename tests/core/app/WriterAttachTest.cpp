@@ -8,6 +8,7 @@
 #include "core/app/VoltageCheck.h"
 #include "core/app/WriterAttach.h"
 #include "core/app/WriterVersion.h"
+#include "core/writer/WriterPermission.h"
 #include "sim/SimFirmwareImage.h"
 
 namespace vexlor {
@@ -344,6 +345,15 @@ TEST_F(WriterAttachTest, ArrivalWithoutAnOpenWriterDisablesOperations) {
     EXPECT_FALSE(shell.panel.at(ControlId::Auto).enabled);
     EXPECT_FALSE(shell.panel.at(ControlId::SmartOption).enabled);
     EXPECT_TRUE(shell.panel.at(ControlId::PinPlacement).enabled);
+    EXPECT_TRUE(rig.exchanges().empty());
+}
+
+TEST_F(WriterAttachTest, WriterThatRefusesAccessShowsTheUdevRuleAtStartAndArrival) {
+    device.denyAccess();
+    EXPECT_FALSE(rig.connection.SelectTransport(false));
+    StartWithWriter(shell, services());
+    EXPECT_EQ(arrive(), ArrivalOutcome::NotConnected);
+    EXPECT_EQ(rig.op.texts(), (Words{WriterAccessDeniedMessage(), WriterAccessDeniedMessage()}));
     EXPECT_TRUE(rig.exchanges().empty());
 }
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <fstream>
 
 #include "SimRig.h"
 #include "core/writer/WriterIdentity.h"
+#include "core/writer/WriterPermission.h"
 
 namespace vexlor::test {
 namespace {
@@ -35,7 +37,7 @@ TEST(TransportChoiceTest, WithoutTheLibraryLibusbOpensWithConfigurationAndInterf
               (Lines{"success: set configuration #1\n", "success: claim_interface #0\n"}));
 }
 
-// A bus whose writer refuses its configuration or its interface with the codes given.
+// A bus whose writer refuses its opening, configuration or interface with the codes given.
 class RefusingBus final : public UsbBus {
     class Device final : public UsbDevice {
       public:
@@ -52,12 +54,15 @@ class RefusingBus final : public UsbBus {
     };
 
   public:
-    RefusingBus(int configured, int claimed) : configured_(configured), claimed_(claimed) {}
+    RefusingBus(int configured, int claimed, int opened = 0)
+        : opened_(opened), configured_(configured), claimed_(claimed) {}
     std::unique_ptr<UsbDevice> openFirst(std::uint16_t, std::uint16_t) override {
-        return std::make_unique<Device>(configured_, claimed_);
+        return opened_ < 0 ? nullptr : std::make_unique<Device>(configured_, claimed_);
     }
+    int lastOpenError() const override { return opened_; }
 
   private:
+    int opened_;
     int configured_;
     int claimed_;
 };
@@ -75,13 +80,38 @@ TEST(TransportChoiceTest, ConfigurationErrorClosesLibusbAndFallsBackToPipes) {
               (Lines{"error setting config #1: code -4\n", "Failed to GetUsbDeviceFileName\n"}));
 }
 
-TEST(TransportChoiceTest, InterfaceClaimedByAnotherProgramIsBusy) {
-    ScratchDir scratch;
-    Diagnostics quiet([](std::string_view) {});
-    RefusingBus bus(0, kUsbErrorBusy);
-    WriterTransports transports({{scratch / "devices", {}}, &bus, nullptr}, quiet);
-    EXPECT_EQ(transports.libusb().open(), OpenResult::Busy);
-    EXPECT_FALSE(transports.libusb().isOpen());
+TEST(TransportChoiceTest, LibusbRefusalsTellBusyAndDeniedApart) {
+    struct Case {
+        int opened, configured, claimed;
+        OpenResult result;
+    };
+    // -3 is libusb's access error, -6 busy, -4 no device.
+    for (const Case& c : {Case{-3, 0, 0, OpenResult::Denied}, Case{0, 0, -3, OpenResult::Denied},
+                          Case{0, 0, -6, OpenResult::Busy}, Case{-4, 0, 0, OpenResult::Absent}}) {
+        ScratchDir scratch;
+        Diagnostics quiet([](std::string_view) {});
+        RefusingBus bus(c.configured, c.claimed, c.opened);
+        WriterTransports transports({{scratch / "devices", {}}, &bus, nullptr}, quiet);
+        SCOPED_TRACE(testing::Message() << c.opened << "/" << c.claimed);
+        EXPECT_EQ(transports.libusb().open(), c.result);
+        WriterLink link;
+        NullProgress progress;
+        WriterConnection connection(link, transports, {progress, progress, quiet});
+        EXPECT_FALSE(connection.SelectTransport(false));
+        EXPECT_EQ(connection.writerDenied(), c.result == OpenResult::Denied);
+        EXPECT_EQ(connection.writerBusy(), c.result == OpenResult::Busy);
+    }
+}
+
+TEST(TransportChoiceTest, AccessDeniedMessageShowsThePackagedUdevRule) {
+    std::ifstream file(std::string(VEXLOR_SOURCE_DIR) + "/packaging/udev/" + kUdevRuleFileName);
+    std::string rule;
+    while (std::getline(file, rule) && rule.starts_with("#")) {
+    }
+    EXPECT_EQ(
+        rule,
+        R"(SUBSYSTEM=="usb", ATTR{idVendor}=="7a5c", ATTR{idProduct}=="0c31", TAG+="uaccess")");
+    EXPECT_NE(WriterAccessDeniedMessage().find("\n  " + rule + "\n"), std::string::npos);
 }
 
 TEST(TransportChoiceTest, ArrivalOfAnotherDeviceClassLeavesTheOwnPathAlone) {
