@@ -137,6 +137,7 @@ TEST_F(JobCommands, JsonRunPrintsOnlyEventLinesEndingInTheRunResult) {
               std::string::npos)
         << result.out;
     EXPECT_NE(result.out.find(R"("stage":"Download","ok":true)"), std::string::npos);
+    EXPECT_NE(result.out.find(R"("event":"message","t":)"), std::string::npos);
     EXPECT_TRUE(events.back().ends_with(R"("stage":"run","ok":true,"message":""})"))
         << events.back();
     // What people read goes to the error stream instead.
