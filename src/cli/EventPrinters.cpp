@@ -35,7 +35,13 @@ void TerminalProgressBar::onEvent(const ProgressEvent& event) {
             transferBytes_ = event.done;
             draw();
             break;
-        default:
+        case ProgressKind::Result:
+        case ProgressKind::Message:
+            // Text follows on its own line.
+            finish();
+            break;
+        case ProgressKind::AlmostDone:
+        case ProgressKind::Address:
             break;
     }
 }

@@ -19,7 +19,8 @@ class JsonEventPrinter final : public ProgressSink {
     Clock& clock_;
 };
 
-// One line redrawn in place while an operation runs, ended when its bar is hidden.
+// One line redrawn in place while an operation runs, ended when its bar is hidden, when it
+// reports its result, or when a message is about to be printed.
 class TerminalProgressBar final : public ProgressSink {
   public:
     TerminalProgressBar(std::ostream& out, Clock& clock) : out_(out), clock_(clock) {}
