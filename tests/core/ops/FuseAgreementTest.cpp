@@ -100,7 +100,7 @@ TEST(FuseAgreement, OneMeaningPerProtectLayoutFromChoiceToWriterToReattach) {
         OptionHeader header{};
         std::copy(sent.begin(), sent.end(), header.begin());
         OptionHeader again = header;
-        std::uint16_t word = 0;
+        std::uint32_t word = 0;
         ApplyProtectChoice(layout, c.protect, again, word);
         EXPECT_EQ(again, header);
 
