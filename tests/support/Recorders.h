@@ -8,8 +8,7 @@
 
 namespace vexlor::test {
 
-// Progress protocol calls as short words: "R0-2" for a range, "P3" for a position, "A" for almost
-// done.
+// Progress calls as short words: "R0-2" for a range, "P3" for a position, "A" for almost done.
 class RecordingProgress final : public ProgressSink, public PaintPump {
   public:
     void onEvent(const ProgressEvent& event) override {
@@ -25,15 +24,12 @@ class RecordingProgress final : public ProgressSink, public PaintPump {
                 events.push_back("A");
                 break;
             default:
-                others.push_back(event);
                 break;
         }
     }
     void pumpPaint() override { ++paints; }
 
     std::vector<std::string> events;
-    // Stage, byte, address, result and message events, which the short words leave out.
-    std::vector<ProgressEvent> others;
     int paints = 0;
 };
 
