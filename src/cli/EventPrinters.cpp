@@ -7,7 +7,7 @@ namespace vexlor::cli {
 
 void JsonEventPrinter::onEvent(const ProgressEvent& event) {
     // Flushed per line: a program following the job reads each event as it happens.
-    out_ << ProgressEventJson(event, clock_.tickMs()) << '\n' << std::flush;
+    out_ << ProgressEventJson(event, clock_.tickMs() - startMs_) << '\n' << std::flush;
 }
 
 void TerminalProgressBar::onEvent(const ProgressEvent& event) {

@@ -8,15 +8,17 @@
 
 namespace vexlor::cli {
 
-// --json: every event as one JSON line, timed on the run's clock.
+// --json: every event as one JSON line, timed from the printer's start on the run's clock.
 class JsonEventPrinter final : public ProgressSink {
   public:
-    JsonEventPrinter(std::ostream& out, Clock& clock) : out_(out), clock_(clock) {}
+    JsonEventPrinter(std::ostream& out, Clock& clock)
+        : out_(out), clock_(clock), startMs_(clock.tickMs()) {}
     void onEvent(const ProgressEvent& event) override;
 
   private:
     std::ostream& out_;
     Clock& clock_;
+    std::uint64_t startMs_;
 };
 
 // One line redrawn in place while an operation runs, ended when its bar is hidden, when it
