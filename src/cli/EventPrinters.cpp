@@ -13,8 +13,9 @@ void JsonEventPrinter::onEvent(const ProgressEvent& event) {
 void TerminalProgressBar::onEvent(const ProgressEvent& event) {
     switch (event.kind) {
         case ProgressKind::Stage:
-            finish();
+            endLine();
             start();
+            inStage_ = true;
             break;
         case ProgressKind::Range:
             low_ = event.low;
@@ -22,10 +23,13 @@ void TerminalProgressBar::onEvent(const ProgressEvent& event) {
             break;
         case ProgressKind::Position:
             position_ = event.position;
-            if (position_ == 0) {
-                finish();
-            } else {
+            if (position_ != 0) {
                 draw();
+            } else if (!inStage_) {
+                // The transfers of one operation hide the bar between them; its line stays
+                // until the operation ends.
+                endLine();
+                started_ = false;
             }
             break;
         case ProgressKind::Bytes:
@@ -36,9 +40,12 @@ void TerminalProgressBar::onEvent(const ProgressEvent& event) {
             draw();
             break;
         case ProgressKind::Result:
+            endLine();
+            started_ = inStage_ = false;
+            break;
         case ProgressKind::Message:
             // Text follows on its own line.
-            finish();
+            endLine();
             break;
         case ProgressKind::AlmostDone:
         case ProgressKind::Address:
@@ -64,12 +71,11 @@ void TerminalProgressBar::draw() {
     drawn_ = true;
 }
 
-void TerminalProgressBar::finish() {
+void TerminalProgressBar::endLine() {
     if (drawn_) {
         out_ << '\n' << std::flush;
     }
     drawn_ = false;
-    started_ = false;
 }
 
 }  // namespace vexlor::cli

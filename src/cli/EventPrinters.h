@@ -21,8 +21,8 @@ class JsonEventPrinter final : public ProgressSink {
     std::uint64_t startMs_;
 };
 
-// One line redrawn in place while an operation runs, ended when its bar is hidden, when it
-// reports its result, or when a message is about to be printed.
+// One line redrawn in place while an operation runs, ended when the operation reports its
+// result (or, outside one, when the bar is hidden) and before a message is printed.
 class TerminalProgressBar final : public ProgressSink {
   public:
     TerminalProgressBar(std::ostream& out, Clock& clock) : out_(out), clock_(clock) {}
@@ -31,7 +31,7 @@ class TerminalProgressBar final : public ProgressSink {
   private:
     void start();
     void draw();
-    void finish();
+    void endLine();
 
     std::ostream& out_;
     Clock& clock_;
@@ -39,6 +39,7 @@ class TerminalProgressBar final : public ProgressSink {
     int high_ = 100;
     int position_ = 0;
     bool started_ = false;
+    bool inStage_ = false;
     bool drawn_ = false;
     std::uint64_t startMs_ = 0;
     // An operation moves its bytes in several transfers, each counting from 0 again.

@@ -21,10 +21,12 @@ TEST(TerminalProgressBar, CountsEveryTransferAndEndsItsLineBeforeText) {
     bar.transferred(512, 1024);
     bar.transferred(1024, 1024);
     bar.setPosition(2);
+    // Hidden between two transfers: the line goes on.
+    bar.setPosition(0);
     out.str("");
     bar.transferred(512, 1024);
     bar.note("Message: Loading Data Ok");
-    EXPECT_EQ(out.str(), "\r[###############---------------]  50%  2.5 KiB/s  0:01 left\x1b[K\n");
+    EXPECT_EQ(out.str(), "\r[------------------------------]   0%  2.5 KiB/s  --:-- left\x1b[K\n");
 
     // Nothing drawn since: no empty line for the next text.
     out.str("");
