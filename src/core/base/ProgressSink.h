@@ -6,9 +6,10 @@
 
 namespace vexlor {
 
-// What a long operation reports, as one stream: the main window's progress protocol (range,
-// position, almost done) plus where each operation starts and how it ends, the bytes a
-// transfer has moved, the writer address it works at, and messages for the person watching.
+// What a long operation reports, as one stream: the main window's progress protocol (range
+// 0x402, position 0x401 where 0 hides the bar, almost done 0x403) plus where each operation starts
+// and how it ends, the bytes a transfer has moved, the writer address it works at, and messages for
+// the person watching.
 enum class ProgressKind { Stage, Range, Position, AlmostDone, Bytes, Address, Result, Message };
 
 struct ProgressEvent {
