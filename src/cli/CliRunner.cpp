@@ -1,10 +1,15 @@
 #include "cli/CliRunner.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <iostream>
+#include <optional>
 #include <vector>
 
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "cli/EventPrinters.h"
 #include "sim/SimSettings.h"
 
 namespace vexlor::cli {
@@ -12,6 +17,8 @@ namespace vexlor::cli {
 namespace {
 
 constexpr const char* kProgram = "vexlor-writer-cli";
+// The result event that ends every run, so a follower knows how the whole run went.
+constexpr const char* kRunStage = "run";
 
 struct PlannedCommand {
     const CliCommand* command;
@@ -27,6 +34,8 @@ void printUsage(std::ostream& out) {
         << "  --yes | --no         answer to every question (default: No)\n"
         << "  --file PATH          a file for the next file choice (repeatable)\n"
         << "  --option-word W      option word of a conversion (default 0x60)\n"
+        << "  --json               print progress and results as JSON lines on standard\n"
+        << "                       output; every other text goes to standard error\n"
         << "  --verbose            print diagnostic lines on standard error (also "
            "VEXLOR_VERBOSE=1)\n"
         << "  --force-hex          load a HEX file whose record checksums or end-of-file\n"
@@ -60,6 +69,8 @@ bool parseOptions(std::span<const std::string> args, std::size_t& next, SessionO
             options.forceHex = true;
         } else if (name == "--force") {
             options.force = true;
+        } else if (name == "--json") {
+            options.json = true;
         } else if (name == "--help") {
             error = "help";
             return false;
@@ -135,6 +146,20 @@ bool planCommands(std::span<const std::string> args, std::vector<PlannedCommand>
     return true;
 }
 
+int runPlan(CliSession& session, const std::vector<PlannedCommand>& plan, std::ostream& err) {
+    for (const PlannedCommand& step : plan) {
+        const CommandOutcome outcome = step.command->run(session, step.arguments);
+        if (!outcome.ok) {
+            session.progress().result(kRunStage, false,
+                                      std::string(step.command->name) + ": " + outcome.reason);
+            err << kProgram << ": " << step.command->name << ": " << outcome.reason << '\n';
+            return outcome.exitCode;
+        }
+    }
+    session.progress().result(kRunStage, true);
+    return kExitOk;
+}
+
 }  // namespace
 
 int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
@@ -159,15 +184,21 @@ int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         printUsage(err);
         return kExitUsage;
     }
-    CliSession session(std::move(options), out, err);
-    for (const PlannedCommand& step : plan) {
-        const CommandOutcome outcome = step.command->run(session, step.arguments);
-        if (!outcome.ok) {
-            err << kProgram << ": " << step.command->name << ": " << outcome.reason << '\n';
-            return outcome.exitCode;
-        }
+    const bool json = options.json;
+    // The bar redraws its line in place, which only a terminal shows as one line.
+    const bool terminal = !json && &out == &std::cout && ::isatty(STDOUT_FILENO) == 1;
+    CliSession session(std::move(options), json ? err : out, err);
+    std::optional<JsonEventPrinter> jsonPrinter;
+    std::optional<TerminalProgressBar> bar;
+    if (json) {
+        session.showProgressOn(&jsonPrinter.emplace(out, session.clock()));
+    } else if (terminal) {
+        session.showProgressOn(&bar.emplace(out, session.clock()));
     }
-    return kExitOk;
+    const int exitCode = runPlan(session, plan, err);
+    // The printers go before the session; closing the writer must not reach them.
+    session.showProgressOn(nullptr);
+    return exitCode;
 }
 
 }  // namespace vexlor::cli

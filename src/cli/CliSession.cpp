@@ -28,6 +28,7 @@ CliSession::CliSession(SessionOptions options, std::ostream& out, std::ostream& 
       out_(out),
       operator_(out, err, options_.answers),
       diagnostics_(diagnosticSink(options_.verbose, err)) {
+    operator_.echoMessagesTo(&progress_);
     context_ = std::make_unique<AppContext>(operator_, options_.baseDirectory, Language::English);
     loadMessages(*context_);
     TransportOptions transportOptions{options_.paths};

@@ -31,17 +31,9 @@ class NoButtons final : public OperationButtons {
 // Hands the writer's progress to whoever shows it while a command runs.
 class ProgressRelay final : public ProgressSink, public PaintPump {
   public:
-    void setRange(int low, int high) override {
+    void onEvent(const ProgressEvent& event) override {
         if (target != nullptr)
-            target->setRange(low, high);
-    }
-    void setPosition(int position) override {
-        if (target != nullptr)
-            target->setPosition(position);
-    }
-    void almostDone() override {
-        if (target != nullptr)
-            target->almostDone();
+            target->onEvent(event);
     }
     void pumpPaint() override {}
 
@@ -64,6 +56,7 @@ struct SessionOptions {
     Clock* clock = nullptr;
     bool forceHex = false;  // go on with HEX files whose checksums or end are wrong
     bool force = false;     // overwrite an existing output file
+    bool json = false;      // events as JSON lines on standard output, people's text elsewhere
 
     // No one is there to ask about a damaged HEX file; only --force-hex takes it.
     DamagedHex damagedHex() const { return forceHex ? DamagedHex::Accept : DamagedHex::Refuse; }
@@ -99,8 +92,9 @@ class CliSession {
     bool writerAnswers();
     // How the open writer is reached, for people.
     std::string transportName() const { return connection_->transport().name(); }
-    // Where the writer's progress goes from now on; nullptr shows none.
+    // Where the events of long operations go from now on; nullptr shows none.
     void showProgressOn(ProgressSink* sink) { progress_.target = sink; }
+    ProgressSink& progress() { return progress_; }
 
   private:
     SessionOptions options_;

@@ -27,7 +27,12 @@ std::string captioned(std::string_view text, std::string_view caption) {
 
 void ConsoleOperator::message(std::string_view text, std::string_view caption, MessageIcon icon) {
     const bool trouble = icon == MessageIcon::Stop || icon == MessageIcon::Exclamation;
-    (trouble ? err_ : out_) << captioned(text, caption) << '\n';
+    const std::string shown = captioned(text, caption);
+    // The event first: a bar on the terminal ends its line before the text comes.
+    if (events_ != nullptr) {
+        events_->note(shown);
+    }
+    (trouble ? err_ : out_) << shown << '\n';
 }
 
 bool ConsoleOperator::ask(std::string_view text, std::string_view caption, MessageIcon) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/base/Operator.h"
+#include "core/base/ProgressSink.h"
 
 namespace vexlor::cli {
 
@@ -36,6 +37,8 @@ class ConsoleOperator final : public Operator {
     void endBusy() override {}
     // Every result is printed as it comes; there is no status line to keep.
     void showStatus(std::string_view) override {}
+    // Message boxes become message events there as well; nullptr: printed only.
+    void echoMessagesTo(ProgressSink* events) { events_ = events; }
 
   private:
     std::optional<std::string> nextFile();
@@ -45,6 +48,7 @@ class ConsoleOperator final : public Operator {
     std::ostream& err_;
     ConsoleAnswers answers_;
     std::string logShown_;
+    ProgressSink* events_ = nullptr;
 };
 
 }  // namespace vexlor::cli

@@ -1,8 +1,5 @@
 #include "cli/JobCommands.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <ostream>
 
@@ -46,37 +43,6 @@ class ConsoleOptionSelect final : public OptionSelectDialog {
 
   private:
     std::int32_t protect_;
-};
-
-// A bar on standard error while a job runs, only when that is a terminal.
-class TerminalProgressBar final : public ProgressSink {
-  public:
-    void setRange(int low, int high) override {
-        low_ = low;
-        high_ = high;
-    }
-    void setPosition(int position) override {
-        if (position == 0) {
-            if (drawn_) {
-                std::fputs("\n", stderr);
-                drawn_ = false;
-            }
-            return;
-        }
-        constexpr int kWidth = 40;
-        const int span = high_ > low_ ? high_ - low_ : 1;
-        const int filled = std::clamp((position - low_) * kWidth / span, 0, kWidth);
-        std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
-                     std::string(kWidth - filled, ' ').c_str(), filled * 100 / kWidth);
-        std::fflush(stderr);
-        drawn_ = true;
-    }
-    void almostDone() override {}
-
-  private:
-    int low_ = 0;
-    int high_ = 100;
-    bool drawn_ = false;
 };
 
 int exitCodeOf(JobOutcome outcome) {
@@ -133,11 +99,7 @@ CommandOutcome runOnWriter(CliSession& session, std::int32_t protectChoice, Run 
                          ConverterDirectories(session.context().shell.baseDirectory),
                          session.options().damagedHex(),
                          session.diagnostics()};
-    TerminalProgressBar bar;
-    const bool terminal = ::isatty(STDERR_FILENO) == 1;
-    session.showProgressOn(terminal ? &bar : nullptr);
     const JobOutcome outcome = run(services);
-    session.showProgressOn(nullptr);
     if (outcome == JobOutcome::Ok) {
         return CommandOutcome::success();
     }

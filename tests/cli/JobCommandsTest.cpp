@@ -1,6 +1,9 @@
 // The job commands on the tool's in-process simulated writer: what a production script sees.
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <sstream>
+
 #include "ScratchBase.h"
 #include "support/CliHarness.h"
 #include "support/HexText.h"
@@ -110,6 +113,42 @@ TEST_F(JobCommands, ChipInfoAndCompareExitStatuses) {
         EXPECT_EQ(result.status, c.status) << c.words.back() << "\n" << result.out << result.err;
         EXPECT_TRUE(result.printed(c.shown)) << c.shown << "\n" << result.out;
     }
+}
+
+// A flat JSON object of string, number and boolean values, as the event lines are.
+bool isEventLine(const std::string& line) {
+    static const std::regex object(
+        R"(\{"event":"[a-z-]+","t":[0-9]+(,"[a-z]+":([0-9]+|true|false|"([^"\\]|\\.)*"))*\})");
+    return std::regex_match(line, object);
+}
+
+TEST_F(JobCommands, JsonRunPrintsOnlyEventLinesEndingInTheRunResult) {
+    const CliRun result = run({"--json", "select", "QRV7049", "load", "prog.hex", "program"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    std::istringstream lines(result.out);
+    std::vector<std::string> events;
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_TRUE(isEventLine(line)) << line;
+        events.push_back(line);
+    }
+    ASSERT_FALSE(events.empty());
+    EXPECT_NE(result.out.find(R"("stage":"Program","ok":true,"message":"Program OK"})"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find(R"("stage":"Download","ok":true)"), std::string::npos);
+    EXPECT_NE(result.out.find(R"("message":"Message: Loading Data Ok"})"), std::string::npos);
+    EXPECT_TRUE(events.back().ends_with(R"("stage":"run","ok":true,"message":""})"))
+        << events.back();
+    // What people read goes to the error stream instead.
+    EXPECT_NE(result.err.find("Message: Program OK"), std::string::npos) << result.err;
+
+    const CliRun failed =
+        run({"--json", "--sim-fault", "fail", "select", "QRV7049", "load", "prog.hex", "program"});
+    EXPECT_EQ(failed.status, 3);
+    EXPECT_TRUE(failed.out.ends_with(
+        R"("stage":"run","ok":false,"message":"program: the writer reported FAIL"})"
+        "\n"))
+        << failed.out;
 }
 
 }  // namespace

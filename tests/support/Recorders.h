@@ -11,11 +11,22 @@ namespace vexlor::test {
 // Progress calls as short words: "R0-2" for a range, "P3" for a position, "A" for almost done.
 class RecordingProgress final : public ProgressSink, public PaintPump {
   public:
-    void setRange(int low, int high) override {
-        events.push_back("R" + std::to_string(low) + "-" + std::to_string(high));
+    void onEvent(const ProgressEvent& event) override {
+        switch (event.kind) {
+            case ProgressKind::Range:
+                events.push_back("R" + std::to_string(event.low) + "-" +
+                                 std::to_string(event.high));
+                break;
+            case ProgressKind::Position:
+                events.push_back("P" + std::to_string(event.position));
+                break;
+            case ProgressKind::AlmostDone:
+                events.push_back("A");
+                break;
+            default:
+                break;
+        }
     }
-    void setPosition(int position) override { events.push_back("P" + std::to_string(position)); }
-    void almostDone() override { events.push_back("A"); }
     void pumpPaint() override { ++paints; }
 
     std::vector<std::string> events;

@@ -161,6 +161,8 @@ SelfTestResult RunSelfTest(MaintServices& s, SelfTestKind kind) {
     }
     ShowMaintenanceLog(s);
     Writer& writer = s.writer;
+    constexpr const char* kStage = "Self-test";
+    writer.connection().progress().beginStage(kStage);
     WriterLink& link = s.writer.link();
     const std::filesystem::path& base = s.context.shell.baseDirectory;
     TestLog log(s.op);
@@ -200,6 +202,9 @@ SelfTestResult RunSelfTest(MaintServices& s, SelfTestKind kind) {
 
     ForgetWriterFirmware(link);
     log.show();
+    writer.connection().progress().result(
+        kStage, log.failures() == 0,
+        log.failures() == 0 ? "" : std::to_string(log.failures()) + " check(s) failed");
     s.op.message(routine.closing, "Message");
     s.op.setLogText("");
     // The chip has to be selected again, but the test can be run again at once.

@@ -39,6 +39,7 @@ OperationTraits traitsOf(ChipOperation operation) {
 // The result goes into the status line as well as the box, so it is still there afterwards.
 void reportResult(JobServices& s, const char* name, bool ok) {
     const std::string text = std::string(name) + (ok ? " OK" : " FAIL");
+    s.writer.connection().progress().result(name, ok, text);
     s.op.showStatus(text);
     s.op.message(text, kCaption, MessageIcon::None);
 }
@@ -63,6 +64,7 @@ class BusyJob {
   public:
     BusyJob(JobServices& s, const char* name) : s_(s) {
         ProgressSink& progress = s_.writer.connection().progress();
+        progress.beginStage(name);
         progress.setRange(0, kProgressEnd);
         progress.setPosition(1);
         s_.context.link.showTransferProgress = false;
@@ -148,6 +150,7 @@ JobOutcome OnRead(JobServices& s) {
     s.writer.BusyWait(100);
     BusyJob busy(s, "Read");
     if (!ReadChipContents(s)) {
+        s.writer.connection().progress().result("Read", false, "Read FAIL");
         s.op.showStatus("Read FAIL");
         return JobOutcome::Failed;
     }

@@ -93,12 +93,19 @@ std::string CompareResultText(CompareOutcome outcome) {
 }
 
 CompareOutcome CompareProgramFile(JobServices& s, const std::filesystem::path& file) {
+    constexpr const char* kStage = "Compare";
+    ProgressSink& progress = s.writer.connection().progress();
+    progress.beginStage(kStage);
     const std::optional<std::filesystem::path> image = MakeCompareImage(s, file);
     if (!image) {
+        progress.result(kStage, false, file.string() + " cannot be compared");
         return CompareOutcome::Unreadable;
     }
-    return CompareAreaWithFile(s, *image, kDataArea) ? CompareOutcome::Equal
-                                                     : CompareOutcome::Different;
+    const CompareOutcome outcome = CompareAreaWithFile(s, *image, kDataArea)
+                                       ? CompareOutcome::Equal
+                                       : CompareOutcome::Different;
+    progress.result(kStage, outcome == CompareOutcome::Equal, CompareResultText(outcome));
+    return outcome;
 }
 
 CompareOutcome OnCompareFileButton(JobServices& s, CompareFileView& view) {

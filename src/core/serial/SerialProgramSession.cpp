@@ -48,7 +48,11 @@ SerialProgramSession::ChipResult SerialProgramSession::programOneChip(Writer& wr
     showCounters();
     const std::uint8_t jobCode = fromLoad_ ? job::kAuto : job::kProgram;
     const std::int32_t timeout = fromLoad_ ? chip.Auto_Timeout : chip.Program_Timeout;
+    constexpr const char* kStage = "Serial chip";
+    ProgressSink& progress = writer.connection().progress();
+    progress.beginStage(kStage);
     result.passed = writer.RunWriterJob(jobCode, static_cast<std::uint32_t>(std::max(timeout, 0)));
+    progress.result(kStage, result.passed, result.passed ? "OK" : "NG");
     if (!result.passed) {
         ngCount_.increment();
         showCounters();

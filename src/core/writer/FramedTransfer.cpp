@@ -46,6 +46,7 @@ bool SendFramed(ByteChannel& channel, const TransferFeedbackHooks& hooks, const 
         offset += size;
         if (hooks.showProgress) {
             hooks.progress.setPosition(piece);
+            hooks.progress.transferred(offset, length);
         }
         ++piece;
     }
@@ -75,6 +76,7 @@ bool ReceiveFramed(ByteChannel& channel, const TransferFeedbackHooks& hooks, std
         offset += size;
         if (hooks.showProgress) {
             hooks.progress.setPosition(piece);
+            hooks.progress.transferred(offset, length);
         }
         ++piece;
     }

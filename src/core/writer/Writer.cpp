@@ -35,6 +35,7 @@ bool Writer::SetAddress(std::uint32_t address) {
     for (std::size_t i = 0; i < width; ++i) {
         bytes[i] = static_cast<std::uint8_t>(address >> (8 * (width - 1 - i)));
     }
+    connection_.progress().atAddress(address);
     return SendCommand(cmd::kSetAddress, bytes.data(), static_cast<std::uint32_t>(width));
 }
 

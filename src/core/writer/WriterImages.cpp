@@ -49,6 +49,8 @@ bool Writer::WriteFirmwareImage(const std::filesystem::path& path, bool prepare)
                                          kFirmwareImageSize, path.string().c_str());
         return false;
     }
+    constexpr const char* kStage = "Firmware image";
+    connection_.progress().beginStage(kStage);
     const bool addressed = MayAddressMemory();
     if (!traits().reportsPieces) {
         connection_.progress().setRange(0, 0);
@@ -88,6 +90,7 @@ bool Writer::WriteFirmwareImage(const std::filesystem::path& path, bool prepare)
         BusyWait(1000);
         ReportStepProgress(100);
     }
+    connection_.progress().result(kStage, equal);
     return equal;
 }
 

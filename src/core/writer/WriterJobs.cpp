@@ -104,10 +104,13 @@ void Writer::BeginHostSequence() {
 }
 
 bool Writer::DownloadBuffers() {
+    constexpr const char* kStage = "Download";
     ProgressSink& progress = connection_.progress();
+    progress.beginStage(kStage);
     const auto failed = [&] {
-        host_.op.message(format("%s", host_.catalogue.text("LoadingdataFailMsg").c_str()),
-                         "Message", MessageIcon::Stop);
+        const std::string text = host_.catalogue.text("LoadingdataFailMsg");
+        progress.result(kStage, false, text);
+        host_.op.message(format("%s", text.c_str()), "Message", MessageIcon::Stop);
         connection_.paint().pumpPaint();
         return false;
     };
@@ -135,6 +138,7 @@ bool Writer::DownloadBuffers() {
     ReportStepProgress(85);
     BusyWait(1500);
     ReportStepProgress(100);
+    progress.result(kStage, true, "Loading Data Ok");
     host_.op.message("Loading Data Ok", "Message", MessageIcon::None);
     connection_.paint().pumpPaint();
     return true;

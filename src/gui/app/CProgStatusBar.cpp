@@ -77,12 +77,28 @@ CProgStatusBar::CProgStatusBar(QWidget* parent) : QStatusBar(parent) {
     showConnection({ConnectionIcon::NotConnected, "USB was not connected"});
 }
 
-void CProgStatusBar::setRange(int low, int high) {
+void CProgStatusBar::onEvent(const ProgressEvent& event) {
+    switch (event.kind) {
+        case ProgressKind::Range:
+            showRange(event.low, event.high);
+            break;
+        case ProgressKind::Position:
+            showPosition(event.position);
+            break;
+        case ProgressKind::AlmostDone:
+            showAlmostDone();
+            break;
+        default:
+            break;
+    }
+}
+
+void CProgStatusBar::showRange(int low, int high) {
     progress_->setRange(low & 0xFFFF, high & 0xFFFF);
     progress_->setValue(progress_->minimum());
 }
 
-void CProgStatusBar::setPosition(int position) {
+void CProgStatusBar::showPosition(int position) {
     // A progress control holds its value at the ends of its range; Qt would ignore it instead.
     progress_->setValue(std::clamp(position, progress_->minimum(), progress_->maximum()));
     if (position != 0) {
@@ -92,7 +108,7 @@ void CProgStatusBar::setPosition(int position) {
     }
 }
 
-void CProgStatusBar::almostDone() {
+void CProgStatusBar::showAlmostDone() {
     if (progress_->maximum() >= 2) {
         progress_->setValue(progress_->maximum() - 1);
     }

@@ -18,9 +18,8 @@ class CProgStatusBar final : public QStatusBar, public ProgressSink {
   public:
     explicit CProgStatusBar(QWidget* parent = nullptr);
 
-    void setRange(int low, int high) override;
-    void setPosition(int position) override;
-    void almostDone() override;
+    // Shows the progress protocol's events; the rest of the stream has no place here.
+    void onEvent(const ProgressEvent& event) override;
 
     // Stays until the next status: the progress bar and the mouse position have places of
     // their own, so neither wipes out how the last command ended.
@@ -37,6 +36,10 @@ class CProgStatusBar final : public QStatusBar, public ProgressSink {
     bool connectedIconShown() const { return connected_; }
 
   private:
+    void showRange(int low, int high);
+    void showPosition(int position);
+    void showAlmostDone();
+
     QLabel* paneZero_;
     QLabel* position_;
     QProgressBar* progress_;
