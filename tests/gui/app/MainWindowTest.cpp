@@ -99,7 +99,7 @@ TEST(MainWindow, MenuItemsNeedTheirRuleAndABuiltCommand) {
     }
     w.updateMenuStates();
     EXPECT_TRUE(w.action(gui::kLoadFile)->isEnabled());
-    EXPECT_FALSE(w.action(gui::kSaveAs)->isEnabled());      // the rule says never
+    EXPECT_FALSE(w.action(gui::kSaveAs)->isEnabled());  // the rule says never
     w.action(gui::kLoadFile)->trigger();
     EXPECT_EQ(ran, 1);
 
