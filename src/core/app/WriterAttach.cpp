@@ -120,9 +120,11 @@ void StartWithWriter(ShellState& shell, AttachServices s) {
         enableAfterConnect(shell);
         restoreJob(shell, s);
         shell.panel.enable(ControlId::SmartOption, shell.job.smartOptionAvailable != 0);
+        s.op.showStatus(kWriterAttachedStatus);
     } else {
         DisableEverythingOfTheWriter(shell.panel);
         HideModeLabels(shell.panel);
+        s.op.showStatus(kWriterNotConnectedStatus);
         tellWhenDenied(s);
     }
     s.view.refreshPanel();

@@ -395,6 +395,7 @@ TEST_F(WriterAttachTest, StartWithWriterRestoresTheJob) {
     EXPECT_EQ(shell.job.chipNameText, "QR64L74M");
     EXPECT_TRUE(shell.panel.at(ControlId::SmartOption).enabled);
     EXPECT_EQ(view.statusShown, 1);
+    EXPECT_EQ(rig.op.statuses, Words{"Writer attached"});
 }
 
 TEST_F(WriterAttachTest, StartWithoutWriterDisablesAndHides) {
@@ -402,6 +403,7 @@ TEST_F(WriterAttachTest, StartWithoutWriterDisablesAndHides) {
     EXPECT_FALSE(rig.connection.SelectTransport(false));
     StartWithWriter(shell, services());
     EXPECT_TRUE(rig.exchanges().empty());
+    EXPECT_EQ(rig.op.statuses, Words{"Writer was not connected"});
     EXPECT_EQ(shell.job.chipNameText, "");
     EXPECT_EQ(shell.titleText, kInitialTitleText);
     for (ControlId id : {ControlId::Auto, ControlId::Read, ControlId::SmartOption,
