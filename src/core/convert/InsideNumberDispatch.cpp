@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "core/convert/BufferFiles.h"
 #include "core/convert/FamilyConverters.h"
@@ -15,6 +16,9 @@ struct Route {
     std::uint32_t insideNumber;
     std::string_view chip;
     Converter convert;
+    // The layout the compare image needs, for the families whose download is not the file as is.
+    std::optional<ConfigWordFamily> configWordFamily = std::nullopt;
+    std::optional<EepromFamily> eepromFamily = std::nullopt;
 };
 
 Converter wordHex(WordHexFamily family) {
@@ -107,9 +111,9 @@ const std::vector<Route>& routes() {
     static const std::vector<Route> table = {
         {0x1382, "QR6417", convertQR6417},
         {0x1390, "QR62J61", convertQR62J61},
-        {0x1395, "QR64G98", configWord(kQR64G98)},
-        {0x1396, "QR64S27", configWord(kQR64S27)},
-        {0x1397, "QR6401", configWord(kQR6401)},
+        {0x1395, "QR64G98", configWord(kQR64G98), kQR64G98},
+        {0x1396, "QR64S27", configWord(kQR64S27), kQR64S27},
+        {0x1397, "QR6401", configWord(kQR6401), kQR6401},
         {0x1603, "QRV7034", convertOtpImageFamily},
         {0x1604, "QRV7041", convertOtpImageFamily},
         {0x1615, "QRV7071", convertOtpImageFamily},
@@ -120,8 +124,8 @@ const std::vector<Route>& routes() {
         {0x1632, "QRV7371", convertOtpHexFamily},
         {0x1633, "QRV7097", headerByte({0x6F})},
         {0x1636, "QRV7012", convertOtpHexFamily},
-        {0x1638, "QRV7038", eeprom(kQRV7038)},
-        {0x1663, "QV1663", eeprom(kQV1663)},
+        {0x1638, "QRV7038", eeprom(kQRV7038), std::nullopt, kQRV7038},
+        {0x1663, "QV1663", eeprom(kQV1663), std::nullopt, kQV1663},
         {0x27505, "QN8703_5XX", wordHex(kQN8703Large)},
         {0x27506, "QN8703_8XX", wordHex(kQN8703Large)},
         {0x27552, "QN3244", wordHex(kQN3244)},
@@ -148,27 +152,13 @@ std::optional<std::string_view> chipOfInsideNumber(std::uint32_t insideNumber) {
 }
 
 std::optional<ConfigWordFamily> configWordFamilyOf(std::uint32_t insideNumber) {
-    switch (insideNumber) {
-        case 0x1395:
-            return kQR64G98;
-        case 0x1396:
-            return kQR64S27;
-        case 0x1397:
-            return kQR6401;
-        default:
-            return std::nullopt;
-    }
+    const Route* route = findRoute(insideNumber);
+    return route ? route->configWordFamily : std::nullopt;
 }
 
 std::optional<EepromFamily> eepromFamilyOf(std::uint32_t insideNumber) {
-    switch (insideNumber) {
-        case 0x1638:
-            return kQRV7038;
-        case 0x1663:
-            return kQV1663;
-        default:
-            return std::nullopt;
-    }
+    const Route* route = findRoute(insideNumber);
+    return route ? route->eepromFamily : std::nullopt;
 }
 
 int ConvertByInsideNumber(std::uint32_t insideNumber, const ConversionJob& job,
