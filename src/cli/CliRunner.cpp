@@ -44,8 +44,9 @@ void printUsage(std::ostream& out) {
         << "  --sim-version V      simulated writer's version: V1.0, V1.1, V2.0 or a text\n"
         << "  --sim-job FILE       the job (option header) the simulated writer holds\n"
         << "  --sim-fault F        simulated writer fault: fail, never-settle, corrupt,\n"
-        << "                       voltage, voltage-at-low, voltage-at-high, voltage-below-low,\n"
-        << "                       voltage-above-high, remove-after=N, fail-chip=N (repeatable)\n"
+        << "                       no-status, voltage, voltage-at-low, voltage-at-high,\n"
+        << "                       voltage-below-low, voltage-above-high, remove-after=N,\n"
+        << "                       fail-chip=N (repeatable)\n"
         << "commands:\n";
     for (const CliCommand& command : commandTable()) {
         out << "  " << command.usage << '\n';

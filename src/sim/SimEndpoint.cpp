@@ -117,6 +117,9 @@ void SimEndpoint::finishOut() {
 }
 
 void SimEndpoint::queueStatus(bool ok) {
+    if (writer_.faults().statusWithheld) {
+        return;
+    }
     std::array<std::uint8_t, kBlockSize> status{};
     std::copy(kStatusSignature.begin(), kStatusSignature.end(), status.begin());
     status[kCommandOffset] = ok ? 0 : 1;

@@ -53,6 +53,8 @@ bool applyFault(std::string_view fault, SimFaults& faults, std::string& error) {
         faults.jobNeverSettles = true;
     } else if (fault == "corrupt") {
         faults.corruptReadBack = true;
+    } else if (fault == "no-status") {
+        faults.statusWithheld = true;
     } else if (fault == "voltage") {
         faults.voltagesOutOfRange = true;
     } else if (const auto edge = voltageEdgeNamed(fault)) {
@@ -71,9 +73,10 @@ bool applyFault(std::string_view fault, SimFaults& faults, std::string& error) {
         }
         faults.failChipJob = job;
     } else {
-        error = "unknown fault \"" + std::string(fault) +
-                "\" (fail, never-settle, corrupt, voltage, voltage-at-low, voltage-at-high, "
-                "voltage-below-low, voltage-above-high, remove-after=N, fail-chip=N)";
+        error =
+            "unknown fault \"" + std::string(fault) +
+            "\" (fail, never-settle, corrupt, no-status, voltage, voltage-at-low, voltage-at-high, "
+            "voltage-below-low, voltage-above-high, remove-after=N, fail-chip=N)";
         return false;
     }
     return true;

@@ -24,8 +24,8 @@ inline constexpr std::pair<std::string_view, VoltageEdge> kVoltageEdgeNames[] = 
     {"voltage-above-high", VoltageEdge::AboveHigh}};
 std::optional<VoltageEdge> voltageEdgeNamed(std::string_view name);
 
-// One fault by name: "fail", "never-settle", "corrupt", "voltage", a voltage edge (above),
-// "remove-after=N", "fail-chip=N".
+// One fault by name: "fail", "never-settle", "corrupt", "no-status", "voltage", a voltage edge
+// (above), "remove-after=N", "fail-chip=N".
 // False with a reason when the name is unknown or N is not a number.
 bool applyFault(std::string_view fault, SimFaults& faults, std::string& error);
 // A comma-separated list of faults.

@@ -13,7 +13,6 @@ namespace vexlor::sim {
 
 // libusb's codes for the cases the simulated bus can produce.
 inline constexpr int kUsbErrorNoDevice = -4;
-inline constexpr int kUsbErrorTimeout = -7;
 inline constexpr int kUsbErrorInvalidParam = -2;
 
 class SimUsbDevice final : public UsbDevice {

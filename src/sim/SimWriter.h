@@ -24,6 +24,7 @@ struct SimFaults {
     bool jobFails = false;            // every chip job ends with status FAIL
     bool jobNeverSettles = false;     // job status stays busy for ever
     bool corruptReadBack = false;     // memory and area reads come back with one byte flipped
+    bool statusWithheld = false;      // own path: commands are taken, no status block follows
     bool voltagesOutOfRange = false;  // every measurement far above its nominal value
     // Every measurement on (or just beyond) a bound of the range the program accepts.
     std::optional<VoltageEdge> voltageEdge;

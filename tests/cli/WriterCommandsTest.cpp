@@ -95,7 +95,8 @@ TEST_F(WriterCommands, UsageErrorsEndWithStatusTwoAndOneReason) {
         {{"--base-dir", "/nonexistent/vexlor", "info"},
          "vexlor-writer-cli: base directory /nonexistent/vexlor does not exist"},
         {{"--sim-fault", "melt", "info"},
-         "vexlor-writer-cli: unknown fault \"melt\" (fail, never-settle, corrupt, voltage, "
+         "vexlor-writer-cli: unknown fault \"melt\" (fail, never-settle, corrupt, no-status, "
+         "voltage, "
          "voltage-at-low, voltage-at-high, voltage-below-low, voltage-above-high, "
          "remove-after=N, fail-chip=N)"},
         {{"--base-dir"}, "vexlor-writer-cli: missing value after --base-dir"},

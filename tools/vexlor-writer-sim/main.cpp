@@ -42,7 +42,8 @@ void installHandlers() {
 
 constexpr const char* kUsage =
     "usage: vexlor-writer-sim [--device-dir DIR] [--version V1.0|V1.1|V2.0|TEXT]\n"
-    "                         [--fault fail|never-settle|corrupt|voltage|remove-after=N]...\n"
+    "                         [--fault fail|never-settle|corrupt|no-status|voltage|\n"
+    "                                  remove-after=N]...\n"
     "                         [--usb-timing on|off] [--firmware FILE] [--chip-size BYTES]\n"
     "                         [--fresh-chip] [--log] [--exit-with-parent]\n";
 

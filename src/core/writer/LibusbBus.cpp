@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/base/Diagnostics.h"
+#include "core/writer/WriterAnswerLimit.h"
 #include "core/writer/WriterIdentity.h"
 
 namespace vexlor {
@@ -46,8 +47,8 @@ class LibusbDevice final : public UsbDevice {
   private:
     int transfer(std::uint8_t endpoint, std::uint8_t* data, int length) {
         int moved = 0;
-        const int result = libusb_bulk_transfer(handle_, endpoint, data, length, &moved,
-                                                LibusbBus::kTransferTimeoutMs);
+        const int result =
+            libusb_bulk_transfer(handle_, endpoint, data, length, &moved, kWriterAnswerLimitMs);
         return result < 0 ? result : moved;
     }
 

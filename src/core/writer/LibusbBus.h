@@ -13,10 +13,6 @@ namespace vexlor {
 // The real USB bus through libusb-1.0, with its own library context.
 class LibusbBus final : public UsbBus {
   public:
-    // Bulk transfers give up after this long, so a writer that stops answering fails the
-    // transfer instead of freezing the program.
-    static constexpr unsigned kTransferTimeoutMs = 10000;
-
     LibusbBus();
     ~LibusbBus() override;
     LibusbBus(const LibusbBus&) = delete;

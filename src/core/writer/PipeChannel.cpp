@@ -11,15 +11,20 @@ namespace vexlor {
 
 namespace {
 
-bool WaitFor(int fd, short events, int waitLimitMs) {
+enum class Wait { Ready, Failed, TimedOut };
+
+Wait WaitFor(int fd, short events, int waitLimitMs) {
     pollfd entry{fd, events, 0};
     for (;;) {
         const int ready = ::poll(&entry, 1, waitLimitMs);
         if (ready < 0 && errno == EINTR) {
             continue;
         }
+        if (ready == 0) {
+            return Wait::TimedOut;
+        }
         // POLLHUP alone on a read end still lets read() report the end of the data.
-        return ready > 0 && (entry.revents & (events | POLLHUP)) != 0;
+        return ready > 0 && (entry.revents & (events | POLLHUP)) != 0 ? Wait::Ready : Wait::Failed;
     }
 }
 
@@ -54,14 +59,22 @@ class SigpipeGuard {
 
 }  // namespace
 
+bool PipeChannel::ready(int fd, short events) {
+    const Wait wait = WaitFor(fd, events, waitLimitMs_);
+    if (wait == Wait::TimedOut) {
+        silent_ = true;
+    }
+    return wait == Wait::Ready;
+}
+
 bool PipeChannel::write(const std::uint8_t* data, std::size_t length) {
-    if (writeFd_ < 0) {
+    if (writeFd_ < 0 || silent_) {
         return false;
     }
     SigpipeGuard guard;
     std::size_t done = 0;
     while (done < length) {
-        if (!WaitFor(writeFd_, POLLOUT, waitLimitMs_)) {
+        if (!ready(writeFd_, POLLOUT)) {
             return false;
         }
         const ssize_t n = ::write(writeFd_, data + done, length - done);
@@ -77,12 +90,12 @@ bool PipeChannel::write(const std::uint8_t* data, std::size_t length) {
 }
 
 bool PipeChannel::read(std::uint8_t* buffer, std::size_t length) {
-    if (readFd_ < 0) {
+    if (readFd_ < 0 || silent_) {
         return false;
     }
     std::size_t done = 0;
     while (done < length) {
-        if (!WaitFor(readFd_, POLLIN, waitLimitMs_)) {
+        if (!ready(readFd_, POLLIN)) {
             return false;
         }
         const ssize_t n = ::read(readFd_, buffer + done, length - done);

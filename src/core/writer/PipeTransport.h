@@ -20,7 +20,7 @@ inline constexpr std::size_t kDeviceNameCapacity = 260;
 class PipeTransport final : public FramedTransport {
   public:
     PipeTransport(std::filesystem::path deviceDirectory, const Diagnostics& diagnostics,
-                  int waitLimitMs = PipeChannel::kWaitLimitMs)
+                  int waitLimitMs = kWriterAnswerLimitMs)
         : FramedTransport(false),
           deviceDirectory_(std::move(deviceDirectory)),
           diagnostics_(diagnostics),

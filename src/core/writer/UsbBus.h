@@ -8,8 +8,9 @@ namespace vexlor {
 
 // The slice of a USB library the writer link needs. Results follow libusb: negative is an
 // error code, bulk transfers return the byte count.
-inline constexpr int kUsbErrorAccess = -3;  // the user lacks permission on the device node
-inline constexpr int kUsbErrorBusy = -6;    // another program has claimed the interface
+inline constexpr int kUsbErrorAccess = -3;   // the user lacks permission on the device node
+inline constexpr int kUsbErrorBusy = -6;     // another program has claimed the interface
+inline constexpr int kUsbErrorTimeout = -7;  // the writer did not answer within the limit
 
 class UsbDevice {
   public:

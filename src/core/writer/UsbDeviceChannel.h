@@ -7,7 +7,8 @@
 namespace vexlor {
 
 // Bulk transfers on the writer's endpoints, one diagnostic line per transfer. A non-negative
-// result is success, as the writer link has always judged it.
+// result is success, as the writer link has always judged it. After a transfer timed out,
+// every later one fails at once.
 class UsbDeviceChannel final : public ByteChannel {
   public:
     UsbDeviceChannel(UsbDevice& device, const Diagnostics& diagnostics)
@@ -17,8 +18,12 @@ class UsbDeviceChannel final : public ByteChannel {
     bool read(std::uint8_t* buffer, std::size_t length) override;
 
   private:
+    // False, with its diagnostic line, for a failed transfer.
+    bool succeeded(int result, const char* direction);
+
     UsbDevice& device_;
     const Diagnostics& diagnostics_;
+    bool silent_ = false;
 };
 
 }  // namespace vexlor

@@ -34,7 +34,7 @@ struct TransportOptions {
     // In place of the plugin named in paths.
     AccessLibrary* accessLibrary = nullptr;
     // How long the device-file pipes wait for the writer in one exchange.
-    int pipeWaitLimitMs = PipeChannel::kWaitLimitMs;
+    int pipeWaitLimitMs = kWriterAnswerLimitMs;
 };
 
 // Every way to the program's writer, each one transport object: the access library, the own
