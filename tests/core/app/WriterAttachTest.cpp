@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "FakeChipDatabase.h"
 #include "SimRig.h"
@@ -122,21 +123,25 @@ TEST_F(WriterAttachTest, ArrivalMessagesAndDirectoriesByVersion) {
     struct Case {
         std::string_view text;
         bool voltagesOff;
+        std::optional<sim::VoltageEdge> edge;
         Words messages;
         const char* hwVersionName;
     };
     const Case cases[] = {
-        {sim::kVersionV10, false, {"<USBDetectMsg>"}, "hwversion1.0"},
-        {sim::kVersionV11, false, {"<USBDetectMsg>"}, "hwversion1.1"},
-        {sim::kVersionV20, false, {}, "hwversion1.1"},
-        {sim::kVersionV20, true, {"<VoltageFailMsg>"}, "hwversion1.1"},
+        {sim::kVersionV10, false, {}, {"<USBDetectMsg>"}, "hwversion1.0"},
+        {sim::kVersionV11, false, {}, {"<USBDetectMsg>"}, "hwversion1.1"},
+        {sim::kVersionV20, false, {}, {}, "hwversion1.1"},
+        {sim::kVersionV20, true, {}, {"<VoltageFailMsg>"}, "hwversion1.1"},
+        {sim::kVersionV20, false, sim::VoltageEdge::AtLow, {}, "hwversion1.1"},
+        {sim::kVersionV20, false, sim::VoltageEdge::BelowLow, {"<VoltageFailMsg>"}, "hwversion1.1"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.text << " " << c.voltagesOff);
+        SCOPED_TRACE(&c - cases);
         sim::SimConfig config;
         config.versionText = c.text;
         sim::SimWriter other(config);
         other.faults().voltagesOutOfRange = c.voltagesOff;
+        other.faults().voltageEdge = c.edge;
         SimRig otherRig(other);
         EXPECT_EQ(arriveOn(otherRig), ArrivalOutcome::JobRestored);
         EXPECT_EQ(otherRig.op.texts(), c.messages);

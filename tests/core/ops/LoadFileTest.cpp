@@ -217,18 +217,6 @@ TEST(ProgramFileType, AnyPatternOfTheFilterWithoutRegardToCase) {
               std::string::npos);
 }
 
-TEST_F(LoadFileTest, FailedDownloadEndsTheLoadAsFailed) {
-    rig.context.chipXml.icInfo().Have_OPT = 0;
-    // The first load puts the family firmware in, so the second one only downloads.
-    ASSERT_EQ(LoadDroppedFile(services, programFile()), JobOutcome::Ok);
-    rig.device.faults().corruptReadBack = true;
-    rig.device.clearTranscript();
-    EXPECT_EQ(LoadDroppedFile(services, programFile()), JobOutcome::Failed);
-    EXPECT_EQ(rig.op.statuses.back(), "Download failed");
-    EXPECT_TRUE(rig.areaWritten());
-    EXPECT_NE(rig.op.last().text, "Loading Data Ok");
-}
-
 TEST_F(LoadFileTest, NextChoiceOpensInTheFolderOfTheLastProgramFile) {
     rig.context.chipXml.icInfo().Have_OPT = 0;
     rig.op.files.push_back(rig.base.write("work/prog.hex", hexText(kProgram)).string());

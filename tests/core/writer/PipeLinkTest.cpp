@@ -73,6 +73,33 @@ TEST_F(PipeLinkTest, DownloadLargerThanAPipeBufferArrivesWhole) {
                      "12>51 52 56 37", "13<4", "14>0C 07", "00>07", "17>90"}));
 }
 
+// A writer that takes a command and never sends the status block costs one wait on either own
+// path: that exchange fails, the rest of the connection fails at once, and a new open recovers.
+TEST_F(PipeLinkTest, StatusBlockThatNeverComesSilencesTheConnectionUntilReopened) {
+    constexpr int kShortLimitMs = 50;
+    const TransferFeedbackHooks hooks{rig.progress, rig.progress, false};
+    const std::uint8_t mode = kModeTransfer;
+    std::vector<std::uint8_t> area(kAreaBufferSize);
+    const auto silenceThenReopen = [&](FramedTransport& transport) {
+        ASSERT_EQ(transport.open(), OpenResult::Opened);
+        device.faults().statusWithheld = true;
+        EXPECT_FALSE(transport.send(cmd::kMode, &mode, 1, hooks));
+        device.faults().statusWithheld = false;
+        EXPECT_FALSE(transport.receive(cmd::kReadArea, area.data(), kAreaBufferSize, hooks));
+        ASSERT_EQ(transport.open(), OpenResult::Opened);
+        EXPECT_TRUE(transport.send(cmd::kMode, &mode, 1, hooks));
+        transport.close();
+    };
+    ASSERT_TRUE(served.arrive());
+    PipeTransport pipes(devices(), rig.diagnostics, kShortLimitMs);
+    silenceThenReopen(pipes);
+    served.remove();
+    sim::SimUsbBus bus(device);
+    LibusbTransport usb(bus, "usb", rig.diagnostics);
+    silenceThenReopen(usb);
+    EXPECT_EQ(rig.exchanges(), Words(4, "00>47")) << "nothing reached the writer while silent";
+}
+
 TEST(DeviceDirectoryWatcherTest, ReportsCompleteVisibleInterfacesComingAndGoing) {
     ScratchDir scratch;
     const auto devices = scratch / "not-yet";
