@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <map>
-#include <optional>
 
 #include "JobRig.h"
 #include "core/ops/ChipOperations.h"
@@ -102,6 +101,7 @@ TEST_P(WriterFaultTest, EndsInTheFailureMessageWithTheJobFilesIntact) {
         EXPECT_TRUE(after.at(name) == before.at(name)) << name << " changed";
     }
 }
+
 const FaultCase kFaults[] = {
     {"removed_during_firmware_image",
      Operation::Load,
