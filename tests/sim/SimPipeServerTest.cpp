@@ -160,6 +160,7 @@ TEST(SimSettings, VersionChoicesAndFaultLists) {
     };
     SimFaults all;
     all.jobFails = all.jobNeverSettles = all.corruptReadBack = all.voltagesOutOfRange = true;
+    all.statusWithheld = true;
     SimFaults removal;
     removal.removeAfterBytes = 4096;
     SimFaults thirdChip;
@@ -168,7 +169,7 @@ TEST(SimSettings, VersionChoicesAndFaultLists) {
     aboveHigh.voltageEdge = VoltageEdge::AboveHigh;
     const Case cases[] = {
         {"", true, {}},
-        {"fail,never-settle,corrupt,voltage", true, all},
+        {"fail,never-settle,corrupt,voltage,no-status", true, all},
         {"remove-after=4096", true, removal},
         {"remove-after=", false, {}},
         {"remove-after=12kB", false, {}},
@@ -188,6 +189,7 @@ TEST(SimSettings, VersionChoicesAndFaultLists) {
             EXPECT_EQ(faults.jobNeverSettles, c.expected.jobNeverSettles);
             EXPECT_EQ(faults.corruptReadBack, c.expected.corruptReadBack);
             EXPECT_EQ(faults.voltagesOutOfRange, c.expected.voltagesOutOfRange);
+            EXPECT_EQ(faults.statusWithheld, c.expected.statusWithheld);
             EXPECT_EQ(faults.removeAfterBytes, c.expected.removeAfterBytes);
             EXPECT_EQ(faults.failChipJob, c.expected.failChipJob);
             EXPECT_EQ(faults.voltageEdge, c.expected.voltageEdge);
