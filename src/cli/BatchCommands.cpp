@@ -73,6 +73,10 @@ std::optional<CommandOutcome> checkJob(CliSession& session, const std::string& p
         if (!serialStart) {
             return CommandOutcome::failure(error, kExitRefused);
         }
+        ProductionLog log(context.shell.baseDirectory / kJournalDatabaseFile);
+        if (auto refusal = CheckSerialsUnused(log, job.chip, *job.serial, *serialStart)) {
+            return CommandOutcome::failure(job.where("serial.first") + *refusal, kExitRefused);
+        }
     }
     if (!session.connect(error)) {
         return CommandOutcome::failure(error, kExitNoWriter);

@@ -30,6 +30,23 @@ std::optional<BatchSerialStart> PlanBatchSerialStart(const BatchSerial& serial,
     return BatchSerialStart{*next, pastLast - *next, true};
 }
 
+std::optional<std::string> CheckSerialsUnused(ProductionLog& log, const std::string& chip,
+                                              const BatchSerial& serial,
+                                              const BatchSerialStart& start) {
+    const auto padded = [&](const SerialNumber& number) {
+        return PadSerialForDisplay(number.ToHex(), serial.length).value_or(number.ToHex());
+    };
+    const auto given = log.serialsGiven(chip, padded(start.first), padded(serial.last()));
+    if (!given) {
+        return "can't read the production log: " + log.error();
+    }
+    if (!given->empty()) {
+        return format("S/N %s was already given to a %s chip on %s; serial.first must be past it",
+                      given->front().serial.c_str(), chip.c_str(), given->front().time.c_str());
+    }
+    return std::nullopt;
+}
+
 bool LoadBatchSerial(AppContext& context, Writer& writer, Operator& op, const BatchSerial& serial,
                      const BatchSerialStart& start) {
     const JobState& job = context.shell.job;

@@ -5,6 +5,7 @@
 
 #include "core/app/AppContext.h"
 #include "core/production/BatchJob.h"
+#include "core/serial/ProductionLog.h"
 #include "core/serial/SerialJournal.h"
 #include "core/writer/Writer.h"
 
@@ -25,6 +26,12 @@ std::optional<BatchSerialStart> PlanBatchSerialStart(const BatchSerial& serial,
                                                      const std::string& chip,
                                                      const std::optional<OpenSerialRun>& open,
                                                      std::string& refusal);
+
+// A refusal when the log shows any number this start would hand out already on a passing chip
+// of the same kind (a finished job started again would repeat them); nullopt when all are new.
+std::optional<std::string> CheckSerialsUnused(ProductionLog& log, const std::string& chip,
+                                              const BatchSerial& serial,
+                                              const BatchSerialStart& start);
 
 // Sets the run up in the writer as the Set dialog's Load does, for the chip already selected.
 bool LoadBatchSerial(AppContext& context, Writer& writer, Operator& op, const BatchSerial& serial,

@@ -46,19 +46,37 @@ bool ProductionLog::append(const ProductionEntry& entry) {
 }
 
 std::optional<std::vector<ProductionEntry>> ProductionLog::entriesSince(const std::string& since) {
+    return select("time >= ?1", {since});
+}
+
+std::optional<std::vector<ProductionEntry>> ProductionLog::serialsGiven(const std::string& chip,
+                                                                        const std::string& low,
+                                                                        const std::string& high) {
+    return select(
+        "passed = 1 AND chip = ?1 AND length(serial) = length(?2) AND serial >= ?2 AND "
+        "serial <= ?3",
+        {chip, low, high});
+}
+
+std::optional<std::vector<ProductionEntry>> ProductionLog::select(
+    const char* where, std::initializer_list<std::string> values) {
     if (!ready()) {
         return std::nullopt;
     }
-    const Statement statement =
-        Prepare(db_,
-                "SELECT time, writer, chip, checksum, serial, passed, message FROM production_log "
-                "WHERE time >= ?1 ORDER BY id");
+    const std::string sql = std::string(
+                                "SELECT time, writer, chip, checksum, serial, passed, message FROM "
+                                "production_log WHERE ") +
+                            where + " ORDER BY id";
+    const Statement statement = Prepare(db_, sql.c_str());
     sqlite3_stmt* raw = statement.get();
     if (!statement) {
         error_ = sqlite3_errmsg(db_);
         return std::nullopt;
     }
-    sqlite3_bind_text(raw, 1, since.c_str(), -1, SQLITE_TRANSIENT);
+    int index = 0;
+    for (const std::string& value : values) {
+        sqlite3_bind_text(raw, ++index, value.c_str(), -1, SQLITE_TRANSIENT);
+    }
     std::vector<ProductionEntry> entries;
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(raw)) == SQLITE_ROW) {

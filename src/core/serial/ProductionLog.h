@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,10 +39,17 @@ class ProductionLog {
     // The entries whose time is at or after since (same form as ProductionEntry::time; empty:
     // all), oldest first; nullopt when the database cannot be read.
     std::optional<std::vector<ProductionEntry>> entriesSince(const std::string& since);
+    // The passing chips of chip whose serial number lies from low to high (texts of one
+    // width, as the log keeps them); nullopt when the database cannot be read.
+    std::optional<std::vector<ProductionEntry>> serialsGiven(const std::string& chip,
+                                                             const std::string& low,
+                                                             const std::string& high);
     const std::string& error() const { return error_; }
 
   private:
     bool ready();
+    std::optional<std::vector<ProductionEntry>> select(const char* where,
+                                                       std::initializer_list<std::string> values);
 
     std::filesystem::path path_;
     sqlite3* db_ = nullptr;
