@@ -93,8 +93,9 @@ BatchSummary RunBatch(const BatchJob& job, BatchRunParts& parts,
         progress.result(kStage, passed, line);
         parts.op.appendLog(line + "\r\n");
         if (!kept) {
-            parts.op.message(format("The production log cannot be written (%s); the run stops.",
-                                    parts.log.error().c_str()),
+            // A serial run's session has already said why the journal refused.
+            const std::string why = parts.serial ? "" : " (" + parts.log.error() + ")";
+            parts.op.message("The production log cannot be written" + why + "; the run stops.",
                              "Message", MessageIcon::Stop);
             summary.end = BatchEnd::LogFailed;
             break;
