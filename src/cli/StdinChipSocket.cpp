@@ -7,7 +7,11 @@ namespace vexlor::cli {
 bool StdinChipSocket::awaitChip() {
     out_ << "put the next chip in and press Enter (q stops) " << std::flush;
     std::string line;
-    return std::getline(in_, line) && line != "q";
+    if (!std::getline(in_, line)) {
+        out_ << '\n';  // the prompt's line ends even when the input does first
+        return false;
+    }
+    return line != "q";
 }
 
 }  // namespace vexlor::cli
