@@ -1,5 +1,6 @@
 #include <array>
 
+#include "cli/BatchCommands.h"
 #include "cli/ChipCommands.h"
 #include "cli/CliCommand.h"
 #include "cli/ConvertCommands.h"
@@ -66,6 +67,14 @@ constexpr std::array kCommands{
                "  serial run [--count N]  program chips of the run, one per Enter or N\n"
                "  serial info        the serial-number run the writer holds",
                runSerial, 8},
+    CliCommand{"run", 1,
+               "run JOB [--count N]  program chip after chip as the job file says, each logged\n"
+               "                     (N: stop this start after N chips)",
+               runBatch, 2},
+    CliCommand{"log", 2,
+               "log export --csv [--since T] [-o FILE]  the production log as CSV (T: UTC date\n"
+               "                     or date-time)",
+               runLog, 4},
     CliCommand{"fw-update", 1,
                "fw-update FILE     write a writer firmware image (.nce) into the writer",
                runFirmwareUpdate},

@@ -2,77 +2,17 @@
 
 #include <sqlite3.h>
 
-#include <memory>
-
 namespace vexlor {
 
-namespace {
-
-constexpr const char* kSchema =
-    "CREATE TABLE IF NOT EXISTS serial_run ("
-    " id INTEGER PRIMARY KEY,"
-    " chip TEXT NOT NULL,"
-    " ok_count TEXT NOT NULL DEFAULT '0',"
-    " ng_count TEXT NOT NULL DEFAULT '0',"
-    " total_count TEXT NOT NULL DEFAULT '0',"
-    " current_serial TEXT NOT NULL DEFAULT '',"
-    " open INTEGER NOT NULL DEFAULT 1);"
-    "CREATE TABLE IF NOT EXISTS serial_chip ("
-    " run_id INTEGER NOT NULL REFERENCES serial_run(id),"
-    " passed INTEGER NOT NULL,"
-    " serial TEXT NOT NULL);";
-
-struct StatementDeleter {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
-
-// Null when the statement cannot be prepared.
-Statement prepare(sqlite3* db, const char* sql) {
-    sqlite3_stmt* raw = nullptr;
-    sqlite3_prepare_v2(db, sql, -1, &raw, nullptr);
-    return Statement(raw);
-}
-
-std::string columnText(sqlite3_stmt* statement, int column) {
-    const unsigned char* text = sqlite3_column_text(statement, column);
-    return text ? reinterpret_cast<const char*>(text) : "";
-}
-
-}  // namespace
-
 SerialJournal::~SerialJournal() {
-    sqlite3_close(db_);
+    CloseProgramDatabase(db_);
 }
 
 bool SerialJournal::ready() {
-    if (db_) {
-        return true;
+    if (!db_) {
+        db_ = OpenProgramDatabase(path_, error_);
     }
-    if (sqlite3_open(path_.c_str(), &db_) != SQLITE_OK) {
-        error_ = db_ ? sqlite3_errmsg(db_) : "out of memory";
-        sqlite3_close(db_);
-        db_ = nullptr;
-        return false;
-    }
-    // Another process holding the database briefly (a second program) is waited for.
-    sqlite3_busy_timeout(db_, 2000);
-    if (!exec("PRAGMA synchronous=FULL;") || !exec(kSchema)) {
-        sqlite3_close(db_);
-        db_ = nullptr;
-        return false;
-    }
-    return true;
-}
-
-bool SerialJournal::exec(const char* sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        error_ = message ? message : sqlite3_errmsg(db_);
-        sqlite3_free(message);
-        return false;
-    }
-    return true;
+    return db_ != nullptr;
 }
 
 std::optional<OpenSerialRun> SerialJournal::openRun() {
@@ -80,7 +20,7 @@ std::optional<OpenSerialRun> SerialJournal::openRun() {
         return std::nullopt;
     }
     const Statement statement =
-        prepare(db_,
+        Prepare(db_,
                 "SELECT chip, ok_count, ng_count, total_count, current_serial "
                 "FROM serial_run WHERE open = 1 ORDER BY id DESC LIMIT 1");
     sqlite3_stmt* raw = statement.get();
@@ -88,9 +28,9 @@ std::optional<OpenSerialRun> SerialJournal::openRun() {
         return std::nullopt;
     }
     OpenSerialRun run;
-    run.chipName = columnText(raw, 0);
-    run.counters = {columnText(raw, 1), columnText(raw, 2), columnText(raw, 3)};
-    run.currentSerial = columnText(raw, 4);
+    run.chipName = ColumnText(raw, 0);
+    run.counters = {ColumnText(raw, 1), ColumnText(raw, 2), ColumnText(raw, 3)};
+    run.currentSerial = ColumnText(raw, 4);
     return run;
 }
 
@@ -101,7 +41,7 @@ bool SerialJournal::beginRun(const std::string& chipName) {
     if (openRun()) {
         return true;
     }
-    const Statement statement = prepare(db_, "INSERT INTO serial_run (chip) VALUES (?1)");
+    const Statement statement = Prepare(db_, "INSERT INTO serial_run (chip) VALUES (?1)");
     sqlite3_stmt* raw = statement.get();
     if (!statement) {
         error_ = sqlite3_errmsg(db_);
@@ -116,15 +56,16 @@ bool SerialJournal::beginRun(const std::string& chipName) {
 }
 
 bool SerialJournal::recordChip(bool passed, const std::string& serialUsed,
-                               const SerialCounters& counters, const std::string& currentSerial) {
+                               const SerialCounters& counters, const std::string& currentSerial,
+                               const ProductionEntry* logEntry) {
     if (!ready() || !exec("BEGIN IMMEDIATE;")) {
         return false;
     }
-    const Statement chip = prepare(db_,
+    const Statement chip = Prepare(db_,
                                    "INSERT INTO serial_chip (run_id, passed, serial) "
                                    "SELECT id, ?1, ?2 FROM serial_run WHERE open = 1");
     const Statement run =
-        prepare(db_,
+        Prepare(db_,
                 "UPDATE serial_run SET ok_count = ?1, ng_count = ?2, total_count = ?3, "
                 "current_serial = ?4 WHERE open = 1");
     sqlite3_stmt* rawChip = chip.get();
@@ -141,6 +82,10 @@ bool SerialJournal::recordChip(bool passed, const std::string& serialUsed,
     }
     if (!ok) {
         error_ = sqlite3_errmsg(db_);
+    } else if (logEntry) {
+        ok = InsertProductionEntry(db_, *logEntry, error_);
+    }
+    if (!ok) {
         exec("ROLLBACK;");
         return false;
     }

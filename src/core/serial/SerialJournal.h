@@ -4,11 +4,10 @@
 #include <optional>
 #include <string>
 
-struct sqlite3;
+#include "core/serial/ProductionLog.h"
+#include "core/serial/ProgramDatabase.h"
 
 namespace vexlor {
-
-inline constexpr const char* kJournalDatabaseFile = "vexlor-writer.db";
 
 // The counters of a run, as hexadecimal text.
 struct SerialCounters {
@@ -40,9 +39,10 @@ class SerialJournal {
     std::optional<OpenSerialRun> openRun();
     // Starts a run unless one is open (an interrupted one is continued).
     bool beginRun(const std::string& chipName);
-    // One chip: serialUsed is empty for a failing chip, which uses no number.
+    // One chip: serialUsed is empty for a failing chip, which uses no number. A production log
+    // entry, when given, is committed with it, so the log and the numbers never disagree.
     bool recordChip(bool passed, const std::string& serialUsed, const SerialCounters& counters,
-                    const std::string& currentSerial);
+                    const std::string& currentSerial, const ProductionEntry* logEntry = nullptr);
     bool resetCounters();
     bool endRun();
     // The last database error, for the message that reports it.
@@ -50,7 +50,7 @@ class SerialJournal {
 
   private:
     bool ready();
-    bool exec(const char* sql);
+    bool exec(const char* sql) { return Exec(db_, sql, error_); }
 
     std::filesystem::path path_;
     sqlite3* db_ = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <compare>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,16 +17,20 @@ class SerialNumber {
     // Hexadecimal digits of either case, no prefix; an empty text is zero. Any other character,
     // or more than 32 significant digits, gives nullopt.
     static std::optional<SerialNumber> FromHex(std::string_view text);
+    static SerialNumber Of(std::uint64_t value) { return SerialNumber(value); }
     // Upper-case, without leading zeros; "0" for zero.
     std::string ToHex() const;
 
     SerialNumber operator+(const SerialNumber& other) const {
         return SerialNumber(value_ + other.value_);
     }
+    SerialNumber operator-(const SerialNumber& other) const {
+        return SerialNumber(value_ - other.value_);
+    }
     void increment() { ++value_; }
     void decrement() { --value_; }
     bool isZero() const { return value_ == 0; }
-    bool operator==(const SerialNumber&) const = default;
+    auto operator<=>(const SerialNumber&) const = default;
 
   private:
     explicit SerialNumber(unsigned __int128 value) : value_(value) {}

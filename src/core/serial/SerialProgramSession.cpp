@@ -42,7 +42,8 @@ void SerialProgramSession::showCounters() {
 }
 
 SerialProgramSession::ChipResult SerialProgramSession::programOneChip(Writer& writer,
-                                                                      const ICInfo& chip) {
+                                                                      const ICInfo& chip,
+                                                                      ProductionEntry* logEntry) {
     ChipResult result;
     totalCount_.increment();
     showCounters();
@@ -56,7 +57,7 @@ SerialProgramSession::ChipResult SerialProgramSession::programOneChip(Writer& wr
     if (!result.passed) {
         ngCount_.increment();
         showCounters();
-        journal(false, "");
+        result.journaled = journal(false, "", logEntry);
         return result;
     }
     SerialNumber serial = counterFrom(state_.currentSerial);
@@ -66,7 +67,7 @@ SerialProgramSession::ChipResult SerialProgramSession::programOneChip(Writer& wr
     okCount_.increment();
     showCounters();
     serial.decrement();
-    journal(true, result.serialUsed);
+    result.journaled = journal(true, result.serialUsed, logEntry);
     if (auto end = SerialNumber::FromHex(state_.endSerial); end && serial == *end) {
         result.complete = true;
         programEnabled_ = false;
@@ -75,11 +76,20 @@ SerialProgramSession::ChipResult SerialProgramSession::programOneChip(Writer& wr
 }
 
 // A result that cannot be kept is reported once; the run goes on, counted on screen.
-void SerialProgramSession::journal(bool ok, const std::string& serialUsed) {
+bool SerialProgramSession::journal(bool ok, const std::string& serialUsed,
+                                   ProductionEntry* logEntry) {
+    if (logEntry) {
+        logEntry->passed = ok;
+        logEntry->message = ok ? "" : "the writer reported FAIL";
+        logEntry->serial =
+            serialUsed.empty()
+                ? ""
+                : PadSerialForDisplay(serialUsed, state_.lengthBytes).value_or(serialUsed);
+    }
     const bool kept =
         journal_.beginRun(chipName_) &&
         journal_.recordChip(ok, serialUsed, {state_.okText, state_.ngText, state_.totalText},
-                            state_.currentSerial);
+                            state_.currentSerial, logEntry);
     if (!kept && !journalFailed_) {
         journalFailed_ = true;
         op_.message(format("The run journal cannot be written (%s); the counters are kept on "
@@ -87,6 +97,7 @@ void SerialProgramSession::journal(bool ok, const std::string& serialUsed) {
                            journal_.error().c_str()),
                     kCaption, MessageIcon::Exclamation);
     }
+    return kept;
 }
 
 void SerialProgramSession::showComplete() {

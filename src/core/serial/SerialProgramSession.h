@@ -23,6 +23,8 @@ class SerialProgramSession {
         std::string serialUsed;
         // The number just used was the last of the run.
         bool complete = false;
+        // The result reached the journal (and the production log entry with it).
+        bool journaled = false;
     };
 
     SerialProgramSession(SerialRunState& state, SerialJournal& journal, Operator& op,
@@ -40,8 +42,13 @@ class SerialProgramSession {
     void setChipName(std::string chipName) { chipName_ = std::move(chipName); }
     const std::string& chipName() const { return chipName_; }
 
-    // Auto when the dialog came from Load File, Program otherwise.
-    ChipResult programOneChip(Writer& writer, const ICInfo& chip);
+    // Auto when the dialog came from Load File, Program otherwise. A production log entry,
+    // when given, gets the chip's number and result and is committed with the journal's.
+    ChipResult programOneChip(Writer& writer, const ICInfo& chip,
+                              ProductionEntry* logEntry = nullptr);
+    SerialCounters counters() const {
+        return {okCount_.ToHex(), ngCount_.ToHex(), totalCount_.ToHex()};
+    }
     // The run's end, told once the counters of its last chip are on show.
     void showComplete();
     void resetCount();
@@ -56,7 +63,7 @@ class SerialProgramSession {
 
   private:
     void showCounters();
-    void journal(bool ok, const std::string& serialUsed);
+    bool journal(bool ok, const std::string& serialUsed, ProductionEntry* logEntry);
 
     SerialRunState& state_;
     SerialJournal& journal_;
