@@ -162,5 +162,39 @@ TEST_F(WriterCommands, AWriterHeldByAnotherProgramIsBusy) {
     EXPECT_TRUE(r.printed("writer busy")) << r.err;
 }
 
+TEST_F(WriterCommands, SeveralWritersAreNamedAndEachHasItsOwnLock) {
+    sim::test::DaemonProcess a(cli.devices, {"--version", "V1.1"}, "a");
+    sim::test::DaemonProcess b(cli.devices, {}, "b");
+    ASSERT_TRUE(a.waitForInterface(true) && b.waitForInterface(true));
+    const CliRun listed = run({"writers"});
+    EXPECT_TRUE(listed.printed("pipe:a\tpipe\tdevice-file interface " +
+                               a.interfacePath().filename().string() + "\n"))
+        << listed.out;
+    // Another program holds b, the one found second.
+    Diagnostics quiet;
+    PipeTransport other(cli.devices, quiet);
+    other.restrictTo(b.interfacePath().filename());
+    ASSERT_EQ(other.open(), OpenResult::Opened);
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        std::string shown;
+    } cases[] = {
+        {{"info"},
+         cli::kExitBadInput,
+         "several writers attached; choose one with --writer ID: pipe:a, pipe:b"},
+        {{"--writer", "pipe:c", "info"},
+         cli::kExitBadInput,
+         "no writer pipe:c attached; attached: pipe:a, pipe:b"},
+        {{"--writer", "pipe:b", "info"}, cli::kExitNoWriter, "writer busy"},
+        {{"--writer", "pipe:a", "info"}, cli::kExitOk, "version: USB STANDALONE WRITER_V1.1\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run(c.words);
+        EXPECT_EQ(r.status, c.status) << c.words.front() << '\n' << r.err;
+        EXPECT_TRUE(r.printed(c.shown)) << r.out << r.err;
+    }
+}
+
 }  // namespace
 }  // namespace vexlor::test
