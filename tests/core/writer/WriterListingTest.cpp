@@ -88,7 +88,8 @@ TEST(WriterListingTest, SysfsListsOnlyDevicesWithTheWritersIdentity) {
 TEST(WriterListingTest, PipeInterfacesNeedTheClassBothPipesAndAVisibleName) {
     ScratchDir devices;
     const std::string guid = "#{3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3}";
-    for (const std::string name : {"b" + guid, "a" + guid, ".staging" + guid, "nogu1d"}) {
+    for (const std::string& name :
+         {"b" + guid, "a" + guid, ".staging" + guid, std::string("nogu1d")}) {
         devices.write(name + "/PIPE00", "");
         devices.write(name + "/PIPE01", "");
     }
