@@ -29,6 +29,7 @@ void printUsage(std::ostream& out) {
     out << "usage: " << kProgram << " [options] command [arguments] [command ...]\n"
         << "options:\n"
         << "  --simulate           use the in-process simulated writer\n"
+        << "  --writer ID          the writer to use when several are attached (see writers)\n"
         << "  --base-dir DIR       data directory (default: the working directory; installed:\n"
         << "                       ~/.local/share/vexlor-writer)\n"
         << "  --yes | --no         answer to every question (default: No)\n"
@@ -82,6 +83,8 @@ bool parseOptions(std::span<const std::string> args, std::size_t& next, SessionO
             const std::string& value = args[++next];
             if (name == "--base-dir") {
                 options.baseDirectory = value;
+            } else if (name == "--writer") {
+                options.writerId = value;
             } else if (name == "--file") {
                 options.answers.files.push_back(value);
             } else if (name == "--option-word") {

@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "cli/JobCommands.h"
 #include "core/app/VoltageCheck.h"
 #include "core/app/WriterVersion.h"
 #include "core/writer/WriterPermission.h"
@@ -70,6 +71,11 @@ bool CliSession::connect(std::string& reason) {
     if (connected_) {
         return true;
     }
+    connectFailureStatus_ = kExitBadInput;
+    if (!chooseWriter(reason)) {
+        return false;
+    }
+    connectFailureStatus_ = kExitNoWriter;
     if (!connection_->SelectTransport(false)) {
         reason = connection_->writerBusy()     ? "writer busy (another program is using it)"
                  : connection_->writerDenied() ? WriterAccessDeniedMessage()
@@ -81,6 +87,31 @@ bool CliSession::connect(std::string& reason) {
     if (ReadWriterVersion(*writer_).model == WriterModel::V2_0 && !RunVoltageCheck(*writer_)) {
         op().message(context_->messages.text("VoltageFailMsg"));
     }
+    return true;
+}
+
+bool CliSession::chooseWriter(std::string& reason) {
+    const std::string& wanted = options_.writerId;
+    // --simulate alone names the in-process writer, found first as always.
+    if (wanted.empty() && options_.simulate) {
+        return true;
+    }
+    // The access library is asked only when named: it reaches one of the own-path writers.
+    const auto writers = transports_->listWriters(wanted == kLibraryWriterId);
+    if (wanted.empty()) {
+        if (CountOwnPathWriters(writers) > 1) {
+            reason =
+                "several writers attached; choose one with --writer ID: " + WriterIdList(writers);
+            return false;
+        }
+        return true;
+    }
+    const WriterListing* found = FindWriter(writers, wanted);
+    if (found == nullptr) {
+        reason = "no writer " + wanted + " attached; attached: " + WriterIdList(writers);
+        return false;
+    }
+    transports_->choose(*found);
     return true;
 }
 

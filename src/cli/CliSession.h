@@ -57,6 +57,7 @@ struct SessionOptions {
     bool forceHex = false;  // go on with HEX files whose checksums or end are wrong
     bool force = false;     // overwrite an existing output file
     bool json = false;      // events as JSON lines on standard output, people's text elsewhere
+    std::string writerId;   // --writer: the one writer to use; empty: the only one attached
 
     // No one is there to ask about a damaged HEX file; only --force-hex takes it.
     DamagedHex damagedHex() const { return forceHex ? DamagedHex::Accept : DamagedHex::Refuse; }
@@ -85,8 +86,13 @@ class CliSession {
     sim::SimWriter* simulatedWriter() { return simulated_.get(); }
 
     // Opens the writer as the program does at start and classifies its version; false with a
-    // reason when no writer answers.
+    // reason when no writer answers or the writer to use is not clear.
     bool connect(std::string& reason);
+    // The exit status for the last failed connect: bad input when --writer named no attached
+    // writer or several are attached and none was named, else no writer.
+    int connectFailureStatus() const { return connectFailureStatus_; }
+    // Every writer attached now, the access library's included.
+    std::vector<WriterListing> listWriters() { return transports_->listWriters(true); }
     Writer& writer() { return *writer_; }
     // Asks the open writer for its version: false when it no longer answers.
     bool writerAnswers();
@@ -112,6 +118,9 @@ class CliSession {
     std::unique_ptr<WriterConnection> connection_;
     std::unique_ptr<Writer> writer_;
     bool connected_ = false;
+    int connectFailureStatus_ = 0;
+
+    bool chooseWriter(std::string& reason);
 };
 
 // The directory of the running program, where the access-library plugin is looked for.

@@ -18,6 +18,8 @@ namespace {
 // Command groups add their rows here.
 constexpr std::array kCommands{
     CliCommand{"devices", 0, "devices            what each transport finds", runDevices},
+    CliCommand{"writers", 0, "writers            every attached writer: ID, kind, description",
+               runWriters},
     CliCommand{"info", 0, "info               transport, version, firmware word, voltages",
                runInfo},
     CliCommand{"chips", 0,

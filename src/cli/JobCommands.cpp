@@ -83,7 +83,7 @@ template <typename Run>
 CommandOutcome runOnWriter(CliSession& session, std::int32_t protectChoice, Run run) {
     std::string reason;
     if (!session.connect(reason)) {
-        return CommandOutcome::failure(reason, kExitNoWriter);
+        return CommandOutcome::failure(reason, session.connectFailureStatus());
     }
     NoButtons buttons;
     ConsoleView view(session.out());

@@ -36,7 +36,7 @@ template <typename Run>
 CommandOutcome runMaintCommand(CliSession& session, const char* failure, Run run) {
     std::string reason;
     if (!session.connect(reason)) {
-        return CommandOutcome::failure(reason, kExitNoWriter);
+        return CommandOutcome::failure(reason, session.connectFailureStatus());
     }
     ConsoleMainView view;
     MaintServices services{session.context(), session.writer(), session.op(), view};

@@ -19,7 +19,7 @@ CommandOutcome runOptions(CliSession& session, std::span<const std::string>) {
     }
     std::string reason;
     if (!session.connect(reason)) {
-        return CommandOutcome::failure(reason, kExitNoWriter);
+        return CommandOutcome::failure(reason, session.connectFailureStatus());
     }
     // The tool does not restore the writer's job at start as the window does, so the word of
     // the job the writer holds is taken here.

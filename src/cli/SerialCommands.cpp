@@ -40,7 +40,7 @@ std::optional<CommandOutcome> prepare(CliSession& session) {
     }
     std::string reason;
     if (!session.connect(reason)) {
-        return CommandOutcome::failure(reason, kExitNoWriter);
+        return CommandOutcome::failure(reason, session.connectFailureStatus());
     }
     return std::nullopt;
 }
@@ -170,7 +170,7 @@ CommandOutcome runRun(CliSession& session, std::span<const std::string> words) {
 CommandOutcome runInfo(CliSession& session) {
     std::string reason;
     if (!session.connect(reason)) {
-        return CommandOutcome::failure(reason, kExitNoWriter);
+        return CommandOutcome::failure(reason, session.connectFailureStatus());
     }
     AppContext& context = session.context();
     session.writer().ReadOptionHeader(context.link.optionHeader);

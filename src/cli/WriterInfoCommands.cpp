@@ -1,9 +1,5 @@
 #include "cli/WriterInfoCommands.h"
 
-#include <algorithm>
-#include <cctype>
-#include <vector>
-
 #include "cli/CliSession.h"
 #include "cli/JobCommands.h"
 #include "core/app/VoltageCheck.h"
@@ -11,31 +7,12 @@
 #include "core/base/Diagnostics.h"
 #include "core/writer/VoltageRanges.h"
 #include "core/writer/WriterIdentity.h"
+#include "core/writer/WriterListing.h"
 #include "core/writer/WriterPermission.h"
 
 namespace vexlor::cli {
 
 namespace {
-
-// Interfaces of the writer's class below the device directory that carry both pipes.
-std::vector<std::string> pipeInterfaces(const std::filesystem::path& directory) {
-    std::vector<std::string> found;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        std::error_code ignored;
-        if (name.find(kWriterClassGuidText) != std::string::npos &&
-            std::filesystem::exists(it->path() / "PIPE00", ignored) &&
-            std::filesystem::exists(it->path() / "PIPE01", ignored)) {
-            found.push_back(it->path().string());
-        }
-    }
-    std::sort(found.begin(), found.end());
-    return found;
-}
 
 std::string accessLibraryFinding(CliSession& session) {
     if (session.options().simulate) {
@@ -76,11 +53,24 @@ CommandOutcome runDevices(CliSession& session, std::span<const std::string>) {
     if (denied) {
         out << WriterAccessDeniedMessage() << '\n';
     }
-    const auto interfaces = pipeInterfaces(session.deviceDirectory());
+    const auto interfaces = PipeInterfaceNames(session.deviceDirectory());
     out << "device files: " << session.deviceDirectory().string()
         << (interfaces.empty() ? ": none" : "") << '\n';
-    for (const auto& path : interfaces) {
-        out << "  " << path << '\n';
+    for (const auto& name : interfaces) {
+        out << "  " << (session.deviceDirectory() / name).string() << '\n';
+    }
+    return CommandOutcome::success();
+}
+
+CommandOutcome runWriters(CliSession& session, std::span<const std::string>) {
+    const auto writers = session.listWriters();
+    if (writers.empty()) {
+        session.out() << "no writer attached (see the devices command)\n";
+    }
+    // Tab-separated, so a script can cut the columns.
+    for (const WriterListing& writer : writers) {
+        session.out() << writer.id << '\t' << KindName(writer.kind) << '\t' << writer.description
+                      << '\n';
     }
     return CommandOutcome::success();
 }
@@ -88,7 +78,7 @@ CommandOutcome runDevices(CliSession& session, std::span<const std::string>) {
 CommandOutcome runInfo(CliSession& session, std::span<const std::string>) {
     std::string reason;
     if (!session.connect(reason)) {
-        return CommandOutcome::failure(reason, kExitNoWriter);
+        return CommandOutcome::failure(reason, session.connectFailureStatus());
     }
     std::ostream& out = session.out();
     Writer& writer = session.writer();

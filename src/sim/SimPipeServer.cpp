@@ -54,7 +54,16 @@ SimPipeServer::~SimPipeServer() {
 }
 
 std::string SimPipeServer::defaultInterfaceName() {
-    return "vexlor-sim0#{" + std::string(kWriterClassGuidText) + "}";
+    return interfaceNameFor("vexlor-sim0");
+}
+
+std::string SimPipeServer::interfaceNameFor(const std::string& name) {
+    return name + "#{" + std::string(kWriterClassGuidText) + "}";
+}
+
+bool SimPipeServer::isUsableName(const std::string& name) {
+    return !name.empty() && name.front() != '.' && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
 }
 
 bool SimPipeServer::arrive(std::string& error) {

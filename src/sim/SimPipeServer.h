@@ -30,6 +30,10 @@ class SimPipeServer {
     SimPipeServer& operator=(const SimPipeServer&) = delete;
 
     static std::string defaultInterfaceName();
+    // The interface name of the writer called `name`, so several can share a device directory.
+    static std::string interfaceNameFor(const std::string& name);
+    // A name that stays one visible entry of the device directory.
+    static bool isUsableName(const std::string& name);
 
     // Creates the interface; false with a reason when it cannot.
     bool arrive(std::string& error);

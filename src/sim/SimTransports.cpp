@@ -67,6 +67,17 @@ std::unique_ptr<UsbDevice> SimUsbBus::openFirst(std::uint16_t vendorId, std::uin
     return std::make_unique<SimUsbDevice>(writer_);
 }
 
+std::vector<UsbWriterPlace> SimUsbBus::writerPlaces() {
+    if (!writer_.attached()) {
+        return {};
+    }
+    return {{kSimUsbPortPath, ""}};
+}
+
+std::unique_ptr<UsbDevice> SimUsbBus::openAt(const std::string& portPath) {
+    return portPath == kSimUsbPortPath ? openFirst(kWriterVendorId, kWriterProductId) : nullptr;
+}
+
 std::int32_t SimAccessLibrary::open(std::uint32_t, std::uint32_t, std::uint32_t) {
     open_ = writer_.attached();
     return open_ ? 0 : 1;

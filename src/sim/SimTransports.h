@@ -29,12 +29,17 @@ class SimUsbDevice final : public UsbDevice {
     SimEndpoint endpoint_;
 };
 
+// Where the simulated writer sits on its bus.
+inline constexpr const char* kSimUsbPortPath = "sim";
+
 // A USB bus with the simulated writer on it while it is attached.
 class SimUsbBus final : public UsbBus {
   public:
     explicit SimUsbBus(SimWriter& writer) : writer_(writer) {}
     std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override;
     int lastOpenError() const override { return lastOpenError_; }
+    std::vector<UsbWriterPlace> writerPlaces() override;
+    std::unique_ptr<UsbDevice> openAt(const std::string& portPath) override;
 
   private:
     SimWriter& writer_;

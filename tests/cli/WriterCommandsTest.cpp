@@ -1,6 +1,8 @@
 // The writer commands (devices, info) and the tool's own usage rules, on the simulated writers.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "DaemonProcess.h"
 #include "cli/CliRunner.h"
 #include "cli/JobCommands.h"
@@ -161,6 +163,26 @@ TEST_F(WriterCommands, AWriterHeldByAnotherProgramIsBusy) {
     const CliRun r = run({"info"});
     EXPECT_EQ(r.status, cli::kExitNoWriter);
     EXPECT_TRUE(r.printed("writer busy")) << r.err;
+}
+
+// Which writer a command uses; that each has its own lock is the parallel_writers.sh test.
+TEST_F(WriterCommands, WithSeveralWritersOneIsNamed) {
+    sim::test::DaemonProcess a(cli.devices, {}, "a");
+    sim::test::DaemonProcess b(cli.devices, {"--version", "V1.1"}, "b");
+    ASSERT_TRUE(a.waitForInterface(true) && b.waitForInterface(true));
+    const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
+        {{"writers"}, cli::kExitOk, "pipe:a\tpipe\tdevice-file interface a#{"},
+        {{"info"}, cli::kExitBadInput, "choose one with --writer ID: pipe:a, pipe:b"},
+        {{"--writer", "pipe:c", "info"},
+         cli::kExitBadInput,
+         "no writer pipe:c attached; attached: pipe:a, pipe:b"},
+        {{"--writer", "pipe:b", "info"}, cli::kExitOk, "version: USB STANDALONE WRITER_V1.1\n"},
+    };
+    for (const auto& [words, status, shown] : cases) {
+        const CliRun r = run(words);
+        EXPECT_EQ(r.status, status) << r.err;
+        EXPECT_TRUE(r.printed(shown)) << r.out << r.err;
+    }
 }
 
 }  // namespace

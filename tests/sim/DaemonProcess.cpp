@@ -15,10 +15,15 @@ extern char** environ;
 namespace vexlor::sim::test {
 
 DaemonProcess::DaemonProcess(std::filesystem::path deviceDirectory,
-                             std::vector<std::string> options)
-    : deviceDirectory_(std::move(deviceDirectory)) {
+                             std::vector<std::string> options, const std::string& name)
+    : deviceDirectory_(std::move(deviceDirectory)),
+      interfaceName_(name.empty() ? SimPipeServer::defaultInterfaceName()
+                                  : SimPipeServer::interfaceNameFor(name)) {
     std::vector<std::string> args{VEXLOR_SIM_DAEMON, "--exit-with-parent", "--device-dir",
                                   deviceDirectory_.string()};
+    if (!name.empty()) {
+        args.insert(args.end(), {"--name", name});
+    }
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (auto& arg : args) {
@@ -35,7 +40,7 @@ DaemonProcess::~DaemonProcess() {
 }
 
 std::filesystem::path DaemonProcess::interfacePath() const {
-    return deviceDirectory_ / SimPipeServer::defaultInterfaceName();
+    return deviceDirectory_ / interfaceName_;
 }
 
 bool DaemonProcess::waitForInterface(bool present, std::chrono::milliseconds limit) const {

@@ -12,7 +12,9 @@ namespace vexlor::sim::test {
 // The pipe daemon started as a child process, serving a private device directory.
 class DaemonProcess {
   public:
-    DaemonProcess(std::filesystem::path deviceDirectory, std::vector<std::string> options = {});
+    // A name lets several daemons serve one device directory.
+    DaemonProcess(std::filesystem::path deviceDirectory, std::vector<std::string> options = {},
+                  const std::string& name = {});
     ~DaemonProcess();
     DaemonProcess(const DaemonProcess&) = delete;
     DaemonProcess& operator=(const DaemonProcess&) = delete;
@@ -29,6 +31,7 @@ class DaemonProcess {
 
   private:
     std::filesystem::path deviceDirectory_;
+    std::string interfaceName_;
     pid_t pid_ = -1;
 };
 

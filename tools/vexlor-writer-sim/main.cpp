@@ -41,9 +41,12 @@ void installHandlers() {
 }
 
 constexpr const char* kUsage =
-    "usage: vexlor-writer-sim [--device-dir DIR] [--version V1.0|V1.1|V2.0|TEXT]\n"
-    "                         [--fault fail|never-settle|corrupt|no-status|voltage|\n"
-    "                                  remove-after=N]...\n"
+    "usage: vexlor-writer-sim [--device-dir DIR] [--name NAME] [--version V1.0|V1.1|V2.0|TEXT]
+"
+    "                         [--fault fail|never-settle|corrupt|no-status|voltage|
+"
+    "                                  remove-after=N]...
+"
     "                         [--usb-timing on|off] [--firmware FILE] [--chip-size BYTES]\n"
     "                         [--fresh-chip] [--log] [--exit-with-parent]\n";
 
@@ -93,6 +96,12 @@ bool parse(int argc, char** argv, DaemonOptions& options, std::string& error) {
         const std::string value = argv[++i];
         if (name == "--device-dir") {
             options.server.deviceDirectory = value;
+        } else if (name == "--name") {
+            if (!vexlor::sim::SimPipeServer::isUsableName(value)) {
+                error = "--name takes a file name (no '/', not starting with '.')";
+                return false;
+            }
+            options.server.interfaceName = vexlor::sim::SimPipeServer::interfaceNameFor(value);
         } else if (name == "--version") {
             options.config.versionText = vexlor::sim::versionTextFor(value);
         } else if (name == "--fault") {

@@ -64,6 +64,18 @@ std::string HotplugDeviceName(libusb_device* device) {
                   kWriterClassGuidText.data());
 }
 
+// The kernel's name of the device's place: bus number, then the hub ports down to it
+// ("1-4.2"), as sysfs lists it.
+std::string PortPath(libusb_device* device) {
+    std::uint8_t ports[8];
+    const int depth = libusb_get_port_numbers(device, ports, sizeof ports);
+    std::string path = std::to_string(libusb_get_bus_number(device));
+    for (int i = 0; i < depth; ++i) {
+        path += (i == 0 ? "-" : ".") + std::to_string(ports[i]);
+    }
+    return path;
+}
+
 }  // namespace
 
 struct LibusbBus::Watch {
@@ -100,6 +112,21 @@ LibusbBus::~LibusbBus() {
 }
 
 std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uint16_t productId) {
+    return openMatching(vendorId, productId, [](libusb_device*) { return true; });
+}
+
+std::vector<UsbWriterPlace> LibusbBus::writerPlaces() {
+    return SysfsUsbWriters(kSysfsUsbDevices);
+}
+
+std::unique_ptr<UsbDevice> LibusbBus::openAt(const std::string& portPath) {
+    return openMatching(kWriterVendorId, kWriterProductId,
+                        [&](libusb_device* device) { return PortPath(device) == portPath; });
+}
+
+std::unique_ptr<UsbDevice> LibusbBus::openMatching(
+    std::uint16_t vendorId, std::uint16_t productId,
+    const std::function<bool(libusb_device*)>& filter) {
     lastOpenError_ = 0;
     if (context_ == nullptr) {
         return nullptr;
@@ -110,7 +137,8 @@ std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uin
     for (ssize_t i = 0; i < count && !opened; ++i) {
         libusb_device_descriptor descriptor{};
         if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS ||
-            descriptor.idVendor != vendorId || descriptor.idProduct != productId) {
+            descriptor.idVendor != vendorId || descriptor.idProduct != productId ||
+            !filter(list[i])) {
             continue;
         }
         libusb_device_handle* handle = nullptr;
@@ -118,7 +146,6 @@ std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uin
         if (lastOpenError_ == LIBUSB_SUCCESS) {
             opened = std::make_unique<LibusbDevice>(handle);
         }
-        // The first device of the identity decides, as on a bus walk in list order.
         break;
     }
     if (count >= 0) {

@@ -7,6 +7,7 @@
 #include "core/writer/UsbBus.h"
 
 struct libusb_context;
+struct libusb_device;
 
 namespace vexlor {
 
@@ -23,6 +24,10 @@ class LibusbBus final : public UsbBus {
 
     std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override;
     int lastOpenError() const override { return lastOpenError_; }
+    // Listed from sysfs, which names devices by the same bus-port path and shows their serial
+    // numbers without opening them.
+    std::vector<UsbWriterPlace> writerPlaces() override;
+    std::unique_ptr<UsbDevice> openAt(const std::string& portPath) override;
 
     // Arrival and removal of devices with the writer's identity. Returns false when the
     // platform offers no hot-plug notices. Events arrive from inside handleEvents() only, never
@@ -32,6 +37,10 @@ class LibusbBus final : public UsbBus {
     void handleEvents();
 
   private:
+    // Opens the first writer the filter accepts; the first one found decides, as on a bus walk.
+    std::unique_ptr<UsbDevice> openMatching(std::uint16_t vendorId, std::uint16_t productId,
+                                            const std::function<bool(libusb_device*)>& filter);
+
     libusb_context* context_ = nullptr;
     int lastOpenError_ = 0;
     struct Watch;

@@ -22,7 +22,8 @@ OpenResult Refusal(int error) {
 OpenResult LibusbTransport::open() {
     // A handle left from before a missed removal may be stale: start from a fresh one.
     close();
-    device_ = bus_.openFirst(kWriterVendorId, kWriterProductId);
+    device_ = portPath_.empty() ? bus_.openFirst(kWriterVendorId, kWriterProductId)
+                                : bus_.openAt(portPath_);
     if (!device_) {
         return Refusal(bus_.lastOpenError());
     }

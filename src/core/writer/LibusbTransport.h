@@ -22,12 +22,15 @@ class LibusbTransport final : public FramedTransport {
     OpenResult open() override;
     void close() override;
     bool isOpen() const override { return device_ != nullptr; }
+    // Only the writer at this bus-port path is opened from now on; empty: the first one.
+    void restrictTo(std::string portPath) { portPath_ = std::move(portPath); }
 
   private:
     ByteChannel& channel() override { return *channel_; }
 
     UsbBus& bus_;
     std::string name_;
+    std::string portPath_;
     const Diagnostics& diagnostics_;
     std::unique_ptr<UsbDevice> device_;
     std::optional<UsbDeviceChannel> channel_;

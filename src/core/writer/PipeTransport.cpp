@@ -110,6 +110,9 @@ void PipeTransport::DiscardUnreadAnswers() {
 bool PipeTransport::GetUsbDeviceFileName() {
     deviceName_.clear();
     for (const std::string& path : WriterInterfaces(deviceDirectory_)) {
+        if (!onlyInterface_.empty() && std::filesystem::path(path).filename() != onlyInterface_) {
+            continue;
+        }
         if (path.size() + kPipeSuffixLength >= kDeviceNameCapacity) {
             diagnostics_.printf("Device path too long, skipped: %s\n", path.c_str());
             continue;

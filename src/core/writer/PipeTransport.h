@@ -34,7 +34,11 @@ class PipeTransport final : public FramedTransport {
     void close() override;
     bool isOpen() const override { return readPipe_ != kInvalidPipe && writePipe_ != kInvalidPipe; }
     // Open() holds the interface exclusively until close(): a second program gets Busy and
-    // sends nothing, so two programs never mix their commands on one writer.
+    // sends nothing, so two programs never mix their commands on one writer. Each interface
+    // has its own lock, so programs on different writers do not wait for each other.
+
+    // Only the interface of this directory name is opened from now on; empty: the first one.
+    void restrictTo(std::string interfaceName) { onlyInterface_ = std::move(interfaceName); }
 
   private:
     ByteChannel& channel() override { return *channel_; }
@@ -46,7 +50,8 @@ class PipeTransport final : public FramedTransport {
     std::filesystem::path deviceDirectory_;
     const Diagnostics& diagnostics_;
     int waitLimitMs_;
-    bool accessDenied_ = false;     // a pipe of the last open refused this user
+    bool accessDenied_ = false;  // a pipe of the last open refused this user
+    std::string onlyInterface_;
     std::string deviceName_;        // the interface found last, with the pipe opened last appended
     int lock_ = kInvalidPipe;       // the interface directory, flock'ed while open
     int readPipe_ = kInvalidPipe;   // PIPE00, host reads

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "core/writer/WriterListing.h"
 
 namespace vexlor {
 
@@ -28,8 +31,12 @@ class UsbBus {
     // The first device with this identity, in bus order, opened; nullptr when none is found.
     virtual std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId,
                                                  std::uint16_t productId) = 0;
-    // Why the last openFirst returned nullptr although the device was there; 0 otherwise.
+    // Why the last open returned nullptr although the device was there; 0 otherwise.
     virtual int lastOpenError() const { return 0; }
+    // The writers on the bus, by place; a bus that cannot tell places has none to list.
+    virtual std::vector<UsbWriterPlace> writerPlaces() { return {}; }
+    // The writer at this bus-port path, opened; nullptr when none is there.
+    virtual std::unique_ptr<UsbDevice> openAt(const std::string& /*portPath*/) { return nullptr; }
 };
 
 }  // namespace vexlor

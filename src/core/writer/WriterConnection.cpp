@@ -18,7 +18,8 @@ bool WriterConnection::SelectTransport(bool afterAttach, std::string_view notifi
     if (afterAttach) {
         library.close();
     }
-    useLibrary_ = library.open() == OpenResult::Opened;
+    useLibrary_ =
+        transports_.allows(WriterKind::AccessLibrary) && library.open() == OpenResult::Opened;
     if (useLibrary_) {
         link_.writerConnected = true;
         return true;
@@ -38,12 +39,13 @@ bool WriterConnection::OpenWriter() {
         ownPath_ = &pipes;
         return true;
     }
-    const OpenResult usb = libusb.open();
+    const OpenResult usb = transports_.allows(WriterKind::Usb) ? libusb.open() : OpenResult::Absent;
     if (usb == OpenResult::Opened) {
         ownPath_ = &libusb;
         return true;
     }
-    const OpenResult pipe = pipes.open();
+    const OpenResult pipe =
+        transports_.allows(WriterKind::Pipe) ? pipes.open() : OpenResult::Absent;
     ownPath_ = pipe == OpenResult::Opened ? &pipes : nullptr;
     if (ownPath_ != nullptr) {
         return true;

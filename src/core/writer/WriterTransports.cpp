@@ -22,7 +22,8 @@ WriterPaths ResolveWriterPaths(const std::filesystem::path& programDirectory,
 }
 
 WriterTransports::WriterTransports(const TransportOptions& options, const Diagnostics& diagnostics)
-    : pipes_(options.paths.deviceDirectory, diagnostics, options.pipeWaitLimitMs) {
+    : pipes_(options.paths.deviceDirectory, diagnostics, options.pipeWaitLimitMs),
+      deviceDirectory_(options.paths.deviceDirectory) {
     accessLibrary_ = options.accessLibrary;
     if (accessLibrary_ == nullptr) {
         loadedLibrary_ = options.paths.accessLibrary.empty()
@@ -39,6 +40,24 @@ WriterTransports::WriterTransports(const TransportOptions& options, const Diagno
         *accessLibrary_, "access library " + options.paths.accessLibrary.string());
     libusb_ = std::make_unique<LibusbTransport>(
         *usbBus_, realBus_ ? "libusb" : "simulated writer (in-process USB)", diagnostics);
+}
+
+std::vector<WriterListing> WriterTransports::listWriters(bool probeLibrary) {
+    WriterSources sources{usbBus_->writerPlaces(), PipeInterfaceNames(deviceDirectory_)};
+    if (probeLibrary) {
+        sources.accessLibraryWriter = library_->isOpen();
+        if (!sources.accessLibraryWriter && library_->open() == OpenResult::Opened) {
+            sources.accessLibraryWriter = true;
+            library_->close();
+        }
+    }
+    return ListWriters(sources);
+}
+
+void WriterTransports::choose(const std::optional<WriterListing>& writer) {
+    chosen_ = writer;
+    pipes_.restrictTo(allows(WriterKind::Pipe) && chosen_ ? chosen_->place : "");
+    libusb_->restrictTo(allows(WriterKind::Usb) && chosen_ ? chosen_->place : "");
 }
 
 }  // namespace vexlor

@@ -2,12 +2,15 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "core/base/Diagnostics.h"
 #include "core/writer/AccessLibraryTransport.h"
 #include "core/writer/LibusbBus.h"
 #include "core/writer/LibusbTransport.h"
 #include "core/writer/PipeTransport.h"
+#include "core/writer/WriterListing.h"
 
 namespace vexlor {
 
@@ -53,6 +56,14 @@ class WriterTransports {
     AccessLibrary& accessLibrary() { return *accessLibrary_; }
     UsbBus& usbBus() { return *usbBus_; }
 
+    // Every writer attached now, without opening any of them. The access library is asked
+    // only with probeLibrary: asking it means opening its writer, unless it is open already.
+    std::vector<WriterListing> listWriters(bool probeLibrary);
+    // From now on only this writer is opened; nullopt: whichever the usual order finds.
+    void choose(const std::optional<WriterListing>& writer);
+    const std::optional<WriterListing>& chosen() const { return chosen_; }
+    bool allows(WriterKind kind) const { return !chosen_ || chosen_->kind == kind; }
+
   private:
     std::unique_ptr<AccessLibrary> loadedLibrary_;
     std::unique_ptr<LibusbBus> realBus_;
@@ -61,6 +72,8 @@ class WriterTransports {
     std::unique_ptr<AccessLibraryTransport> library_;
     std::unique_ptr<LibusbTransport> libusb_;
     PipeTransport pipes_;
+    std::filesystem::path deviceDirectory_;
+    std::optional<WriterListing> chosen_;
 };
 
 }  // namespace vexlor

@@ -19,6 +19,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/MainMenu.h"
 #include "gui/app/SimulatedWriterMenu.h"
+#include "gui/app/WriterChoiceMenu.h"
 #include "gui/maint/MaintCommandBindings.h"
 #include "gui/ops/JobCommandBindings.h"
 #include "gui/select/DeviceMenuCommand.h"
@@ -102,6 +103,8 @@ void CWriterMainDlg::buildMenus() {
     for (QMenu* opened : menu.menus) {
         connect(opened, &QMenu::aboutToShow, this, &CWriterMainDlg::updateMenuStates);
     }
+    AddWriterChoiceMenu(menuBar(), *session_,
+                        [this](const DeviceEvent& event) { OnDeviceChange(event); });
     if (session_->simulated()) {
         AddSimulatedWriterMenu(menuBar(), *session_,
                                [this](const DeviceEvent& event) { OnDeviceChange(event); });

@@ -1,5 +1,6 @@
 #include "gui/app/WriterSession.h"
 
+#include "core/writer/WriterIdentity.h"
 #include "sim/SimFirmwareImage.h"
 #include "sim/SimSettings.h"
 #include "sim/SimTransports.h"
@@ -20,6 +21,12 @@ class WriterSession::SimulatedBus final : public UsbBus {
     explicit SimulatedBus(std::unique_ptr<sim::SimWriter>& writer) : writer_(writer) {}
     std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override {
         return sim::SimUsbBus(*writer_).openFirst(vendorId, productId);
+    }
+    std::vector<UsbWriterPlace> writerPlaces() override {
+        return sim::SimUsbBus(*writer_).writerPlaces();
+    }
+    std::unique_ptr<UsbDevice> openAt(const std::string& portPath) override {
+        return sim::SimUsbBus(*writer_).openAt(portPath);
     }
 
   private:
@@ -70,6 +77,14 @@ void WriterSession::buildSimulatedWriter(const std::vector<std::uint8_t>& option
     if (!optionArea.empty()) {
         simWriter_->seedOptionArea(optionArea);
     }
+}
+
+DeviceEvent WriterSession::chooseWriter(const std::optional<WriterListing>& writer) {
+    connection_->CloseLostWriter();
+    transports_->choose(writer);
+    // Named like a writer interface, so whichever transport the choice allows takes it.
+    const std::string chosen = writer ? writer->id : "any";
+    return {DeviceEvent::Arrival, chosen + "#{" + std::string(kWriterClassGuidText) + "}"};
 }
 
 std::vector<DeviceEvent> WriterSession::pollDeviceEvents() {

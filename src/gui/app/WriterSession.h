@@ -47,6 +47,13 @@ class WriterSession {
     const Diagnostics& diagnostics() const { return diagnostics_; }
     WriterConnection& connection() { return *connection_; }
 
+    // Every writer attached now.
+    std::vector<WriterListing> listWriters() { return transports_->listWriters(true); }
+    const std::optional<WriterListing>& chosenWriter() const { return transports_->chosen(); }
+    // Lets go of the writer in use and opens only this one from now on (nullopt: whichever is
+    // found first). Returns the arrival notice that attaches it.
+    DeviceEvent chooseWriter(const std::optional<WriterListing>& writer);
+
     // Arrivals and removals since the last call (hot-plug and device-directory watch).
     std::vector<DeviceEvent> pollDeviceEvents();
 

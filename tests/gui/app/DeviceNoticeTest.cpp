@@ -2,6 +2,7 @@
 // a command that talks to the writer.
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
@@ -98,6 +99,22 @@ TEST(DeviceNotices, ARemovalDuringADownloadWaitsForTheDownloadToFail) {
     EXPECT_FALSE(h.context->link.writerConnected);
     EXPECT_EQ(h.window().progStatusBar()->paneText(1), "USB was not connected");
     EXPECT_FALSE(h.control(ControlId::Program)->isEnabled());
+}
+
+// The Writers menu lists what is attached when it opens, and a choice reaches the session.
+TEST(DeviceNotices, WritersMenuChoosesTheWriterToAttach) {
+    ScratchDir devices;
+    sim::test::DaemonProcess a(devices.path(), {}, "a");
+    sim::test::DaemonProcess b(devices.path(), {}, "b");
+    ASSERT_TRUE(a.waitForInterface(true) && b.waitForInterface(true));
+    MainWindowHarness h({.simulate = false, .deviceDirectory = devices.path()});
+    auto* menu = h.window().findChild<QMenu*>("writersMenu");
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    ASSERT_TRUE(h.trigger("writer_pipe:b"));
+    EXPECT_TRUE(h.context->link.writerConnected);
+    EXPECT_EQ(h.window().session().connection().transport().name(),
+              "device files " + b.interfacePath().string());
 }
 
 }  // namespace
