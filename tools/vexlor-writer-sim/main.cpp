@@ -41,12 +41,9 @@ void installHandlers() {
 }
 
 constexpr const char* kUsage =
-    "usage: vexlor-writer-sim [--device-dir DIR] [--name NAME] [--version V1.0|V1.1|V2.0|TEXT]
-"
-    "                         [--fault fail|never-settle|corrupt|no-status|voltage|
-"
-    "                                  remove-after=N]...
-"
+    "usage: vexlor-writer-sim [--device-dir DIR] [--name NAME] [--version V1.0|V1.1|V2.0|TEXT]\n"
+    "                         [--fault fail|never-settle|corrupt|no-status|voltage|\n"
+    "                                  remove-after=N]...\n"
     "                         [--usb-timing on|off] [--firmware FILE] [--chip-size BYTES]\n"
     "                         [--fresh-chip] [--log] [--exit-with-parent]\n";
 
