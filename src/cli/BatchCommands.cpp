@@ -79,7 +79,7 @@ std::optional<CommandOutcome> checkJob(CliSession& session, const std::string& p
         }
     }
     if (!session.connect(error)) {
-        return CommandOutcome::failure(error, kExitNoWriter);
+        return CommandOutcome::failure(error, session.connectFailureStatus());
     }
     const ChipRequestResult selected =
         SelectChipByName({job.chip, job.modes, std::nullopt}, context, session.op());
