@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,13 +13,26 @@ namespace vexlor {
 inline constexpr int kUsbErrorAccess = -3;  // the user lacks permission on the device node
 inline constexpr int kUsbErrorBusy = -6;    // another program has claimed the interface
 
+// Pieces of one queued write in flight at once. A high-speed micro-frame carries 13 packets and
+// the host needs up to three micro-frames to refill a slot after a completion, so 3 x 13 keep
+// the bus busy; 48 (24 KiB) leaves some slack while a removal still cancels little.
+inline constexpr std::size_t kQueuedPieces = 48;
+
 class UsbDevice {
   public:
+    // Told, in order, the offset each piece ended at and its transfer result.
+    using PieceDone = std::function<void(std::size_t end, int result)>;
+
     virtual ~UsbDevice() = default;
     virtual int setConfiguration(int configuration) = 0;
     virtual int claimInterface(int interfaceNumber) = 0;
     virtual int bulkWrite(std::uint8_t endpoint, const std::uint8_t* data, int length) = 0;
     virtual int bulkRead(std::uint8_t endpoint, std::uint8_t* buffer, int length) = 0;
+    // One bulk transfer per piece, up to kQueuedPieces of them in flight; returns when every
+    // piece has completed or failed.
+    virtual void bulkWritePieces(std::uint8_t endpoint, const std::uint8_t* data,
+                                 std::size_t length, std::size_t pieceSize,
+                                 const PieceDone& onDone) = 0;
     virtual std::string errorText(int code) const = 0;
 };
 
