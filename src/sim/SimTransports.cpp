@@ -3,6 +3,7 @@
 #include <span>
 #include <vector>
 
+#include "core/writer/Pieces.h"
 #include "core/writer/WriterIdentity.h"
 
 namespace vexlor::sim {

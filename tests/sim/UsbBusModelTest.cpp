@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         BusCase{"FullPieceSpansTwoFrames", kFullSpeed, {512, 512, 512}, 3, 3 * 1000},
         // two pieces in frame 0, two in frame 2, the last in frame 4
         BusCase{"FullQueueOfTwo", kFullSpeed, std::vector<std::size_t>(5, 512), 2, 6 * 1000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(UsbBusModel, LimitIsFullSlicesBackToBack) {
     EXPECT_NEAR(UsbBusModel::limitMicroseconds(kHighSpeed, 6656), 125.0, 1e-9);
@@ -104,7 +104,7 @@ TEST_P(ModelledDownload, SixtyFourKiBAtHighSpeed) {
 INSTANTIATE_TEST_SUITE_P(Hosts, ModelledDownload,
                          ::testing::Values(DownloadCase{"Synchronous", 1, 130 * 3 * 125},
                                            DownloadCase{"Queued", kQueuedPieces, 18 * 125}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace vexlor::sim

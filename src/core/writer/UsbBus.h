@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "core/writer/Pieces.h"
+
 namespace vexlor {
 
 // The slice of a USB library the writer link needs. Results follow libusb: negative is an
@@ -28,11 +30,15 @@ class UsbDevice {
     virtual int claimInterface(int interfaceNumber) = 0;
     virtual int bulkWrite(std::uint8_t endpoint, const std::uint8_t* data, int length) = 0;
     virtual int bulkRead(std::uint8_t endpoint, std::uint8_t* buffer, int length) = 0;
-    // One bulk transfer per piece, up to kQueuedPieces of them in flight; returns when every
-    // piece has completed or failed.
+    // One bulk transfer per piece, in order; returns when every piece has completed or
+    // failed. Devices that can keep several in flight (up to kQueuedPieces) override this.
     virtual void bulkWritePieces(std::uint8_t endpoint, const std::uint8_t* data,
                                  std::size_t length, std::size_t pieceSize,
-                                 const PieceDone& onDone) = 0;
+                                 const PieceDone& onDone) {
+        ForEachPiece(length, pieceSize, [&](std::size_t offset, std::size_t size) {
+            onDone(offset + size, bulkWrite(endpoint, data + offset, static_cast<int>(size)));
+        });
+    }
     virtual std::string errorText(int code) const = 0;
 };
 
