@@ -50,7 +50,7 @@ class UsbBusModel {
   private:
     std::uint64_t packets(std::size_t bytes) const;
 
-    const UsbSpeed& speed_;
+    UsbSpeed speed_;
     Clock& clock_;
     std::uint64_t frame_ = 0;  // the first slice a submission can use
 };

@@ -11,7 +11,7 @@ namespace vexlor::sim {
 namespace {
 
 struct BusCase {
-    const UsbSpeed& speed;
+    UsbSpeed speed;
     std::vector<std::size_t> sizes;
     std::size_t depth;
     std::uint64_t microseconds;
