@@ -1,7 +1,9 @@
 #include "sim/SimTransports.h"
 
 #include <span>
+#include <vector>
 
+#include "core/writer/Pieces.h"
 #include "core/writer/WriterIdentity.h"
 
 namespace vexlor::sim {
@@ -20,7 +22,7 @@ int SimUsbDevice::claimInterface(int interfaceNumber) {
     return interfaceNumber == kWriterInterface ? 0 : kUsbErrorInvalidParam;
 }
 
-int SimUsbDevice::bulkWrite(std::uint8_t endpoint, const std::uint8_t* data, int length) {
+int SimUsbDevice::moveOut(std::uint8_t endpoint, const std::uint8_t* data, int length) {
     if (endpoint != kWriterBulkOut || data == nullptr || length < 0) {
         return kUsbErrorInvalidParam;
     }
@@ -28,6 +30,27 @@ int SimUsbDevice::bulkWrite(std::uint8_t endpoint, const std::uint8_t* data, int
         return kUsbErrorNoDevice;
     }
     return length;
+}
+
+int SimUsbDevice::bulkWrite(std::uint8_t endpoint, const std::uint8_t* data, int length) {
+    const int result = moveOut(endpoint, data, length);
+    if (timing_ != nullptr && result >= 0) {
+        timing_->bus.transfer(static_cast<std::size_t>(result));
+    }
+    return result;
+}
+
+void SimUsbDevice::bulkWritePieces(std::uint8_t endpoint, const std::uint8_t* data,
+                                   std::size_t length, std::size_t pieceSize,
+                                   const PieceDone& onDone) {
+    std::vector<std::size_t> sizes;
+    ForEachPiece(length, pieceSize, [&](std::size_t, std::size_t size) { sizes.push_back(size); });
+    if (timing_ != nullptr) {
+        timing_->bus.transfer(sizes, timing_->queueDepth);
+    }
+    ForEachPiece(length, pieceSize, [&](std::size_t offset, std::size_t size) {
+        onDone(offset + size, moveOut(endpoint, data + offset, static_cast<int>(size)));
+    });
 }
 
 int SimUsbDevice::bulkRead(std::uint8_t endpoint, std::uint8_t* buffer, int length) {
@@ -40,6 +63,9 @@ int SimUsbDevice::bulkRead(std::uint8_t endpoint, std::uint8_t* buffer, int leng
     }
     if (n == 0 && length > 0) {
         return kUsbErrorTimeout;
+    }
+    if (timing_ != nullptr) {
+        timing_->bus.transfer(n);
     }
     return static_cast<int>(n);
 }
@@ -64,7 +90,7 @@ std::unique_ptr<UsbDevice> SimUsbBus::openFirst(std::uint16_t vendorId, std::uin
     if (!found || lastOpenError_ != 0) {
         return nullptr;
     }
-    return std::make_unique<SimUsbDevice>(writer_);
+    return std::make_unique<SimUsbDevice>(writer_, timing_);
 }
 
 std::vector<UsbWriterPlace> SimUsbBus::writerPlaces() {

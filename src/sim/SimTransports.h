@@ -8,6 +8,7 @@
 #include "core/writer/UsbBus.h"
 #include "sim/SimEndpoint.h"
 #include "sim/SimWriter.h"
+#include "sim/UsbBusModel.h"
 
 namespace vexlor::sim {
 
@@ -15,27 +16,42 @@ namespace vexlor::sim {
 inline constexpr int kUsbErrorNoDevice = -4;
 inline constexpr int kUsbErrorInvalidParam = -2;
 
+// The timing of a simulated bus: its model, and how many pieces of a queued write the host
+// keeps in flight (1 for a host that waits for each transfer before the next).
+struct SimBusTiming {
+    UsbBusModel& bus;
+    std::size_t queueDepth = kQueuedPieces;
+};
+
 class SimUsbDevice final : public UsbDevice {
   public:
-    explicit SimUsbDevice(SimWriter& writer) : writer_(writer), endpoint_(writer) {}
+    SimUsbDevice(SimWriter& writer, const SimBusTiming* timing)
+        : writer_(writer), endpoint_(writer), timing_(timing) {}
     int setConfiguration(int configuration) override;
     int claimInterface(int interfaceNumber) override;
     int bulkWrite(std::uint8_t endpoint, const std::uint8_t* data, int length) override;
     int bulkRead(std::uint8_t endpoint, std::uint8_t* buffer, int length) override;
+    void bulkWritePieces(std::uint8_t endpoint, const std::uint8_t* data, std::size_t length,
+                         std::size_t pieceSize, const PieceDone& onDone) override;
     std::string errorText(int code) const override;
 
   private:
+    int moveOut(std::uint8_t endpoint, const std::uint8_t* data, int length);
+
     SimWriter& writer_;
     SimEndpoint endpoint_;
+    const SimBusTiming* timing_;
 };
 
 // Where the simulated writer sits on its bus.
 inline constexpr const char* kSimUsbPortPath = "sim";
 
-// A USB bus with the simulated writer on it while it is attached.
+// A USB bus with the simulated writer on it while it is attached; transfers take no time
+// unless a timing is given.
 class SimUsbBus final : public UsbBus {
   public:
-    explicit SimUsbBus(SimWriter& writer) : writer_(writer) {}
+    explicit SimUsbBus(SimWriter& writer, const SimBusTiming* timing = nullptr)
+        : writer_(writer), timing_(timing) {}
     std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override;
     int lastOpenError() const override { return lastOpenError_; }
     std::vector<UsbWriterPlace> writerPlaces() override;
@@ -43,6 +59,7 @@ class SimUsbBus final : public UsbBus {
 
   private:
     SimWriter& writer_;
+    const SimBusTiming* timing_;
     int lastOpenError_ = 0;
 };
 

@@ -20,8 +20,10 @@
 #include "core/app/WriterAttach.h"
 #include "core/writer/CommandSet.h"
 #include "core/writer/LibusbBus.h"
+#include "core/writer/LibusbTransport.h"
 #include "sim/SimTransports.h"
 #include "support/HexText.h"
+#include "support/Recorders.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
 
@@ -167,6 +169,33 @@ TEST_F(LibusbWriter, InfoAndAWholeJobSendWhatThePipesSend) {
     EXPECT_EQ(read, pipedRead);
     ASSERT_GE(read.size(), 4u);
     EXPECT_EQ(Bytes(read.begin(), read.begin() + 4), (Bytes{0x12, 0x34, 0x56, 0x78}));
+}
+
+TEST_F(LibusbWriter, QueuedPiecesArriveWholeWithProgressInPieceOrder) {
+    usb.plugIn();
+    LibusbBus bus;
+    Diagnostics silent([](std::string_view) {});
+    LibusbTransport transport(bus, "libusb", silent);
+    ASSERT_EQ(transport.open(), OpenResult::Opened);
+    test::RecordingProgress progress;
+    const std::uint8_t dataArea[] = {kDataArea, kAreaOpenTag};
+    ASSERT_TRUE(transport.send(cmd::kOpenArea, dataArea, 2, {progress, progress, false}));
+
+    // More pieces than the queue holds, so its slots are reused, and a short last piece.
+    const std::size_t pieces = kQueuedPieces + 12;
+    Bytes data((pieces - 1) * 512 + 100);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<std::uint8_t>(i ^ (i >> 9) * 37);  // a moved piece shows
+    }
+    ASSERT_TRUE(transport.send(cmd::kWriteArea, data.data(),
+                               static_cast<std::uint32_t>(data.size()),
+                               {progress, progress, true}));
+    EXPECT_EQ(Bytes(writer.dataArea().begin(), writer.dataArea().begin() + data.size()), data);
+    std::vector<std::string> expected{"R0-100", "P1", "R0-" + std::to_string(pieces - 1), "P1"};
+    for (std::size_t p = 1; p <= pieces + 1; ++p) {
+        expected.push_back("P" + std::to_string(p));
+    }
+    EXPECT_EQ(progress.events, expected);
 }
 
 TEST_F(LibusbWriter, ArrivalRunsTheAttachSequenceAndRestoresTheJobAsInProcess) {

@@ -1,7 +1,5 @@
 #include "core/writer/FramedTransfer.h"
 
-#include <algorithm>
-
 #include "core/writer/CommandBlock.h"
 #include "core/writer/WriterLink.h"
 
@@ -37,19 +35,15 @@ bool SendFramed(ByteChannel& channel, const TransferFeedbackHooks& hooks, const 
         hooks.progress.setPosition(1);
     }
     int piece = 1;
-    for (std::uint32_t offset = 0; offset < length;) {
-        const auto size = std::min<std::uint32_t>(kPieceSize, length - offset);
+    // A failed piece does not stop the transfer: the writer's status answer decides.
+    channel.writePieces(data, length, kPieceSize, [&](std::size_t end) {
         hooks.paint.pumpPaint();
-        // A failed piece does not stop the transfer: the writer's status answer decides.
-        channel.write(data + offset, size);
-        hooks.paint.pumpPaint();
-        offset += size;
         if (hooks.showProgress) {
             hooks.progress.setPosition(piece);
-            hooks.progress.transferred(offset, length);
+            hooks.progress.transferred(end, length);
         }
         ++piece;
-    }
+    });
     hooks.paint.pumpPaint();
     const bool ok = ReadStatus(channel);
     hooks.paint.pumpPaint();
@@ -70,16 +64,14 @@ bool ReceiveFramed(ByteChannel& channel, const TransferFeedbackHooks& hooks, std
         hooks.progress.setPosition(0);
     }
     int piece = 1;
-    for (std::uint32_t offset = 0; offset < length;) {
-        const auto size = std::min<std::uint32_t>(kPieceSize, length - offset);
+    ForEachPiece(length, kPieceSize, [&](std::size_t offset, std::size_t size) {
         channel.read(buffer + offset, size);
-        offset += size;
         if (hooks.showProgress) {
             hooks.progress.setPosition(piece);
-            hooks.progress.transferred(offset, length);
+            hooks.progress.transferred(offset + size, length);
         }
         ++piece;
-    }
+    });
     const bool ok = ReadStatus(channel);
     if (hooks.showProgress) {
         hooks.progress.setPosition(piece);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/base/Diagnostics.h"
+#include "core/writer/LibusbQueuedWrite.h"
 #include "core/writer/WriterAnswerLimit.h"
 #include "core/writer/WriterIdentity.h"
 
@@ -15,7 +16,8 @@ namespace {
 
 class LibusbDevice final : public UsbDevice {
   public:
-    explicit LibusbDevice(libusb_device_handle* handle) : handle_(handle) {}
+    LibusbDevice(libusb_context* context, libusb_device_handle* handle)
+        : context_(context), handle_(handle) {}
     ~LibusbDevice() override {
         if (claimed_ >= 0) {
             libusb_release_interface(handle_, claimed_);
@@ -42,6 +44,11 @@ class LibusbDevice final : public UsbDevice {
     int bulkRead(std::uint8_t endpoint, std::uint8_t* buffer, int length) override {
         return transfer(endpoint, buffer, length);
     }
+    void bulkWritePieces(std::uint8_t endpoint, const std::uint8_t* data, std::size_t length,
+                         std::size_t pieceSize, const PieceDone& onDone) override {
+        LibusbWritePieces(context_, handle_, endpoint, data, length, pieceSize,
+                          LibusbBus::kTransferTimeoutMs, onDone);
+    }
     std::string errorText(int code) const override { return libusb_strerror(code); }
 
   private:
@@ -52,6 +59,7 @@ class LibusbDevice final : public UsbDevice {
         return result < 0 ? result : moved;
     }
 
+    libusb_context* context_;
     libusb_device_handle* handle_;
     int claimed_ = -1;
 };
@@ -144,7 +152,7 @@ std::unique_ptr<UsbDevice> LibusbBus::openMatching(
         libusb_device_handle* handle = nullptr;
         lastOpenError_ = libusb_open(list[i], &handle);
         if (lastOpenError_ == LIBUSB_SUCCESS) {
-            opened = std::make_unique<LibusbDevice>(handle);
+            opened = std::make_unique<LibusbDevice>(context_, handle);
         }
         break;
     }

@@ -26,6 +26,20 @@ bool UsbDeviceChannel::write(const std::uint8_t* data, std::size_t length) {
            succeeded(device_.bulkWrite(kWriterBulkOut, data, static_cast<int>(length)), "write");
 }
 
+void UsbDeviceChannel::writePieces(const std::uint8_t* data, std::size_t length,
+                                   std::size_t pieceSize, const PieceSent& afterPiece) {
+    if (silent_) {
+        // Each piece fails at once, as a single write does.
+        ByteChannel::writePieces(data, length, pieceSize, afterPiece);
+        return;
+    }
+    device_.bulkWritePieces(kWriterBulkOut, data, length, pieceSize,
+                            [&](std::size_t end, int result) {
+                                succeeded(result, "write");
+                                afterPiece(end);
+                            });
+}
+
 bool UsbDeviceChannel::read(std::uint8_t* buffer, std::size_t length) {
     return !silent_ &&
            succeeded(device_.bulkRead(kWriterBulkIn, buffer, static_cast<int>(length)), "read");

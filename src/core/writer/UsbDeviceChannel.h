@@ -16,6 +16,9 @@ class UsbDeviceChannel final : public ByteChannel {
 
     bool write(const std::uint8_t* data, std::size_t length) override;
     bool read(std::uint8_t* buffer, std::size_t length) override;
+    // The pieces go out queued, so the bus need not wait for the program between them.
+    void writePieces(const std::uint8_t* data, std::size_t length, std::size_t pieceSize,
+                     const PieceSent& afterPiece) override;
 
   private:
     // False, with its diagnostic line, for a failed transfer.

@@ -75,14 +75,14 @@ TEST_P(SendFramedTest, PiecesProgressAndPaints) {
 }
 
 // Range: whole 512-byte pieces, at least 2; positions 1.., one per piece, then one more after
-// the status block. Paints: two around the block, two per piece, two around the status.
+// the status block. Paints: two around the block, one per piece, two around the status.
 INSTANTIATE_TEST_SUITE_P(
     Lengths, SendFramedTest,
     ::testing::Values(SendCase{0, {13}, {"R0-2", "P1", "P1"}, 4},
-                      SendCase{512, {13, 512}, {"R0-1", "P1", "P1", "P2"}, 6},
-                      SendCase{513, {13, 512, 1}, {"R0-1", "P1", "P1", "P2", "P3"}, 8},
+                      SendCase{512, {13, 512}, {"R0-1", "P1", "P1", "P2"}, 5},
+                      SendCase{513, {13, 512, 1}, {"R0-1", "P1", "P1", "P2", "P3"}, 6},
                       SendCase{
-                          1536, {13, 512, 512, 512}, {"R0-3", "P1", "P1", "P2", "P3", "P4"}, 10}));
+                          1536, {13, 512, 512, 512}, {"R0-3", "P1", "P1", "P2", "P3", "P4"}, 7}));
 
 TEST(SendFramedTest, QuietWhenProgressIsOff) {
     std::vector<std::uint8_t> data(600);
