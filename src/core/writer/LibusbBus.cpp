@@ -47,7 +47,7 @@ class LibusbDevice final : public UsbDevice {
     void bulkWritePieces(std::uint8_t endpoint, const std::uint8_t* data, std::size_t length,
                          std::size_t pieceSize, const PieceDone& onDone) override {
         LibusbWritePieces(context_, handle_, endpoint, data, length, pieceSize,
-                          LibusbBus::kTransferTimeoutMs, onDone);
+                          kWriterAnswerLimitMs, onDone);
     }
     std::string errorText(int code) const override { return libusb_strerror(code); }
 
