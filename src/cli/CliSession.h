@@ -87,6 +87,9 @@ class CliSession {
     // Opens the writer as the program does at start and classifies its version; false with a
     // reason when no writer answers.
     bool connect(std::string& reason);
+    // The same for commands that only use the writer's version, and only when a writer may be
+    // there: without one, nothing is opened and libusb is not started.
+    void connectWhenPresent();
     Writer& writer() { return *writer_; }
     // Asks the open writer for its version: false when it no longer answers.
     bool writerAnswers();

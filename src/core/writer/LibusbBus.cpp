@@ -82,10 +82,13 @@ struct LibusbBus::Watch {
     }
 };
 
-LibusbBus::LibusbBus() {
-    if (libusb_init(&context_) != LIBUSB_SUCCESS) {
+LibusbBus::LibusbBus(UsbDeviceLists lists) : lists_(std::move(lists)) {}
+
+bool LibusbBus::start() {
+    if (context_ == nullptr && libusb_init(&context_) != LIBUSB_SUCCESS) {
         context_ = nullptr;
     }
+    return context_ != nullptr;
 }
 
 LibusbBus::~LibusbBus() {
@@ -100,7 +103,11 @@ LibusbBus::~LibusbBus() {
 
 std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uint16_t productId) {
     lastOpenError_ = 0;
-    if (context_ == nullptr) {
+    // Hot-plug watching starts libusb anyway; only a bus not yet started is worth sparing.
+    if (context_ == nullptr && !UsbDeviceMayBePresent(lists_, vendorId, productId)) {
+        return nullptr;
+    }
+    if (!start()) {
         return nullptr;
     }
     libusb_device** list = nullptr;
@@ -127,7 +134,7 @@ std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uin
 }
 
 bool LibusbBus::watchWriter(std::function<void(const DeviceEvent&)> onEvent) {
-    if (context_ == nullptr || !libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
+    if (!start() || !libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
         return false;
     }
     if (watch_) {
