@@ -19,8 +19,7 @@ std::filesystem::path ResolveDeviceDirectory(const char* environmentValue) {
 WriterPaths ResolveWriterPaths(const std::filesystem::path& programDirectory,
                                const char* deviceDirectoryValue, const char* accessLibraryValue) {
     return {ResolveDeviceDirectory(deviceDirectoryValue),
-            OrDefault(accessLibraryValue, programDirectory / kAccessLibraryFileName),
-            UsbDeviceLists{}};
+            OrDefault(accessLibraryValue, programDirectory / kAccessLibraryFileName)};
 }
 
 bool WriterMayBePresent(const WriterPaths& paths) {

@@ -18,7 +18,7 @@ struct WriterPaths {
     // The access-library plugin; a missing file means there is none.
     std::filesystem::path accessLibrary;
     // Where the kernel lists the USB devices libusb would find.
-    UsbDeviceLists usb;
+    UsbDeviceLists usb = {};
 };
 
 // Whether one of the real ways may reach a writer: the plugin is there, the device directory
