@@ -24,6 +24,18 @@ constexpr std::array<std::uint16_t, 256> makeTable() {
 
 inline constexpr std::array<std::uint16_t, 256> kTable = makeTable();
 
+// The table of a byte followed by a zero byte. The CRC is linear, so a word's two bytes can be
+// looked up independently: kPairTable[high ^ crc >> 8] ^ kTable[low ^ crc & 0xFF].
+constexpr std::array<std::uint16_t, 256> makePairTable() {
+    std::array<std::uint16_t, 256> table{};
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        table[byte] = static_cast<std::uint16_t>((kTable[byte] << 8) ^ kTable[kTable[byte] >> 8]);
+    }
+    return table;
+}
+
+inline constexpr std::array<std::uint16_t, 256> kPairTable = makePairTable();
+
 }  // namespace checksum_detail
 
 // The program checksum: CRC-16, polynomial 0x8005, most significant bit first, not reflected,
@@ -34,8 +46,9 @@ class ProgramChecksum {
     explicit ProgramChecksum(std::uint16_t initial = 0) : value_(initial) {}
 
     void feedWord(std::uint16_t word) {
-        feedByte(static_cast<std::uint8_t>(word >> 8));
-        feedByte(static_cast<std::uint8_t>(word & 0xFF));
+        value_ =
+            static_cast<std::uint16_t>(checksum_detail::kPairTable[((value_ ^ word) >> 8) & 0xFF] ^
+                                       checksum_detail::kTable[(value_ ^ word) & 0xFF]);
     }
     void feedByte(std::uint8_t byte) {
         value_ = static_cast<std::uint16_t>((value_ << 8) ^
