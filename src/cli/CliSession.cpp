@@ -115,6 +115,13 @@ bool CliSession::chooseWriter(std::string& reason) {
     return true;
 }
 
+void CliSession::connectWhenPresent() {
+    if (options_.simulate || WriterMayBePresent(options_.paths)) {
+        std::string ignored;
+        connect(ignored);
+    }
+}
+
 bool CliSession::writerAnswers() {
     std::string version;
     return context_->link.writerConnected && connection_->ReadVersionText(version);

@@ -93,6 +93,9 @@ class CliSession {
     int connectFailureStatus() const { return connectFailureStatus_; }
     // Every writer attached now, the access library's included.
     std::vector<WriterListing> listWriters() { return transports_->listWriters(true); }
+    // The same for commands that only use the writer's version, and only when a writer may be
+    // there: without one, nothing is opened and libusb is not started.
+    void connectWhenPresent();
     Writer& writer() { return *writer_; }
     // Asks the open writer for its version: false when it no longer answers.
     bool writerAnswers();

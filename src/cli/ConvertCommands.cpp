@@ -15,6 +15,8 @@ CommandOutcome runConvert(CliSession& session, std::span<const std::string> argu
     if (!job.chipSelected()) {
         return CommandOutcome::failure("no chip selected (select one first)");
     }
+    // The writer's version picks the folder of the per-chip templates.
+    session.connectWhenPresent();
     ConversionJob conversion =
         MakeConversionJob(context, arguments[0], session.options().optionWord);
     conversion.damagedHex = session.options().damagedHex();

@@ -81,9 +81,7 @@ CommandOutcome runSelect(CliSession& session, std::span<const std::string> argum
     if (!parseRequest(arguments, request, error)) {
         return CommandOutcome::failure(error);
     }
-    // The chip can be chosen without a writer: files convert without one.
-    std::string noWriter;
-    session.connect(noWriter);
+    // Choosing a chip sends nothing to the writer, so the link stays closed.
     const ChipRequestResult result = SelectChipByName(request, session.context(), session.op());
     if (!result.outcome.accepted) {
         return CommandOutcome::failure(result.refusal,

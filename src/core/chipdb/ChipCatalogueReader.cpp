@@ -103,6 +103,11 @@ void listPackages(ChipListView& lists, pugi::xml_node chip) {
 ReadChipXml::ReadChipXml(Operator& op, std::filesystem::path baseDirectory)
     : operator_(op), baseDirectory_(std::move(baseDirectory)) {}
 
+const pugi::xml_document* ReadChipXml::catalogue(int selector) {
+    XmlLoad outcome = XmlLoad::OpenFailed;
+    return catalogueCache_.load(CatalogueFilePath(baseDirectory_, selector), outcome);
+}
+
 int ReadChipXml::LoadChipLists(ChipListView& lists, int typeIndex, int seriesIndex, int nameIndex,
                                int selector) {
     XmlLoad outcome = XmlLoad::OpenFailed;

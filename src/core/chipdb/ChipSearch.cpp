@@ -21,11 +21,7 @@ pugi::xml_node shownChipSeries(pugi::xml_node root) {
 
 // Visits every chip with its path; stops when visit returns false.
 template <typename Visit>
-void walkChips(const std::filesystem::path& catalogue, Visit&& visit) {
-    pugi::xml_document document;
-    if (LoadXmlFile(catalogue, document) != XmlLoad::Loaded) {
-        return;
-    }
+void walkChips(const pugi::xml_document& document, Visit&& visit) {
     const pugi::xml_node chipSeries = shownChipSeries(document.document_element());
     ChipPath path;
     for (pugi::xml_node type = chipSeries.first_child(); type; type = type.next_sibling()) {
@@ -61,9 +57,24 @@ void walkChips(const std::filesystem::path& catalogue, Visit&& visit) {
     }
 }
 
+template <typename Visit>
+void walkChips(const std::filesystem::path& catalogue, Visit&& visit) {
+    pugi::xml_document document;
+    if (LoadXmlFile(catalogue, document) == XmlLoad::Loaded) {
+        walkChips(document, visit);
+    }
+}
+
 }  // namespace
 
 bool FindChipInCatalogue(const std::filesystem::path& catalogue, std::string_view chipName,
+                         ChipPath& found) {
+    pugi::xml_document document;
+    return LoadXmlFile(catalogue, document) == XmlLoad::Loaded &&
+           FindChipInCatalogue(document, chipName, found);
+}
+
+bool FindChipInCatalogue(const pugi::xml_document& catalogue, std::string_view chipName,
                          ChipPath& found) {
     bool matched = false;
     walkChips(catalogue, [&](const ChipPath& path) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include <pugixml.hpp>
+
 namespace vexlor {
 
 // Where a chip sits in the catalogue lists: each index is what IC Type Select must select in
@@ -27,6 +29,9 @@ struct ChipPath {
 
 // The first chip in catalogue order whose name equals chipName exactly.
 bool FindChipInCatalogue(const std::filesystem::path& catalogue, std::string_view chipName,
+                         ChipPath& found);
+// The same in a catalogue already parsed.
+bool FindChipInCatalogue(const pugi::xml_document& catalogue, std::string_view chipName,
                          ChipPath& found);
 
 // Every chip whose name contains text (case-sensitive), in catalogue order, each name once.

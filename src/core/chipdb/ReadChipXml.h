@@ -49,6 +49,10 @@ class ReadChipXml {
     // a good read; a failed read leaves the list empty and the file in place.
     int ReadSysCfgOptions(const std::filesystem::path& file);
 
+    // The parsed catalogue of the selector, the one the lists show; null when it cannot be read.
+    // Valid until the next read of the catalogue.
+    const pugi::xml_document* catalogue(int selector);
+
     ChipDisplayInfo& chipDisplayInfo() { return chipDisplayInfo_; }
     const ChipDisplayInfo& chipDisplayInfo() const { return chipDisplayInfo_; }
     ICInfo& icInfo() { return icInfo_; }

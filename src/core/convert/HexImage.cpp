@@ -1,6 +1,7 @@
 #include "core/convert/HexImage.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -42,47 +43,56 @@ void fillImage(std::vector<std::uint8_t>& image, int fillMode) {
     std::fill(image.begin(), image.begin() + 65537, blank);
 }
 
-// One record line decoded to bytes: count, address (2), type, data, checksum.
+// One record line decoded to bytes: count, address (2), type, data, checksum. Held in place:
+// a full image has thousands of records, and an allocation each showed in the profile.
 struct Record {
-    std::vector<std::uint8_t> bytes;
+    static constexpr std::size_t kMaxBytes = 5 + 255;
+    std::array<std::uint8_t, kMaxBytes> bytes;
+    std::size_t size = 0;
 
     std::uint8_t count() const { return bytes[0]; }
     std::uint32_t address() const { return static_cast<std::uint32_t>(bytes[1] << 8 | bytes[2]); }
     std::uint8_t type() const { return bytes[3]; }
     std::uint8_t data(std::size_t i) const { return bytes[4 + i]; }
     std::uint32_t dataWord() const { return static_cast<std::uint32_t>(data(0) << 8 | data(1)); }
-    std::uint8_t checksumGiven() const { return bytes.back(); }
+    std::uint8_t checksumGiven() const { return bytes[size - 1]; }
     std::uint8_t checksumOwed() const {
         unsigned sum = 0;
-        for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+        for (std::size_t i = 0; i + 1 < size; ++i) {
             sum += bytes[i];
         }
         return static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
     }
 };
 
-// Decodes ":" and pairs of hex digits; the reason when a character or the length is wrong.
-std::optional<Record> decodeRecord(std::string_view line, std::string& reason) {
-    Record record;
+// Decodes ":" and pairs of hex digits into record; the reason when a character or the length
+// is wrong.
+bool decodeRecord(std::string_view line, Record& record, std::string& reason) {
+    std::size_t digitPairs = 0;
     for (std::size_t i = 1; i < line.size(); i += 2) {
         const int high = HexDigitValue(line[i]);
         const int low = i + 1 < line.size() ? HexDigitValue(line[i + 1]) : 0;
         const std::size_t bad = high < 0 ? i : i + 1;
         if (high < 0 || low < 0) {
             reason = format("character '%c' at column %zu is not a hex digit", line[bad], bad + 1);
-            return std::nullopt;
+            return false;
         }
         if (i + 1 >= line.size()) {
             reason = "the record has an odd number of hex digits";
-            return std::nullopt;
+            return false;
         }
-        record.bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
+        // Digits past the longest record still get their check, so the first fault is named.
+        if (digitPairs < Record::kMaxBytes) {
+            record.bytes[digitPairs] = static_cast<std::uint8_t>(high << 4 | low);
+        }
+        ++digitPairs;
     }
-    if (record.bytes.size() < 5 || record.bytes.size() != 5u + record.bytes[0]) {
+    record.size = std::min(digitPairs, Record::kMaxBytes);
+    if (digitPairs < 5 || digitPairs != 5u + record.bytes[0]) {
         reason = "the record's length does not match its byte count";
-        return std::nullopt;
+        return false;
     }
-    return record;
+    return true;
 }
 
 // The byte count each non-data record type must carry.
@@ -160,7 +170,8 @@ class HexReader {
   private:
     bool readRecord(std::string_view line, std::size_t lineNumber) {
         std::string why;
-        const std::optional<Record> record = decodeRecord(line, why);
+        const bool decoded = decodeRecord(line, record_, why);
+        const Record* record = decoded ? &record_ : nullptr;
         if (!record || !countFitsType(*record)) {
             if (record) {
                 why = format(
@@ -227,6 +238,7 @@ class HexReader {
     }
 
     const HexImageRules& rules_;
+    Record record_;  // the record being read, reused line after line
     std::vector<std::uint8_t> image_;
     std::size_t limit_;
     std::size_t length_ = 0;

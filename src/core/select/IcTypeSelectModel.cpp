@@ -1,6 +1,5 @@
 #include "core/select/IcTypeSelectModel.h"
 
-#include "core/chipdb/CatalogueFile.h"
 #include "core/chipdb/ChipSearch.h"
 #include "core/select/ProductionLimitCount.h"
 
@@ -10,9 +9,9 @@ bool IcTypeSelectModel::open(std::int32_t chipListSelector,
                              const std::optional<CurrentChoice>& current) {
     selector_ = chipListSelector;
     ChipPath start;
+    const pugi::xml_document* catalogue = current ? document_.catalogue(selector_) : nullptr;
     const bool onCurrent =
-        current && FindChipInCatalogue(CatalogueFilePath(document_.baseDirectory(), selector_),
-                                       current->chipName, start);
+        catalogue != nullptr && FindChipInCatalogue(*catalogue, current->chipName, start);
     if (!onCurrent) {
         start = ChipPath{};
     }

@@ -1,6 +1,5 @@
 #include "core/select/SelectChipByName.h"
 
-#include "core/chipdb/CatalogueFile.h"
 #include "core/chipdb/ChipSearch.h"
 #include "core/select/ProductionLimitCount.h"
 
@@ -56,9 +55,10 @@ ChipRequestResult SelectChipByName(const ChipRequest& request, AppContext& conte
             return std::nullopt;
         }
         ChipPath path;
-        const auto catalogue =
-            CatalogueFilePath(context.chipXml.baseDirectory(), context.shell.chipListSelector);
-        if (!FindChipInCatalogue(catalogue, request.chipName, path)) {
+        // The catalogue the lists just read, not a second parse of the same file.
+        const pugi::xml_document* catalogue =
+            context.chipXml.catalogue(context.shell.chipListSelector);
+        if (catalogue == nullptr || !FindChipInCatalogue(*catalogue, request.chipName, path)) {
             result.refusal = "Can't find " + request.chipName;
             result.unknownChip = true;
             return std::nullopt;

@@ -6,13 +6,10 @@
 
 namespace vexlor {
 
-DeviceDirectoryWatcher::DeviceDirectoryWatcher(std::filesystem::path directory)
-    : directory_(std::move(directory)), present_(PresentInterfaces()) {}
-
-std::set<std::string> DeviceDirectoryWatcher::PresentInterfaces() const {
+std::set<std::string> PresentDeviceInterfaces(const std::filesystem::path& directory) {
     std::set<std::string> found;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(directory_, error), end; !error && it != end;
+    for (std::filesystem::directory_iterator it(directory, error), end; !error && it != end;
          it.increment(error)) {
         std::error_code probe;
         // A hidden entry is an interface still being laid out.
@@ -25,8 +22,11 @@ std::set<std::string> DeviceDirectoryWatcher::PresentInterfaces() const {
     return found;
 }
 
+DeviceDirectoryWatcher::DeviceDirectoryWatcher(std::filesystem::path directory)
+    : directory_(std::move(directory)), present_(PresentDeviceInterfaces(directory_)) {}
+
 std::vector<DeviceEvent> DeviceDirectoryWatcher::poll() {
-    std::set<std::string> now = PresentInterfaces();
+    std::set<std::string> now = PresentDeviceInterfaces(directory_);
     std::vector<std::string> gone;
     std::vector<std::string> arrived;
     std::set_difference(present_.begin(), present_.end(), now.begin(), now.end(),

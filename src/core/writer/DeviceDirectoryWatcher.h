@@ -9,6 +9,9 @@
 
 namespace vexlor {
 
+// The writer interfaces the directory holds now, each by its path.
+std::set<std::string> PresentDeviceInterfaces(const std::filesystem::path& directory);
+
 // Watches the device-interface directory for writer interfaces coming and going. An interface
 // counts as present once its directory holds both pipes, so a half-made entry is no arrival.
 // poll() never blocks; call it from a timer.
@@ -20,8 +23,6 @@ class DeviceDirectoryWatcher {
     std::vector<DeviceEvent> poll();
 
   private:
-    std::set<std::string> PresentInterfaces() const;
-
     std::filesystem::path directory_;
     std::set<std::string> present_;
 };

@@ -103,10 +103,13 @@ struct LibusbBus::Watch {
     }
 };
 
-LibusbBus::LibusbBus() {
-    if (libusb_init(&context_) != LIBUSB_SUCCESS) {
+LibusbBus::LibusbBus(UsbDeviceLists lists) : lists_(std::move(lists)) {}
+
+bool LibusbBus::start() {
+    if (context_ == nullptr && libusb_init(&context_) != LIBUSB_SUCCESS) {
         context_ = nullptr;
     }
+    return context_ != nullptr;
 }
 
 LibusbBus::~LibusbBus() {
@@ -124,7 +127,7 @@ std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uin
 }
 
 std::vector<UsbWriterPlace> LibusbBus::writerPlaces() {
-    return SysfsUsbWriters(kSysfsUsbDevices);
+    return SysfsUsbWriters(lists_.sysfs);
 }
 
 std::unique_ptr<UsbDevice> LibusbBus::openAt(const std::string& portPath) {
@@ -136,7 +139,11 @@ std::unique_ptr<UsbDevice> LibusbBus::openMatching(
     std::uint16_t vendorId, std::uint16_t productId,
     const std::function<bool(libusb_device*)>& filter) {
     lastOpenError_ = 0;
-    if (context_ == nullptr) {
+    // Hot-plug watching starts libusb anyway; only a bus not yet started is worth sparing.
+    if (context_ == nullptr && !UsbDeviceMayBePresent(lists_, vendorId, productId)) {
+        return nullptr;
+    }
+    if (!start()) {
         return nullptr;
     }
     libusb_device** list = nullptr;
@@ -163,7 +170,7 @@ std::unique_ptr<UsbDevice> LibusbBus::openMatching(
 }
 
 bool LibusbBus::watchWriter(std::function<void(const DeviceEvent&)> onEvent) {
-    if (context_ == nullptr || !libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
+    if (!start() || !libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
         return false;
     }
     if (watch_) {

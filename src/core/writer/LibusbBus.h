@@ -5,21 +5,23 @@
 
 #include "core/writer/DeviceEvent.h"
 #include "core/writer/UsbBus.h"
+#include "core/writer/WriterPresence.h"
 
 struct libusb_context;
 struct libusb_device;
 
 namespace vexlor {
 
-// The real USB bus through libusb-1.0, with its own library context.
+// The real USB bus through libusb-1.0, with its own library context. libusb starts on first
+// need, and an open does not start it while the kernel lists no writer.
 class LibusbBus final : public UsbBus {
   public:
-    LibusbBus();
+    explicit LibusbBus(UsbDeviceLists lists = {});
     ~LibusbBus() override;
     LibusbBus(const LibusbBus&) = delete;
     LibusbBus& operator=(const LibusbBus&) = delete;
 
-    // False when libusb could not start; the bus then finds no device.
+    // False until libusb started, or when it could not start; the bus then finds no device.
     bool usable() const { return context_ != nullptr; }
 
     std::unique_ptr<UsbDevice> openFirst(std::uint16_t vendorId, std::uint16_t productId) override;
@@ -37,10 +39,12 @@ class LibusbBus final : public UsbBus {
     void handleEvents();
 
   private:
+    bool start();
     // Opens the first writer the filter accepts; the first one found decides, as on a bus walk.
     std::unique_ptr<UsbDevice> openMatching(std::uint16_t vendorId, std::uint16_t productId,
                                             const std::function<bool(libusb_device*)>& filter);
 
+    UsbDeviceLists lists_;
     libusb_context* context_ = nullptr;
     int lastOpenError_ = 0;
     struct Watch;

@@ -147,9 +147,10 @@ std::vector<std::string> PipeInterfaceNames(const std::filesystem::path& deviceD
     return found;
 }
 
-std::vector<UsbWriterPlace> SysfsUsbWriters(const std::filesystem::path& sysfsDevices) {
-    const std::string vendor = format("%04x", kWriterVendorId);
-    const std::string product = format("%04x", kWriterProductId);
+std::vector<UsbWriterPlace> SysfsUsbWriters(const std::filesystem::path& sysfsDevices,
+                                            std::uint16_t vendorId, std::uint16_t productId) {
+    const std::string vendor = format("%04x", vendorId);
+    const std::string product = format("%04x", productId);
     std::vector<UsbWriterPlace> found;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(sysfsDevices, ec), end; !ec && it != end;

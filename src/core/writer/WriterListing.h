@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/writer/WriterIdentity.h"
 
 namespace vexlor {
 
@@ -53,11 +56,11 @@ std::size_t CountOwnPathWriters(std::span<const WriterListing> writers);
 // Interface directories of the writer's class that carry both pipes, by name.
 std::vector<std::string> PipeInterfaceNames(const std::filesystem::path& deviceDirectory);
 
-// USB devices with the writer's vendor and product in a sysfs device directory (normally
-// /sys/bus/usb/devices), by bus-port path. Reading sysfs needs neither libusb nor permission on
-// the device.
-std::vector<UsbWriterPlace> SysfsUsbWriters(const std::filesystem::path& sysfsDevices);
-
-inline constexpr std::string_view kSysfsUsbDevices = "/sys/bus/usb/devices";
+// USB devices of a vendor and product (the writer's unless told) in a sysfs device directory
+// (normally /sys/bus/usb/devices), by bus-port path. Reading sysfs needs neither libusb nor
+// permission on the device.
+std::vector<UsbWriterPlace> SysfsUsbWriters(const std::filesystem::path& sysfsDevices,
+                                            std::uint16_t vendorId = kWriterVendorId,
+                                            std::uint16_t productId = kWriterProductId);
 
 }  // namespace vexlor

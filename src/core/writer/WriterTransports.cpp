@@ -1,5 +1,6 @@
 #include "core/writer/WriterTransports.h"
 
+#include "core/writer/DeviceDirectoryWatcher.h"
 #include "core/writer/PluginAccessLibrary.h"
 #include "core/writer/WriterIdentity.h"
 
@@ -21,6 +22,13 @@ WriterPaths ResolveWriterPaths(const std::filesystem::path& programDirectory,
             OrDefault(accessLibraryValue, programDirectory / kAccessLibraryFileName)};
 }
 
+bool WriterMayBePresent(const WriterPaths& paths) {
+    std::error_code error;
+    return (!paths.accessLibrary.empty() && std::filesystem::exists(paths.accessLibrary, error)) ||
+           !PresentDeviceInterfaces(paths.deviceDirectory).empty() ||
+           UsbDeviceMayBePresent(paths.usb, kWriterVendorId, kWriterProductId);
+}
+
 WriterTransports::WriterTransports(const TransportOptions& options, const Diagnostics& diagnostics)
     : pipes_(options.paths.deviceDirectory, diagnostics, options.pipeWaitLimitMs),
       deviceDirectory_(options.paths.deviceDirectory) {
@@ -33,7 +41,7 @@ WriterTransports::WriterTransports(const TransportOptions& options, const Diagno
     }
     usbBus_ = options.usbBus;
     if (usbBus_ == nullptr) {
-        realBus_ = std::make_unique<LibusbBus>();
+        realBus_ = std::make_unique<LibusbBus>(options.paths.usb);
         usbBus_ = realBus_.get();
     }
     library_ = std::make_unique<AccessLibraryTransport>(

@@ -11,6 +11,7 @@
 #include "core/writer/LibusbTransport.h"
 #include "core/writer/PipeTransport.h"
 #include "core/writer/WriterListing.h"
+#include "core/writer/WriterPresence.h"
 
 namespace vexlor {
 
@@ -19,7 +20,13 @@ struct WriterPaths {
     std::filesystem::path deviceDirectory;
     // The access-library plugin; a missing file means there is none.
     std::filesystem::path accessLibrary;
+    // Where the kernel lists the USB devices libusb would find.
+    UsbDeviceLists usb = {};
 };
+
+// Whether one of the real ways may reach a writer: the plugin is there, the device directory
+// holds an interface, or the bus may carry the writer. Opens nothing and starts no libusb.
+bool WriterMayBePresent(const WriterPaths& paths);
 
 // The device-interface directory: the environment value when set and not empty, else the
 // system default.

@@ -150,11 +150,12 @@ void CWriterMainDlg::bindBuiltCommands() {
     bindCommand(static_cast<int>(ControlId::SmartOption),
                 MakeSmartOptionCommand(this, context_, op_, session_->writer(), clock_,
                                        {context_.shell.baseDirectory, options_.programDirectory}));
+    // Once for all bindings: a refresh walks every control of the window.
+    refreshPanel();
 }
 
 void CWriterMainDlg::bindCommand(int id, Handler handler) {
     handlers_[id] = std::move(handler);
-    refreshPanel();
 }
 
 void CWriterMainDlg::bindDropHandler(DropHandler handler) {

@@ -131,6 +131,11 @@ TEST(ConvertHexToImage, RefusesWhatItCannotReadExactly) {
          "the file ends without an end-of-file record", true},
         {"a wrong checksum does not hide a bad character", ":0100000011EF\n:01000100Z2DC\n" + end,
          kHexImageSize, "line 2: character 'Z'", false},
+        // Longer than any record can be (5 + 255 bytes): refused, and still checked to the end.
+        {"a record past the longest", ":FF000000" + std::string(2 * 266, '0') + "\n" + end,
+         kHexImageSize, "line 1: the record's length does not match its byte count", false},
+        {"a bad digit past the longest record", ":FF000000" + std::string(2 * 265, '0') + "Z0\n",
+         kHexImageSize, "line 1: character 'Z' at column 540 is not a hex digit", false},
     };
     for (const Case& c : cases) {
         const HexRun run = runHex(c.text, HexImageRules{1, 0, c.readLimit, false});
