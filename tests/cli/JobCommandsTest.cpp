@@ -79,17 +79,6 @@ TEST_F(JobCommands, AFailedVoltageCheckIsShownBeforeTheFirstJob) {
     EXPECT_LT(warning, result.out.find("Message: Loading Data Ok")) << result.out;
 }
 
-TEST_F(JobCommands, ReadCopiesTheChipContentsOut) {
-    const CliRun result =
-        run({"select", "QRV7049", "load", "prog.hex", "program", "read", "out.otp"});
-    ASSERT_EQ(result.status, 0) << result.out << result.err;
-    const auto read = readBytes(scratch / "out.otp");
-    ASSERT_EQ(read.size(), 0x8020u);
-    // QRV7049 reads back in the program's own byte order.
-    EXPECT_EQ(std::vector(read.begin(), read.begin() + 6),
-              (std::vector<std::uint8_t>{0x12, 0x34, 0x56, 0x78, 0xFF, 0xFF}));
-}
-
 TEST_F(JobCommands, ChipInfoAndCompareExitStatuses) {
     std::vector<std::uint8_t> image = qn3244Image();
     scratch.write("word.hex", hexText(image));

@@ -95,6 +95,34 @@ TEST(CompareImage, ReadingByChipAndFilter) {
     EXPECT_EQ(readBytes(file), otp);
 }
 
+TEST(CompareImage, UnusableProgramFilesAreRefusedWithTheirReason) {
+    JobRig rig;
+    const auto shortOtp = rig.base.writeBytes("short.otp", Bytes(0x1F, 0));
+    const struct {
+        const char* chip;
+        std::string_view filter;
+        std::filesystem::path file;
+        const char* message;
+    } cases[] = {
+        {"QRV7049", kHexFilter, rig.base.write("bad.hex", "no HEX\n"), "open file error\n"},
+        {"QRV7049", kOtpFilter, rig.base / "absent.otp", "open file error\n"},
+        {"QRV7049", kOtpFilter, shortOtp, "is too short for QRV7049"},
+        {"QR64G98", kOtpFilter, shortOtp, "is too short for QR64G98"},
+        {"QRV7038", kHexOrBinFilter, rig.base.writeBytes("big.bin", Bytes(257, 0)),
+         "bin file Length over 256 Byte"},
+    };
+    JobServices services = rig.services();
+    for (const auto& c : cases) {
+        rig.selectChip(c.chip);
+        rig.job().chipNameText = c.chip;
+        rig.context.chipXml.chipDisplayInfo().IC_FileType = c.filter;
+        rig.op.shown.clear();
+        EXPECT_FALSE(MakeCompareImage(services, c.file)) << c.file;
+        ASSERT_EQ(rig.op.shown.size(), 1u) << c.file;
+        EXPECT_NE(rig.op.last().text.find(c.message), std::string::npos) << rig.op.last().text;
+    }
+}
+
 // The chip's sample program; a raw image becomes a HEX file for a chip that takes HEX files,
 // when it fits one. Empty for a HEX-only chip whose converter reads past a HEX image's end.
 std::filesystem::path sampleFor(JobRig& rig, const std::filesystem::path& directory) {

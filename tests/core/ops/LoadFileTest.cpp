@@ -264,14 +264,17 @@ TEST_F(LoadFileTest, DroppedFilesOfAnotherKindAreRefused) {
     EXPECT_TRUE(rig.device.transcript().empty());
 }
 
-TEST_F(LoadFileTest, DropWithoutChipAsksForOne) {
+TEST_F(LoadFileTest, WithoutAChipTheMenuAndADropAskForOne) {
     rig.job().chipNameText.clear();
     const std::vector<std::string> dropped{programFile()};
+    EXPECT_EQ(LoadFile(services), JobOutcome::Refused);
     EXPECT_EQ(OnDropFiles(services, dropped), JobOutcome::Refused);
-    ASSERT_EQ(rig.op.shown.size(), 1u);
+    EXPECT_EQ(OnDropFiles(services, {}), JobOutcome::Cancelled);
+    ASSERT_EQ(rig.op.shown.size(), 2u);
     EXPECT_EQ(rig.op.last().text, "No Chip Name");
     EXPECT_EQ(rig.op.last().caption, "Message");
     EXPECT_EQ(rig.op.last().icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(rig.op.filters.empty());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/PackageFiles.h"
 #include "support/ScratchDir.h"
 
@@ -70,6 +72,52 @@ TEST_F(ZipArchiveTest, HostileOrOversizedArchivesAreRefusedWhole) {
         EXPECT_NE(got.problem.find(c.problem), std::string::npos) << got.problem;
         EXPECT_TRUE(got.items.empty());
     }
+}
+
+// Sets the 16-bit field at `offset` of every header that starts with `signature`.
+void patchHeaders(Bytes& zip, std::string_view signature, std::size_t offset, std::uint16_t value) {
+    for (std::size_t at = 0; at + offset + 2 <= zip.size(); ++at) {
+        if (std::equal(signature.begin(), signature.end(), zip.begin() + long(at))) {
+            zip[at + offset] = static_cast<std::uint8_t>(value);
+            zip[at + offset + 1] = static_cast<std::uint8_t>(value >> 8);
+        }
+    }
+}
+
+// The compression method of the local (offset 8) and the central (offset 10) headers.
+void setMethod(Bytes& zip, std::uint16_t method) {
+    patchHeaders(zip, "PK\3\4", 8, method);
+    patchHeaders(zip, "PK\1\2", 10, method);
+}
+
+TEST_F(ZipArchiveTest, DamagedArchivesAreRefusedWithTheirReason) {
+    const Bytes text = bytesOf(std::string(200, 'a') + "end");
+    const Bytes good = readBytes(makeZip(dir / "good.zip", "", {{"a.txt", text}}));
+    ASSERT_TRUE(ReadZipArchive(good, "").ok());
+    struct Case {
+        const char* label;
+        std::function<void(Bytes&)> damage;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"no archive at all", [](Bytes& zip) { zip.assign(64, 'x'); }, "not a zip archive"},
+        {"cut short", [](Bytes& zip) { zip.resize(zip.size() - 30); }, "not a zip archive"},
+        // The first entry's data follows its 30-byte header, its name and its extra field.
+        {"packed data changed", [](Bytes& zip) { zip[30 + zip[26] + zip[28] + 1] ^= 0x55; },
+         "cannot be unpacked"},
+        {"packed data read as stored", [](Bytes& zip) { setMethod(zip, 0); }, "cannot be unpacked"},
+        {"a method it does not know", [](Bytes& zip) { setMethod(zip, 12); },
+         "packed with a method"},
+    };
+    for (const Case& c : cases) {
+        Bytes zip = good;
+        c.damage(zip);
+        const ZipContents got = ReadZipArchive(zip, "");
+        EXPECT_NE(got.problem.find(c.problem), std::string::npos) << c.label << ": " << got.problem;
+        EXPECT_TRUE(got.items.empty()) << c.label;
+    }
+    EXPECT_NE(ReadZipFile(dir / "absent.zip", "").problem.find("cannot be read"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "core/serial/SerialInfo.h"
 #include "core/serial/SerialNumber.h"
 #include "core/serial/SerialRunState.h"
+#include "core/serial/SerialSetModel.h"
 
 namespace vexlor {
 namespace {
@@ -155,6 +156,17 @@ TEST(SerialInfo, AmountIsTheLow32BitDifferenceAndBadLengthsKeepTheTexts) {
     TakeSerialInfo(headerWith(17, 5, 6), state);
     EXPECT_EQ(state.currentSerial, "kept");
     EXPECT_EQ(SerialUsage(headerWith(4, 0, 0)), 1);
+}
+
+// The Set dialog reads its hexadecimal fields the way scanf's %x does.
+TEST(ScanHex, ReadsLikeScanfHex) {
+    const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
+        {" \t1fE0", 0x1FE0}, {"0x10", 0x10},     {"0xg", 0},
+        {"12g4", 0x12},      {"", std::nullopt}, {"zz", std::nullopt},
+    };
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(ScanHex(text), value) << text;
+    }
 }
 
 }  // namespace

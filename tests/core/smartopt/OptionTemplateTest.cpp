@@ -53,6 +53,10 @@ TEST(OptionTemplate, SettingsDefaultsAndSwitchLines) {
     EXPECT_EQ(block.selections[0], 0);
     EXPECT_EQ(block.selections[1], 11);
     EXPECT_EQ(block.selections[2], 2);
+    // Lower case counts as upper case; any other character leaves the item's default alone.
+    const SmartOptionBlock lower = parse("[MENU]\nA1\nB1\nC1\n[ITEM]\n[FIRST]\n9b-\n", 3);
+    EXPECT_EQ(lower.selections[1], 11);
+    EXPECT_EQ(lower.selections[2], 0);
     EXPECT_EQ(block.items[0].byteIndex, 1u);
     EXPECT_EQ(block.items[0].mask, 0x30);
     EXPECT_EQ(block.items[0].values, (std::vector<std::uint32_t>{0x00, 0x10, 0x20}));
