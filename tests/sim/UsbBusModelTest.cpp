@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "core/writer/CommandSet.h"
 #include "core/writer/LibusbTransport.h"
 #include "sim/SimTransports.h"
@@ -16,6 +18,12 @@ struct BusCase {
     std::size_t depth;
     std::uint64_t microseconds;
 };
+
+// Readable, stable case names: the default printer shows the vector's addresses.
+void PrintTo(const BusCase& c, std::ostream* os) {
+    *os << (c.speed.packetBytes == kHighSpeed.packetBytes ? "high" : "full") << "-speed "
+        << c.sizes.size() << " x " << c.sizes.front() << " bytes, depth " << c.depth;
+}
 
 std::vector<std::size_t> pieces(std::size_t count) {
     return std::vector<std::size_t>(count, 512);
