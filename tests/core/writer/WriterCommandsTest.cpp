@@ -15,6 +15,10 @@ struct WordCase {
     const char* onTheWire;
 };
 
+void PrintTo(const WordCase& c, std::ostream* os) {
+    *os << (c.reach == Reach::Usb ? "own path " : "access library ") << c.onTheWire;
+}
+
 class ControlWordTest : public ::testing::TestWithParam<WordCase> {};
 
 // High byte first through the access library, low byte first through the own path.
