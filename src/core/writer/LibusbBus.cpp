@@ -1,11 +1,10 @@
 #include "core/writer/LibusbBus.h"
 
-#include <libusb.h>
-
 #include <utility>
 #include <vector>
 
 #include "core/base/Diagnostics.h"
+#include "core/writer/LibusbApi.h"
 #include "core/writer/WriterIdentity.h"
 
 namespace vexlor {
@@ -17,18 +16,18 @@ class LibusbDevice final : public UsbDevice {
     explicit LibusbDevice(libusb_device_handle* handle) : handle_(handle) {}
     ~LibusbDevice() override {
         if (claimed_ >= 0) {
-            libusb_release_interface(handle_, claimed_);
+            Libusb()->release_interface(handle_, claimed_);
         }
-        libusb_close(handle_);
+        Libusb()->close(handle_);
     }
     LibusbDevice(const LibusbDevice&) = delete;
     LibusbDevice& operator=(const LibusbDevice&) = delete;
 
     int setConfiguration(int configuration) override {
-        return libusb_set_configuration(handle_, configuration);
+        return Libusb()->set_configuration(handle_, configuration);
     }
     int claimInterface(int interfaceNumber) override {
-        const int result = libusb_claim_interface(handle_, interfaceNumber);
+        const int result = Libusb()->claim_interface(handle_, interfaceNumber);
         if (result >= 0) {
             claimed_ = interfaceNumber;
         }
@@ -41,13 +40,13 @@ class LibusbDevice final : public UsbDevice {
     int bulkRead(std::uint8_t endpoint, std::uint8_t* buffer, int length) override {
         return transfer(endpoint, buffer, length);
     }
-    std::string errorText(int code) const override { return libusb_strerror(code); }
+    std::string errorText(int code) const override { return Libusb()->strerror(code); }
 
   private:
     int transfer(std::uint8_t endpoint, std::uint8_t* data, int length) {
         int moved = 0;
-        const int result = libusb_bulk_transfer(handle_, endpoint, data, length, &moved,
-                                                LibusbBus::kTransferTimeoutMs);
+        const int result = Libusb()->bulk_transfer(handle_, endpoint, data, length, &moved,
+                                                   LibusbBus::kTransferTimeoutMs);
         return result < 0 ? result : moved;
     }
 
@@ -58,9 +57,9 @@ class LibusbDevice final : public UsbDevice {
 // Hot-plug names carry the writer's class GUID text, as the device-file names do, so the
 // receivers' rule "is it the writer?" is the same for every transport.
 std::string HotplugDeviceName(libusb_device* device) {
-    return format("usb-%03u-%03u#{%.*s}", libusb_get_bus_number(device),
-                  libusb_get_device_address(device), static_cast<int>(kWriterClassGuidText.size()),
-                  kWriterClassGuidText.data());
+    return format("usb-%03u-%03u#{%.*s}", Libusb()->get_bus_number(device),
+                  Libusb()->get_device_address(device),
+                  static_cast<int>(kWriterClassGuidText.size()), kWriterClassGuidText.data());
 }
 
 }  // namespace
@@ -85,7 +84,8 @@ struct LibusbBus::Watch {
 LibusbBus::LibusbBus(UsbDeviceLists lists) : lists_(std::move(lists)) {}
 
 bool LibusbBus::start() {
-    if (context_ == nullptr && libusb_init(&context_) != LIBUSB_SUCCESS) {
+    if (context_ == nullptr &&
+        (Libusb() == nullptr || Libusb()->init(&context_) != LIBUSB_SUCCESS)) {
         context_ = nullptr;
     }
     return context_ != nullptr;
@@ -96,9 +96,9 @@ LibusbBus::~LibusbBus() {
         return;
     }
     if (watch_) {
-        libusb_hotplug_deregister_callback(context_, watch_->handle);
+        Libusb()->hotplug_deregister_callback(context_, watch_->handle);
     }
-    libusb_exit(context_);
+    Libusb()->exit(context_);
 }
 
 std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uint16_t productId) {
@@ -111,16 +111,16 @@ std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uin
         return nullptr;
     }
     libusb_device** list = nullptr;
-    const ssize_t count = libusb_get_device_list(context_, &list);
+    const ssize_t count = Libusb()->get_device_list(context_, &list);
     std::unique_ptr<UsbDevice> opened;
     for (ssize_t i = 0; i < count && !opened; ++i) {
         libusb_device_descriptor descriptor{};
-        if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS ||
+        if (Libusb()->get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS ||
             descriptor.idVendor != vendorId || descriptor.idProduct != productId) {
             continue;
         }
         libusb_device_handle* handle = nullptr;
-        lastOpenError_ = libusb_open(list[i], &handle);
+        lastOpenError_ = Libusb()->open(list[i], &handle);
         if (lastOpenError_ == LIBUSB_SUCCESS) {
             opened = std::make_unique<LibusbDevice>(handle);
         }
@@ -128,21 +128,21 @@ std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uin
         break;
     }
     if (count >= 0) {
-        libusb_free_device_list(list, 1);
+        Libusb()->free_device_list(list, 1);
     }
     return opened;
 }
 
 bool LibusbBus::watchWriter(std::function<void(const DeviceEvent&)> onEvent) {
-    if (!start() || !libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
+    if (!start() || !Libusb()->has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
         return false;
     }
     if (watch_) {
-        libusb_hotplug_deregister_callback(context_, watch_->handle);
+        Libusb()->hotplug_deregister_callback(context_, watch_->handle);
     }
     watch_ = std::make_unique<Watch>();
     watch_->onEvent = std::move(onEvent);
-    const int result = libusb_hotplug_register_callback(
+    const int result = Libusb()->hotplug_register_callback(
         context_,
         static_cast<libusb_hotplug_event>(LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED |
                                           LIBUSB_HOTPLUG_EVENT_DEVICE_LEFT),
@@ -160,7 +160,7 @@ void LibusbBus::handleEvents() {
         return;
     }
     timeval none{0, 0};
-    libusb_handle_events_timeout_completed(context_, &none, nullptr);
+    Libusb()->handle_events_timeout_completed(context_, &none, nullptr);
     // The receiver may open or close devices, which queues more notices: take the list first.
     for (const DeviceEvent& event : std::exchange(watch_->pending, {})) {
         watch_->onEvent(event);
