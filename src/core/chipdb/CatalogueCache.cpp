@@ -45,9 +45,9 @@ const pugi::xml_document* CatalogueCache::load(const std::filesystem::path& file
         return &document_;
     }
     valid_ = false;
-    std::string text;
+    document_.reset();
     try {
-        if (!readWholeFile(file, text)) {
+        if (!readWholeFile(file, text_)) {
             outcome = XmlLoad::OpenFailed;
             return nullptr;
         }
@@ -55,7 +55,7 @@ const pugi::xml_document* CatalogueCache::load(const std::filesystem::path& file
         outcome = XmlLoad::NoParser;
         return nullptr;
     }
-    outcome = LoadXmlText(text, document_);
+    outcome = LoadXmlTextInPlace(text_, document_);
     if (outcome != XmlLoad::Loaded) {
         document_.reset();
         return nullptr;

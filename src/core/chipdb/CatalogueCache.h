@@ -31,6 +31,8 @@ class CatalogueCache {
 
     std::filesystem::path file_;
     Stamp stamp_;
+    // The document is parsed in place: its names and values point into this text.
+    std::string text_;
     pugi::xml_document document_;
     bool valid_ = false;
 };
