@@ -11,8 +11,12 @@ bool CatalogueChipDatabase::isChipFamilyName(std::string_view chipName) const {
     }
     if (!families_) {
         families_.emplace();
-        auto path = CatalogueFilePath(document_.baseDirectory(), selector_);
-        for (const ChipPath& chip : FilterChipsInCatalogue(path, "")) {
+        // The document's own parse: the chip's display information is read from it next.
+        const pugi::xml_document* catalogue = document_.catalogue(selector_);
+        if (!catalogue) {
+            return false;
+        }
+        for (const ChipPath& chip : FilterChipsInCatalogue(*catalogue, "")) {
             if (chip.name.size() >= 2) {
                 families_->insert(chip.name.substr(0, 2));
             }

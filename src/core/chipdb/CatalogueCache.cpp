@@ -23,11 +23,31 @@ bool readWholeFile(const std::filesystem::path& file, std::string& text) {
 }
 }  // namespace
 
+bool CatalogueCache::Stamp::operator==(const Stamp& other) const {
+    auto same = [](const timespec& a, const timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    return device == other.device && inode == other.inode && size == other.size &&
+           same(modified, other.modified) && same(changed, other.changed);
+}
+
 const pugi::xml_document* CatalogueCache::load(const std::filesystem::path& file,
                                                XmlLoad& outcome) {
-    std::string text;
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        valid_ = false;
+        outcome = XmlLoad::OpenFailed;
+        return nullptr;
+    }
+    const Stamp stamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+    if (valid_ && file == file_ && stamp == stamp_) {
+        outcome = XmlLoad::Loaded;
+        return &document_;
+    }
+    valid_ = false;
+    document_.reset();
     try {
-        if (!IsReadableFile(file) || !readWholeFile(file, text)) {
+        if (!readWholeFile(file, text_)) {
             outcome = XmlLoad::OpenFailed;
             return nullptr;
         }
@@ -35,18 +55,13 @@ const pugi::xml_document* CatalogueCache::load(const std::filesystem::path& file
         outcome = XmlLoad::NoParser;
         return nullptr;
     }
-    if (valid_ && file == file_ && text == text_) {
-        outcome = XmlLoad::Loaded;
-        return &document_;
-    }
-    valid_ = false;
-    outcome = LoadXmlText(text, document_);
+    outcome = LoadXmlTextInPlace(text_, document_);
     if (outcome != XmlLoad::Loaded) {
         document_.reset();
         return nullptr;
     }
     file_ = file;
-    text_ = std::move(text);
+    stamp_ = stamp;
     valid_ = true;
     return &document_;
 }

@@ -57,14 +57,6 @@ void walkChips(const pugi::xml_document& document, Visit&& visit) {
     }
 }
 
-template <typename Visit>
-void walkChips(const std::filesystem::path& catalogue, Visit&& visit) {
-    pugi::xml_document document;
-    if (LoadXmlFile(catalogue, document) == XmlLoad::Loaded) {
-        walkChips(document, visit);
-    }
-}
-
 }  // namespace
 
 bool FindChipInCatalogue(const std::filesystem::path& catalogue, std::string_view chipName,
@@ -89,6 +81,15 @@ bool FindChipInCatalogue(const pugi::xml_document& catalogue, std::string_view c
 }
 
 std::vector<ChipPath> FilterChipsInCatalogue(const std::filesystem::path& catalogue,
+                                             std::string_view text) {
+    pugi::xml_document document;
+    if (LoadXmlFile(catalogue, document) != XmlLoad::Loaded) {
+        return {};
+    }
+    return FilterChipsInCatalogue(document, text);
+}
+
+std::vector<ChipPath> FilterChipsInCatalogue(const pugi::xml_document& catalogue,
                                              std::string_view text) {
     std::vector<ChipPath> matches;
     std::unordered_set<std::string> listed;

@@ -37,5 +37,8 @@ bool FindChipInCatalogue(const pugi::xml_document& catalogue, std::string_view c
 // Every chip whose name contains text (case-sensitive), in catalogue order, each name once.
 std::vector<ChipPath> FilterChipsInCatalogue(const std::filesystem::path& catalogue,
                                              std::string_view text);
+// The same in a catalogue already parsed.
+std::vector<ChipPath> FilterChipsInCatalogue(const pugi::xml_document& catalogue,
+                                             std::string_view text);
 
 }  // namespace vexlor

@@ -28,6 +28,10 @@ XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document) {
     return outcomeOf(document.load_buffer(text.data(), text.size()), document);
 }
 
+XmlLoad LoadXmlTextInPlace(std::string& text, pugi::xml_document& document) {
+    return outcomeOf(document.load_buffer_inplace(text.data(), text.size()), document);
+}
+
 bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages,
                    const std::filesystem::path& file) {
     const char* text = nullptr;

@@ -23,6 +23,8 @@ XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& docum
 
 // The same, for text already read from a file.
 XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document);
+// The same without a copy: the document points into text, which must outlive it unchanged.
+XmlLoad LoadXmlTextInPlace(std::string& text, pugi::xml_document& document);
 
 // Each reader's own texts for the three ways loading can fail.
 struct XmlLoadMessages {

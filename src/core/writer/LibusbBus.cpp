@@ -1,11 +1,10 @@
 #include "core/writer/LibusbBus.h"
 
-#include <libusb.h>
-
 #include <utility>
 #include <vector>
 
 #include "core/base/Diagnostics.h"
+#include "core/writer/LibusbApi.h"
 #include "core/writer/LibusbQueuedWrite.h"
 #include "core/writer/WriterAnswerLimit.h"
 #include "core/writer/WriterIdentity.h"
@@ -20,18 +19,18 @@ class LibusbDevice final : public UsbDevice {
         : context_(context), handle_(handle) {}
     ~LibusbDevice() override {
         if (claimed_ >= 0) {
-            libusb_release_interface(handle_, claimed_);
+            Libusb()->release_interface(handle_, claimed_);
         }
-        libusb_close(handle_);
+        Libusb()->close(handle_);
     }
     LibusbDevice(const LibusbDevice&) = delete;
     LibusbDevice& operator=(const LibusbDevice&) = delete;
 
     int setConfiguration(int configuration) override {
-        return libusb_set_configuration(handle_, configuration);
+        return Libusb()->set_configuration(handle_, configuration);
     }
     int claimInterface(int interfaceNumber) override {
-        const int result = libusb_claim_interface(handle_, interfaceNumber);
+        const int result = Libusb()->claim_interface(handle_, interfaceNumber);
         if (result >= 0) {
             claimed_ = interfaceNumber;
         }
@@ -49,13 +48,13 @@ class LibusbDevice final : public UsbDevice {
         LibusbWritePieces(context_, handle_, endpoint, data, length, pieceSize,
                           kWriterAnswerLimitMs, onDone);
     }
-    std::string errorText(int code) const override { return libusb_strerror(code); }
+    std::string errorText(int code) const override { return Libusb()->strerror(code); }
 
   private:
     int transfer(std::uint8_t endpoint, std::uint8_t* data, int length) {
         int moved = 0;
         const int result =
-            libusb_bulk_transfer(handle_, endpoint, data, length, &moved, kWriterAnswerLimitMs);
+            Libusb()->bulk_transfer(handle_, endpoint, data, length, &moved, kWriterAnswerLimitMs);
         return result < 0 ? result : moved;
     }
 
@@ -67,17 +66,17 @@ class LibusbDevice final : public UsbDevice {
 // Hot-plug names carry the writer's class GUID text, as the device-file names do, so the
 // receivers' rule "is it the writer?" is the same for every transport.
 std::string HotplugDeviceName(libusb_device* device) {
-    return format("usb-%03u-%03u#{%.*s}", libusb_get_bus_number(device),
-                  libusb_get_device_address(device), static_cast<int>(kWriterClassGuidText.size()),
-                  kWriterClassGuidText.data());
+    return format("usb-%03u-%03u#{%.*s}", Libusb()->get_bus_number(device),
+                  Libusb()->get_device_address(device),
+                  static_cast<int>(kWriterClassGuidText.size()), kWriterClassGuidText.data());
 }
 
 // The kernel's name of the device's place: bus number, then the hub ports down to it
 // ("1-4.2"), as sysfs lists it.
 std::string PortPath(libusb_device* device) {
     std::uint8_t ports[8];
-    const int depth = libusb_get_port_numbers(device, ports, sizeof ports);
-    std::string path = std::to_string(libusb_get_bus_number(device));
+    const int depth = Libusb()->get_port_numbers(device, ports, sizeof ports);
+    std::string path = std::to_string(Libusb()->get_bus_number(device));
     for (int i = 0; i < depth; ++i) {
         path += (i == 0 ? "-" : ".") + std::to_string(ports[i]);
     }
@@ -106,7 +105,8 @@ struct LibusbBus::Watch {
 LibusbBus::LibusbBus(UsbDeviceLists lists) : lists_(std::move(lists)) {}
 
 bool LibusbBus::start() {
-    if (context_ == nullptr && libusb_init(&context_) != LIBUSB_SUCCESS) {
+    if (context_ == nullptr &&
+        (Libusb() == nullptr || Libusb()->init(&context_) != LIBUSB_SUCCESS)) {
         context_ = nullptr;
     }
     return context_ != nullptr;
@@ -117,9 +117,9 @@ LibusbBus::~LibusbBus() {
         return;
     }
     if (watch_) {
-        libusb_hotplug_deregister_callback(context_, watch_->handle);
+        Libusb()->hotplug_deregister_callback(context_, watch_->handle);
     }
-    libusb_exit(context_);
+    Libusb()->exit(context_);
 }
 
 std::unique_ptr<UsbDevice> LibusbBus::openFirst(std::uint16_t vendorId, std::uint16_t productId) {
@@ -147,38 +147,38 @@ std::unique_ptr<UsbDevice> LibusbBus::openMatching(
         return nullptr;
     }
     libusb_device** list = nullptr;
-    const ssize_t count = libusb_get_device_list(context_, &list);
+    const ssize_t count = Libusb()->get_device_list(context_, &list);
     std::unique_ptr<UsbDevice> opened;
     for (ssize_t i = 0; i < count && !opened; ++i) {
         libusb_device_descriptor descriptor{};
-        if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS ||
+        if (Libusb()->get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS ||
             descriptor.idVendor != vendorId || descriptor.idProduct != productId ||
             !filter(list[i])) {
             continue;
         }
         libusb_device_handle* handle = nullptr;
-        lastOpenError_ = libusb_open(list[i], &handle);
+        lastOpenError_ = Libusb()->open(list[i], &handle);
         if (lastOpenError_ == LIBUSB_SUCCESS) {
             opened = std::make_unique<LibusbDevice>(context_, handle);
         }
         break;
     }
     if (count >= 0) {
-        libusb_free_device_list(list, 1);
+        Libusb()->free_device_list(list, 1);
     }
     return opened;
 }
 
 bool LibusbBus::watchWriter(std::function<void(const DeviceEvent&)> onEvent) {
-    if (!start() || !libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
+    if (!start() || !Libusb()->has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
         return false;
     }
     if (watch_) {
-        libusb_hotplug_deregister_callback(context_, watch_->handle);
+        Libusb()->hotplug_deregister_callback(context_, watch_->handle);
     }
     watch_ = std::make_unique<Watch>();
     watch_->onEvent = std::move(onEvent);
-    const int result = libusb_hotplug_register_callback(
+    const int result = Libusb()->hotplug_register_callback(
         context_,
         static_cast<libusb_hotplug_event>(LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED |
                                           LIBUSB_HOTPLUG_EVENT_DEVICE_LEFT),
@@ -196,7 +196,7 @@ void LibusbBus::handleEvents() {
         return;
     }
     timeval none{0, 0};
-    libusb_handle_events_timeout_completed(context_, &none, nullptr);
+    Libusb()->handle_events_timeout_completed(context_, &none, nullptr);
     // The receiver may open or close devices, which queues more notices: take the list first.
     for (const DeviceEvent& event : std::exchange(watch_->pending, {})) {
         watch_->onEvent(event);

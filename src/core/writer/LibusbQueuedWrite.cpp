@@ -6,12 +6,14 @@
 #include <memory>
 #include <vector>
 
+#include "core/writer/LibusbApi.h"
+
 namespace vexlor {
 
 namespace {
 
 struct TransferFree {
-    void operator()(libusb_transfer* transfer) const { libusb_free_transfer(transfer); }
+    void operator()(libusb_transfer* transfer) const { Libusb()->free_transfer(transfer); }
 };
 
 // The result libusb_bulk_transfer gives for a finished transfer: the byte count or an error.
@@ -50,7 +52,7 @@ class QueuedWrite {
         const std::size_t depth = std::min(pieces_, kQueuedPieces);
         slots_.reserve(depth);
         for (std::size_t i = 0; i < depth; ++i) {
-            libusb_transfer* transfer = libusb_alloc_transfer(0);
+            libusb_transfer* transfer = Libusb()->alloc_transfer(0);
             if (transfer == nullptr) {
                 break;
             }
@@ -124,7 +126,7 @@ class QueuedWrite {
                                   const_cast<std::uint8_t*>(data_ + offset), size, &Completed,
                                   &slot, timeoutMs_);
         slot.piece = piece;
-        const int submitted = libusb_submit_transfer(slot.transfer.get());
+        const int submitted = Libusb()->submit_transfer(slot.transfer.get());
         if (submitted != LIBUSB_SUCCESS) {
             finish(piece, submitted);
             return;
@@ -155,13 +157,13 @@ class QueuedWrite {
 
     int handleEvents() {
         timeval wait{static_cast<time_t>(timeoutMs_ / 1000 + 1), 0};
-        return libusb_handle_events_timeout_completed(context_, &wait, nullptr);
+        return Libusb()->handle_events_timeout_completed(context_, &wait, nullptr);
     }
 
     void cancelInFlight() {
         for (Slot& slot : slots_) {
             if (slot.busy) {
-                libusb_cancel_transfer(slot.transfer.get());
+                Libusb()->cancel_transfer(slot.transfer.get());
             }
         }
     }

@@ -2,6 +2,8 @@
 
 #include <QVBoxLayout>
 
+#include "gui/app/WidgetLook.h"
+
 namespace vexlor::gui {
 
 CPinPictureDlg::CPinPictureDlg(QWidget* parent) : QDialog(parent) {
@@ -12,7 +14,7 @@ CPinPictureDlg::CPinPictureDlg(QWidget* parent) : QDialog(parent) {
     view_->setObjectName("pinPictureLarge");
     view_->setAlignment(Qt::AlignCenter);
     view_->setMinimumSize(200, 150);
-    view_->setStyleSheet("background: white;");
+    SetBackground(view_, Qt::white);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(view_);

@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QPainter>
 
+#include "gui/app/WidgetLook.h"
+
 namespace vexlor::gui {
 
 namespace {
@@ -68,7 +70,7 @@ CProgStatusBar::CProgStatusBar(QWidget* parent) : QStatusBar(parent) {
     version_->setObjectName("connectionText");
     simulated_ = new QLabel("Simulated writer", paneOne);
     simulated_->setObjectName("simulatedMark");
-    simulated_->setStyleSheet("color: #8a4b00; font-weight: bold;");
+    SetBoldText(simulated_, QColor(0x8a, 0x4b, 0x00));
     simulated_->hide();
     oneLayout->addWidget(icon_);
     oneLayout->addWidget(version_, 1);

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QImageReader>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -261,19 +262,31 @@ void CWriterMainDlg::refreshPanel() {
     controls_.logArea->setCurrentWidget(
         shell.panel.hexViewShown ? static_cast<QWidget*>(controls_.hexView) : controls_.log);
 
-    if (shell.panel.pinPicturePath != picturePath_) {
-        picturePath_ = shell.panel.pinPicturePath;
-        pictureBitmap_ =
-            picturePath_.empty() ? QPixmap() : QPixmap(QString::fromStdString(picturePath_));
-    }
+    showPinThumbnail(shell.panel.pinPicturePath);
+    updateMenuStates();
+}
+
+void CWriterMainDlg::showPinThumbnail(const std::string& path) {
     QLabel* picture = controls_.picture;
-    if (pictureBitmap_.isNull()) {
+    const QSize box = picture->contentsRect().size();
+    if (path == picturePath_ && box == thumbnailBox_) {
+        return;
+    }
+    picturePath_ = path;
+    thumbnailBox_ = box;
+    // The decoder scales while it reads: far cheaper than a full-size decode scaled after.
+    QImageReader reader(QString::fromStdString(path));
+    const QSize fitted = reader.size().scaled(box, Qt::KeepAspectRatio);
+    QImage thumbnail;
+    if (!path.empty() && !fitted.isEmpty()) {
+        reader.setScaledSize(fitted);
+        thumbnail = reader.read();
+    }
+    if (thumbnail.isNull()) {
         picture->clear();
     } else {
-        picture->setPixmap(pictureBitmap_.scaled(picture->contentsRect().size(),
-                                                 Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        picture->setPixmap(QPixmap::fromImage(thumbnail));
     }
-    updateMenuStates();
 }
 
 void CWriterMainDlg::disableOperationButtons() {
@@ -348,13 +361,15 @@ bool CWriterMainDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CWriterMainDlg::showPinPicture() {
-    if (pictureBitmap_.isNull()) {
+    const QPixmap full =
+        picturePath_.empty() ? QPixmap() : QPixmap(QString::fromStdString(picturePath_));
+    if (full.isNull()) {
         return;
     }
     if (!pinDialog_) {
         pinDialog_ = new CPinPictureDlg(this);
     }
-    pinDialog_->setPicture(pictureBitmap_);
+    pinDialog_->setPicture(full);
     pinDialog_->show();
     pinDialog_->raise();
 }

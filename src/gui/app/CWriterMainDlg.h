@@ -94,6 +94,7 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     void handleDeviceChange(const DeviceEvent& event);
     AttachServices services();
     void showPinPicture();
+    void showPinThumbnail(const std::string& path);
     void OnFileExit();
     void OnAbout();
     void OnCheckNewVersion();
@@ -108,8 +109,8 @@ class CWriterMainDlg final : public QMainWindow, public MainView, public Operati
     QMap<int, QAction*> actions_;
     std::map<int, Handler> handlers_;
     DropHandler dropHandler_;
-    QPixmap pictureBitmap_;
     std::string picturePath_;
+    QSize thumbnailBox_;
     QPointer<CPinPictureDlg> pinDialog_;
     QTimer deviceTimer_;
     DeviceNoticeGate deviceNotices_;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/ControlId.h"
+#include "gui/app/WidgetLook.h"
 
 namespace vexlor::gui {
 
@@ -151,7 +152,7 @@ QWidget* rightPanel(QWidget* surface, ControlMaker& make, MainDlgControls& contr
                             std::pair{ControlId::IspModeLabel, "IspModeLabel"},
                             std::pair{ControlId::JobModeLabel, "JobModeLabel"}}) {
         QLabel* label = make.label(id, "", name);
-        label->setStyleSheet("color: #0b4f9c; font-weight: bold;");
+        SetBoldText(label, QColor(0x0b, 0x4f, 0x9c));
         column->addWidget(label);
     }
     column->addStretch(1);
@@ -162,7 +163,7 @@ QWidget* rightPanel(QWidget* surface, ControlMaker& make, MainDlgControls& contr
     controls.picture->setFixedHeight(kPictureHeight);
     controls.picture->setFrameShape(QFrame::StyledPanel);
     controls.picture->setAlignment(Qt::AlignCenter);
-    controls.picture->setStyleSheet("background: white;");
+    SetBackground(controls.picture, Qt::white);
     controls.picture->setCursor(Qt::PointingHandCursor);
     column->addWidget(controls.picture);
 

@@ -9,10 +9,11 @@ namespace vexlor {
 
 std::function<void()> MakeDeviceMenuCommand(QWidget* window, AppContext& context, Operator& op,
                                             DeviceCommandWindow hooks) {
-    QPointer<CIcTypeSelectDlg> dialog = new CIcTypeSelectDlg(context.chipXml, op, window);
-    return [dialog, &context, &op, hooks = std::move(hooks)] {
+    // Built on first use: the window shows sooner, and most sessions never open it.
+    return [window, dialog = QPointer<CIcTypeSelectDlg>(), &context, &op,
+            hooks = std::move(hooks)]() mutable {
         if (dialog.isNull()) {
-            return;
+            dialog = new CIcTypeSelectDlg(context.chipXml, op, window);
         }
         const DeviceCommandOutcome outcome = RunDeviceMenuCommand(
             [&] {

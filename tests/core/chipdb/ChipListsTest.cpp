@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -125,6 +126,20 @@ TEST_F(ChipLists, IndexOutsideItsListIsRefusedWithoutReadingAChip) {
         EXPECT_EQ(op.last().text, "Chip List Index Error!!");
         EXPECT_EQ(db.chipDisplayInfo(), ChipDisplayInfo{});
     }
+}
+
+// Rewritten in place within the same second and at the same size: still read again.
+TEST_F(ChipLists, RewrittenOrRemovedCatalogueIsNoticed) {
+    const auto attributeOfRoot = [this] {
+        const pugi::xml_document* parsed = db.catalogue(1);
+        return parsed ? parsed->document_element().attribute("a").as_int() : -1;
+    };
+    scratch.write("ChipList/KLW20_mcu.xml", R"(<Root a="1"/>)");
+    EXPECT_EQ(attributeOfRoot(), 1);
+    scratch.write("ChipList/KLW20_mcu.xml", R"(<Root a="2"/>)");
+    EXPECT_EQ(attributeOfRoot(), 2);
+    std::filesystem::remove(CatalogueFilePath(scratch.path(), 1));
+    EXPECT_EQ(attributeOfRoot(), -1);
 }
 
 TEST_F(ChipLists, FailuresAreReportedWithTheListReadersMessages) {
