@@ -57,10 +57,12 @@ std::string optionHeader(const std::string& chipName, std::size_t number) {
 }
 
 bool writeSeed(Mode mode, const fs::path& file, const fs::path& out, std::size_t number) {
-    const fs::path seed = out / (std::to_string(number) + "-" + file.filename().string());
+    const std::string prefix = std::to_string(number) + "-";
     if (mode == Mode::OptionHeaders) {
-        return writeBytes(seed, optionHeader(file.stem().string(), number));
+        return writeBytes(out / (prefix + file.stem().string() + ".header"),
+                          optionHeader(file.stem().string(), number));
     }
+    const fs::path seed = out / (prefix + file.filename().string());
     const std::optional<std::string> text = readText(file);
     if (!text) {
         std::fprintf(stderr, "cannot read %s\n", file.c_str());
