@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every fuzz target (clang, address and undefined-behaviour sanitizers) in build-fuzz and
 # runs each for the given number of seconds (default 60), from its generated seeds and the
-# corpus kept in build-fuzz. A crashing input is written to build-fuzz/findings/<target>/ and
+# corpus kept in build-fuzz, with its dictionary when it has one. A crashing input is written to build-fuzz/findings/<target>/ and
 # ends the script with a failure.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -17,15 +17,19 @@ cmake --build "$dir" --target vexlor_fuzz
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
-while read -r name program seeds; do
+while read -r name program seeds dict; do
   [ -n "$name" ] || continue
   corpus="$dir/corpus/$name"
   findings="$dir/findings/$name"
   mkdir -p "$corpus" "$findings"
+  options=()
+  if [ "$dict" != "-" ]; then
+    options+=("-dict=$dict")
+  fi
   echo "== $name for ${seconds}s"
   # New inputs go into the first directory; the seeds are only read.
   if ! "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$findings/" -print_final_stats=1 "$corpus" "$seeds"; then
+      -artifact_prefix="$findings/" -print_final_stats=1 "${options[@]}" "$corpus" "$seeds"; then
     echo "$name failed; inputs in $findings" >&2
     status=1
   fi
