@@ -1,7 +1,7 @@
 #include "core/serial/SerialSetModel.h"
 
 #include "core/base/Diagnostics.h"
-#include "core/base/HexDigit.h"
+#include "core/base/ScanHex.h"
 #include "core/serial/SerialBlock.h"
 #include "core/serial/SerialChipRules.h"
 #include "core/serial/SerialNumber.h"
@@ -14,25 +14,6 @@ constexpr const char* kCaption = "Message";
 constexpr std::uint32_t kLoadWaitMs = 1500;
 
 }  // namespace
-
-std::optional<std::uint32_t> ScanHex(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&
-        (text.size() == 2 || HexDigitValue(text[2]) >= 0)) {
-        text.remove_prefix(2);
-    }
-    std::optional<std::uint32_t> value;
-    for (char c : text) {
-        const int digit = HexDigitValue(c);
-        if (digit < 0) {
-            break;
-        }
-        value = value.value_or(0) << 4 | static_cast<std::uint32_t>(digit);
-    }
-    return value;
-}
 
 void SerialSetModel::open() {
     if (!state_.viewOnly) {
@@ -58,7 +39,7 @@ void SerialSetModel::lengthEdited(std::string_view text, Operator& op) {
 
 void SerialSetModel::startAddressEdited(std::string_view text) {
     if (auto address = ScanHex(text)) {
-        state_.startAddress = *address;
+        state_.startAddress = static_cast<std::uint32_t>(*address);
     }
     fields_.startAddress = std::string(text);
 }
@@ -115,7 +96,7 @@ bool SerialSetModel::load(const SerialLoadTarget& t) {
         return false;
     }
     if (auto address = ScanHex(fields_.startAddress)) {
-        state_.startAddress = *address;
+        state_.startAddress = static_cast<std::uint32_t>(*address);
     }
     fields_.startAddress = format("%X", state_.startAddress);
     state_.endAddress = state_.startAddress + state_.lengthBytes - 1;

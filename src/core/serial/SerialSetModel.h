@@ -39,10 +39,6 @@ struct SerialLoadTarget {
     Operator& op;
 };
 
-// The leading hexadecimal digits of a text, as scanf's "%x" reads them (white space first,
-// wrapping at 32 bits); nullopt without any digit.
-std::optional<std::uint32_t> ScanHex(std::string_view text);
-
 // The Serial Number Set dialog without its widgets: the fields, their change rules and Load.
 class SerialSetModel {
   public:

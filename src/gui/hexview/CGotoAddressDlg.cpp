@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "core/hexview/HexAddressText.h"
+#include "core/base/ScanHex.h"
 
 namespace vexlor {
 
@@ -34,7 +34,7 @@ CGotoAddressDlg::CGotoAddressDlg(QWidget* parent) : QDialog(parent), edit_(new Q
 }
 
 void CGotoAddressDlg::onTextChanged(const QString& text) {
-    if (const auto value = scanHexAddress(text.toStdString())) {
+    if (const auto value = ScanHex(text.toStdString())) {
         address_ = *value;
     }
 }

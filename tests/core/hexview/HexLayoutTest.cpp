@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "core/hexview/HexAddressText.h"
 #include "core/hexview/HexLayout.h"
 
@@ -75,33 +73,6 @@ TEST(CellTexts, AddressHexAndCharacter) {
                  {0x1F, '.'}, {0x00, '.'}, {0xC3, '.'}, {0xFF, '.'}};
     for (const auto& c : chars) {
         EXPECT_EQ(displayChar(c.byte), c.shown) << int(c.byte);
-    }
-}
-
-TEST(ScanHexAddress, ReadsLikeScanfHex) {
-    constexpr auto kMax = std::numeric_limits<std::uint64_t>::max();
-    const struct {
-        const char* text;
-        std::optional<std::uint64_t> value;
-    } cases[] = {
-        {"00000", 0},
-        {"1f", 31},
-        {"  1F zz", 31},
-        {"0x10", 16},
-        {"0X3e8", 1000},
-        {"+20", 32},
-        {"7fffffff", 0x7FFFFFFF},
-        {"0xg", 0},
-        {"12g4", 0x12},
-        {"ffffffffffffffffff", kMax},
-        {"", std::nullopt},
-        {"   ", std::nullopt},
-        {"zz", std::nullopt},
-        {"-5", std::nullopt},
-        {"0x", 0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(scanHexAddress(c.text), c.value) << '"' << c.text << '"';
     }
 }
 

@@ -158,16 +158,5 @@ TEST(SerialInfo, AmountIsTheLow32BitDifferenceAndBadLengthsKeepTheTexts) {
     EXPECT_EQ(SerialUsage(headerWith(4, 0, 0)), 1);
 }
 
-// The Set dialog reads its hexadecimal fields the way scanf's %x does.
-TEST(ScanHex, ReadsLikeScanfHex) {
-    const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
-        {" \t1fE0", 0x1FE0}, {"0x10", 0x10},     {"0xg", 0},
-        {"12g4", 0x12},      {"", std::nullopt}, {"zz", std::nullopt},
-    };
-    for (const auto& [text, value] : cases) {
-        EXPECT_EQ(ScanHex(text), value) << text;
-    }
-}
-
 }  // namespace
 }  // namespace vexlor
