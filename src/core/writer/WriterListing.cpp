@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/base/Diagnostics.h"
+#include "core/writer/DeviceDirectoryWatcher.h"
 #include "core/writer/WriterIdentity.h"
 
 namespace vexlor {
@@ -131,16 +132,10 @@ std::size_t CountOwnPathWriters(std::span<const WriterListing> writers) {
 
 std::vector<std::string> PipeInterfaceNames(const std::filesystem::path& deviceDirectory) {
     std::vector<std::string> found;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(deviceDirectory, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        std::error_code ignored;
-        // A hidden entry is an interface still being laid out.
-        if (!name.starts_with('.') && Lower(name).find(kWriterClassGuidText) != std::string::npos &&
-            std::filesystem::exists(it->path() / "PIPE00", ignored) &&
-            std::filesystem::exists(it->path() / "PIPE01", ignored)) {
-            found.push_back(name);
+    for (const std::string& path : PresentDeviceInterfaces(deviceDirectory)) {
+        std::string name = std::filesystem::path(path).filename().string();
+        if (Lower(name).find(kWriterClassGuidText) != std::string::npos) {
+            found.push_back(std::move(name));
         }
     }
     std::sort(found.begin(), found.end());
