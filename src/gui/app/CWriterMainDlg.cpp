@@ -241,12 +241,16 @@ void CWriterMainDlg::ShowConnectionStatus() {
 
 void CWriterMainDlg::refreshPanel() {
     const ShellState& shell = context_.shell;
+    controls_.logArea->setCurrentWidget(
+        shell.panel.hexViewShown ? static_cast<QWidget*>(controls_.hexView) : controls_.log);
     for (auto it = controls_.byId.cbegin(); it != controls_.byId.cend(); ++it) {
         const ControlState& state = shell.panel.at(static_cast<ControlId>(it.key()));
         QWidget* widget = it.value();
         bool enabled = state.enabled && (!isCommandControl(it.key()) || commandBuilt(it.key()));
         widget->setEnabled(enabled);
-        widget->setVisible(state.visible);
+        // Under the hex view the log stays hidden: covered, it would still take the focus.
+        const bool covered = widget == controls_.log && shell.panel.hexViewShown;
+        widget->setVisible(state.visible && !covered);
         if (auto* box = qobject_cast<QCheckBox*>(widget)) {
             box->setChecked(state.checked);
         }
@@ -259,8 +263,6 @@ void CWriterMainDlg::refreshPanel() {
     controls_.filePath->setText(QString::fromStdString(shell.job.loadedFilePath));
     controls_.checksum->setText(QString::fromStdString(shell.job.checksumText));
     setWindowTitle(QString::fromStdString(shell.titleText));
-    controls_.logArea->setCurrentWidget(
-        shell.panel.hexViewShown ? static_cast<QWidget*>(controls_.hexView) : controls_.log);
 
     showPinThumbnail(shell.panel.pinPicturePath);
     updateMenuStates();

@@ -34,12 +34,14 @@ WindowSetup restoredJob() {
 }
 
 // Every control shows the panel state core keeps for it; a command control may in addition be
-// off while its command is not built.
+// off while its command is not built, and the log shows only as the log area's page.
 void expectControlsShowThePanel(MainWindowHarness& h) {
     const QMap<int, QWidget*>& controls = h.window().controls();
+    const QWidget* page = h.window().findChild<QStackedWidget*>("LogArea")->currentWidget();
     for (auto it = controls.cbegin(); it != controls.cend(); ++it) {
         const ControlState& state = h.context->shell.panel.at(static_cast<ControlId>(it.key()));
-        EXPECT_EQ(!it.value()->isHidden(), state.visible) << it.key();
+        const bool covered = it.value() == h.window().logEdit() && page != it.value();
+        EXPECT_EQ(!it.value()->isHidden(), state.visible && !covered) << it.key();
         EXPECT_TRUE(state.enabled || !it.value()->isEnabled()) << it.key();
         if (auto* box = qobject_cast<QCheckBox*>(it.value())) {
             EXPECT_EQ(box->isChecked(), state.checked) << it.key();
@@ -69,6 +71,16 @@ TEST(MainWindow, StartWithAWriterShowsTheJobItHolds) {
     EXPECT_TRUE(h.control(ControlId::Auto)->isEnabled());
     expectControlsShowThePanel(h);
     EXPECT_TRUE(h.op.shown.empty());
+
+    // The log takes its own face when it first shows.
+    h.window().show();
+    EXPECT_TRUE(h.window().logEdit()->isHidden());
+    h.context->shell.panel.hexViewShown = false;
+    h.window().refreshPanel();
+    EXPECT_TRUE(h.window().hexView()->isHidden());
+    EXPECT_EQ(h.window().logEdit()->font().family(), "Times New Roman");
+    EXPECT_EQ(h.window().logEdit()->font().pixelSize(), 15);
+    expectControlsShowThePanel(h);
 }
 
 TEST(MainWindow, SimulatedWriterMenuPlugsTheWriterInAndOut) {
