@@ -1,8 +1,9 @@
 #include "gui/app/AppIcon.h"
 
-#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+
+#include "gui/app/DeferredIcon.h"
 
 namespace vexlor::gui {
 
@@ -32,48 +33,16 @@ QPixmap drawIcon(int size) {
     return pixmap;
 }
 
-QIcon drawnIcon() {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
-        icon.addPixmap(drawIcon(size));
-    }
-    return icon;
-}
-
-// Draws the icon when something first asks for it: a window's icon is often never drawn (the
-// offscreen platform, a window manager that shows none), yet it is set at every start.
-class DeferredIconEngine final : public QIconEngine {
-  public:
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-               QIcon::State state) override {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
-    }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return icon().pixmap(size, mode, state);
-    }
-    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return icon().actualSize(size, mode, state);
-    }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return icon().availableSizes(mode, state);
-    }
-    QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
-
-  private:
-    QIcon& icon() {
-        if (drawn_.isNull()) {
-            drawn_ = drawnIcon();
-        }
-        return drawn_;
-    }
-
-    QIcon drawn_;
-};
-
 }  // namespace
 
 QIcon WriterIcon() {
-    return QIcon(new DeferredIconEngine);
+    return DeferredIcon([] {
+        QIcon icon;
+        for (int size : {16, 32, 48, 64}) {
+            icon.addPixmap(drawIcon(size));
+        }
+        return icon;
+    });
 }
 
 }  // namespace vexlor::gui

@@ -78,7 +78,8 @@ CWriterMainDlg::CWriterMainDlg(AppContext& context, Operator& op, Clock& clock,
     buildMenus();
     bindBuiltCommands();
     setMinimumHeight(kMinimumHeight);
-    resize(QSize(kDefaultWidth, kDefaultHeight).expandedTo(minimumSizeHint()));
+    // Narrower controls than this widen the window when its layout first runs.
+    resize(kDefaultWidth, kDefaultHeight);
     connect(&deviceTimer_, &QTimer::timeout, this, &CWriterMainDlg::pollDevices);
 }
 
@@ -276,11 +277,16 @@ void CWriterMainDlg::showPinThumbnail(const std::string& path) {
     }
     picturePath_ = path;
     thumbnailBox_ = box;
+    if (path.empty()) {
+        // A reader without a file would still load every image plugin to look for one.
+        picture->clear();
+        return;
+    }
     // The decoder scales while it reads: far cheaper than a full-size decode scaled after.
     QImageReader reader(QString::fromStdString(path));
     const QSize fitted = reader.size().scaled(box, Qt::KeepAspectRatio);
     QImage thumbnail;
-    if (!path.empty() && !fitted.isEmpty()) {
+    if (!fitted.isEmpty()) {
         reader.setScaledSize(fitted);
         thumbnail = reader.read();
     }
