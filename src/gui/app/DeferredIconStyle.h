@@ -12,8 +12,8 @@ class DeferredIconStyle final : public QProxyStyle {
     // Takes `base` over, as QProxyStyle does.
     explicit DeferredIconStyle(QStyle* base);
 
-    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
-                       const QWidget* widget) const override;
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
 };
 
 }  // namespace vexlor::gui
