@@ -4,9 +4,9 @@
 
 namespace vexlor::gui {
 
-// The main window's log. Its serif face costs a font match and a face of its own while the hex
-// view covers the log from the start until a load or a writer reset, so the face is taken when
-// the log first shows; text written before that is laid out again then.
+// The main window's log. Its serif face costs a font match and a face of its own, while the hex
+// view covers the log from the start until a load, a writer reset or a maintenance command, so
+// the face is taken when the log first shows; text written before that is laid out again then.
 class LogEdit final : public QPlainTextEdit {
   public:
     explicit LogEdit(QWidget* parent = nullptr);
