@@ -9,9 +9,12 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyleFactory>
 #include <QTest>
+#include <memory>
 
 #include "gui/app/CommandIds.h"
+#include "gui/app/DeferredIconStyle.h"
 #include "support/gui/MainWindowHarness.h"
 #include "support/gui/QtTestApp.h"
 
@@ -250,6 +253,26 @@ TEST(MainWindow, DroppedLocalFilesGoToTheDropHandler) {
 
     h.window().bindDropHandler({});
     EXPECT_FALSE(h.window().acceptDrops());
+}
+
+// Icons built on first use draw what the style's own icons draw.
+TEST(DeferredIconStyle, GivesTheBaseStylesIcons) {
+    EnsureQtApplication();
+    const std::unique_ptr<QStyle> plain(QStyleFactory::create("Fusion"));
+    gui::DeferredIconStyle deferred(QStyleFactory::create("Fusion"));
+    for (QStyle::StandardPixmap icon :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+          QStyle::SP_DialogOkButton}) {
+        const QIcon want = plain->standardIcon(icon);
+        const QIcon got = deferred.standardIcon(icon);
+        ASSERT_FALSE(want.availableSizes().isEmpty()) << icon;
+        EXPECT_EQ(got.availableSizes(), want.availableSizes()) << icon;
+        for (const QSize& size : want.availableSizes()) {
+            EXPECT_EQ(got.pixmap(size, QIcon::Disabled).toImage(),
+                      want.pixmap(size, QIcon::Disabled).toImage())
+                << icon;
+        }
+    }
 }
 
 }  // namespace
