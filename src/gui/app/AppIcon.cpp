@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "gui/app/DeferredIcon.h"
+
 namespace vexlor::gui {
 
 namespace {
@@ -34,11 +36,13 @@ QPixmap drawIcon(int size) {
 }  // namespace
 
 QIcon WriterIcon() {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
-        icon.addPixmap(drawIcon(size));
-    }
-    return icon;
+    return DeferredIcon([] {
+        QIcon icon;
+        for (int size : {16, 32, 48, 64}) {
+            icon.addPixmap(drawIcon(size));
+        }
+        return icon;
+    });
 }
 
 }  // namespace vexlor::gui

@@ -10,6 +10,7 @@
 #include "core/base/Diagnostics.h"
 #include "core/base/InstalledLayout.h"
 #include "gui/app/CWriterMainDlg.h"
+#include "gui/app/DeferredIconStyle.h"
 #include "gui/app/QtOperator.h"
 #include "sim/SimSettings.h"
 
@@ -72,6 +73,7 @@ int RunWriterApp(int argc, char** argv, WriterEnvironment environment) {
     QCoreApplication::setApplicationName("Vexlor_Writer");
     QCoreApplication::setOrganizationName("Vexlor");
     QCoreApplication::setApplicationVersion("1.0");
+    QApplication::setStyle(new DeferredIconStyle(QApplication::style()));
 
     StartOptions start;
     QString error;

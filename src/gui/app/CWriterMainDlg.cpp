@@ -78,7 +78,8 @@ CWriterMainDlg::CWriterMainDlg(AppContext& context, Operator& op, Clock& clock,
     buildMenus();
     bindBuiltCommands();
     setMinimumHeight(kMinimumHeight);
-    resize(QSize(kDefaultWidth, kDefaultHeight).expandedTo(minimumSizeHint()));
+    // Narrower controls than this widen the window when its layout first runs.
+    resize(kDefaultWidth, kDefaultHeight);
     connect(&deviceTimer_, &QTimer::timeout, this, &CWriterMainDlg::pollDevices);
 }
 
@@ -241,12 +242,16 @@ void CWriterMainDlg::ShowConnectionStatus() {
 
 void CWriterMainDlg::refreshPanel() {
     const ShellState& shell = context_.shell;
+    controls_.logArea->setCurrentWidget(
+        shell.panel.hexViewShown ? static_cast<QWidget*>(controls_.hexView) : controls_.log);
     for (auto it = controls_.byId.cbegin(); it != controls_.byId.cend(); ++it) {
         const ControlState& state = shell.panel.at(static_cast<ControlId>(it.key()));
         QWidget* widget = it.value();
         bool enabled = state.enabled && (!isCommandControl(it.key()) || commandBuilt(it.key()));
         widget->setEnabled(enabled);
-        widget->setVisible(state.visible);
+        // Under the hex view the log stays hidden: covered, it would still take the focus.
+        const bool covered = widget == controls_.log && shell.panel.hexViewShown;
+        widget->setVisible(state.visible && !covered);
         if (auto* box = qobject_cast<QCheckBox*>(widget)) {
             box->setChecked(state.checked);
         }
@@ -259,8 +264,6 @@ void CWriterMainDlg::refreshPanel() {
     controls_.filePath->setText(QString::fromStdString(shell.job.loadedFilePath));
     controls_.checksum->setText(QString::fromStdString(shell.job.checksumText));
     setWindowTitle(QString::fromStdString(shell.titleText));
-    controls_.logArea->setCurrentWidget(
-        shell.panel.hexViewShown ? static_cast<QWidget*>(controls_.hexView) : controls_.log);
 
     showPinThumbnail(shell.panel.pinPicturePath);
     updateMenuStates();
@@ -274,11 +277,16 @@ void CWriterMainDlg::showPinThumbnail(const std::string& path) {
     }
     picturePath_ = path;
     thumbnailBox_ = box;
+    if (path.empty()) {
+        // A reader without a file would still load every image plugin to look for one.
+        picture->clear();
+        return;
+    }
     // The decoder scales while it reads: far cheaper than a full-size decode scaled after.
     QImageReader reader(QString::fromStdString(path));
     const QSize fitted = reader.size().scaled(box, Qt::KeepAspectRatio);
     QImage thumbnail;
-    if (!path.empty() && !fitted.isEmpty()) {
+    if (!fitted.isEmpty()) {
         reader.setScaledSize(fitted);
         thumbnail = reader.read();
     }

@@ -1,7 +1,6 @@
 #include "gui/app/MainDlgControls.h"
 
 #include <QCheckBox>
-#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/ControlId.h"
+#include "gui/app/LogEdit.h"
 #include "gui/app/WidgetLook.h"
 
 namespace vexlor::gui {
@@ -103,19 +103,7 @@ QLayout* jobGrid(ControlMaker& make, MainDlgControls& controls) {
 }
 
 QWidget* logArea(QWidget* surface, ControlMaker& make, MainDlgControls& controls) {
-    controls.log = make.make(ControlId::Log, new QPlainTextEdit(surface), "Log");
-    controls.log->setReadOnly(true);
-    QFont logFont("Times New Roman");
-    logFont.setPixelSize(15);
-    logFont.setWeight(QFont::Normal);
-    controls.log->setFont(logFont);
-    // Self-test lines pad their labels with four tabs, or three when the label is long; the
-    // results line up when the second tab stop falls between the longest four-tab label and the
-    // shortest three-tab one (the shortest label still reaches past the first).
-    const QFontMetricsF metrics(logFont);
-    controls.log->setTabStopDistance((metrics.horizontalAdvance("Download Firmware") +
-                                      metrics.horizontalAdvance("DAC_RVDD Voltage")) /
-                                     4);
+    controls.log = make.make(ControlId::Log, new LogEdit(surface), "Log");
     controls.logArea = new QStackedWidget(surface);
     controls.logArea->setObjectName("LogArea");
     controls.logArea->addWidget(controls.log);

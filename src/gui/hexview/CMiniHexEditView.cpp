@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,6 +53,8 @@ QFont viewFont() {
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPixelSize(12);
+    // The view draws hex digits and printable ASCII only: no fallback faces to look up.
+    font.setStyleStrategy(QFont::NoFontMerging);
     return font;
 }
 
@@ -197,7 +198,12 @@ void CMiniHexEditView::onScrollAction(int action) {
 void CMiniHexEditView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     model_.resize(viewport()->width(), viewport()->height());
-    QSettings().setValue(rowLengthSettingsKey(), model_.rowLength());
+    // Writing the profile replaces its file and syncs it to disk; a resize rarely changes it.
+    QSettings profile;
+    const QString key = rowLengthSettingsKey();
+    if (profile.value(key).toInt() != model_.rowLength()) {
+        profile.setValue(key, model_.rowLength());
+    }
     refresh();
 }
 
@@ -338,22 +344,16 @@ void CMiniHexEditView::timerEvent(QTimerEvent* event) {
 }
 
 void CMiniHexEditView::paintEvent(QPaintEvent*) {
-    // Drawn whole into one image first, so scrolling never shows a half-drawn view.
-    const qreal ratio = devicePixelRatioF();
-    QImage frame(viewport()->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    frame.setDevicePixelRatio(ratio);
-    {
-        QPainter painter(&frame);
-        if (blank_) {
-            painter.fillRect(frame.rect(), Qt::white);
-        } else {
-            painter.fillRect(frame.rect(), palette().color(QPalette::Base));
-            painter.setFont(font());
-            paintRows(painter);
-            paintCaret(painter);
-        }
+    // The backing store already keeps a half-drawn view off the screen.
+    QPainter painter(viewport());
+    if (blank_) {
+        painter.fillRect(viewport()->rect(), Qt::white);
+        return;
     }
-    QPainter(viewport()).drawImage(0, 0, frame);
+    painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+    painter.setFont(font());
+    paintRows(painter);
+    paintCaret(painter);
 }
 
 void CMiniHexEditView::paintRows(QPainter& painter) const {

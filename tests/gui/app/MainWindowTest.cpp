@@ -9,9 +9,12 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyleFactory>
 #include <QTest>
+#include <memory>
 
 #include "gui/app/CommandIds.h"
+#include "gui/app/DeferredIconStyle.h"
 #include "support/gui/MainWindowHarness.h"
 #include "support/gui/QtTestApp.h"
 
@@ -34,12 +37,14 @@ WindowSetup restoredJob() {
 }
 
 // Every control shows the panel state core keeps for it; a command control may in addition be
-// off while its command is not built.
+// off while its command is not built, and the log shows only as the log area's page.
 void expectControlsShowThePanel(MainWindowHarness& h) {
     const QMap<int, QWidget*>& controls = h.window().controls();
+    const QWidget* page = h.window().findChild<QStackedWidget*>("LogArea")->currentWidget();
     for (auto it = controls.cbegin(); it != controls.cend(); ++it) {
         const ControlState& state = h.context->shell.panel.at(static_cast<ControlId>(it.key()));
-        EXPECT_EQ(!it.value()->isHidden(), state.visible) << it.key();
+        const bool covered = it.value() == h.window().logEdit() && page != it.value();
+        EXPECT_EQ(!it.value()->isHidden(), state.visible && !covered) << it.key();
         EXPECT_TRUE(state.enabled || !it.value()->isEnabled()) << it.key();
         if (auto* box = qobject_cast<QCheckBox*>(it.value())) {
             EXPECT_EQ(box->isChecked(), state.checked) << it.key();
@@ -69,6 +74,16 @@ TEST(MainWindow, StartWithAWriterShowsTheJobItHolds) {
     EXPECT_TRUE(h.control(ControlId::Auto)->isEnabled());
     expectControlsShowThePanel(h);
     EXPECT_TRUE(h.op.shown.empty());
+
+    // The log takes its own face when it first shows.
+    h.window().show();
+    EXPECT_TRUE(h.window().logEdit()->isHidden());
+    h.context->shell.panel.hexViewShown = false;
+    h.window().refreshPanel();
+    EXPECT_TRUE(h.window().hexView()->isHidden());
+    EXPECT_EQ(h.window().logEdit()->font().family(), "Times New Roman");
+    EXPECT_EQ(h.window().logEdit()->font().pixelSize(), 15);
+    expectControlsShowThePanel(h);
 }
 
 TEST(MainWindow, SimulatedWriterMenuPlugsTheWriterInAndOut) {
@@ -238,6 +253,26 @@ TEST(MainWindow, DroppedLocalFilesGoToTheDropHandler) {
 
     h.window().bindDropHandler({});
     EXPECT_FALSE(h.window().acceptDrops());
+}
+
+// Icons built on first use draw what the style's own icons draw.
+TEST(DeferredIconStyle, GivesTheBaseStylesIcons) {
+    EnsureQtApplication();
+    const std::unique_ptr<QStyle> plain(QStyleFactory::create("Fusion"));
+    gui::DeferredIconStyle deferred(QStyleFactory::create("Fusion"));
+    for (QStyle::StandardPixmap icon :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+          QStyle::SP_DialogOkButton}) {
+        const QIcon want = plain->standardIcon(icon);
+        const QIcon got = deferred.standardIcon(icon);
+        ASSERT_FALSE(want.availableSizes().isEmpty()) << icon;
+        EXPECT_EQ(got.availableSizes(), want.availableSizes()) << icon;
+        for (const QSize& size : want.availableSizes()) {
+            EXPECT_EQ(got.pixmap(size, QIcon::Disabled).toImage(),
+                      want.pixmap(size, QIcon::Disabled).toImage())
+                << icon;
+        }
+    }
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // The view hands every key, click, wheel turn and scroll-bar action to HexViewModel, shows a
 // file through it and paints what it holds; the movement and editing rules are the model's.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSettings>
@@ -174,9 +176,23 @@ TEST_F(HexViewTest, EmptyPathBlanksTheViewAndAnUnreadableFileLeavesIt) {
 TEST_F(HexViewTest, RowLengthIsKeptInTheProfile) {
     const QString key = view.rowLengthSettingsKey();
     EXPECT_EQ(QSettings().value(key).toInt(), view.model().rowLength());  // written on resize
+    // The profile is replaced by a new file when written; an unchanged row length leaves it.
+    auto profileInode = [] {
+        struct stat status {};
+        return ::stat(QFile::encodeName(QSettings().fileName()).constData(), &status) == 0
+                   ? status.st_ino
+                   : ino_t{0};
+    };
+    const ino_t before = profileInode();
+    ASSERT_NE(before, ino_t{0});
+    view.resize(view.size() + QSize(0, 20));
+    EXPECT_EQ(profileInode(), before);
+
     QSettings().setValue(key, 8);
     ASSERT_TRUE(view.showFile(file));
     EXPECT_EQ(view.model().rowLength(), 8);
+    view.resize(view.size() + QSize(0, 20));
+    EXPECT_EQ(QSettings().value(key).toInt(), 16);
 }
 
 TEST_F(HexViewTest, PaintsTheSelectionAndTheCaret) {
