@@ -39,12 +39,6 @@ TEST_F(WriterCommands, InfoOnTheSimulatedWriters) {
           grounded + "DAC_VPP=00 DAC_WVDD=00 DAC_RVDD=00 DAC_LS=00\n"},
          "voltage check",
          ""},
-        // An unknown version: addressed reads are not sent on the own path and give 0.
-        {{"--sim-version", "USB STANDALONE WRITER_V9.9"},
-         cli::kExitOk,
-         {"version: USB STANDALONE WRITER_V9.9\n", "firmware: 0000\n"},
-         "voltage check",
-         ""},
         {{"--sim-fault", "voltage"},
          cli::kExitFailed,
          {"voltage check: FAIL\n"},
