@@ -9,15 +9,19 @@
 #include "cli/CliRunner.h"
 #include "cli/JobCommands.h"
 #include "support/CliHarness.h"
+#include "support/HexText.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::test {
 
-// The tool in-process on a scratch base directory over the built data set. In a command line,
-// "@name" stands for that file in the scratch directory.
+// The tool in-process on a scratch base directory over the built data set, with a program file
+// prog.hex. In a command line, "@name" stands for that file in the scratch directory.
 class CliTest : public ::testing::Test {
   protected:
-    void SetUp() override { layOutBase(scratch.path(), builtBaseDir()); }
+    void SetUp() override {
+        layOutBase(scratch.path(), builtBaseDir());
+        scratch.write("prog.hex", hexText({0x12, 0x34, 0x56, 0x78}));
+    }
 
     CliRun run(const std::vector<std::string>& words, bool simulate = true) const {
         std::vector<std::string> args{"--base-dir", base.string()};

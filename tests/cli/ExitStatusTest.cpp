@@ -2,7 +2,6 @@
 // script tells outcomes apart by, and the reason it prints. The rules behind the outcomes are
 // core's; here each outcome reaches its status and its text.
 #include "CliTest.h"
-#include "support/HexText.h"
 
 namespace vexlor::test {
 namespace {
@@ -13,7 +12,6 @@ using cli::kExitBadInput, cli::kExitDifferent, cli::kExitFailed, cli::kExitJobFa
     cli::kExitNoWriter, cli::kExitOk, cli::kExitRefused, cli::kExitUsage;
 
 TEST_F(ExitStatus, JobsLoadsAndCompares) {
-    scratch.write("prog.hex", hexText({0x12, 0x34, 0x56, 0x78}));
     scratch.write("prog.otp", hexText({0x12, 0x34}));
     // The second record's checksum is wrong (DC is right).
     scratch.write("damaged.hex", ":0100000011EE\n:0100010022DD\n:00000001FF\n");

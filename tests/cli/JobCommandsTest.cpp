@@ -3,18 +3,11 @@
 #include <sstream>
 
 #include "CliTest.h"
-#include "support/HexText.h"
 
 namespace vexlor::test {
 namespace {
 
-class JobCommands : public CliTest {
-  protected:
-    void SetUp() override {
-        CliTest::SetUp();
-        scratch.write("prog.hex", hexText({0x12, 0x34, 0x56, 0x78}));
-    }
-};
+using JobCommands = CliTest;
 
 TEST_F(JobCommands, AFailedVoltageCheckIsShownBeforeTheFirstJob) {
     const CliRun result = run({"--sim-fault", "voltage", "select", "QRV7049", "load", "@prog.hex"});

@@ -1,7 +1,6 @@
 // The package commands of the command-line tool on scratch base directories.
 #include "CliTest.h"
 #include "core/packages/PackageResult.h"
-#include "support/HexText.h"
 #include "support/PackageFiles.h"
 
 namespace vexlor::test {
@@ -12,8 +11,9 @@ namespace fs = std::filesystem;
 class PackageCommands : public CliTest {
   protected:
     void SetUp() override {
+        CliTest::SetUp();
+        layOutBase(second.path(), builtBaseDir());
         for (const ScratchDir* dir : {&scratch, &second}) {
-            layOutBase(dir->path(), builtBaseDir());
             // The chip database is a copy, so an update cannot reach the shared data set.
             for (const char* part : {"ChipList", "ICInfo"}) {
                 fs::remove(dir->path() / part);
@@ -47,7 +47,6 @@ TEST_F(PackageCommands, AnUpdatePackageAddsAChipThatCanThenBeSelected) {
 }
 
 TEST_F(PackageCommands, AJobTravelsToAnotherBaseDirectory) {
-    scratch.write("prog.hex", hexText({0x12, 0x34, 0x56}));
     expectOutcomes({
         {{"export", "@job.zip"}, cli::kExitRefused, {"no job to export"}},
         {{"select", "QRV7049", "load", "@prog.hex", "export", "@job.zip"},

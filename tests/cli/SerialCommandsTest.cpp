@@ -3,17 +3,12 @@
 
 #include "CliTest.h"
 #include "core/base/Sha256.h"
-#include "support/HexText.h"
 
 namespace vexlor::test {
 namespace {
 
 class SerialCli : public CliTest {
   protected:
-    void SetUp() override {
-        CliTest::SetUp();
-        scratch.write("prog.hex", hexText({0x12, 0x34, 0x56, 0x78}));
-    }
     // The words of a command line, split at spaces.
     CliRun run(const std::string& line) const {
         std::istringstream in(line);

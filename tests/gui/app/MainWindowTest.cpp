@@ -7,7 +7,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -105,7 +104,7 @@ TEST(MainWindow, MenuItemsNeedTheirRuleAndABuiltCommandAndAskForTheirFiles) {
     EXPECT_EQ(ran, 1);
 
     ASSERT_TRUE(w.action(gui::kUpdateChip)->isEnabled());
-    h.trigger("menuUpdateChip");
+    ASSERT_TRUE(h.trigger("menuUpdateChip"));
     EXPECT_EQ(h.op.filters, std::vector<std::string>{"Update Zip Files (*.zip)|*.zip||"});
     h.context->shell.job.loadedFilePath = "prog.hex";
     w.updateMenuStates();
