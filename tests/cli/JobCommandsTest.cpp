@@ -1,107 +1,19 @@
 // The job commands on the tool's in-process simulated writer: what a production script sees.
-#include <gtest/gtest.h>
-
 #include <regex>
 #include <sstream>
 
-#include "ScratchBase.h"
-#include "support/CliHarness.h"
-#include "support/HexText.h"
-#include "support/ScratchDir.h"
+#include "CliTest.h"
 
 namespace vexlor::test {
 namespace {
 
-class JobCommands : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        layOutBase(scratch.path(), builtBaseDir());
-        scratch.write("prog.hex", hexText({0x12, 0x34, 0x56, 0x78}));
-    }
-    // Words naming files are taken relative to the scratch base directory.
-    CliRun run(std::vector<std::string> words, bool simulate = true) {
-        std::vector<std::string> args{"--base-dir", scratch.path().string()};
-        if (simulate) {
-            args.push_back("--simulate");
-        }
-        for (const std::string& word : words) {
-            const bool file = word.find('.') != std::string::npos && word[0] != '-';
-            args.push_back(file ? (scratch / word).string() : word);
-        }
-        return cli.run(args);
-    }
-
-    ScratchDir scratch;
-    CliHarness cli{scratch.path()};
-};
-
-TEST_F(JobCommands, ExitStatusesAProductionScriptCanTellApart) {
-    struct Case {
-        std::vector<std::string> words;
-        int status;
-        std::vector<std::string> shown;
-    };
-    const Case cases[] = {
-        {{"select", "QRV7049", "load", "prog.hex", "program", "verify"},
-         0,
-         {"Message: Loading Data Ok", "Message: Program OK", "Message: Verify OK"}},
-        {{"select", "QRV7049", "load", "prog.hex", "auto"}, 0, {"Message: Auto OK"}},
-        {{"--sim-fault", "fail", "select", "QRV7049", "load", "prog.hex", "program"},
-         3,
-         {"Message: Program FAIL"}},
-        {{"select", "QRV7049", "program"}, 4, {"HW and SW Chip Name is discordant"}},
-        // The writer vanishes once loaded: during the chip-name check, then inside the job.
-        {{"--sim-fault", "remove-after=203500", "select", "QRV7049", "load", "prog.hex", "program"},
-         5,
-         {"no writer (it stopped answering)"}},
-        {{"--sim-fault", "remove-after=204200", "select", "QRV7049", "load", "prog.hex", "program"},
-         5,
-         {"Message: Program FAIL", "no writer (it stopped answering)"}},
-        {{"program"}, 4, {"no chip selected"}},
-        {{"select", "QRV7049", "load", "missing.hex"}, 6, {"no program file"}},
-        {{"select", "QRV7049", "protect", "maybe"}, 6, {"on or off"}},
-        {{"select", "QRV7049", "load", "prog.hex", "protect", "on"}, 0, {"Message: Set Select OK"}},
-    };
-    for (const Case& c : cases) {
-        const CliRun result = run(c.words);
-        EXPECT_EQ(result.status, c.status) << c.words.back() << "\n" << result.out << result.err;
-        for (const std::string& text : c.shown) {
-            EXPECT_TRUE(result.printed(text)) << c.words.back() << ": " << text;
-        }
-    }
-    EXPECT_EQ(run({"select", "QRV7049", "program"}, false).status, 5);
-}
+using JobCommands = CliTest;
 
 TEST_F(JobCommands, AFailedVoltageCheckIsShownBeforeTheFirstJob) {
-    const CliRun result = run({"--sim-fault", "voltage", "select", "QRV7049", "load", "prog.hex"});
+    const CliRun result = run({"--sim-fault", "voltage", "select", "QRV7049", "load", "@prog.hex"});
     const auto warning = result.out.find("Writer voltage check failed.");
     ASSERT_NE(warning, std::string::npos) << result.out << result.err;
     EXPECT_LT(warning, result.out.find("Message: Loading Data Ok")) << result.out;
-}
-
-TEST_F(JobCommands, ChipInfoAndCompareExitStatuses) {
-    std::vector<std::uint8_t> image = qn3244Image();
-    scratch.write("word.hex", hexText(image));
-    image[0x20] ^= 0x01;
-    scratch.write("changed.hex", hexText(image));
-    const struct {
-        std::vector<std::string> words;
-        int status;
-        const char* shown;
-    } cases[] = {
-        {{"select", "QN3244", "load", "word.hex", "compare", "word.hex"}, 0, "Compare Result : OK"},
-        {{"select", "QN3244", "load", "word.hex", "compare", "changed.hex"},
-         7,
-         "Compare Result : Fail"},
-        {{"select", "QN3244", "load", "word.hex", "compare", "missing.hex"}, 6, "no program file"},
-        {{"select", "QN3244", "load", "word.hex", "program", "chipinfo"}, 0, "ID : 5503"},
-        {{"chipinfo"}, 4, "no chip selected"},
-    };
-    for (const auto& c : cases) {
-        const CliRun result = run(c.words);
-        EXPECT_EQ(result.status, c.status) << c.words.back() << "\n" << result.out << result.err;
-        EXPECT_TRUE(result.printed(c.shown)) << c.shown << "\n" << result.out;
-    }
 }
 
 // A flat JSON object of string, number and boolean values, as the event lines are.
@@ -112,32 +24,88 @@ bool isEventLine(const std::string& line) {
 }
 
 TEST_F(JobCommands, JsonRunPrintsOnlyEventLinesEndingInTheRunResult) {
-    const CliRun result = run({"--json", "select", "QRV7049", "load", "prog.hex", "program"});
+    const CliRun result = run({"--json", "select", "QRV7049", "load", "@prog.hex", "program"});
     ASSERT_EQ(result.status, 0) << result.err;
     std::istringstream lines(result.out);
-    std::vector<std::string> events;
-    for (std::string line; std::getline(lines, line);) {
+    std::string last;
+    for (std::string line; std::getline(lines, line); last = line) {
         EXPECT_TRUE(isEventLine(line)) << line;
-        events.push_back(line);
     }
-    ASSERT_FALSE(events.empty());
-    EXPECT_NE(result.out.find(R"("stage":"Program","ok":true,"message":"Program OK"})"),
-              std::string::npos)
-        << result.out;
-    EXPECT_NE(result.out.find(R"("stage":"Download","ok":true)"), std::string::npos);
-    EXPECT_NE(result.out.find(R"("message":"Message: Loading Data Ok"})"), std::string::npos);
-    EXPECT_TRUE(events.back().ends_with(R"("stage":"run","ok":true,"message":""})"))
-        << events.back();
+    for (const char* event :
+         {R"("stage":"Program","ok":true,"message":"Program OK"})",
+          R"("stage":"Download","ok":true)", R"("message":"Message: Loading Data Ok"})"}) {
+        EXPECT_NE(result.out.find(event), std::string::npos) << event;
+    }
+    EXPECT_TRUE(last.ends_with(R"("stage":"run","ok":true,"message":""})")) << last;
     // What people read goes to the error stream instead.
     EXPECT_NE(result.err.find("Message: Program OK"), std::string::npos) << result.err;
 
     const CliRun failed =
-        run({"--json", "--sim-fault", "fail", "select", "QRV7049", "load", "prog.hex", "program"});
-    EXPECT_EQ(failed.status, 3);
+        run({"--json", "--sim-fault", "fail", "select", "QRV7049", "load", "@prog.hex", "program"});
+    EXPECT_EQ(failed.status, cli::kExitJobFail);
     EXPECT_TRUE(failed.out.ends_with(
         R"("stage":"run","ok":false,"message":"program: the writer reported FAIL"})"
         "\n"))
         << failed.out;
+}
+
+TEST_F(JobCommands, ReadAsksBeforeReplacingAnExistingFile) {
+    scratch.write("out.otp", "keep me");
+    const CliRun refused = run({"select", "QRV7049", "load", "@prog.hex", "read", "@out.otp"});
+    EXPECT_EQ(refused.status, cli::kExitRefused);
+    EXPECT_FALSE(refused.printed("Read OK")) << "refused before reading";
+    EXPECT_EQ(readText(scratch / "out.otp"), "keep me");
+    for (const char* agree : {"--force", "--yes"}) {
+        const CliRun r = run({agree, "select", "QRV7049", "load", "@prog.hex", "read", "@out.otp"});
+        EXPECT_EQ(r.status, cli::kExitOk) << agree << "\n" << r.out << r.err;
+        EXPECT_NE(readText(scratch / "out.otp"), "keep me") << agree;
+        scratch.write("out.otp", "keep me");
+    }
+}
+
+TEST_F(JobCommands, DiagnosticsOnlyWithVerboseAndNeverOnStandardOutput) {
+    const std::string transfer = "success: bulk write";
+    for (const bool verbose : {false, true}) {
+        std::vector<std::string> words{"select", "QRV7049", "load", "@prog.hex"};
+        if (verbose) {
+            words.insert(words.begin(), "--verbose");
+        }
+        const CliRun result = run(words);
+        EXPECT_EQ(result.status, 0) << result.out << result.err;
+        EXPECT_NE(result.out.find("Loading Data Ok"), std::string::npos) << verbose;
+        EXPECT_EQ(result.out.find(transfer), std::string::npos) << verbose;
+        EXPECT_EQ(result.err.find(transfer) != std::string::npos, verbose) << result.err;
+    }
+}
+
+TEST_F(JobCommands, ConvertPrintsChecksumDescriptionAndResult) {
+    // Header words 0xFFFF and 0x0001 leave 0x8005; the data word 0x8005 clears it and 0x0100
+    // leaves 0x0100 * x^16 mod P = 0x8603.
+    std::vector<std::uint8_t> file(36, 0);
+    file[0] = file[1] = 0xFF;
+    file[30] = 0x01;
+    file[32] = 0x05;
+    file[33] = 0x80;
+    file[35] = 0x01;
+    const auto program = scratch.writeBytes("prog.otp", file);
+    const CliRun result = run({"select", "QRV7034", "convert", "@prog.otp"});
+    EXPECT_EQ(result.status, cli::kExitOk) << result.err;
+    EXPECT_TRUE(result.printed("checksum 8603\ndescription " + program.string() + "\nresult 0\n"))
+        << result.out;
+    EXPECT_EQ(readBytes(scratch / "buffer_data.prog"),
+              (std::vector<std::uint8_t>{0x80, 0x05, 0x01, 0x00}));
+}
+
+TEST_F(JobCommands, ConvertTakesTheOptionWordElseTheChipsDefault) {
+    for (const auto& [words, value] :
+         {std::pair<std::vector<std::string>, std::uint8_t>{{"--option-word", "0x62"}, 0x62},
+          {{"--option-word", "7"}, 0x07},
+          {{}, 0x60}}) {
+        std::vector<std::string> line = words;
+        line.insert(line.end(), {"select", "QRV7049", "convert", "@prog.hex"});
+        ASSERT_EQ(run(line).status, cli::kExitOk);
+        EXPECT_EQ(readBytes(scratch / "buffer_option.prog").at(0x24), value) << value;
+    }
 }
 
 }  // namespace

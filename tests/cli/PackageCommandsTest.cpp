@@ -1,41 +1,27 @@
 // The package commands of the command-line tool on scratch base directories.
-#include <gtest/gtest.h>
-
-#include "ScratchBase.h"
+#include "CliTest.h"
 #include "core/packages/PackageResult.h"
-#include "support/CliHarness.h"
-#include "support/HexText.h"
 #include "support/PackageFiles.h"
-#include "support/ScratchDir.h"
 
 namespace vexlor::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-class PackageCommands : public ::testing::Test {
+class PackageCommands : public CliTest {
   protected:
     void SetUp() override {
-        for (const ScratchDir* base : {&first, &second}) {
-            layOutBase(base->path(), builtBaseDir());
+        CliTest::SetUp();
+        layOutBase(second.path(), builtBaseDir());
+        for (const ScratchDir* dir : {&scratch, &second}) {
             // The chip database is a copy, so an update cannot reach the shared data set.
             for (const char* part : {"ChipList", "ICInfo"}) {
-                fs::remove(base->path() / part);
-                fs::copy(builtBaseDir() / part, base->path() / part, fs::copy_options::recursive);
+                fs::remove(dir->path() / part);
+                fs::copy(builtBaseDir() / part, dir->path() / part, fs::copy_options::recursive);
             }
         }
     }
-
-    CliRun run(const ScratchDir& base, std::vector<std::string> words) {
-        std::vector<std::string> args{"--base-dir", base.path().string(), "--simulate"};
-        args.insert(args.end(), words.begin(), words.end());
-        return cli.run(args);
-    }
-
-    ScratchDir first;
     ScratchDir second;
-    ScratchDir outside;
-    CliHarness cli{outside.path()};
 };
 
 // The built catalogue with one more chip, a copy of QR6417 under a new name.
@@ -49,44 +35,30 @@ std::string catalogueWithNewChip(const fs::path& catalogue) {
 }
 
 TEST_F(PackageCommands, AnUpdatePackageAddsAChipThatCanThenBeSelected) {
-    EXPECT_EQ(run(first, {"select", "QR64NEW"}).status, 6);
-    const fs::path zip = makeZip(
-        outside / "update.zip", kUpdatePackagePassword,
-        {{"chips.xml", bytesOf(updateListXml({{"KLW20_mcu.xml", "ChipList", "new"},
-                                              {"QR64NEW.ic", "ICInfo", "new"}}))},
-         {"new/KLW20_mcu.xml", bytesOf(catalogueWithNewChip(first / "ChipList/KLW20_mcu.xml"))},
-         {"new/QR64NEW.ic", readBytes(first / "ICInfo/QR6417.ic")}});
-    const CliRun updated = run(first, {"update-chip", zip.string(), "select", "QR64NEW"});
-    EXPECT_EQ(updated.status, 0) << updated.out << updated.err;
+    EXPECT_EQ(run({"select", "QR64NEW"}).status, cli::kExitBadInput);
+    makeZip(scratch / "update.zip", kUpdatePackagePassword,
+            {{"chips.xml", bytesOf(updateListXml({{"KLW20_mcu.xml", "ChipList", "new"},
+                                                  {"QR64NEW.ic", "ICInfo", "new"}}))},
+             {"new/KLW20_mcu.xml", bytesOf(catalogueWithNewChip(base / "ChipList/KLW20_mcu.xml"))},
+             {"new/QR64NEW.ic", readBytes(base / "ICInfo/QR6417.ic")}});
+    const CliRun updated = run({"update-chip", "@update.zip", "select", "QR64NEW"});
+    EXPECT_EQ(updated.status, cli::kExitOk) << updated.out << updated.err;
     EXPECT_TRUE(updated.printed("Update chip success !"));
 }
 
 TEST_F(PackageCommands, AJobTravelsToAnotherBaseDirectory) {
-    const std::string hex = outside.write("prog.hex", hexText({0x12, 0x34, 0x56})).string();
-    const std::string zip = (outside / "job.zip").string();
-    struct Case {
-        const char* label;
-        const ScratchDir& base;
-        std::vector<std::string> words;
-        int status;
-        const char* shown;
-    };
-    const Case cases[] = {
-        {"nothing to export yet", first, {"export", zip}, 4, "no job to export"},
-        {"export after a load",
-         first,
-         {"select", "QRV7049", "load", hex, "export", zip},
-         0,
-         "job exported to"},
-        {"import elsewhere", second, {"import", zip}, 0, "Loading Data Ok"},
-        {"a job package is no chip update", second, {"update-chip", zip}, 6, "Update chip fail !"},
-    };
-    for (const Case& c : cases) {
-        const CliRun result = run(c.base, c.words);
-        EXPECT_EQ(result.status, c.status) << c.label << "\n" << result.out << result.err;
-        EXPECT_TRUE(result.printed(c.shown)) << c.label << "\n" << result.out << result.err;
-    }
-    EXPECT_EQ(readBytes(second / "buffer_data.prog"), readBytes(first / "buffer_data.prog"));
+    expectOutcomes({
+        {{"export", "@job.zip"}, cli::kExitRefused, {"no job to export"}},
+        {{"select", "QRV7049", "load", "@prog.hex", "export", "@job.zip"},
+         cli::kExitOk,
+         {"job exported to"}},
+    });
+    base = second.path();
+    expectOutcomes({
+        {{"import", "@job.zip"}, cli::kExitOk, {"Loading Data Ok"}},
+        {{"update-chip", "@job.zip"}, cli::kExitBadInput, {"Update chip fail !"}},
+    });
+    EXPECT_EQ(readBytes(second / "buffer_data.prog"), readBytes(scratch / "buffer_data.prog"));
 }
 
 }  // namespace

@@ -1,92 +1,96 @@
-// The serial commands of the command-line tool on its in-process simulated writer.
-#include <gtest/gtest.h>
-
+// The serial commands and the production run of the tool on its in-process simulated writer.
 #include <sstream>
 
-#include "ScratchBase.h"
-#include "support/CliHarness.h"
-#include "support/HexText.h"
-#include "support/ScratchDir.h"
+#include "CliTest.h"
+#include "core/base/Sha256.h"
 
 namespace vexlor::test {
 namespace {
 
-class SerialCli : public ::testing::Test {
+class SerialCli : public CliTest {
   protected:
-    void SetUp() override {
-        layOutBase(scratch.path(), builtBaseDir());
-        program = scratch.write("prog.hex", hexText({0x12, 0x34, 0x56, 0x78})).string();
-    }
-
-    // The words of a command line; PROG stands for the program file.
-    CliRun run(const std::string& line) {
-        std::vector<std::string> args{"--simulate", "--base-dir", scratch.path().string()};
-        std::istringstream words(line);
-        for (std::string word; words >> word;) {
-            args.push_back(word == "PROG" ? program : word);
+    // The words of a command line, split at spaces.
+    CliRun run(const std::string& line) const {
+        std::istringstream in(line);
+        std::vector<std::string> words;
+        for (std::string word; in >> word;) {
+            words.push_back(word);
         }
-        return cli.run(args);
+        return CliTest::run(words);
     }
-
-    ScratchDir scratch;
-    CliHarness cli{scratch.path()};
-    std::string program;
 };
 
 TEST_F(SerialCli, StandAloneRunOfFiveOverSixChipsWithOneFailure) {
-    const CliRun r = run(
-        "--sim-fault fail-chip=3 select QRV7049 load PROG serial set --length 4 --start-address 100"
-        " --first a0 --amount 5 serial run --count 6");
-    EXPECT_EQ(r.status, 3) << r.err;
-    EXPECT_NE(r.out.find("numbers 000000a0 to 000000A4 (5), loaded into the writer"),
-              std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("chip 2: 000000A1 OK\nchip 3: FAIL\nchip 4: 000000A2 OK\n"),
-              std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("chip 6: 000000A4 OK\nMessage: Serial Number Program Complete\n"
-                         "OK 5  NG 1  Total 6\n"),
-              std::string::npos)
-        << r.out;
+    const CliRun r =
+        run("--sim-fault fail-chip=3 select QRV7049 load @prog.hex serial set --length 4 "
+            "--start-address 100 --first a0 --amount 5 serial run --count 6");
+    EXPECT_EQ(r.status, cli::kExitJobFail) << r.err;
+    for (const char* shown :
+         {"numbers 000000a0 to 000000A4 (5), loaded into the writer",
+          "chip 2: 000000A1 OK\nchip 3: FAIL\nchip 4: 000000A2 OK\n",
+          "chip 6: 000000A4 OK\nMessage: Serial Number Program Complete\nOK 5  NG 1  Total 6\n"}) {
+        EXPECT_NE(r.out.find(shown), std::string::npos) << shown << "\n" << r.out;
+    }
 }
 
 TEST_F(SerialCli, DisplaySerialNumberRunsOnlyAfterSetAndLoad) {
-    const CliRun early = run("select QRV7049 --display-serial load PROG serial run --count 1");
-    EXPECT_EQ(early.status, 4);
+    const CliRun early = run("select QRV7049 --display-serial load @prog.hex serial run --count 1");
+    EXPECT_EQ(early.status, cli::kExitRefused);
     EXPECT_NE(early.err.find("no run: give serial set and then load first"), std::string::npos);
 
     const std::string set =
         "select QRV7049 --display-serial serial set --length 2 --start-address 200 --first 1"
-        " --amount 3 load PROG";
+        " --amount 3 load @prog.hex";
     const CliRun direct = run(set + " auto");
-    EXPECT_EQ(direct.status, 4);
+    EXPECT_EQ(direct.status, cli::kExitRefused);
     EXPECT_NE(direct.err.find("program chips with serial run"), std::string::npos);
 
     const CliRun full = run(set + " serial run --count 3 serial info");
-    EXPECT_EQ(full.status, 0) << full.err;
-    EXPECT_NE(full.out.find("goes with the next load"), std::string::npos);
-    EXPECT_NE(full.out.find("OK 3  NG 0  Total 3"), std::string::npos);
-    EXPECT_NE(full.out.find("current 0004, end 0004, numbers left 0"), std::string::npos)
-        << full.out;
+    EXPECT_EQ(full.status, cli::kExitOk) << full.err;
+    for (const char* shown : {"goes with the next load", "OK 3  NG 0  Total 3",
+                              "current 0004, end 0004, numbers left 0"}) {
+        EXPECT_NE(full.out.find(shown), std::string::npos) << shown << "\n" << full.out;
+    }
 }
 
-TEST_F(SerialCli, BadArgumentsAreRefusedBeforeAnythingRuns) {
-    const struct {
-        const char* line;
-        const char* error;
-    } cases[] = {
-        {"select QRV7049 serial set --length 4", "serial set needs --start"},
-        {"select QRV7049 serial set --colour 4", "unknown serial option"},
-        {"select QRV7049 serial run --count 0", "--count needs a number"},
-        {"select QRV7049 serial frob", "serial takes set, run or info"},
-        {"select QRV7049 serial set --length 2 --start-address 0 --first 12345 --amount 1",
-         "--first has more digits"},
-    };
-    for (const auto& c : cases) {
-        const CliRun r = run(c.line);
-        EXPECT_EQ(r.status, 6) << c.error;
-        EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+TEST_F(SerialCli, TwentyChipsOverAStopAndARestartLeaveACompleteLogAndNoRepeats) {
+    scratch.write("job.txt", "chip = QRV7049\nprogram = prog.hex\nsha256 = " +
+                                 *Sha256OfFile(scratch / "prog.hex") +
+                                 "\nserial.length = 4\nserial.address = 100\n"
+                                 "serial.first = A0\nserial.count = 20\n");
+    const CliRun first = run("run @job.txt --count 8");
+    ASSERT_EQ(first.status, cli::kExitOk) << first.err;
+    EXPECT_NE(first.out.find("000000A7 OK  (OK 8  NG 0  Total 8)"), std::string::npos);
+
+    const CliRun rest = run("--json run @job.txt");
+    ASSERT_EQ(rest.status, cli::kExitOk) << rest.err;
+    EXPECT_NE(rest.err.find("continuing the interrupted run at S/N A8"), std::string::npos);
+    EXPECT_NE(rest.out.find("\"stage\":\"Chip\",\"ok\":true,\"message\":\"000000B3 OK  (OK 14  "
+                            "NG 0  Total 14)\""),
+              std::string::npos)
+        << rest.out;
+
+    const CliRun again = run("run @job.txt");
+    EXPECT_EQ(again.status, cli::kExitRefused);
+    EXPECT_NE(again.err.find("job.txt:6: S/N 000000A0 was already given"), std::string::npos)
+        << again.err;
+
+    ASSERT_EQ(run("log export --csv -o @log.csv").status, cli::kExitOk);
+    std::istringstream lines(readText(scratch / "log.csv"));
+    std::string line;
+    std::getline(lines, line);
+    int serial = 0xA0;
+    for (; std::getline(lines, line); ++serial) {
+        char expected[32];
+        std::snprintf(expected, sizeof expected, ",%08X,OK,\r", serial);
+        EXPECT_NE(line.find(",simulated,QRV7049,"), std::string::npos) << line;
+        EXPECT_TRUE(line.ends_with(expected)) << line;
     }
+    EXPECT_EQ(serial, 0xA0 + 20);
+
+    scratch.write("bad.txt", "chip = QRV7049\nspeed = 9\n");
+    EXPECT_EQ(run("run @bad.txt").status, cli::kExitBadInput);
+    EXPECT_EQ(run("log export --csv --since 2026-02-30").status, cli::kExitBadInput);
 }
 
 }  // namespace

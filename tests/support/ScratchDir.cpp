@@ -29,12 +29,7 @@ std::filesystem::path ScratchDir::write(const std::string& name, const std::stri
 
 std::filesystem::path ScratchDir::writeBytes(const std::string& name,
                                              const std::vector<std::uint8_t>& bytes) const {
-    const auto file = path_ / name;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return file;
+    return write(name, std::string(bytes.begin(), bytes.end()));
 }
 
 void ScratchDir::copyData(const std::string& set) const {
@@ -44,8 +39,8 @@ void ScratchDir::copyData(const std::string& set) const {
 }
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string text = readText(path);
+    return {text.begin(), text.end()};
 }
 
 std::string readText(const std::filesystem::path& path) {

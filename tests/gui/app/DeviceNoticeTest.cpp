@@ -62,10 +62,7 @@ TEST(DeviceNotices, ARemovalDuringADownloadWaitsForTheDownloadToFail) {
     ASSERT_TRUE(h.context->link.writerConnected);
     EXPECT_EQ(h.window().progStatusBar()->paneText(1), "USB STANDALONE WRITER");
 
-    h.context->chips.ReadChipDisplayInfo("QRV7049");
-    ASSERT_TRUE(h.context->chips.ReadICInfo("QRV7049"));
-    h.context->shell.job.chipNameText = "QRV7049";
-    h.window().refreshPanel();
+    h.chooseChip("QRV7049");
     const std::string program = h.base.write("prog.hex", hexText({0x11, 0x22, 0x33})).string();
     const auto load = [&] {
         h.op.files.push_back(program);

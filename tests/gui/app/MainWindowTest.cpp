@@ -7,7 +7,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QStackedWidget>
 #include <QStyleFactory>
 #include <QTest>
@@ -105,7 +104,7 @@ TEST(MainWindow, SimulatedWriterMenuPlugsTheWriterInAndOut) {
     expectControlsShowThePanel(h);
 }
 
-TEST(MainWindow, MenuItemsNeedTheirRuleAndABuiltCommand) {
+TEST(MainWindow, MenuItemsNeedTheirRuleAndABuiltCommandAndAskForTheirFiles) {
     MainWindowHarness h(restoredJob());
     gui::CWriterMainDlg& w = h.window();
     int ran = 0;
@@ -113,29 +112,24 @@ TEST(MainWindow, MenuItemsNeedTheirRuleAndABuiltCommand) {
         w.bindCommand(id, [&ran] { ++ran; });
     }
     w.updateMenuStates();
-    EXPECT_TRUE(w.action(gui::kLoadFile)->isEnabled());
-    EXPECT_FALSE(w.action(gui::kSaveAs)->isEnabled());  // the rule says never
+    EXPECT_FALSE(w.action(gui::kSaveAs)->isEnabled());         // the rule says never
+    EXPECT_FALSE(w.action(gui::kExportSetting)->isEnabled());  // no job loaded in this run
+    ASSERT_TRUE(w.action(gui::kLoadFile)->isEnabled());
     w.action(gui::kLoadFile)->trigger();
     EXPECT_EQ(ran, 1);
 
-    ASSERT_TRUE(h.trigger("simRemove"));
-    EXPECT_FALSE(w.action(gui::kLoadFile)->isEnabled());
-}
-
-TEST(MainWindow, PackageMenusAskForTheirFiles) {
-    MainWindowHarness h(restoredJob());
-    gui::CWriterMainDlg& w = h.window();
-    EXPECT_TRUE(w.action(gui::kUpdateChip)->isEnabled());
+    ASSERT_TRUE(w.action(gui::kUpdateChip)->isEnabled());
     ASSERT_TRUE(h.trigger("menuUpdateChip"));
     EXPECT_EQ(h.op.filters, std::vector<std::string>{"Update Zip Files (*.zip)|*.zip||"});
-
-    EXPECT_FALSE(w.action(gui::kExportSetting)->isEnabled());  // no job loaded in this run
     h.context->shell.job.loadedFilePath = "prog.hex";
     w.updateMenuStates();
     ASSERT_TRUE(w.action(gui::kExportSetting)->isEnabled());
     w.action(gui::kExportSetting)->trigger();
     EXPECT_EQ(h.op.filters.back(), "Zip Files (*.zip)|*.zip|All Files (*.*)|*.*||");
     EXPECT_TRUE(h.op.shown.empty());
+
+    ASSERT_TRUE(h.trigger("simRemove"));
+    EXPECT_FALSE(w.action(gui::kLoadFile)->isEnabled());
 }
 
 TEST(MainWindow, ExitIsAskedOnceFromTheMenuAndTheCloseBox) {

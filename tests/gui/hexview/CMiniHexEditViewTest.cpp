@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <functional>
+#include <tuple>
 
 #include "gui/hexview/CMiniHexEditView.h"
 #include "support/ScratchDir.h"
@@ -51,15 +52,12 @@ class HexViewTest : public ::testing::Test {
     }
     static void expectSameState(const HexViewModel& got, const HexViewModel& want,
                                 const char* what) {
-        EXPECT_EQ(got.cursor(), want.cursor()) << what;
-        EXPECT_EQ(got.top(), want.top()) << what;
-        EXPECT_EQ(got.nibble(), want.nibble()) << what;
-        EXPECT_EQ(got.selection().start, want.selection().start) << what;
-        EXPECT_EQ(got.selection().end, want.selection().end) << what;
-        EXPECT_EQ(got.length(), want.length()) << what;
-        EXPECT_TRUE(std::equal(got.data().begin(), got.data().end(), want.data().begin(),
-                               want.data().end()))
-            << what;
+        const auto state = [](const HexViewModel& m) {
+            return std::tuple(m.cursor(), m.top(), m.nibble(), m.selection().start,
+                              m.selection().end,
+                              std::vector<std::uint8_t>(m.data().begin(), m.data().end()));
+        };
+        EXPECT_EQ(state(got), state(want)) << what;
     }
 
     ScratchDir dir;

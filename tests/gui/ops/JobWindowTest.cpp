@@ -1,7 +1,6 @@
 // The job commands reached from the main window's menu and buttons, on the simulated writer.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -25,12 +24,7 @@ void answerOptionSelect(const char* choice) {
 
 TEST(JobWindow, LoadProgramReadAndSetProtectFromTheWindow) {
     MainWindowHarness h({.visibility = "<OperationDisplay><Read>1</Read></OperationDisplay>"});
-    // What the Device command leaves behind for the chosen chip.
-    h.context->chips.ReadChipDisplayInfo("QRV7049");
-    ASSERT_TRUE(h.context->chips.ReadICInfo("QRV7049"));
-    h.context->shell.job.chipNameText = "QRV7049";
-    h.window().enableOperationButtons();
-
+    h.chooseChip("QRV7049");
     h.op.files.push_back(h.base.write("prog.hex", hexText({0x11, 0x22, 0x33})).string());
     answerOptionSelect("DualMode");
     h.window().action(gui::kLoadFile)->trigger();
@@ -77,12 +71,9 @@ void answerAndRead(const char* button, const char* label, std::string& shown) {
 
 TEST(JobWindow, CompareFileAndReadChipInfoFromTheMenu) {
     MainWindowHarness h;
-    h.context->chips.ReadChipDisplayInfo("QN3244");
-    ASSERT_TRUE(h.context->chips.ReadICInfo("QN3244"));
-    h.context->shell.job.chipNameText = "QN3244";
+    h.chooseChip("QN3244");
     // No chip of the delivered catalogue offers Read Chip Info.
     h.context->chipXml.chipDisplayInfo().MenuRead_ChipInfo = 1;
-    h.window().enableOperationButtons();
     const std::string program = h.base.write("prog.hex", hexText(qn3244Image())).string();
     h.op.files.push_back(program);
     h.window().action(gui::kLoadFile)->trigger();

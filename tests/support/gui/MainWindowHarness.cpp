@@ -1,5 +1,7 @@
 #include "support/gui/MainWindowHarness.h"
 
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +56,13 @@ bool MainWindowHarness::trigger(const char* actionName) {
 
 std::string MainWindowHarness::message(const char* key) const {
     return context->messages.GetMultiLanguageMsg(key);
+}
+
+void MainWindowHarness::chooseChip(const std::string& name) {
+    context->chips.ReadChipDisplayInfo(name);
+    EXPECT_TRUE(context->chips.ReadICInfo(name));
+    context->shell.job.chipNameText = name;
+    window_->enableOperationButtons();
 }
 
 }  // namespace vexlor::test

@@ -43,6 +43,8 @@ class MainWindowHarness {
     bool trigger(const char* actionName);
     // A catalogue message as shown in the operator's language.
     std::string message(const char* key) const;
+    // Leaves what the Device command leaves for the chip, with the operation buttons on.
+    void chooseChip(const std::string& name);
 
     ScratchDir base;
     RecordingOperator op;
