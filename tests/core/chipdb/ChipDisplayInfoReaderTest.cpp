@@ -20,7 +20,6 @@ class ChipDisplayInfoReader : public ::testing::Test {
                       "<?xml version=\"1.0\"?>\n<ChipList>" + rootContent + "</ChipList>\n");
     }
     ChipDisplayInfo& info() { return db.chipDisplayInfo(); }
-
     // One chip entry with every key, some in forms the atoi rules cut short.
     const std::string fullChip = test::dataText("chipdb/full-chip.xml");
     test::ScratchDir scratch;
@@ -31,26 +30,11 @@ class ChipDisplayInfoReader : public ::testing::Test {
 TEST_F(ChipDisplayInfoReader, ReadsEveryKeyWithAtoiRulesAndJoinsFileTypes) {
     writeCatalogue(fullChip);
     EXPECT_EQ(db.ReadChipDisplayInfo("QR31A", 1), 0);
-
-    ChipDisplayInfo expected;
-    expected.IcTransfileforPath = 3;
-    expected.ExHVISP = 1;
-    expected.ISP = 2;
-    expected.Buzzer = 3;
-    expected.EraseMode = 4;
-    expected.RollingCode = 5;
-    expected.MassProduction = 6;
-    expected.ProductionLimit = 7;
-    expected.MenuSerial_Num = 1;
-    expected.MenuCompare_File = 8;
-    expected.MenuSet_Protect = 9;
-    expected.MenuRead_ChipInfo = -2;
-    expected.HextoBinMode = 12;   // " 12ab": blank skipped, digits up to the letters
-    expected.SetProtectMode = 0;  // letters only
-    expected.HaveSmartOPT = 1;
-    expected.FuseCheckBoxDisplay = 2;
-    expected.FW_File = "QR31.nce";
-    expected.IC_FileType = "Hex Files (*.hex)|*.hex|Bin Files (*.bin)|*.bin||";
+    // In declaration order; HextoBinMode " 12ab" gives 12 (blank skipped, digits up to the
+    // letters) and SetProtectMode, letters only, 0.
+    const ChipDisplayInfo expected{
+        3, 1, 8, 9,  -2, 6, 7, 1,          2,
+        4, 3, 5, 12, 0,  1, 2, "QR31.nce", "Hex Files (*.hex)|*.hex|Bin Files (*.bin)|*.bin||"};
     EXPECT_EQ(info(), expected);
     EXPECT_TRUE(op.shown.empty());
 }
@@ -154,14 +138,12 @@ TEST_F(ChipDisplayInfoReader, EveryCallSeesTheFileAsItIsNow) {
     writeCatalogue(withMode('2'));
     db.ReadChipDisplayInfo("QR31A", 1);
     EXPECT_EQ(info().HextoBinMode, 2);
-
     writeCatalogueFile("KLW20_mcu.xml", "<ChipSeries>");
     db.ReadChipDisplayInfo("QR31A", 1);
     std::filesystem::remove(scratch.path() / "ChipList" / "KLW20_mcu.xml");
     db.ReadChipDisplayInfo("QR31A", 1);
     EXPECT_EQ(op.headlines(), (std::vector<std::string>{"Open *.XML Fail", "Open *.XML Fail"}));
     EXPECT_EQ(info().HextoBinMode, 2);
-
     writeCatalogue(withMode('3'));
     db.ReadChipDisplayInfo("QR31A", 1);
     EXPECT_EQ(info().HextoBinMode, 3);

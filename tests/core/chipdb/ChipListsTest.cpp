@@ -23,7 +23,6 @@ class RecordingLists : public ChipListView {
     }
     void add(ChipList which, std::string_view text) override { lists[which].emplace_back(text); }
     Names of(ChipList which) { return lists[which]; }
-
     std::map<ChipList, Names> lists;
     std::map<ChipList, int> clears;
 };
@@ -67,22 +66,17 @@ TEST_F(ChipLists, FillsTheCascadeForEachSelection) {
 TEST_F(ChipLists, PackagesOnlyWithTheSecondSelector) {
     scratch.write("ChipList/KLW20_mcu.xml", catalogue);
     scratch.write("ChipList/KLW21_mcu.xml", catalogue);
-
     db.LoadChipLists(lists, 1, 1, 1, 1);
     EXPECT_EQ(lists.clears.count(ChipList::Packages), 0u);
     EXPECT_TRUE(lists.of(ChipList::Packages).empty());
-
     EXPECT_EQ(db.LoadChipLists(lists, 1, 1, 1, 2), 1);
     EXPECT_EQ(lists.of(ChipList::Packages), (Names{"SOP 8", "DIP14", "QFN20"}));
     EXPECT_EQ(db.chipDisplayInfo().ISP, 1);
-
     EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 0, 2), 1);
     EXPECT_EQ(lists.of(ChipList::Packages), (Names{"DIP 8", "SOP16"}));
-
     // A chip without packages shows none, not the previous chip's.
     EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 1, 2), 1);
     EXPECT_TRUE(lists.of(ChipList::Packages).empty());
-
     lists.lists[ChipList::Packages] = {"stale"};
     EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 5, 2), 0);
     EXPECT_TRUE(lists.of(ChipList::Packages).empty());

@@ -66,7 +66,6 @@ TEST(MultiLanguageCatalogue, UnreadableFileKeepsEarlierTextsAndSaysWhy) {
     EXPECT_FALSE(catalogue.LoadMultiLanguageMsgFile(scratch.path() / "missing.xml"));
     EXPECT_NE(catalogue.loadError().find("missing.xml"), std::string::npos);
     EXPECT_EQ(catalogue.GetMultiLanguageMsg("Both"), "[missing message: Both]");
-
     ASSERT_TRUE(catalogue.LoadMultiLanguageMsgFile(
         scratch.write("good.xml", test::dataText("chipdb/messages.xml"))));
     EXPECT_FALSE(catalogue.LoadMultiLanguageMsgFile(scratch.write("bad.xml", "<VexlorMsg><Msg>")));

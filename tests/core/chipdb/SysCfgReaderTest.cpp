@@ -19,7 +19,6 @@ TEST_F(SysCfgReader, ReadsFieldsInFileOrderAndDeletesTheFile) {
     ASSERT_EQ(db.ReadSysCfgOptions(file), 1);
     EXPECT_TRUE(op.shown.empty());
     EXPECT_FALSE(std::filesystem::exists(file));
-
     SysCfgField osc;
     osc.Name = "OSC";
     osc.Location = 0x2007;

@@ -65,7 +65,6 @@ TEST(CellTexts, AddressHexAndCharacter) {
     EXPECT_EQ(addressText(0, true), "00000000");
     EXPECT_EQ(hexCellText(0x0F), "0F ");
     EXPECT_EQ(hexCellText(0xA0), "A0 ");
-
     const struct {
         std::uint8_t byte;
         char shown;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "HexViewFixture.h"
@@ -50,7 +51,6 @@ TEST(HexViewTyping, DigitsWalkThroughTheNibblesAndCharactersThroughTheBytes) {
     EXPECT_EQ(bytesOf(view), (std::vector<std::uint8_t>{0xFF, 0x0A, 0x78, 0x96}));
     EXPECT_EQ(view.cursor(), 3);
     EXPECT_EQ(view.nibble(), kLowNibble);
-
     clickChar(view, 0, 2);
     EXPECT_TRUE(view.type('Z', false));
     EXPECT_TRUE(view.type(0xE9, false));  // Latin-1 e acute fits in a byte
@@ -148,9 +148,9 @@ TEST(HexViewCut, CtrlXRemovesFromLowerToHigherEnd) {
         }
         EXPECT_TRUE(view.deleteSelection()) << c.name;
         EXPECT_EQ(bytesOf(view), c.remaining) << c.name;
-        EXPECT_EQ(view.length(), static_cast<std::int64_t>(c.remaining.size())) << c.name;
-        EXPECT_EQ(view.cursor(), c.cursor) << c.name;
-        EXPECT_FALSE(view.selection().exists()) << c.name;
+        EXPECT_EQ(std::tuple(view.length(), view.cursor(), view.selection().exists()),
+                  std::tuple(static_cast<std::int64_t>(c.remaining.size()), c.cursor, false))
+            << c.name;
     }
 }
 
@@ -161,10 +161,8 @@ TEST(HexViewCut, RemovingEverythingLeavesAnEmptyViewThatStillWorks) {
     EXPECT_EQ(view.length(), 10);
     view.key(HexKey::End, {true, true});
     EXPECT_TRUE(view.deleteSelection());
-    EXPECT_EQ(view.length(), 0);
-    EXPECT_EQ(view.cursor(), 0);
-    EXPECT_EQ(view.top(), 0);
-    EXPECT_EQ(view.linesPerPage(), 0);
+    EXPECT_EQ(std::tuple(view.length(), view.cursor(), view.top(), view.linesPerPage()),
+              std::tuple(0, 0, 0, 0));
     EXPECT_FALSE(view.caret().visible);  // no byte to stand on
     EXPECT_FALSE(view.type('1', false));
     view.key(HexKey::Down, {});

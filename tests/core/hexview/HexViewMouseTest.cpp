@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "HexViewFixture.h"
 #include "core/hexview/HexHitTest.h"
 
@@ -56,9 +58,9 @@ TEST(HexHitTest, MapsPixelsToBytesAndDigits) {
         const std::optional<HexHit> hit = hitTest(layout, c.top, c.x, c.y);
         ASSERT_EQ(hit.has_value(), c.index.has_value()) << c.name;
         if (hit) {
-            EXPECT_EQ(hit->index, *c.index) << c.name;
-            EXPECT_EQ(hit->mode, c.mode) << c.name;
-            EXPECT_EQ(hit->nibble, c.nibble) << c.name;
+            EXPECT_EQ(std::tuple(hit->index, hit->mode, hit->nibble),
+                      std::tuple(*c.index, c.mode, c.nibble))
+                << c.name;
         }
     }
 }
@@ -91,8 +93,7 @@ TEST(HexHitTest, FollowsTheShownColumns) {
         const std::optional<HexHit> hit = hitTest(layout, 0, c.x, 5);
         ASSERT_EQ(hit.has_value(), c.mode.has_value()) << c.name;
         if (hit) {
-            EXPECT_EQ(hit->mode, *c.mode) << c.name;
-            EXPECT_EQ(hit->index, 0) << c.name;
+            EXPECT_EQ(std::tuple(hit->mode, hit->index), std::tuple(*c.mode, 0)) << c.name;
         }
     }
 }
@@ -114,9 +115,9 @@ TEST(HexViewMouse, ShiftClickSelectsFromTheOldCursorAndAPlainClickDropsIt) {
             clickChar(view, 0, 2);
             clickChar(view, 0, c.column, true);
         }
-        EXPECT_EQ(view.selection().start, 2) << c.hex << c.column;
-        EXPECT_EQ(view.selection().end, c.end) << c.hex << c.column;
-        EXPECT_EQ(view.cursor(), c.column) << c.hex << c.column;
+        EXPECT_EQ(std::tuple(view.selection().start, view.selection().end, view.cursor()),
+                  std::tuple(2, c.end, c.column))
+            << c.hex << c.column;
         clickChar(view, 1, 1);
         EXPECT_FALSE(view.selection().exists());
         EXPECT_EQ(view.cursor(), 17);
@@ -147,7 +148,6 @@ TEST(HexViewMouse, DragAboveOrBelowScrollsOneLine) {
     EXPECT_EQ(above.cursor(), 18);
     EXPECT_EQ(above.selection().start, 32);
     EXPECT_EQ(above.selection().end, 19);
-
     HexViewModel below = makeView(1000);
     clickHex(below, 0, 0);
     below.beginDrag();
@@ -175,12 +175,10 @@ TEST(HexViewMouse, CaretFollowsTheEditMode) {
     for (const auto& c : cases) {
         HexViewModel view = makeView(1000, c.wide);
         ASSERT_TRUE(view.press(c.x, c.y, false)) << c.name;
-        const CaretPlacement caret = view.caret();
-        EXPECT_EQ(caret.x, c.caret.x) << c.name;
-        EXPECT_EQ(caret.y, c.caret.y) << c.name;
-        EXPECT_EQ(caret.width, c.caret.width) << c.name;
-        EXPECT_EQ(caret.height, c.caret.height) << c.name;
-        EXPECT_EQ(caret.visible, c.caret.visible) << c.name;
+        const auto fields = [](const CaretPlacement& p) {
+            return std::tuple(p.x, p.y, p.width, p.height, p.visible);
+        };
+        EXPECT_EQ(fields(view.caret()), fields(c.caret)) << c.name;
     }
 }
 
@@ -190,7 +188,6 @@ TEST(HexViewMouse, CaretHiddenOutsideTheClientArea) {
     view.goToAddress(32);
     EXPECT_EQ(view.caret().y, -10);
     EXPECT_FALSE(view.caret().visible);
-
     HexViewModel narrow = makeView(1000);
     narrow.setMetrics({10, 8, 300, 100});
     clickHex(narrow, 0, 1);
