@@ -65,38 +65,38 @@ TEST(PackageCode, ComesFromThePackageNameOnlyWithTheSecondCatalogue) {
     }
 }
 
-TEST(ProductionLimitCount, AcceptsOneTo99999999) {
-    struct Case {
-        const char* text;
-        std::int32_t expected;
-    };
-    const Case cases[] = {
-        {"1", 1}, {"99999999", 99999999}, {" 250 ", 250}, {"+7", 7}, {"0042", 42},
-    };
-    for (const auto& c : cases) {
-        const CountEntry entry = ParseProductionLimitCount(c.text);
-        EXPECT_TRUE(entry.accepted) << c.text;
-        EXPECT_EQ(entry.value, c.expected) << c.text;
-        EXPECT_EQ(entry.refusal, "") << c.text;
-    }
-}
-
-TEST(ProductionLimitCount, RefusesOutOfRangeAndNonNumbers) {
+// An accepted count has no refusal; a refused one names the rule it broke.
+TEST(ProductionLimitCount, AcceptsOneTo99999999AndRefusesTheRest) {
     const std::string range = "Enter an integer between 1 and 99999999.";
     const std::string integer = "Enter an integer.";
-    struct Case {
+    const struct {
         const char* text;
-        const std::string& refusal;
-    };
-    const Case cases[] = {
-        {"0", range},   {"100000000", range}, {"-5", range},    {"99999999999999999999", range},
-        {"", range},    {"  ", range},        {"12a", integer}, {"1 2", integer},
-        {"-", integer}, {"0x10", integer},
+        std::int32_t value;  // when accepted
+        std::string refusal;
+    } cases[] = {
+        {"1", 1, ""},
+        {"99999999", 99999999, ""},
+        {" 250 ", 250, ""},
+        {"+7", 7, ""},
+        {"0042", 42, ""},
+        {"0", 0, range},
+        {"100000000", 0, range},
+        {"-5", 0, range},
+        {"99999999999999999999", 0, range},
+        {"", 0, range},
+        {"  ", 0, range},
+        {"12a", 0, integer},
+        {"1 2", 0, integer},
+        {"-", 0, integer},
+        {"0x10", 0, integer},
     };
     for (const auto& c : cases) {
         const CountEntry entry = ParseProductionLimitCount(c.text);
-        EXPECT_FALSE(entry.accepted) << c.text;
+        EXPECT_EQ(entry.accepted, c.refusal.empty()) << c.text;
         EXPECT_EQ(entry.refusal, c.refusal) << c.text;
+        if (entry.accepted) {
+            EXPECT_EQ(entry.value, c.value) << c.text;
+        }
     }
 }
 

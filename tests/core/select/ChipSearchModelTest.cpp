@@ -14,7 +14,6 @@ using Strings = std::vector<std::string>;
 class ChipSearchModelTest : public ::testing::Test {
   protected:
     ChipSearchModelTest() { test::WriteSampleCatalogue(base); }
-
     test::ScratchDir base;
     std::filesystem::path catalogue = base / "ChipList/KLW20_mcu.xml";
     ChipSearchModel search{catalogue};
@@ -52,10 +51,8 @@ TEST_F(ChipSearchModelTest, ClickingAnEntryPutsItsNameIntoTheEdit) {
     // The full name matches the earlier chip too; the first entry is the one selected.
     EXPECT_EQ(search.names(), (Strings{"QR31A100", "31A100"}));
     EXPECT_EQ(search.selection(), 0);
-
     search.selectEntry(5);
     EXPECT_EQ(search.text(), "31A100");
-
     // Keys walk the list without narrowing it.
     search.setText("A1");
     search.highlightEntry(1);
@@ -86,17 +83,14 @@ TEST_F(ChipSearchModelTest, LookupAfterClosingFindsTheFirstChipOfTheName) {
     test::RecordingOperator op;
     EXPECT_EQ(LookUpSearchedChip(catalogue, "", op), std::nullopt);
     EXPECT_TRUE(op.shown.empty());
-
     const auto shared = LookUpSearchedChip(catalogue, "SHARED1", op);
     ASSERT_TRUE(shared.has_value());
     EXPECT_EQ(*shared, (ChipPath{"MTP", 1, "M10", 0, "SHARED1", 1}));
     EXPECT_TRUE(op.shown.empty());
-
     EXPECT_EQ(LookUpSearchedChip(catalogue, "QR31", op), std::nullopt);
     ASSERT_EQ(op.shown.size(), 1u);
     EXPECT_EQ(op.last().text, "Can't find QR31");
     EXPECT_EQ(op.last().icon, MessageIcon::None);
-
     std::filesystem::remove(catalogue);
     EXPECT_EQ(LookUpSearchedChip(catalogue, "SHARED1", op), std::nullopt);
     EXPECT_EQ(op.last().text, "Can't find SHARED1");

@@ -7,28 +7,25 @@ namespace {
 
 // Box order in the patterns below: Display Serial Number, Mass Production, Production Limit,
 // EXHV ISP, ISP, Whole Chip Erase.
-std::string enabledPattern(const ModeControls& controls) {
-    std::string pattern;
-    for (const auto& box : controls.boxes) {
-        pattern += box.enabled ? '1' : '0';
+template <typename Items, typename Digit>
+std::string pattern(const Items& items, Digit digit) {
+    std::string text;
+    for (const auto& item : items) {
+        text += static_cast<char>('0' + digit(item));
     }
-    return pattern;
+    return text;
 }
 
-std::string checkedPattern(const ModeControls& controls) {
-    std::string pattern;
-    for (const auto& box : controls.boxes) {
-        pattern += box.checked ? '1' : '0';
-    }
-    return pattern;
+std::string enabledPattern(const ModeControls& c) {
+    return pattern(c.boxes, [](const auto& box) { return box.enabled ? 1 : 0; });
+}
+
+std::string checkedPattern(const ModeControls& c) {
+    return pattern(c.boxes, [](const auto& box) { return box.checked ? 1 : 0; });
 }
 
 std::string statePattern(const ModeData& data) {
-    std::string pattern;
-    for (auto state : data.states) {
-        pattern += static_cast<char>('0' + state);
-    }
-    return pattern;
+    return pattern(data.states, [](auto state) { return state; });
 }
 
 ChipDisplayInfo keys(int rolling, int mass, int limit, int exhv, int isp, int erase) {
@@ -87,7 +84,6 @@ TEST(ModeSelection, ANewChipDropsEveryEarlierChoice) {
     modes.click(ModeBox::IspProgram, true);
     EXPECT_EQ(statePattern(modes.data()), "001011");
     EXPECT_TRUE(modes.controls().countEnabled);
-
     modes.applyChipSpecialCases(keys(1, 1, 0, 1, 1, 1), "PLAIN02");
     EXPECT_EQ(enabledPattern(modes.controls()), "110111");
     EXPECT_EQ(checkedPattern(modes.controls()), "000000");
@@ -152,15 +148,12 @@ TEST(ModeSelection, CountIsTakenOnlyWhenInRange) {
     ModeSelection modes;
     modes.applyChipSpecialCases(keys(1, 1, 1, 1, 1, 1), "PLAIN01");
     modes.click(ModeBox::ProductionLimit, true);
-
     modes.setCountText("5000");
     EXPECT_EQ(modes.takeData(), std::nullopt);
     EXPECT_EQ(modes.data().productionLimitCount, 5000);
-
     modes.setCountText("0");
     EXPECT_EQ(modes.takeData(), "Enter an integer between 1 and 99999999.");
     EXPECT_EQ(modes.data().productionLimitCount, 5000);
-
     // The check states are taken even when the count is refused.
     modes.click(ModeBox::WholeChipErase, true);
     modes.setCountText("123456789");
@@ -175,7 +168,6 @@ TEST(ModeSelection, ShowAndResetExchangeDataWithTheControls) {
     modes.click(ModeBox::DisplaySerialNumber, true);
     modes.setCountText("77");
     ASSERT_EQ(modes.takeData(), std::nullopt);
-
     modes.resetData();
     EXPECT_EQ(statePattern(modes.data()), "000000");
     EXPECT_EQ(modes.data().productionLimitCount, 1);

@@ -13,7 +13,6 @@ class SelectChipByNameTest : public ::testing::Test {
         test::WriteSampleCatalogue(base);
         context.link.writerConnected = true;
     }
-
     test::ScratchDir base;
     test::RecordingOperator op;
     AppContext context{op, base.path(), Language::English};
@@ -57,7 +56,6 @@ TEST_F(SelectChipByNameTest, ChosenChipAndModesReachTheJob) {
     EXPECT_EQ(job.wholeChipErase, 1);
     EXPECT_EQ(job.smartOptionAvailable, 1);
     EXPECT_EQ(context.shell.titleText, "Vexlor_Writer  QR31A100  ");
-
     // A forced mode is applied without being asked for; asking for it changes nothing.
     for (const auto& modes : {std::vector<M>{}, std::vector<M>{M::IspProgram}}) {
         const ChipRequestResult forced = SelectChipByName({"QR31ZJ0115", modes, {}}, context, op);
@@ -67,7 +65,6 @@ TEST_F(SelectChipByNameTest, ChosenChipAndModesReachTheJob) {
         EXPECT_EQ(job.productionLimit, 0);
         EXPECT_EQ(job.wholeChipErase, 0);
     }
-
     // A name under two series: the first in catalogue order, whose keys are the same here.
     const ChipRequestResult shared =
         SelectChipByName({"SHARED1", {M::DisplaySerialNumber}, {}}, context, op);
@@ -81,7 +78,6 @@ TEST_F(SelectChipByNameTest, RefusedRequestKeepsThePreviousChip) {
     ASSERT_TRUE(SelectChipByName({"M20Y2", {M::MassProduction}, {}}, context, op).outcome.accepted);
     const ICInfo parameters = context.chipXml.icInfo();
     const ChipDisplayInfo keys = context.chipXml.chipDisplayInfo();
-
     const ChipRequestResult refused =
         SelectChipByName({"QR46A200", {M::IspProgram}, {}}, context, op);
     EXPECT_EQ(refused.refusal, "QR46A200 does not allow ISP Program");
