@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/chipdb/ReadChipXml.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
@@ -84,7 +86,7 @@ TEST_F(ChipDisplayInfoReader, DeeplyNestedValueIsReadWithoutExhaustingTheStack) 
     EXPECT_EQ(info().FW_File, "deep.nce");
 }
 
-TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepThePreviousChipsValues) {
+TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepTheEarlierValuesEvenOfTheSameChip) {
     writeCatalogue(fullChip + R"(
       <Chip name="QR31B"><ICSelectDisplay><ISP>0</ISP></ICSelectDisplay></Chip>)");
     db.ReadChipDisplayInfo("QR31A", 1);
@@ -93,15 +95,11 @@ TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepThePreviousChipsValues) {
     EXPECT_EQ(info().ExHVISP, 1);
     EXPECT_EQ(info().FW_File, "QR31.nce");
     EXPECT_EQ(info().IC_FileType, "Hex Files (*.hex)|*.hex|Bin Files (*.bin)|*.bin||");
-}
-
-TEST_F(ChipDisplayInfoReader, LaterDuplicateOverridesKeyByKey) {
     // The same chip listed twice, the later entry with fewer keys.
     writeCatalogueFile("KLW20_mcu.xml", test::dataText("chipdb/duplicate-chips.xml"));
     db.ReadChipDisplayInfo("DUP", 1);
-    EXPECT_EQ(info().HextoBinMode, 9);
-    EXPECT_EQ(info().FW_File, "first.nce");
-    EXPECT_EQ(info().IC_FileType, "B|*.b||");
+    EXPECT_EQ(std::tuple(info().HextoBinMode, info().FW_File, info().IC_FileType),
+              std::tuple(9, "first.nce", "B|*.b||"));
 }
 
 // An entry without a name attribute never matches, not even the empty name.

@@ -19,20 +19,11 @@ TEST_F(SysCfgReader, ReadsFieldsInFileOrderAndDeletesTheFile) {
     ASSERT_EQ(db.ReadSysCfgOptions(file), 1);
     EXPECT_TRUE(op.shown.empty());
     EXPECT_FALSE(std::filesystem::exists(file));
-    SysCfgField osc;
-    osc.Name = "OSC";
-    osc.Location = 0x2007;
-    osc.StartBit = 3;
-    osc.Length = 2;
-    osc.Enable = 1;
-    osc.Description = "Oscillator mode";
-    osc.Options = {{"IRC 4MHz", 0}, {"IRC 8MHz", 1}, {"Crystal", 3}};
-    SysCfgField wdt;
-    wdt.Name = "WDT";
-    wdt.Location = 0x2007;  // same value with and without the prefix
-    wdt.StartBit = 0;
-    wdt.Enable = 0;  // only the exact text True enables
-    wdt.Options = {{"No value", 0}};
+    // Name, location, start bit, length, enable, description, options. WDT writes its location
+    // without the prefix, and only the exact text True enables.
+    const std::vector<SysCfgChoice> clocks{{"IRC 4MHz", 0}, {"IRC 8MHz", 1}, {"Crystal", 3}};
+    const SysCfgField osc{"OSC", 0x2007, 3, 2, 1, "Oscillator mode", clocks};
+    const SysCfgField wdt{"WDT", 0x2007, 0, 0, 0, "", {{"No value", 0}}};
     EXPECT_EQ(db.sysCfgFields(), (std::vector<SysCfgField>{osc, wdt}));
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -78,7 +79,6 @@ TEST(Generator, OptionTemplateLaysOutTheChipParameters) {
     chip.R_VDD = 5.0f;
     chip.R_H_VDD = 5.5f;
     chip.R_L_VDD = 2.5f;
-
     const OptionBlock block = MakeOptionTemplate(chip);
     EXPECT_EQ(std::string(block.begin(), block.begin() + 7), "QRV7049");
     EXPECT_EQ(block[7], 0);
@@ -105,12 +105,9 @@ TEST(Generator, OptionTemplateLaysOutTheChipParameters) {
 TEST(Generator, FirmwareImageCarriesItsIdentification) {
     const auto image = MakeFirmwareImage({0x1234, 0x0567});
     ASSERT_EQ(image.size(), 0x10800u);
-    EXPECT_EQ(image[0x39], 0xC8);
-    EXPECT_EQ(image[0xFA8F], 0x5A);
-    EXPECT_EQ(image[0xFA90], 0x05);
-    EXPECT_EQ(image[0xFA91], 0x67);
-    EXPECT_EQ(image[0xFA94], 0x12);
-    EXPECT_EQ(image[0xFA95], 0x34);
+    EXPECT_EQ(std::tuple(image[0x39], image[0xFA8F], image[0xFA90], image[0xFA91], image[0xFA94],
+                         image[0xFA95]),
+              std::tuple(0xC8, 0x5A, 0x05, 0x67, 0x12, 0x34));
     const auto other = MakeFirmwareImage({0x1234, 0x0568});
     EXPECT_NE(std::vector(image.begin(), image.begin() + 0x39),
               std::vector(other.begin(), other.begin() + 0x39));

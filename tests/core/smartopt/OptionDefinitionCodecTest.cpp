@@ -74,11 +74,9 @@ TEST(OptionDefinitionCodec, FileDecodesBesideTheCallerAllOrNothing) {
     std::filesystem::create_directory(dir / "out");
     EXPECT_EQ(DecodeDefinitionFile(input, dir / "out"), "");
     EXPECT_EQ(readText(dir / "out" / "QU2201_Dec.ic"), kXml);
-
     const auto broken = dir.write("QU2203A.IC", encode("no xml"));
     EXPECT_NE(DecodeDefinitionFile(broken, dir / "out"), "");
     EXPECT_FALSE(std::filesystem::exists(dir / "out" / "QU2203A_Dec.ic"));
-
     // An output directory that cannot take the file: a message, and no staging copy left.
     EXPECT_NE(DecodeDefinitionFile(input, dir / "gone").find("cannot write"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "gone"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/smartopt/OptionSelections.h"
 #include "core/smartopt/OptionTemplate.h"
 #include "support/ScratchDir.h"
@@ -50,22 +52,17 @@ TEST(OptionTemplate, SettingsDefaultsAndSwitchLines) {
         3);
     EXPECT_EQ(block.items[1].settings, (std::vector<std::string>{"x", "y", "z"}));
     // The first character of the line belongs to no item.
-    EXPECT_EQ(block.selections[0], 0);
-    EXPECT_EQ(block.selections[1], 11);
-    EXPECT_EQ(block.selections[2], 2);
+    EXPECT_EQ(std::tuple(block.selections[0], block.selections[1], block.selections[2]),
+              std::tuple(0, 11, 2));
     // Lower case counts as upper case; any other character leaves the item's default alone.
     const SmartOptionBlock lower = parse("[MENU]\nA1\nB1\nC1\n[ITEM]\n[FIRST]\n9b-\n", 3);
-    EXPECT_EQ(lower.selections[1], 11);
-    EXPECT_EQ(lower.selections[2], 0);
-    EXPECT_EQ(block.items[0].byteIndex, 1u);
-    EXPECT_EQ(block.items[0].mask, 0x30);
+    EXPECT_EQ(std::tuple(lower.selections[1], lower.selections[2]), std::tuple(11, 0));
+    EXPECT_EQ(std::tuple(block.items[0].byteIndex, block.items[0].mask), std::tuple(1u, 0x30));
     EXPECT_EQ(block.items[0].values, (std::vector<std::uint32_t>{0x00, 0x10, 0x20}));
-    EXPECT_TRUE(block.items[1].switchLine);
-    EXPECT_EQ(block.items[1].mask, -1);
-    EXPECT_TRUE(block.items[1].values.empty());
-    // A damaged line is the item's line but reads nothing from the word.
-    EXPECT_TRUE(block.items[2].switchLine);
-    EXPECT_EQ(block.items[2].mask, -1);
+    // A damaged line is the item's line but reads nothing from the word, as a switch line.
+    for (const SmartOptionItem& item : {block.items[1], block.items[2]}) {
+        EXPECT_TRUE(item.switchLine && item.mask == -1 && item.values.empty()) << item.name;
+    }
 }
 
 TEST(OptionSelections, WordSelectsTheSettingWithTheFieldsValue) {
@@ -124,10 +121,10 @@ TEST(OptionSelections, UnknownWordKeepsDefaultsAndOnlyNineItemsAreRead) {
 
 TEST(OptionSelections, DefinitionFieldReadsItsBits) {
     SysCfgField field{"Clock", 0, 4, 2, 1, "", {{"a", 0}, {"b", 1}, {"c", 3}}};
-    EXPECT_EQ(DefinitionSelection(field, 0x0010), 1);
-    EXPECT_EQ(DefinitionSelection(field, 0x0030), 2);
-    EXPECT_EQ(DefinitionSelection(field, 0x0020), -1);
-    EXPECT_EQ(DefinitionSelection(field, kUnknownSystemConfig), -1);
+    EXPECT_EQ(std::tuple(DefinitionSelection(field, 0x0010), DefinitionSelection(field, 0x0030),
+                         DefinitionSelection(field, 0x0020),
+                         DefinitionSelection(field, kUnknownSystemConfig)),
+              std::tuple(1, 2, -1, -1));
     field.StartBit = 40;
     EXPECT_EQ(DefinitionSelection(field, 0x0030), 0);
 }
