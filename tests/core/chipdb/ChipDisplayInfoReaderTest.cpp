@@ -54,22 +54,16 @@ TEST_F(ChipDisplayInfoReader, KeysOutsideTheirGroupAreIgnored) {
 }
 
 TEST_F(ChipDisplayInfoReader, FileTypeJoinsTextAndElementChildrenInOrder) {
-    struct Case {
-        const char* fileType;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"<IC_FileType>Hex (*.hex)|*.hex||</IC_FileType>", "Hex (*.hex)|*.hex||"},
-        {"<IC_FileType><A>Hex|*.hex|</A>Obj|*.obj|<B>All|<C>*.*</C>||</B></IC_FileType>",
-         "Hex|*.hex|Obj|*.obj|All|*.*||"},
-        {"<IC_FileType/>", ""},
-    };
-    for (const Case& c : cases) {
+    const auto check = [&](const char* fileType, const char* expected) {
         info().IC_FileType = "previous";
-        writeCatalogue(std::string("<Chip name=\"QR31A\">") + c.fileType + "</Chip>");
+        writeCatalogue(std::string("<Chip name=\"QR31A\">") + fileType + "</Chip>");
         db.ReadChipDisplayInfo("QR31A", 1);
-        EXPECT_EQ(info().IC_FileType, c.expected) << c.fileType;
-    }
+        EXPECT_EQ(info().IC_FileType, expected) << fileType;
+    };
+    check("<IC_FileType>Hex (*.hex)|*.hex||</IC_FileType>", "Hex (*.hex)|*.hex||");
+    check("<IC_FileType><A>Hex|*.hex|</A>Obj|*.obj|<B>All|<C>*.*</C>||</B></IC_FileType>",
+          "Hex|*.hex|Obj|*.obj|All|*.*||");
+    check("<IC_FileType/>", "");
 }
 
 TEST_F(ChipDisplayInfoReader, DeeplyNestedValueIsReadWithoutExhaustingTheStack) {
@@ -148,34 +142,28 @@ TEST_F(ChipDisplayInfoReader, EveryCallSeesTheFileAsItIsNow) {
 }
 
 TEST_F(ChipDisplayInfoReader, FailuresAreReportedAndChangeNothing) {
-    struct Case {
-        const char* what;
-        const char* content;  // nullptr: no file
-        int selector;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"missing file", nullptr, 1, "Open *.XML Fail"},
-        {"malformed", "<ChipList><ChipSeries></ChipList>", 1, "Open *.XML Fail"},
-        {"no element", "<?xml version=\"1.0\"?>\n<!-- nothing -->\n", 1,
-         "Read ChipDisplayInfo Fail"},
-        {"unknown selector", "<ChipList/>", 3, "Open *.XML Fail"},
-    };
-    for (const Case& c : cases) {
+    // A null content writes no file.
+    const auto check = [&](const char* what, const char* content, int selector,
+                           const char* message) {
         test::ScratchDir base;
         test::RecordingOperator recorder;
         ReadChipXml reader(recorder, base.path());
         reader.chipDisplayInfo().FW_File = "kept.nce";
-        if (c.content != nullptr) {
-            base.write("ChipList/KLW20_mcu.xml", c.content);
-            base.write("ChipList/KLW21_mcu.xml", c.content);
+        if (content != nullptr) {
+            base.write("ChipList/KLW20_mcu.xml", content);
+            base.write("ChipList/KLW21_mcu.xml", content);
         }
-        EXPECT_EQ(reader.ReadChipDisplayInfo("QR31A", c.selector), 0) << c.what;
-        ASSERT_EQ(recorder.shown.size(), 1u) << c.what;
-        EXPECT_EQ(recorder.headlines().back(), c.message) << c.what;
-        EXPECT_EQ(recorder.last().icon, MessageIcon::None) << c.what;
-        EXPECT_EQ(reader.chipDisplayInfo().FW_File, "kept.nce") << c.what;
-    }
+        EXPECT_EQ(reader.ReadChipDisplayInfo("QR31A", selector), 0) << what;
+        ASSERT_EQ(recorder.shown.size(), 1u) << what;
+        EXPECT_EQ(recorder.headlines().back(), message) << what;
+        EXPECT_EQ(recorder.last().icon, MessageIcon::None) << what;
+        EXPECT_EQ(reader.chipDisplayInfo().FW_File, "kept.nce") << what;
+    };
+    check("missing file", nullptr, 1, "Open *.XML Fail");
+    check("malformed", "<ChipList><ChipSeries></ChipList>", 1, "Open *.XML Fail");
+    check("no element", "<?xml version=\"1.0\"?>\n<!-- nothing -->\n", 1,
+          "Read ChipDisplayInfo Fail");
+    check("unknown selector", "<ChipList/>", 3, "Open *.XML Fail");
 }
 
 }  // namespace

@@ -26,21 +26,15 @@ class ChipSearch : public ::testing::Test {
 };
 
 TEST_F(ChipSearch, FindsTheFirstChipOfThatNameWithItsListPositions) {
-    struct Case {
-        const char* name;
-        ChipPath expected;
-    };
-    const Case cases[] = {
-        {"QR31A", {"OTP", 0, "QR31", 0, "QR31A", 0}},
-        {"QR31B", {"OTP", 0, "QR31", 0, "QR31B", 1}},
-        {"QR41a", {"MTP", 1, "QR41", 0, "QR41a", 1}},
-        {"QR42A", {"MTP", 1, "QR42", 1, "QR42A", 0}},
-    };
-    for (const Case& c : cases) {
+    const auto check = [&](const char* name, const ChipPath& expected) {
         ChipPath found;
-        EXPECT_TRUE(FindChipInCatalogue(catalogue, c.name, found)) << c.name;
-        EXPECT_EQ(found, c.expected) << c.name;
-    }
+        EXPECT_TRUE(FindChipInCatalogue(catalogue, name, found)) << name;
+        EXPECT_EQ(found, expected) << name;
+    };
+    check("QR31A", {"OTP", 0, "QR31", 0, "QR31A", 0});
+    check("QR31B", {"OTP", 0, "QR31", 0, "QR31B", 1});
+    check("QR41a", {"MTP", 1, "QR41", 0, "QR41a", 1});
+    check("QR42A", {"MTP", 1, "QR42", 1, "QR42A", 0});
 }
 
 TEST_F(ChipSearch, ExactCaseSensitiveNamesOnly) {
@@ -52,22 +46,16 @@ TEST_F(ChipSearch, ExactCaseSensitiveNamesOnly) {
 }
 
 TEST_F(ChipSearch, FilterListsEachContainingNameOnceInCatalogueOrder) {
-    struct Case {
-        const char* text;
-        std::vector<std::string> names;
+    const auto check = [&](const char* text, const std::vector<std::string>& names) {
+        EXPECT_EQ(namesOf(FilterChipsInCatalogue(catalogue, text)), names) << text;
     };
-    const Case cases[] = {
-        {"", {"QR31A", "QR31B", "QR41a", "QR42A"}},
-        {"QR3", {"QR31A", "QR31B"}},
-        {"1B", {"QR31B"}},
-        {"A", {"QR31A", "QR42A"}},
-        {"a", {"QR41a"}},
-        {"qr", {}},
-        {"QR31BX", {}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(namesOf(FilterChipsInCatalogue(catalogue, c.text)), c.names) << c.text;
-    }
+    check("", {"QR31A", "QR31B", "QR41a", "QR42A"});
+    check("QR3", {"QR31A", "QR31B"});
+    check("1B", {"QR31B"});
+    check("A", {"QR31A", "QR42A"});
+    check("a", {"QR41a"});
+    check("qr", {});
+    check("QR31BX", {});
     // The duplicate keeps the place of its first occurrence.
     const auto matches = FilterChipsInCatalogue(catalogue, "QR31B");
     ASSERT_EQ(matches.size(), 1u);

@@ -15,31 +15,25 @@ namespace vexlor::datagen {
 namespace {
 
 TEST(Generator, ParsePackageReadsOutlineAndPinCount) {
-    struct Row {
-        const char* name;
-        std::optional<int> pins;
-        PackageOutline outline;
-    };
-    const Row kRows[] = {
-        {"DIP18 00", 18, PackageOutline::DualInLine},
-        {"SOP16  2", 16, PackageOutline::DualInLine},
-        {"SSOP20 01", 20, PackageOutline::DualInLine},
-        {"LQFP32 00", 32, PackageOutline::Quad},
-        {"QFN20 01", 20, PackageOutline::Quad},
-        {"DIP17 00", std::nullopt, {}},  // odd count on two rows
-        {"QFN18 00", std::nullopt, {}},  // not a multiple of four sides
-        {"18 00", std::nullopt, {}},     // no outline style
-        {"DIP 00", std::nullopt, {}},    // no pin count
-        {"DIP99999", std::nullopt, {}},  // far too many pins
-    };
-    for (const auto& row : kRows) {
-        const auto shape = ParsePackage(row.name);
-        ASSERT_EQ(shape.has_value(), row.pins.has_value()) << row.name;
+    const auto check = [&](const char* name, const std::optional<int>& pins,
+                           PackageOutline outline) {
+        const auto shape = ParsePackage(name);
+        ASSERT_EQ(shape.has_value(), pins.has_value()) << name;
         if (shape) {
-            EXPECT_EQ(shape->pins, *row.pins) << row.name;
-            EXPECT_EQ(shape->outline, row.outline) << row.name;
+            EXPECT_EQ(shape->pins, *pins) << name;
+            EXPECT_EQ(shape->outline, outline) << name;
         }
-    }
+    };
+    check("DIP18 00", 18, PackageOutline::DualInLine);
+    check("SOP16  2", 16, PackageOutline::DualInLine);
+    check("SSOP20 01", 20, PackageOutline::DualInLine);
+    check("LQFP32 00", 32, PackageOutline::Quad);
+    check("QFN20 01", 20, PackageOutline::Quad);
+    check("DIP17 00", std::nullopt, {});  // odd count on two rows
+    check("QFN18 00", std::nullopt, {});  // not a multiple of four sides
+    check("18 00", std::nullopt, {});     // no outline style
+    check("DIP 00", std::nullopt, {});    // no pin count
+    check("DIP99999", std::nullopt, {});  // far too many pins
 }
 
 TEST(Generator, VoltageCodeTruncatesElevenPointFiftyFiveTimesTheVoltage) {

@@ -33,29 +33,20 @@ TEST(PageLayout, FewerLinesForShortDataAndFlagsPartialLastRow) {
 }
 
 TEST(ColumnOffsets, FollowTheShownColumns) {
-    struct Case {
-        bool showAddress;
-        bool showHex;
-        bool wide;
-        int hex;
-        int characters;
-    };
-    const Case cases[] = {
-        {true, true, true, 72, 456},   // 9 address cells, then 16 x 3 hex cells of 8 pixels
-        {true, true, false, 40, 424},  // 5 address cells
-        {false, true, true, 0, 384},
-        {true, false, true, 72, 72},
-    };
-    for (const auto& c : cases) {
+    const auto check = [&](bool showAddress, bool showHex, bool wide, int hex, int characters) {
         HexViewOptions options;
-        options.showAddress = c.showAddress;
-        options.showHex = c.showHex;
-        options.wideAddress = c.wide;
+        options.showAddress = showAddress;
+        options.showHex = showHex;
+        options.wideAddress = wide;
         const ColumnOffsets offsets = computeColumnOffsets(options, 8, 16);
         EXPECT_EQ(offsets.address, 0);
-        EXPECT_EQ(offsets.hex, c.hex);
-        EXPECT_EQ(offsets.characters, c.characters);
-    }
+        EXPECT_EQ(offsets.hex, hex);
+        EXPECT_EQ(offsets.characters, characters);
+    };
+    check(true, true, true, 72, 456);   // 9 address cells, then 16 x 3 hex cells of 8 pixels
+    check(true, true, false, 40, 424);  // 5 address cells
+    check(false, true, true, 0, 384);
+    check(true, false, true, 72, 72);
 }
 
 TEST(CellTexts, AddressHexAndCharacter) {

@@ -62,18 +62,17 @@ TEST(HexViewBuffer, NewBufferStartsAtItsFirstByte) {
 }
 
 TEST(HexViewBuffer, RowLengthFromTheProfileOnlyWhenUsable) {
-    struct Case {
-        int stored;
-        bool taken;
-        int rowLength;
-    };
-    const Case cases[] = {{8, true, 8},   {1, true, 1},     {256, true, 256},
-                          {0, false, 16}, {-16, false, 16}, {257, false, 16}};
-    for (const auto& c : cases) {
+    const auto check = [&](int stored, bool taken, int rowLength) {
         HexViewModel view = makeView(100);
-        EXPECT_EQ(view.setRowLength(c.stored), c.taken) << c.stored;
-        EXPECT_EQ(view.rowLength(), c.rowLength) << c.stored;
-    }
+        EXPECT_EQ(view.setRowLength(stored), taken) << stored;
+        EXPECT_EQ(view.rowLength(), rowLength) << stored;
+    };
+    check(8, true, 8);
+    check(1, true, 1);
+    check(256, true, 256);
+    check(0, false, 16);
+    check(-16, false, 16);
+    check(257, false, 16);
 }
 
 TEST(HexViewBuffer, EightByteRowsChangeLayoutAndResizeRestoresSixteen) {
@@ -100,22 +99,16 @@ TEST(HexViewFile, ReadsRegularFilesWholeAndRefusesWhatItCannotShow) {
         EXPECT_EQ(read.bytes, bytes);
     }
     const auto big = dir.writeBytes("big.bin", std::vector<std::uint8_t>(11, 0x55));
-    struct Case {
-        const char* name;
-        std::filesystem::path path;
-        std::uintmax_t limit;
+    const auto check = [&](const char* name, const std::filesystem::path& path,
+                           std::uintmax_t limit) {
+        const ViewFileResult read = readViewFile(path, limit);
+        EXPECT_FALSE(read.ok()) << name;
+        EXPECT_NE(read.error.find(path.string()), std::string::npos) << read.error;
+        EXPECT_TRUE(read.bytes.empty()) << name;
     };
-    const Case cases[] = {
-        {"missing", dir / "missing.bin", kMaxViewFileBytes},
-        {"directory", dir.path(), kMaxViewFileBytes},
-        {"larger than the limit", big, 10},
-    };
-    for (const auto& c : cases) {
-        const ViewFileResult read = readViewFile(c.path, c.limit);
-        EXPECT_FALSE(read.ok()) << c.name;
-        EXPECT_NE(read.error.find(c.path.string()), std::string::npos) << read.error;
-        EXPECT_TRUE(read.bytes.empty()) << c.name;
-    }
+    check("missing", dir / "missing.bin", kMaxViewFileBytes);
+    check("directory", dir.path(), kMaxViewFileBytes);
+    check("larger than the limit", big, 10);
     EXPECT_TRUE(readViewFile(big, 11).ok());
 }
 

@@ -17,21 +17,21 @@ std::vector<std::uint8_t> bytesOf(const HexViewModel& view) {
 }
 
 TEST(HexViewTyping, UpperAndLowerCaseHexDigitsGiveTheSameNibble) {
-    struct Case {
-        bool lowDigit;
-        char typed;
-        std::uint8_t result;  // byte 0x12 after typing
-    };
-    const Case cases[] = {
-        {false, 'F', 0xF2}, {false, 'f', 0xF2}, {true, 'A', 0x1A}, {true, 'a', 0x1A},
-        {false, '0', 0x02}, {false, '9', 0x92}, {true, 'c', 0x1C}, {true, 'E', 0x1E},
-    };
-    for (const auto& c : cases) {
+    // The result is byte 0x12 after typing.
+    const auto check = [&](bool lowDigit, char typed, std::uint8_t result) {
         HexViewModel view = makeView(0x20);
-        clickHex(view, 1, 2, c.lowDigit);  // byte 0x12
-        EXPECT_TRUE(view.type(static_cast<std::uint8_t>(c.typed), false)) << c.typed;
-        EXPECT_EQ(view.data()[0x12], c.result) << c.typed;
-    }
+        clickHex(view, 1, 2, lowDigit);  // byte 0x12
+        EXPECT_TRUE(view.type(static_cast<std::uint8_t>(typed), false)) << typed;
+        EXPECT_EQ(view.data()[0x12], result) << typed;
+    };
+    check(false, 'F', 0xF2);
+    check(false, 'f', 0xF2);
+    check(true, 'A', 0x1A);
+    check(true, 'a', 0x1A);
+    check(false, '0', 0x02);
+    check(false, '9', 0x92);
+    check(true, 'c', 0x1C);
+    check(true, 'E', 0x1E);
 }
 
 TEST(HexViewTyping, DigitsWalkThroughTheNibblesAndCharactersThroughTheBytes) {
@@ -59,35 +59,27 @@ TEST(HexViewTyping, DigitsWalkThroughTheNibblesAndCharactersThroughTheBytes) {
 }
 
 TEST(HexViewTyping, RefusedCharactersChangeNothing) {
-    struct Case {
-        const char* name;
-        EditMode mode;
-        std::uint32_t character;
-        bool ctrl;
-    };
-    const Case cases[] = {
-        {"not a hex digit", EditMode::Hex, 'g', false},
-        {"blank in hex", EditMode::Hex, ' ', false},
-        {"with ctrl", EditMode::Hex, 'a', true},
-        {"tab", EditMode::Character, '\t', false},
-        {"backspace", EditMode::Character, '\b', false},
-        {"ctrl in character mode", EditMode::Character, 'x', true},
-        {"beyond one byte", EditMode::Character, 0x20AC, false},
-        {"address column", EditMode::None, 'A', false},
-    };
-    for (const auto& c : cases) {
+    const auto check = [&](const char* name, EditMode mode, std::uint32_t character, bool ctrl) {
         HexViewModel view = makeView(8);
-        if (c.mode == EditMode::Hex) {
+        if (mode == EditMode::Hex) {
             clickHex(view, 0, 3);
-        } else if (c.mode == EditMode::Character) {
+        } else if (mode == EditMode::Character) {
             clickChar(view, 0, 3);
         } else {
             view.press(10, 5, false);
         }
-        EXPECT_FALSE(view.type(c.character, c.ctrl)) << c.name;
-        EXPECT_EQ(bytesOf(view), test::countingBytes(8)) << c.name;
-        EXPECT_EQ(view.cursor(), c.mode == EditMode::None ? 0 : 3) << c.name;
-    }
+        EXPECT_FALSE(view.type(character, ctrl)) << name;
+        EXPECT_EQ(bytesOf(view), test::countingBytes(8)) << name;
+        EXPECT_EQ(view.cursor(), mode == EditMode::None ? 0 : 3) << name;
+    };
+    check("not a hex digit", EditMode::Hex, 'g', false);
+    check("blank in hex", EditMode::Hex, ' ', false);
+    check("with ctrl", EditMode::Hex, 'a', true);
+    check("tab", EditMode::Character, '\t', false);
+    check("backspace", EditMode::Character, '\b', false);
+    check("ctrl in character mode", EditMode::Character, 'x', true);
+    check("beyond one byte", EditMode::Character, 0x20AC, false);
+    check("address column", EditMode::None, 'A', false);
 }
 
 TEST(HexViewTyping, TypingClearsTheSelectionAndScrollsOffThePage) {
@@ -183,25 +175,19 @@ TEST(HexViewCut, TopPastTheShorterBufferReturnsToItsLastPage) {
 }
 
 TEST(HexViewGoTo, AddressBeyondTheDataShowsTheLastPage) {
-    struct Case {
-        std::size_t length;
-        std::uint64_t address;
-        std::int64_t top;
-    };
-    const Case cases[] = {
-        {1000, 0x100, 0x100},  // address itself, even off a row boundary
-        {1000, 0x3E7, 999},    // the last byte
-        {1000, 0x3E8, 840},    // one past the end: last page (1000 - 10 * 16)
-        {1000, 0x5000, 840},  {1000, 0xFFFFFFFFFFFFFFFF, 840},
-        {100, 0x200, 0},  // shorter than a page
-        {0, 0x10, 0},
-    };
-    for (const auto& c : cases) {
-        HexViewModel view = makeView(c.length);
-        view.goToAddress(c.address);
-        EXPECT_EQ(view.top(), c.top) << c.length << " @" << c.address;
+    const auto check = [&](std::size_t length, std::uint64_t address, std::int64_t top) {
+        HexViewModel view = makeView(length);
+        view.goToAddress(address);
+        EXPECT_EQ(view.top(), top) << length << " @" << address;
         EXPECT_EQ(view.cursor(), 0);
-    }
+    };
+    check(1000, 0x100, 0x100);  // address itself, even off a row boundary
+    check(1000, 0x3E7, 999);    // the last byte
+    check(1000, 0x3E8, 840);    // one past the end: last page (1000 - 10 * 16)
+    check(1000, 0x5000, 840);
+    check(1000, 0xFFFFFFFFFFFFFFFF, 840);
+    check(100, 0x200, 0);  // shorter than a page
+    check(0, 0x10, 0);
 }
 
 }  // namespace

@@ -67,35 +67,25 @@ TEST(HexHitTest, MapsPixelsToBytesAndDigits) {
 
 // Hidden columns give their room to the next one; an unmeasured font hits nothing.
 TEST(HexHitTest, FollowsTheShownColumns) {
-    struct Case {
-        const char* name;
-        HexViewOptions options;
-        int charWidth;
-        int x;
-        std::optional<EditMode> mode;
-    };
-    const Case cases[] = {
-        {"no address: hex from 0", {false, true, true, true}, 8, 0, EditMode::Hex},
-        {"no address: characters from 384", {false, true, true, true}, 8, 384, EditMode::Character},
-        {"no hex: characters after the address",
-         {true, false, true, true},
-         8,
-         72,
-         EditMode::Character},
-        {"no characters: nothing after the hex", {true, true, false, true}, 8, 456, std::nullopt},
-        {"font not measured", {true, true, true, true}, 0, 72, std::nullopt},
-    };
-    for (const auto& c : cases) {
+    const auto check = [&](const char* name, const HexViewOptions& options, int charWidth, int x,
+                           const std::optional<EditMode>& mode) {
         HexViewLayout layout;
-        layout.setOptions(c.options);
-        layout.setMetrics({test::kLineHeight, c.charWidth, 600, 100});
+        layout.setOptions(options);
+        layout.setMetrics({test::kLineHeight, charWidth, 600, 100});
         layout.setLength(40);
-        const std::optional<HexHit> hit = hitTest(layout, 0, c.x, 5);
-        ASSERT_EQ(hit.has_value(), c.mode.has_value()) << c.name;
+        const std::optional<HexHit> hit = hitTest(layout, 0, x, 5);
+        ASSERT_EQ(hit.has_value(), mode.has_value()) << name;
         if (hit) {
-            EXPECT_EQ(std::tuple(hit->mode, hit->index), std::tuple(*c.mode, 0)) << c.name;
+            EXPECT_EQ(std::tuple(hit->mode, hit->index), std::tuple(*mode, 0)) << name;
         }
-    }
+    };
+    check("no address: hex from 0", {false, true, true, true}, 8, 0, EditMode::Hex);
+    check("no address: characters from 384", {false, true, true, true}, 8, 384,
+          EditMode::Character);
+    check("no hex: characters after the address", {true, false, true, true}, 8, 72,
+          EditMode::Character);
+    check("no characters: nothing after the hex", {true, true, false, true}, 8, 456, std::nullopt);
+    check("font not measured", {true, true, true, true}, 0, 72, std::nullopt);
 }
 
 TEST(HexViewMouse, ShiftClickSelectsFromTheOldCursorAndAPlainClickDropsIt) {
@@ -158,28 +148,19 @@ TEST(HexViewMouse, DragAboveOrBelowScrollsOneLine) {
 }
 
 TEST(HexViewMouse, CaretFollowsTheEditMode) {
-    struct Case {
-        const char* name;
-        bool wide;
-        int x;
-        int y;
-        CaretPlacement caret;
-    };
-    const Case cases[] = {
-        {"hex high digit", true, 72 + 24, 15, {96, 10, 8, 10, true}},
-        {"hex low digit", true, 72 + 24 + 8, 15, {104, 10, 8, 10, true}},
-        {"character", true, 456 + 8, 15, {464, 10, 8, 10, true}},
-        {"address wide", true, 3, 25, {0, 20, 64, 10, true}},
-        {"address narrow", false, 3, 25, {0, 20, 32, 10, true}},
-    };
-    for (const auto& c : cases) {
-        HexViewModel view = makeView(1000, c.wide);
-        ASSERT_TRUE(view.press(c.x, c.y, false)) << c.name;
+    const auto check = [&](const char* name, bool wide, int x, int y, const CaretPlacement& caret) {
+        HexViewModel view = makeView(1000, wide);
+        ASSERT_TRUE(view.press(x, y, false)) << name;
         const auto fields = [](const CaretPlacement& p) {
             return std::tuple(p.x, p.y, p.width, p.height, p.visible);
         };
-        EXPECT_EQ(fields(view.caret()), fields(c.caret)) << c.name;
-    }
+        EXPECT_EQ(fields(view.caret()), fields(caret)) << name;
+    };
+    check("hex high digit", true, 72 + 24, 15, {96, 10, 8, 10, true});
+    check("hex low digit", true, 72 + 24 + 8, 15, {104, 10, 8, 10, true});
+    check("character", true, 456 + 8, 15, {464, 10, 8, 10, true});
+    check("address wide", true, 3, 25, {0, 20, 64, 10, true});
+    check("address narrow", false, 3, 25, {0, 20, 32, 10, true});
 }
 
 TEST(HexViewMouse, CaretHiddenOutsideTheClientArea) {

@@ -56,32 +56,25 @@ TEST(HexViewScroll, BarCodesMoveTopAndCursorTogether) {
 }
 
 TEST(HexViewScroll, WheelScrollsTwoRowsPerNotchAndLeavesTheCursor) {
-    struct Case {
-        const char* name;
-        std::int64_t startTop;
-        std::vector<int> deltas;
-        std::int64_t top;
-    };
-    const Case cases[] = {
-        {"one notch down", 0, {-120}, 32},
-        {"one notch up", 64, {120}, 32},
-        {"up at the start", 0, {120}, 0},
-        {"up never below 0", 16, {240}, 0},
-        {"down stops at the last page", 0, {-120 * 40}, 840},
-        {"down does not pull an odd top back", 990, {-120}, 990},
-        {"half notches add up", 0, {-30, -30}, 16},
-        {"a part of a row does nothing", 0, {-59}, 0},
-        {"opposite parts cancel", 0, {-30, 30, -30}, 0},
-    };
-    for (const auto& c : cases) {
+    const auto check = [&](const char* name, std::int64_t startTop, const std::vector<int>& deltas,
+                           std::int64_t top) {
         HexViewModel view = makeView(1000);
-        view.goToAddress(static_cast<std::uint64_t>(c.startTop));
-        for (int delta : c.deltas) {
+        view.goToAddress(static_cast<std::uint64_t>(startTop));
+        for (int delta : deltas) {
             view.wheel(delta);
         }
-        EXPECT_EQ(view.top(), c.top) << c.name;
-        EXPECT_EQ(view.cursor(), 0) << c.name;
-    }
+        EXPECT_EQ(view.top(), top) << name;
+        EXPECT_EQ(view.cursor(), 0) << name;
+    };
+    check("one notch down", 0, {-120}, 32);
+    check("one notch up", 64, {120}, 32);
+    check("up at the start", 0, {120}, 0);
+    check("up never below 0", 16, {240}, 0);
+    check("down stops at the last page", 0, {-120 * 40}, 840);
+    check("down does not pull an odd top back", 990, {-120}, 990);
+    check("half notches add up", 0, {-30, -30}, 16);
+    check("a part of a row does nothing", 0, {-59}, 0);
+    check("opposite parts cancel", 0, {-30, 30, -30}, 0);
 }
 
 TEST(HexViewScroll, CursorAboveTheViewStopsAtTheFirstByte) {

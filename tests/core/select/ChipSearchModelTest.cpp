@@ -61,22 +61,15 @@ TEST_F(ChipSearchModelTest, ClickingAnEntryPutsItsNameIntoTheEdit) {
 }
 
 TEST_F(ChipSearchModelTest, TextLookedUpDependsOnHowTheDialogClosed) {
-    struct Case {
-        const char* typed;
-        SearchClosing closing;
-        const char* lookedUp;
+    const auto check = [&](const char* typed, SearchClosing closing, const char* lookedUp) {
+        search.setText(typed);
+        EXPECT_EQ(search.lookUpText(closing), lookedUp) << typed;
     };
-    const Case cases[] = {
-        {"ZJ01", SearchClosing::Ok, "QR31ZJ0115"},  // the one chip listed
-        {"ZJ01", SearchClosing::Dismissed, "ZJ01"},
-        {"ZJ01", SearchClosing::Cancel, ""},
-        {"A1", SearchClosing::Ok, "A1"},  // two listed: the text as typed
-        {"QR99", SearchClosing::Ok, "QR99"},
-    };
-    for (const Case& c : cases) {
-        search.setText(c.typed);
-        EXPECT_EQ(search.lookUpText(c.closing), c.lookedUp) << c.typed;
-    }
+    check("ZJ01", SearchClosing::Ok, "QR31ZJ0115");  // the one chip listed
+    check("ZJ01", SearchClosing::Dismissed, "ZJ01");
+    check("ZJ01", SearchClosing::Cancel, "");
+    check("A1", SearchClosing::Ok, "A1");  // two listed: the text as typed
+    check("QR99", SearchClosing::Ok, "QR99");
 }
 
 TEST_F(ChipSearchModelTest, LookupAfterClosingFindsTheFirstChipOfTheName) {

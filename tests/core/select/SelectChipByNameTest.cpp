@@ -21,27 +21,21 @@ class SelectChipByNameTest : public ::testing::Test {
 using M = ModeBox;
 
 TEST_F(SelectChipByNameTest, ModesAreCheckedLikeClicksAndRefusedWhenNotAllowed) {
-    struct Case {
-        ChipRequest request;
-        std::string refusal;
+    const auto check = [&](const ChipRequest& request, const std::string& refusal) {
+        const ChipRequestResult result = SelectChipByName(request, context, op);
+        EXPECT_FALSE(result.outcome.accepted) << request.chipName;
+        EXPECT_EQ(result.refusal, refusal) << request.chipName;
+        EXPECT_EQ(context.shell.job.chipNameText, "") << request.chipName;
+        EXPECT_EQ(context.chipXml.icInfo(), ICInfo{}) << request.chipName;
     };
-    const Case cases[] = {
-        {{"QR31ZJ0115", {M::ExHvIspProgram}, {}}, "EXHV ISP Program cannot go with ISP Program"},
-        {{"QR31K1C13", {M::IspProgram}, {}}, "QR31K1C13 does not allow ISP Program"},
-        {{"QR46A200", {M::WholeChipErase}, {}}, "QR46A200 does not allow Whole Chip Erase"},
-        {{"QR31A100", {M::WholeChipErase, M::ProductionLimit, M::MassProduction}, "9"},
-         "Mass Production Mode cannot go with Production Limit, Whole Chip Erase"},
-        {{"QR31A100", {M::ProductionLimit}, "100000000"},
-         "Enter an integer between 1 and 99999999."},
-        {{"QR31a100", {}, {}}, "Can't find QR31a100"},
-    };
-    for (const auto& c : cases) {
-        const ChipRequestResult result = SelectChipByName(c.request, context, op);
-        EXPECT_FALSE(result.outcome.accepted) << c.request.chipName;
-        EXPECT_EQ(result.refusal, c.refusal) << c.request.chipName;
-        EXPECT_EQ(context.shell.job.chipNameText, "") << c.request.chipName;
-        EXPECT_EQ(context.chipXml.icInfo(), ICInfo{}) << c.request.chipName;
-    }
+    check({"QR31ZJ0115", {M::ExHvIspProgram}, {}}, "EXHV ISP Program cannot go with ISP Program");
+    check({"QR31K1C13", {M::IspProgram}, {}}, "QR31K1C13 does not allow ISP Program");
+    check({"QR46A200", {M::WholeChipErase}, {}}, "QR46A200 does not allow Whole Chip Erase");
+    check({"QR31A100", {M::WholeChipErase, M::ProductionLimit, M::MassProduction}, "9"},
+          "Mass Production Mode cannot go with Production Limit, Whole Chip Erase");
+    check({"QR31A100", {M::ProductionLimit}, "100000000"},
+          "Enter an integer between 1 and 99999999.");
+    check({"QR31a100", {}, {}}, "Can't find QR31a100");
 }
 
 TEST_F(SelectChipByNameTest, ChosenChipAndModesReachTheJob) {

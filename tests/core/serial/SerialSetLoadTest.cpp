@@ -107,25 +107,18 @@ TEST_F(SerialSetLoad, RefusalsLeaveTheBlockAndTheDialogOpen) {
     choose("QR31N4365");
     rig.device.clearTranscript();
     const Bytes before = block();
-    const struct {
-        const char* length;
-        const char* address;
-        const char* first;
-        const char* amount;
-        const char* message;
-    } cases[] = {
-        {"4", "1FE2", "1", "0", "Please Keyin 'S/N Amount'. ( >= 1 )"},
-        {"4", "1FE3", "1", "1", "S/N Start Address, Please Enter an even data"},
-        {"4", "1FE0", "1", "1", "S/N Start Address Error (defined=>1fe2h)"},
-        {"4", "1FE2", "12x", "1", "Start Serial NO must be a hexadecimal number"},
-        {"4", "1FE2", "1", "z", "S/N Amount must be a hexadecimal number"},
-        {"0", "1FE2", "1", "1", "'Input Serial Number Length Error"},
+    const auto check = [&](const char* length, const char* address, const char* first,
+                           const char* amount, const char* message) {
+        typeRun(length, address, first, amount);
+        EXPECT_FALSE(load()) << message;
+        EXPECT_EQ(rig.op.last().text, message);
     };
-    for (const auto& c : cases) {
-        typeRun(c.length, c.address, c.first, c.amount);
-        EXPECT_FALSE(load()) << c.message;
-        EXPECT_EQ(rig.op.last().text, c.message);
-    }
+    check("4", "1FE2", "1", "0", "Please Keyin 'S/N Amount'. ( >= 1 )");
+    check("4", "1FE3", "1", "1", "S/N Start Address, Please Enter an even data");
+    check("4", "1FE0", "1", "1", "S/N Start Address Error (defined=>1fe2h)");
+    check("4", "1FE2", "12x", "1", "Start Serial NO must be a hexadecimal number");
+    check("4", "1FE2", "1", "z", "S/N Amount must be a hexadecimal number");
+    check("0", "1FE2", "1", "1", "'Input Serial Number Length Error");
     EXPECT_EQ(block(), before);
     EXPECT_FALSE(rig.areaWritten());
 }
