@@ -88,37 +88,31 @@ TEST_F(ICInfoReader, EachReadStartsFromTheResetState) {
 }
 
 TEST_F(ICInfoReader, FailuresLeaveTheRecordReset) {
-    struct Case {
-        const char* what;
-        const char* chip;
-        const char* content;  // written as ICInfo/<chip>.ic unless nullptr
-        const char* message;
-    };
-    const Case cases[] = {
-        {"no file", "QR99", nullptr, "Open *.ic Fail"},
-        {"malformed", "Bad", "<IC><Address></IC>", "Open *.ic Fail"},
-        {"no element", "Empty", "<?xml version=\"1.0\"?><!-- none -->", "Read ICFile Fail"},
-        {"name with a folder", "../ChipList/Full", nullptr, "Open *.ic Fail"},
-        {"backslash name", "..\\ChipList\\Full", nullptr, "Open *.ic Fail"},
-        {"empty name", "", nullptr, "Open *.ic Fail"},
-    };
     // A readable file just outside ICInfo: a name with a folder must not reach it.
     scratch.write("ChipList/Full.ic", fullFile);
     writeIc("QR31A", fullFile);
-    for (const Case& c : cases) {
+    // A content is written as ICInfo/<chip>.ic; a null one writes nothing.
+    const auto check = [&](const char* what, const char* chip, const char* content,
+                           const char* message) {
         ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
         op.shown.clear();
-        if (c.content != nullptr) {
-            writeIc(c.chip, c.content);
+        if (content != nullptr) {
+            writeIc(chip, content);
         }
-        EXPECT_EQ(db.ReadICInfo(c.chip), 0) << c.what;
-        ASSERT_EQ(op.shown.size(), 1u) << c.what;
+        EXPECT_EQ(db.ReadICInfo(chip), 0) << what;
+        ASSERT_EQ(op.shown.size(), 1u) << what;
         EXPECT_EQ(op.last().text,
-                  std::string(c.message) + "\n" + ICInfoFilePath(scratch.path(), c.chip).string())
-            << c.what;
-        EXPECT_EQ(op.last().icon, MessageIcon::None) << c.what;
-        EXPECT_EQ(info(), ICInfo{}) << c.what;
-    }
+                  std::string(message) + "\n" + ICInfoFilePath(scratch.path(), chip).string())
+            << what;
+        EXPECT_EQ(op.last().icon, MessageIcon::None) << what;
+        EXPECT_EQ(info(), ICInfo{}) << what;
+    };
+    check("no file", "QR99", nullptr, "Open *.ic Fail");
+    check("malformed", "Bad", "<IC><Address></IC>", "Open *.ic Fail");
+    check("no element", "Empty", "<?xml version=\"1.0\"?><!-- none -->", "Read ICFile Fail");
+    check("name with a folder", "../ChipList/Full", nullptr, "Open *.ic Fail");
+    check("backslash name", "..\\ChipList\\Full", nullptr, "Open *.ic Fail");
+    check("empty name", "", nullptr, "Open *.ic Fail");
 }
 
 // Builds a locale whose only rule is a decimal comma, as many operators' systems have.

@@ -7,29 +7,21 @@ namespace vexlor {
 namespace {
 
 TEST(PageLayout, FewerLinesForShortDataAndFlagsPartialLastRow) {
-    struct Case {
-        std::int64_t length;
-        int clientHeight;
-        int lineHeight;
-        std::int64_t lines;
-        bool shortLastPage;
+    const auto check = [&](std::int64_t length, int clientHeight, int lineHeight,
+                           std::int64_t lines, bool shortLastPage) {
+        const PageLayout page = computePageLayout(length, 16, clientHeight, lineHeight);
+        EXPECT_EQ(page.linesPerPage, lines) << "length " << length;
+        EXPECT_EQ(page.shortLastPage, shortLastPage) << "length " << length;
     };
-    const Case cases[] = {
-        {1000, 100, 10, 10, false},  // more data than a page
-        {160, 100, 10, 10, false},   // exactly one page
-        {170, 105, 10, 10, false},   // partial line of the client area is not counted
-        {100, 100, 10, 7, true},     // six full rows and four bytes
-        {96, 100, 10, 6, false},     // six full rows
-        {24, 100, 10, 2, true},      // one row and a half
-        {12, 100, 10, 1, true},      // less than a row
-        {0, 100, 10, 0, false},      // empty file
-        {100, 100, 0, 0, false},     // font not measured yet
-    };
-    for (const auto& c : cases) {
-        const PageLayout page = computePageLayout(c.length, 16, c.clientHeight, c.lineHeight);
-        EXPECT_EQ(page.linesPerPage, c.lines) << "length " << c.length;
-        EXPECT_EQ(page.shortLastPage, c.shortLastPage) << "length " << c.length;
-    }
+    check(1000, 100, 10, 10, false);  // more data than a page
+    check(160, 100, 10, 10, false);   // exactly one page
+    check(170, 105, 10, 10, false);   // partial line of the client area is not counted
+    check(100, 100, 10, 7, true);     // six full rows and four bytes
+    check(96, 100, 10, 6, false);     // six full rows
+    check(24, 100, 10, 2, true);      // one row and a half
+    check(12, 100, 10, 1, true);      // less than a row
+    check(0, 100, 10, 0, false);      // empty file
+    check(100, 100, 0, 0, false);     // font not measured yet
 }
 
 TEST(ColumnOffsets, FollowTheShownColumns) {

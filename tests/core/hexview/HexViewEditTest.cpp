@@ -94,56 +94,33 @@ TEST(HexViewTyping, TypingClearsTheSelectionAndScrollsOffThePage) {
     EXPECT_EQ(view.top(), 16);
 }
 
-struct CutCase {
-    const char* name;
-    EditMode mode;
-    int startColumn;
-    std::vector<HexKey> shiftKeys;
-    std::vector<std::uint8_t> remaining;
-    std::int64_t cursor;
-};
-
 // Ten bytes 00..09; the cursor starts in row 0 and the keys are pressed with Shift.
 TEST(HexViewCut, CtrlXRemovesFromLowerToHigherEnd) {
-    const CutCase cases[] = {
-        {"backwards selection",
-         EditMode::Character,
-         5,
-         {HexKey::Left, HexKey::Left},
-         {0, 1, 2, 5, 6, 7, 8, 9},
-         3},
-        {"forwards selection",
-         EditMode::Character,
-         2,
-         {HexKey::Right},
-         {0, 1, 3, 4, 5, 6, 7, 8, 9},
-         3},
-        // The cursor (9) lay past the new end and comes back onto the last byte.
-        {"to the row end in characters", EditMode::Character, 2, {HexKey::End}, {0, 1, 9}, 2},
-        {"to the row end in hex", EditMode::Hex, 2, {HexKey::End}, {0, 1}, 1},
-        {"hex byte under the caret",
-         EditMode::Hex,
-         4,
-         {HexKey::Right},
-         {0, 1, 2, 3, 5, 6, 7, 8, 9},
-         4},
-    };
-    for (const auto& c : cases) {
+    using enum HexKey;
+    const auto check = [&](const char* name, EditMode mode, int startColumn,
+                           const std::vector<HexKey>& shiftKeys,
+                           const std::vector<std::uint8_t>& remaining, std::int64_t cursor) {
         HexViewModel view = makeView(10);
-        if (c.mode == EditMode::Hex) {
-            clickHex(view, 0, c.startColumn);
+        if (mode == EditMode::Hex) {
+            clickHex(view, 0, startColumn);
         } else {
-            clickChar(view, 0, c.startColumn);
+            clickChar(view, 0, startColumn);
         }
-        for (HexKey key : c.shiftKeys) {
+        for (HexKey key : shiftKeys) {
             view.key(key, {true, false});
         }
-        EXPECT_TRUE(view.deleteSelection()) << c.name;
-        EXPECT_EQ(bytesOf(view), c.remaining) << c.name;
+        EXPECT_TRUE(view.deleteSelection()) << name;
+        EXPECT_EQ(bytesOf(view), remaining) << name;
         EXPECT_EQ(std::tuple(view.length(), view.cursor(), view.selection().exists()),
-                  std::tuple(static_cast<std::int64_t>(c.remaining.size()), c.cursor, false))
-            << c.name;
-    }
+                  std::tuple(static_cast<std::int64_t>(remaining.size()), cursor, false))
+            << name;
+    };
+    check("backwards selection", EditMode::Character, 5, {Left, Left}, {0, 1, 2, 5, 6, 7, 8, 9}, 3);
+    check("forwards selection", EditMode::Character, 2, {Right}, {0, 1, 3, 4, 5, 6, 7, 8, 9}, 3);
+    // The cursor (9) lay past the new end and comes back onto the last byte.
+    check("to the row end in characters", EditMode::Character, 2, {End}, {0, 1, 9}, 2);
+    check("to the row end in hex", EditMode::Hex, 2, {End}, {0, 1}, 1);
+    check("hex byte under the caret", EditMode::Hex, 4, {Right}, {0, 1, 2, 3, 5, 6, 7, 8, 9}, 4);
 }
 
 TEST(HexViewCut, RemovingEverythingLeavesAnEmptyViewThatStillWorks) {

@@ -15,54 +15,43 @@ using test::makeView;
 // 40 bytes, font 8 x 10, 10 lines; wide address: hex from x 72, characters from x 456;
 // narrow address: hex from x 40.
 TEST(HexHitTest, MapsPixelsToBytesAndDigits) {
-    struct Case {
-        const char* name;
-        bool wide;
-        std::int64_t top;
-        int x;
-        int y;
-        std::optional<std::int64_t> index;
-        EditMode mode;
-        int nibble;
-    };
     constexpr EditMode kNone = EditMode::None;
     constexpr EditMode kHex = EditMode::Hex;
     constexpr EditMode kChar = EditMode::Character;
-    const Case cases[] = {
-        {"address of row 1", true, 0, 3, 15, 16, kNone, 2},
-        {"blank after the address", true, 0, 71, 0, 0, kNone, 2},
-        {"first high digit", true, 0, 72, 0, 0, kHex, 2},
-        {"first low digit", true, 0, 80, 9, 0, kHex, 1},
-        {"blank counts for the low digit", true, 0, 88, 0, 0, kHex, 1},
-        {"second byte", true, 0, 96, 0, 1, kHex, 2},
-        {"last byte of row 1", true, 0, 432, 15, 31, kHex, 2},
-        {"blank of the last byte", true, 0, 455, 0, 15, kHex, 1},
-        {"first character", true, 0, 456, 0, 0, kChar, 2},
-        {"last character of row 1", true, 0, 583, 15, 31, kChar, 2},
-        {"last byte of the data", true, 0, 512, 25, 39, kChar, 2},
-        {"right of the characters", true, 0, 584, 0, std::nullopt, kNone, 2},
-        {"past the data in a row", true, 0, 520, 25, std::nullopt, kNone, 2},
-        {"row past the data", true, 0, 80, 35, std::nullopt, kNone, 2},
-        {"below the whole lines", true, 0, 80, 100, std::nullopt, kNone, 2},
-        {"left of the view", true, 0, -1, 5, std::nullopt, kNone, 2},
-        {"rows start at the top", true, 5, 72, 10, 21, kHex, 2},
-        {"narrow address blank", false, 0, 39, 0, 0, kNone, 2},
-        {"narrow first digit", false, 0, 40, 0, 0, kHex, 2},
-        {"narrow characters", false, 0, 424 + 16, 0, 2, kChar, 2},
-    };
-    for (const auto& c : cases) {
+    const auto check = [&](const char* name, bool wide, std::int64_t top, int x, int y,
+                           const std::optional<std::int64_t>& index, EditMode mode, int nibble) {
         HexViewLayout layout;
-        layout.setOptions({true, true, true, c.wide});
+        layout.setOptions({true, true, true, wide});
         layout.setMetrics({test::kLineHeight, test::kCharWidth, 600, 100});
         layout.setLength(40);
-        const std::optional<HexHit> hit = hitTest(layout, c.top, c.x, c.y);
-        ASSERT_EQ(hit.has_value(), c.index.has_value()) << c.name;
+        const std::optional<HexHit> hit = hitTest(layout, top, x, y);
+        ASSERT_EQ(hit.has_value(), index.has_value()) << name;
         if (hit) {
             EXPECT_EQ(std::tuple(hit->index, hit->mode, hit->nibble),
-                      std::tuple(*c.index, c.mode, c.nibble))
-                << c.name;
+                      std::tuple(*index, mode, nibble))
+                << name;
         }
-    }
+    };
+    check("address of row 1", true, 0, 3, 15, 16, kNone, 2);
+    check("blank after the address", true, 0, 71, 0, 0, kNone, 2);
+    check("first high digit", true, 0, 72, 0, 0, kHex, 2);
+    check("first low digit", true, 0, 80, 9, 0, kHex, 1);
+    check("blank counts for the low digit", true, 0, 88, 0, 0, kHex, 1);
+    check("second byte", true, 0, 96, 0, 1, kHex, 2);
+    check("last byte of row 1", true, 0, 432, 15, 31, kHex, 2);
+    check("blank of the last byte", true, 0, 455, 0, 15, kHex, 1);
+    check("first character", true, 0, 456, 0, 0, kChar, 2);
+    check("last character of row 1", true, 0, 583, 15, 31, kChar, 2);
+    check("last byte of the data", true, 0, 512, 25, 39, kChar, 2);
+    check("right of the characters", true, 0, 584, 0, std::nullopt, kNone, 2);
+    check("past the data in a row", true, 0, 520, 25, std::nullopt, kNone, 2);
+    check("row past the data", true, 0, 80, 35, std::nullopt, kNone, 2);
+    check("below the whole lines", true, 0, 80, 100, std::nullopt, kNone, 2);
+    check("left of the view", true, 0, -1, 5, std::nullopt, kNone, 2);
+    check("rows start at the top", true, 5, 72, 10, 21, kHex, 2);
+    check("narrow address blank", false, 0, 39, 0, 0, kNone, 2);
+    check("narrow first digit", false, 0, 40, 0, 0, kHex, 2);
+    check("narrow characters", false, 0, 424 + 16, 0, 2, kChar, 2);
 }
 
 // Hidden columns give their room to the next one; an unmeasured font hits nothing.

@@ -40,40 +40,33 @@ ChipDisplayInfo keys(int rolling, int mass, int limit, int exhv, int isp, int er
 }
 
 TEST(ModeSelection, ChipKeysDecideWhichBoxesAreOffered) {
-    struct Case {
-        ChipDisplayInfo keys;
-        const char* chip;
-        const char* enabled;
-        const char* checked;
-    };
-    const Case cases[] = {
-        {keys(1, 1, 1, 1, 1, 1), "PLAIN01", "111111", "000000"},
-        {keys(0, 0, 0, 0, 0, 0), "PLAIN01", "000000", "000000"},
-        // Each key allows its own box: any two boxes differ in one of these three patterns.
-        {keys(1, 0, 1, 0, 1, 0), "PLAIN01", "101010", "000000"},
-        {keys(0, 1, 1, 0, 0, 1), "PLAIN01", "011001", "000000"},
-        {keys(0, 0, 0, 1, 1, 1), "PLAIN01", "000111", "000000"},
-        // Any non-zero key value allows the mode.
-        {keys(5, -1, 2, 0, 0, 7), "PLAIN01", "111001", "000000"},
-        // A forced mode is checked and greyed and shuts out the other ISP mode.
-        {keys(1, 1, 1, 1, 1, 1), "QR46YJ45", "111001", "000100"},
-        {keys(1, 1, 1, 1, 0, 1), "46EP6239MB", "111001", "000100"},
-        {keys(1, 1, 1, 1, 1, 1), "QR31ZJ0115", "111001", "000010"},
-        {keys(0, 0, 0, 0, 1, 0), "31YH6019B", "000000", "000010"},
-        // The chip's key wins over the list: a mode it does not allow is never forced on.
-        {keys(1, 1, 1, 1, 0, 1), "QR31ZJ0115", "111101", "000000"},
-        {keys(1, 1, 1, 0, 1, 1), "QR46YJ45", "111011", "000000"},
-        // The lists are exact: a forced name in the other list forces nothing.
-        {keys(1, 1, 1, 1, 1, 1), "qr31zj0115", "111111", "000000"},
-    };
-    for (const auto& c : cases) {
+    const auto check = [&](const ChipDisplayInfo& keys, const char* chip, const char* enabled,
+                           const char* checked) {
         ModeSelection modes;
-        modes.applyChipSpecialCases(c.keys, c.chip);
-        EXPECT_EQ(enabledPattern(modes.controls()), c.enabled) << c.chip;
-        EXPECT_EQ(checkedPattern(modes.controls()), c.checked) << c.chip;
-        EXPECT_EQ(statePattern(modes.data()), c.checked) << c.chip;
-        EXPECT_FALSE(modes.controls().countEnabled) << c.chip;
-    }
+        modes.applyChipSpecialCases(keys, chip);
+        EXPECT_EQ(enabledPattern(modes.controls()), enabled) << chip;
+        EXPECT_EQ(checkedPattern(modes.controls()), checked) << chip;
+        EXPECT_EQ(statePattern(modes.data()), checked) << chip;
+        EXPECT_FALSE(modes.controls().countEnabled) << chip;
+    };
+    check(keys(1, 1, 1, 1, 1, 1), "PLAIN01", "111111", "000000");
+    check(keys(0, 0, 0, 0, 0, 0), "PLAIN01", "000000", "000000");
+    // Each key allows its own box: any two boxes differ in one of these three patterns.
+    check(keys(1, 0, 1, 0, 1, 0), "PLAIN01", "101010", "000000");
+    check(keys(0, 1, 1, 0, 0, 1), "PLAIN01", "011001", "000000");
+    check(keys(0, 0, 0, 1, 1, 1), "PLAIN01", "000111", "000000");
+    // Any non-zero key value allows the mode.
+    check(keys(5, -1, 2, 0, 0, 7), "PLAIN01", "111001", "000000");
+    // A forced mode is checked and greyed and shuts out the other ISP mode.
+    check(keys(1, 1, 1, 1, 1, 1), "QR46YJ45", "111001", "000100");
+    check(keys(1, 1, 1, 1, 0, 1), "46EP6239MB", "111001", "000100");
+    check(keys(1, 1, 1, 1, 1, 1), "QR31ZJ0115", "111001", "000010");
+    check(keys(0, 0, 0, 0, 1, 0), "31YH6019B", "000000", "000010");
+    // The chip's key wins over the list: a mode it does not allow is never forced on.
+    check(keys(1, 1, 1, 1, 0, 1), "QR31ZJ0115", "111101", "000000");
+    check(keys(1, 1, 1, 0, 1, 1), "QR46YJ45", "111011", "000000");
+    // The lists are exact: a forced name in the other list forces nothing.
+    check(keys(1, 1, 1, 1, 1, 1), "qr31zj0115", "111111", "000000");
 }
 
 TEST(ModeSelection, ANewChipDropsEveryEarlierChoice) {
