@@ -25,7 +25,7 @@ class ChipSearch : public ::testing::Test {
     std::filesystem::path catalogue;
 };
 
-TEST_F(ChipSearch, FindsTheFirstChipOfThatNameWithItsListPositions) {
+TEST_F(ChipSearch, FindsTheFirstChipOfExactlyThatNameWithItsListPositions) {
     const auto check = [&](const char* name, const ChipPath& expected) {
         ChipPath found;
         EXPECT_TRUE(FindChipInCatalogue(catalogue, name, found)) << name;
@@ -35,9 +35,7 @@ TEST_F(ChipSearch, FindsTheFirstChipOfThatNameWithItsListPositions) {
     check("QR31B", {"OTP", 0, "QR31", 0, "QR31B", 1});
     check("QR41a", {"MTP", 1, "QR41", 0, "QR41a", 1});
     check("QR42A", {"MTP", 1, "QR42", 1, "QR42A", 0});
-}
-
-TEST_F(ChipSearch, ExactCaseSensitiveNamesOnly) {
+    // Exact, case-sensitive names only; a miss leaves the path alone.
     for (const char* name : {"QR41A", "qr31a", "QR31", "", "unnamed"}) {
         ChipPath found{"keep", 7, "keep", 7, "keep", 7};
         EXPECT_FALSE(FindChipInCatalogue(catalogue, name, found)) << name;

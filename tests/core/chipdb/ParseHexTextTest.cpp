@@ -5,9 +5,10 @@
 namespace vexlor {
 namespace {
 
-TEST(ParseHexText, ConvertsFromZero) {
-    const auto check = [&](const char* text, std::uint32_t expected) {
-        std::uint32_t value = 0;
+// The text continues the destination's value, which starts at 0 unless given.
+TEST(ParseHexText, ConvertsOnFromTheDestinationValue) {
+    const auto check = [&](const char* text, std::uint32_t expected, std::uint32_t start = 0) {
+        std::uint32_t value = start;
         ParseHexText(text, value);
         EXPECT_EQ(value, expected) << '"' << text << '"';
     };
@@ -31,16 +32,9 @@ TEST(ParseHexText, ConvertsFromZero) {
     check("-5", 5);
     check("", 0);
     check("0x", 0);
-}
-
-TEST(ParseHexText, ContinuesFromTheDestinationValue) {
-    std::uint32_t value = 0x12;
-    ParseHexText("34", value);
-    EXPECT_EQ(value, 0x1234u);
-    ParseHexText("", value);
-    EXPECT_EQ(value, 0x1234u);
-    ParseHexText("0xAB", value);
-    EXPECT_EQ(value, 0x1234ABu);
+    check("34", 0x1234, 0x12);
+    check("", 0x1234, 0x1234);
+    check("0xAB", 0x1234AB, 0x1234);
 }
 
 }  // namespace
