@@ -32,7 +32,7 @@ class ICInfoReader : public ::testing::Test {
     ReadChipXml db{op, scratch.path()};
 };
 
-TEST_F(ICInfoReader, ReadsEverySectionByItsKeyForms) {
+TEST_F(ICInfoReader, ReadsEverySectionByItsKeyFormsAndEachReadStartsAfresh) {
     writeIc("QR31A", fullFile);
     ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
     EXPECT_TRUE(op.shown.empty());
@@ -48,6 +48,12 @@ TEST_F(ICInfoReader, ReadsEverySectionByItsKeyForms) {
                           400,     21,    1,      0,      22,     23,     1,
                           3};
     EXPECT_EQ(info(), expected);
+    // The next read starts from the reset record.
+    writeSections("Small", "<Address><CFG_Address>5</CFG_Address></Address>");
+    ASSERT_EQ(db.ReadICInfo("Small"), 1);
+    ICInfo small;
+    small.CFG_Address = 5;
+    EXPECT_EQ(info(), small);
 }
 
 TEST_F(ICInfoReader, KeysCountOnlyInTheirOwnSectionAndGroup) {
@@ -75,16 +81,6 @@ TEST_F(ICInfoReader, RepeatedKeysAndSectionsAreProcessedAsMet) {
     EXPECT_EQ(info().ROMtype, 1);
     EXPECT_EQ(info().Device_ID, (std::vector<std::uint32_t>{1, 2, 3, 4}));
     EXPECT_EQ(info().Device_ID_amount, 0);
-}
-
-TEST_F(ICInfoReader, EachReadStartsFromTheResetState) {
-    writeIc("QR31A", fullFile);
-    writeSections("Small", "<Address><CFG_Address>5</CFG_Address></Address>");
-    ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
-    ASSERT_EQ(db.ReadICInfo("Small"), 1);
-    ICInfo expected;
-    expected.CFG_Address = 5;
-    EXPECT_EQ(info(), expected);
 }
 
 TEST_F(ICInfoReader, FailuresLeaveTheRecordReset) {

@@ -14,7 +14,7 @@ class SysCfgReader : public ::testing::Test {
     ReadChipXml db{op, scratch.path()};
 };
 
-TEST_F(SysCfgReader, ReadsFieldsInFileOrderAndDeletesTheFile) {
+TEST_F(SysCfgReader, ReadsFieldsInFileOrderDeletesTheFileAndReplacesEarlierFields) {
     const auto file = scratch.write("opt/QR46A_Dec.ic", test::dataText("chipdb/two-fields.ic"));
     ASSERT_EQ(db.ReadSysCfgOptions(file), 1);
     EXPECT_TRUE(op.shown.empty());
@@ -25,6 +25,12 @@ TEST_F(SysCfgReader, ReadsFieldsInFileOrderAndDeletesTheFile) {
     const SysCfgField osc{"OSC", 0x2007, 3, 2, 1, "Oscillator mode", clocks};
     const SysCfgField wdt{"WDT", 0x2007, 0, 0, 0, "", {{"No value", 0}}};
     EXPECT_EQ(db.sysCfgFields(), (std::vector<SysCfgField>{osc, wdt}));
+    // A second read replaces the first.
+    ASSERT_EQ(
+        db.ReadSysCfgOptions(scratch.write(
+            "b.ic", "<R><SYSCFG><F><Name>ONLY</Name></F></SYSCFG><SYSCFG><!-- --></SYSCFG></R>")),
+        1);
+    EXPECT_EQ(db.sysCfgFields(), (std::vector<SysCfgField>{{"ONLY", 0, 0, 0, 0, "", {}}}));
 }
 
 TEST_F(SysCfgReader, EnableIsSetOnlyByTheExactText) {
@@ -41,16 +47,6 @@ TEST_F(SysCfgReader, EnableIsSetOnlyByTheExactText) {
     check("1", 0);
     check("Truex", 0);
     check("", 0);
-}
-
-TEST_F(SysCfgReader, SecondReadReplacesTheFirst) {
-    ASSERT_EQ(db.ReadSysCfgOptions(scratch.write("a.ic", test::dataText("chipdb/two-fields.ic"))),
-              1);
-    const auto second = scratch.write(
-        "b.ic", "<R><SYSCFG><F><Name>ONLY</Name></F></SYSCFG><SYSCFG><!-- --></SYSCFG></R>");
-    ASSERT_EQ(db.ReadSysCfgOptions(second), 1);
-    ASSERT_EQ(db.sysCfgFields().size(), 1u);
-    EXPECT_EQ(db.sysCfgFields()[0].Name, "ONLY");
 }
 
 TEST_F(SysCfgReader, FailedReadEmptiesTheListAndKeepsTheFile) {
