@@ -103,18 +103,22 @@ TEST(HexViewMouse, ShiftClickSelectsFromTheOldCursorAndAPlainClickDropsIt) {
     }
 }
 
+// Top, cursor, selection start and end.
+std::tuple<std::int64_t, std::int64_t, std::int64_t, std::int64_t> dragState(
+    const HexViewModel& view) {
+    return {view.top(), view.cursor(), view.selection().start, view.selection().end};
+}
+
 TEST(HexViewMouse, DragExtendsTheSelectionToTheByteUnderTheMouse) {
     HexViewModel view = makeView(1000);
     clickHex(view, 0, 3);
     view.beginDrag();
-    EXPECT_EQ(view.selection().start, 3);
-    EXPECT_EQ(view.selection().end, 3);
+    EXPECT_EQ(dragState(view), std::tuple(0, 3, 3, 3));
     view.dragTo(test::kHexX + 7 * 24, 5);
     EXPECT_EQ(view.selection().end, 8);
     view.dragTo(test::kCharX + 4, 15);  // into the character column of row 1
     EXPECT_EQ(view.editMode(), EditMode::Character);
-    EXPECT_EQ(view.selection().end, 16);
-    EXPECT_EQ(view.selection().start, 3);
+    EXPECT_EQ(dragState(view), std::tuple(0, 16, 3, 16));
 }
 
 TEST(HexViewMouse, DragAboveOrBelowScrollsOneLine) {
@@ -123,17 +127,13 @@ TEST(HexViewMouse, DragAboveOrBelowScrollsOneLine) {
     clickHex(above, 0, 0);  // cursor 32
     above.beginDrag();
     above.dragTo(test::kHexX + 2 * 24, -5);
-    EXPECT_EQ(above.top(), 16);
-    EXPECT_EQ(above.cursor(), 18);
-    EXPECT_EQ(above.selection().start, 32);
-    EXPECT_EQ(above.selection().end, 19);
+    EXPECT_EQ(dragState(above), std::tuple(16, 18, 32, 19));
     HexViewModel below = makeView(1000);
     clickHex(below, 0, 0);
     below.beginDrag();
     below.dragTo(test::kHexX, 150);
-    EXPECT_EQ(below.top(), 16);
-    EXPECT_EQ(below.cursor(), 160);  // first byte of the last whole line
-    EXPECT_EQ(below.selection().end, 161);
+    // The cursor goes to the first byte of the last whole line.
+    EXPECT_EQ(dragState(below), std::tuple(16, 160, 0, 161));
 }
 
 TEST(HexViewMouse, CaretFollowsTheEditMode) {
