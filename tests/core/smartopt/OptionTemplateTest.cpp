@@ -34,11 +34,7 @@ TEST(OptionTemplate, MenuNumberingStopTextsAndMissingFile) {
     EXPECT_EQ(
         names(parse("; note\r\n[MENU]\r\n* old\r\nX\r\nClock\r\nReset\r\n.end\r\nMore\r\n", 2)),
         (std::vector<std::string>{"01. Clock", "02. Reset"}));
-    EXPECT_EQ(parse("[ITEM]\nA\x01"
-                    "B\n",
-                    0)
-                  .items.size(),
-              0u);
+    EXPECT_EQ(parse("[ITEM]\nA\1B\n", 0).items.size(), 0u);
     SmartOptionBlock block;
     block.items.resize(2);
     EXPECT_EQ(ParseOptionTemplate("/nonexistent/chip.tin", block), 0);
@@ -85,12 +81,8 @@ TEST(OptionSelections, WordSelectsTheSettingWithTheFieldsValue) {
         {"SW", 0x0000, "QN3244", 4},
     };
     for (const Case& c : cases) {
-        SmartOptionBlock block = parse(std::string("[MENU]\nClock\n[ITEM]\na\x01"
-                                                   "b\x01"
-                                                   "c\x01"
-                                                   "d\n[DIPSWITCH]\n") +
-                                           c.line + "\n",
-                                       1);
+        SmartOptionBlock block = parse(
+            std::string("[MENU]\nClock\n[ITEM]\na\1b\1c\1d\n[DIPSWITCH]\n") + c.line + "\n", 1);
         block.selections[0] = 7;
         SelectFromSystemConfig(block, c.word, c.chip);
         EXPECT_EQ(block.selections[0], c.selection) << c.line << " " << c.word << " " << c.chip;
@@ -102,11 +94,7 @@ TEST(OptionSelections, UnknownWordKeepsDefaultsAndOnlyNineItemsAreRead) {
     std::string settings = "[ITEM]\n";
     for (char c = 'A'; c <= 'K'; ++c) {
         menu += std::string("Item ") + c + "\n";
-        settings +=
-            "a\x01"
-            "b\x01"
-            "c\x01"
-            "d\n";
+        settings += "a\1b\1c\1d\n";
     }
     const std::string text = menu + settings + "[FIRST]\n03333333333\n";
     SmartOptionBlock block = parse(text, 11);
