@@ -20,28 +20,21 @@ class ChipSearchModelTest : public ::testing::Test {
 };
 
 TEST_F(ChipSearchModelTest, TypedTextIsCapitalisedAndAnExactNameSelected) {
-    struct Case {
-        const char* typed;
-        const char* shown;
-        Strings names;
-        int selection;
-    };
     // Which names contain the text is the catalogue search's rule; here what the dialog adds.
-    const Case cases[] = {
-        {"A1", "A1", Strings{"QR31A100", "31A100"}, -1},
-        // An exact name selects the first entry of that name.
-        {"SHARED1", "SHARED1", Strings{"SHARED1"}, 0},
-        {"31A100", "31A100", Strings{"QR31A100", "31A100"}, 0},
-        // Typed letters become capitals, so a lower-case letter in a name cannot be matched.
-        {"m20y2", "M20Y2", Strings{"M20Y2"}, 0},
-        {"QR46b", "QR46B", Strings{}, -1},
+    const auto check = [&](const char* typed, const char* shown, const Strings& names,
+                           int selection) {
+        search.setText(typed);
+        EXPECT_EQ(search.text(), shown) << typed;
+        EXPECT_EQ(search.names(), names) << typed;
+        EXPECT_EQ(search.selection(), selection) << typed;
     };
-    for (const auto& c : cases) {
-        search.setText(c.typed);
-        EXPECT_EQ(search.text(), c.shown) << c.typed;
-        EXPECT_EQ(search.names(), c.names) << c.typed;
-        EXPECT_EQ(search.selection(), c.selection) << c.typed;
-    }
+    check("A1", "A1", Strings{"QR31A100", "31A100"}, -1);
+    // An exact name selects the first entry of that name.
+    check("SHARED1", "SHARED1", Strings{"SHARED1"}, 0);
+    check("31A100", "31A100", Strings{"QR31A100", "31A100"}, 0);
+    // Typed letters become capitals, so a lower-case letter in a name cannot be matched.
+    check("m20y2", "M20Y2", Strings{"M20Y2"}, 0);
+    check("QR46b", "QR46B", Strings{}, -1);
 }
 
 TEST_F(ChipSearchModelTest, ClickingAnEntryPutsItsNameIntoTheEdit) {

@@ -168,27 +168,24 @@ TEST_F(DeviceCommandTest, MenuCommandWithoutAWriterDoesNotRunTheDialog) {
 }
 
 TEST_F(DeviceCommandTest, ButtonsFollowTheSerialFlagOfThePreviousJob) {
-    struct Case {
-        std::int32_t previousDisplaySerial;
-        bool connected;
-        bool singleOperationsEnabled;
-    };
     // Mass production is chosen each time; the buttons start disabled.
-    const Case cases[] = {{0, true, false}, {1, true, false}, {0, false, false}};
-    for (const auto& c : cases) {
-        shell.job.displaySerialNumber = c.previousDisplaySerial;
+    const auto check = [&](std::int32_t previousDisplaySerial, bool connected,
+                           bool singleOperationsEnabled) {
+        shell.job.displaySerialNumber = previousDisplaySerial;
         DisableOperationButtons(shell.panel);
         const DeviceCommandOutcome outcome =
             run([](IcTypeSelectModel& model) { model.clickMode(ModeBox::MassProduction, true); },
-                true, c.connected);
+                true, connected);
         ASSERT_TRUE(outcome.accepted);
-        SCOPED_TRACE(testing::Message() << c.previousDisplaySerial << c.connected);
-        EXPECT_EQ(shell.panel.at(ControlId::Auto).enabled,
-                  c.connected && c.previousDisplaySerial == 0);
-        EXPECT_EQ(shell.panel.at(ControlId::Program).enabled, c.singleOperationsEnabled);
-        EXPECT_EQ(shell.panel.at(ControlId::Read).enabled, c.connected);
+        SCOPED_TRACE(testing::Message() << previousDisplaySerial << connected);
+        EXPECT_EQ(shell.panel.at(ControlId::Auto).enabled, connected && previousDisplaySerial == 0);
+        EXPECT_EQ(shell.panel.at(ControlId::Program).enabled, singleOperationsEnabled);
+        EXPECT_EQ(shell.panel.at(ControlId::Read).enabled, connected);
         EXPECT_EQ(shell.panel.at(ControlId::JobModeLabel).text, "Mass Production Mode");
-    }
+    };
+    check(0, true, false);
+    check(1, true, false);
+    check(0, false, false);
 }
 
 }  // namespace

@@ -62,31 +62,23 @@ TEST(OptionTemplate, SettingsDefaultsAndSwitchLines) {
 }
 
 TEST(OptionSelections, WordSelectsTheSettingWithTheFieldsValue) {
-    struct Case {
-        const char* line;
-        std::uint32_t word;
-        const char* chip;
-        int selection;
-    };
-    const Case cases[] = {
-        {"0 30 00 10 20 30", 0x0020, "QN3244", 2},
-        {"0 30 00 10 20 30", 0x2000, "QR31S0840", 2},
-        {"0 30 00 10 20 30", 0x3000, "QR31X3517", 3},
-        {"0 30 00 10 20 30", 0x1000, "QR31S2345", 1},
-        {"0 30 00 10 20 30", 0x2000, "QN3244", 0},
-        {"1 30 00 10 20 30", 0x1000, "QN3244", 1},
-        {"3 C0 00 40 80 C0", 0x80000000, "QN3244", 2},
-        {"4 FF 00 01 02 03", 0x01010101, "QN3244", 0},
-        {"0 31 00 10 20 30", 0x0001, "QN3244", 4},
-        {"SW", 0x0000, "QN3244", 4},
-    };
-    for (const Case& c : cases) {
-        SmartOptionBlock block = parse(
-            std::string("[MENU]\nClock\n[ITEM]\na\1b\1c\1d\n[DIPSWITCH]\n") + c.line + "\n", 1);
+    const auto check = [&](const char* line, std::uint32_t word, const char* chip, int selection) {
+        SmartOptionBlock block =
+            parse(std::string("[MENU]\nClock\n[ITEM]\na\1b\1c\1d\n[DIPSWITCH]\n") + line + "\n", 1);
         block.selections[0] = 7;
-        SelectFromSystemConfig(block, c.word, c.chip);
-        EXPECT_EQ(block.selections[0], c.selection) << c.line << " " << c.word << " " << c.chip;
-    }
+        SelectFromSystemConfig(block, word, chip);
+        EXPECT_EQ(block.selections[0], selection) << line << " " << word << " " << chip;
+    };
+    check("0 30 00 10 20 30", 0x0020, "QN3244", 2);
+    check("0 30 00 10 20 30", 0x2000, "QR31S0840", 2);
+    check("0 30 00 10 20 30", 0x3000, "QR31X3517", 3);
+    check("0 30 00 10 20 30", 0x1000, "QR31S2345", 1);
+    check("0 30 00 10 20 30", 0x2000, "QN3244", 0);
+    check("1 30 00 10 20 30", 0x1000, "QN3244", 1);
+    check("3 C0 00 40 80 C0", 0x80000000, "QN3244", 2);
+    check("4 FF 00 01 02 03", 0x01010101, "QN3244", 0);
+    check("0 31 00 10 20 30", 0x0001, "QN3244", 4);
+    check("SW", 0x0000, "QN3244", 4);
 }
 
 TEST(OptionSelections, UnknownWordKeepsDefaultsAndOnlyNineItemsAreRead) {
