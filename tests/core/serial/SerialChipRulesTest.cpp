@@ -128,12 +128,5 @@ TEST(SerialChipRules, OtherChipsStayBelowPagelockOrCapacity) {
     EXPECT_FALSE(inEvenDocument("QR99A") || InFixedSerialSet("QR99A"));
 }
 
-TEST(SerialChipRules, HalfAddressChips) {
-    for (const char* chip : {"QR64L74M", "QR68N88M", "QR64CC36BH", "QR64Y09"}) {
-        EXPECT_TRUE(InHalfAddressSerialSet(chip)) << chip;
-    }
-    EXPECT_FALSE(InHalfAddressSerialSet("QR31N4365"));
-}
-
 }  // namespace
 }  // namespace vexlor
