@@ -38,7 +38,6 @@ TEST(InstalledLayoutTest, StartsFillTheUserDirectoryWithoutOverwritingTheUsersFi
     start();
     EXPECT_EQ(readText(user / "VexlorMsg.xml"), "edited");
     EXPECT_EQ(readText(user / "firmware/20test.nce"), "image");
-
     std::string error;
     EXPECT_EQ(
         InstalledBaseDirectory(scratch / "elsewhere/bin", nullptr, scratch.path().c_str(), error),

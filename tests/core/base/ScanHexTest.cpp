@@ -10,30 +10,25 @@ namespace {
 // Typed addresses and serial-number fields are read as scanf reads "%x".
 TEST(ScanHex, ReadsLikeScanfHex) {
     constexpr auto kMax = std::numeric_limits<std::uint64_t>::max();
-    const struct {
-        const char* text;
-        std::optional<std::uint64_t> value;
-    } cases[] = {
-        {"00000", 0},
-        {"1f", 31},
-        {"  1F zz", 31},
-        {"0x10", 16},
-        {"0X3e8", 1000},
-        {"+20", 32},
-        {"7fffffff", 0x7FFFFFFF},
-        {"0xg", 0},
-        {"12g4", 0x12},
-        {"ffffffffffffffffff", kMax},
-        {"", std::nullopt},
-        {"   ", std::nullopt},
-        {"zz", std::nullopt},
-        {"-5", std::nullopt},
-        {"0x", 0},
-        {" \t\n1fE0", 0x1FE0},
+    const auto check = [&](const char* text, const std::optional<std::uint64_t>& value) {
+        EXPECT_EQ(ScanHex(text), value) << '"' << text << '"';
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ScanHex(c.text), c.value) << '"' << c.text << '"';
-    }
+    check("00000", 0);
+    check("1f", 31);
+    check("  1F zz", 31);
+    check("0x10", 16);
+    check("0X3e8", 1000);
+    check("+20", 32);
+    check("7fffffff", 0x7FFFFFFF);
+    check("0xg", 0);
+    check("12g4", 0x12);
+    check("ffffffffffffffffff", kMax);
+    check("", std::nullopt);
+    check("   ", std::nullopt);
+    check("zz", std::nullopt);
+    check("-5", std::nullopt);
+    check("0x", 0);
+    check(" \t\n1fE0", 0x1FE0);
 }
 
 }  // namespace

@@ -6,26 +6,20 @@ namespace vexlor {
 namespace {
 
 TEST(AtoiText, FollowsTheCLibraryRules) {
-    struct Case {
-        const char* text;
-        std::int32_t expected;
+    const auto check = [&](const char* text, std::int32_t expected) {
+        EXPECT_EQ(atoiText(text), expected) << '"' << text << '"';
     };
-    const Case cases[] = {
-        {"42", 42},
-        {" 12abc", 12},
-        {"\t-7", -7},
-        {"+5", 5},
-        {"abc", 0},
-        {"", 0},
-        {"- 3", 0},
-        {"0012", 12},
-        {"2147483647", 2147483647},
-        // Wraps instead of overflowing.
-        {"4294967297", 1},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(atoiText(c.text), c.expected) << '"' << c.text << '"';
-    }
+    check("42", 42);
+    check(" 12abc", 12);
+    check("\t-7", -7);
+    check("+5", 5);
+    check("abc", 0);
+    check("", 0);
+    check("- 3", 0);
+    check("0012", 12);
+    check("2147483647", 2147483647);
+    // Wraps instead of overflowing.
+    check("4294967297", 1);
 }
 
 TEST(AtofText, ReadsLeadingNumberOnly) {

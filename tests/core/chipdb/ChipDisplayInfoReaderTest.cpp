@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/chipdb/ReadChipXml.h"
 #include "support/RecordingOperator.h"
 #include "support/ScratchDir.h"
@@ -20,7 +22,6 @@ class ChipDisplayInfoReader : public ::testing::Test {
                       "<?xml version=\"1.0\"?>\n<ChipList>" + rootContent + "</ChipList>\n");
     }
     ChipDisplayInfo& info() { return db.chipDisplayInfo(); }
-
     // One chip entry with every key, some in forms the atoi rules cut short.
     const std::string fullChip = test::dataText("chipdb/full-chip.xml");
     test::ScratchDir scratch;
@@ -31,26 +32,11 @@ class ChipDisplayInfoReader : public ::testing::Test {
 TEST_F(ChipDisplayInfoReader, ReadsEveryKeyWithAtoiRulesAndJoinsFileTypes) {
     writeCatalogue(fullChip);
     EXPECT_EQ(db.ReadChipDisplayInfo("QR31A", 1), 0);
-
-    ChipDisplayInfo expected;
-    expected.IcTransfileforPath = 3;
-    expected.ExHVISP = 1;
-    expected.ISP = 2;
-    expected.Buzzer = 3;
-    expected.EraseMode = 4;
-    expected.RollingCode = 5;
-    expected.MassProduction = 6;
-    expected.ProductionLimit = 7;
-    expected.MenuSerial_Num = 1;
-    expected.MenuCompare_File = 8;
-    expected.MenuSet_Protect = 9;
-    expected.MenuRead_ChipInfo = -2;
-    expected.HextoBinMode = 12;   // " 12ab": blank skipped, digits up to the letters
-    expected.SetProtectMode = 0;  // letters only
-    expected.HaveSmartOPT = 1;
-    expected.FuseCheckBoxDisplay = 2;
-    expected.FW_File = "QR31.nce";
-    expected.IC_FileType = "Hex Files (*.hex)|*.hex|Bin Files (*.bin)|*.bin||";
+    // In declaration order; HextoBinMode " 12ab" gives 12 (blank skipped, digits up to the
+    // letters) and SetProtectMode, letters only, 0.
+    const ChipDisplayInfo expected{
+        3, 1, 8, 9,  -2, 6, 7, 1,          2,
+        4, 3, 5, 12, 0,  1, 2, "QR31.nce", "Hex Files (*.hex)|*.hex|Bin Files (*.bin)|*.bin||"};
     EXPECT_EQ(info(), expected);
     EXPECT_TRUE(op.shown.empty());
 }
@@ -68,22 +54,16 @@ TEST_F(ChipDisplayInfoReader, KeysOutsideTheirGroupAreIgnored) {
 }
 
 TEST_F(ChipDisplayInfoReader, FileTypeJoinsTextAndElementChildrenInOrder) {
-    struct Case {
-        const char* fileType;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"<IC_FileType>Hex (*.hex)|*.hex||</IC_FileType>", "Hex (*.hex)|*.hex||"},
-        {"<IC_FileType><A>Hex|*.hex|</A>Obj|*.obj|<B>All|<C>*.*</C>||</B></IC_FileType>",
-         "Hex|*.hex|Obj|*.obj|All|*.*||"},
-        {"<IC_FileType/>", ""},
-    };
-    for (const Case& c : cases) {
+    const auto check = [&](const char* fileType, const char* expected) {
         info().IC_FileType = "previous";
-        writeCatalogue(std::string("<Chip name=\"QR31A\">") + c.fileType + "</Chip>");
+        writeCatalogue(std::string("<Chip name=\"QR31A\">") + fileType + "</Chip>");
         db.ReadChipDisplayInfo("QR31A", 1);
-        EXPECT_EQ(info().IC_FileType, c.expected) << c.fileType;
-    }
+        EXPECT_EQ(info().IC_FileType, expected) << fileType;
+    };
+    check("<IC_FileType>Hex (*.hex)|*.hex||</IC_FileType>", "Hex (*.hex)|*.hex||");
+    check("<IC_FileType><A>Hex|*.hex|</A>Obj|*.obj|<B>All|<C>*.*</C>||</B></IC_FileType>",
+          "Hex|*.hex|Obj|*.obj|All|*.*||");
+    check("<IC_FileType/>", "");
 }
 
 TEST_F(ChipDisplayInfoReader, DeeplyNestedValueIsReadWithoutExhaustingTheStack) {
@@ -100,7 +80,7 @@ TEST_F(ChipDisplayInfoReader, DeeplyNestedValueIsReadWithoutExhaustingTheStack) 
     EXPECT_EQ(info().FW_File, "deep.nce");
 }
 
-TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepThePreviousChipsValues) {
+TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepTheEarlierValuesEvenOfTheSameChip) {
     writeCatalogue(fullChip + R"(
       <Chip name="QR31B"><ICSelectDisplay><ISP>0</ISP></ICSelectDisplay></Chip>)");
     db.ReadChipDisplayInfo("QR31A", 1);
@@ -109,15 +89,11 @@ TEST_F(ChipDisplayInfoReader, KeysLeftOutKeepThePreviousChipsValues) {
     EXPECT_EQ(info().ExHVISP, 1);
     EXPECT_EQ(info().FW_File, "QR31.nce");
     EXPECT_EQ(info().IC_FileType, "Hex Files (*.hex)|*.hex|Bin Files (*.bin)|*.bin||");
-}
-
-TEST_F(ChipDisplayInfoReader, LaterDuplicateOverridesKeyByKey) {
     // The same chip listed twice, the later entry with fewer keys.
     writeCatalogueFile("KLW20_mcu.xml", test::dataText("chipdb/duplicate-chips.xml"));
     db.ReadChipDisplayInfo("DUP", 1);
-    EXPECT_EQ(info().HextoBinMode, 9);
-    EXPECT_EQ(info().FW_File, "first.nce");
-    EXPECT_EQ(info().IC_FileType, "B|*.b||");
+    EXPECT_EQ(std::tuple(info().HextoBinMode, info().FW_File, info().IC_FileType),
+              std::tuple(9, "first.nce", "B|*.b||"));
 }
 
 // An entry without a name attribute never matches, not even the empty name.
@@ -154,48 +130,40 @@ TEST_F(ChipDisplayInfoReader, EveryCallSeesTheFileAsItIsNow) {
     writeCatalogue(withMode('2'));
     db.ReadChipDisplayInfo("QR31A", 1);
     EXPECT_EQ(info().HextoBinMode, 2);
-
     writeCatalogueFile("KLW20_mcu.xml", "<ChipSeries>");
     db.ReadChipDisplayInfo("QR31A", 1);
     std::filesystem::remove(scratch.path() / "ChipList" / "KLW20_mcu.xml");
     db.ReadChipDisplayInfo("QR31A", 1);
     EXPECT_EQ(op.headlines(), (std::vector<std::string>{"Open *.XML Fail", "Open *.XML Fail"}));
     EXPECT_EQ(info().HextoBinMode, 2);
-
     writeCatalogue(withMode('3'));
     db.ReadChipDisplayInfo("QR31A", 1);
     EXPECT_EQ(info().HextoBinMode, 3);
 }
 
 TEST_F(ChipDisplayInfoReader, FailuresAreReportedAndChangeNothing) {
-    struct Case {
-        const char* what;
-        const char* content;  // nullptr: no file
-        int selector;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"missing file", nullptr, 1, "Open *.XML Fail"},
-        {"malformed", "<ChipList><ChipSeries></ChipList>", 1, "Open *.XML Fail"},
-        {"no element", "<?xml version=\"1.0\"?>\n<!-- nothing -->\n", 1,
-         "Read ChipDisplayInfo Fail"},
-        {"unknown selector", "<ChipList/>", 3, "Open *.XML Fail"},
-    };
-    for (const Case& c : cases) {
+    // A null content writes no file.
+    const auto check = [&](const char* what, const char* content, int selector,
+                           const char* message) {
         test::ScratchDir base;
         test::RecordingOperator recorder;
         ReadChipXml reader(recorder, base.path());
         reader.chipDisplayInfo().FW_File = "kept.nce";
-        if (c.content != nullptr) {
-            base.write("ChipList/KLW20_mcu.xml", c.content);
-            base.write("ChipList/KLW21_mcu.xml", c.content);
+        if (content != nullptr) {
+            base.write("ChipList/KLW20_mcu.xml", content);
+            base.write("ChipList/KLW21_mcu.xml", content);
         }
-        EXPECT_EQ(reader.ReadChipDisplayInfo("QR31A", c.selector), 0) << c.what;
-        ASSERT_EQ(recorder.shown.size(), 1u) << c.what;
-        EXPECT_EQ(recorder.headlines().back(), c.message) << c.what;
-        EXPECT_EQ(recorder.last().icon, MessageIcon::None) << c.what;
-        EXPECT_EQ(reader.chipDisplayInfo().FW_File, "kept.nce") << c.what;
-    }
+        EXPECT_EQ(reader.ReadChipDisplayInfo("QR31A", selector), 0) << what;
+        ASSERT_EQ(recorder.shown.size(), 1u) << what;
+        EXPECT_EQ(recorder.headlines().back(), message) << what;
+        EXPECT_EQ(recorder.last().icon, MessageIcon::None) << what;
+        EXPECT_EQ(reader.chipDisplayInfo().FW_File, "kept.nce") << what;
+    };
+    check("missing file", nullptr, 1, "Open *.XML Fail");
+    check("malformed", "<ChipList><ChipSeries></ChipList>", 1, "Open *.XML Fail");
+    check("no element", "<?xml version=\"1.0\"?>\n<!-- nothing -->\n", 1,
+          "Read ChipDisplayInfo Fail");
+    check("unknown selector", "<ChipList/>", 3, "Open *.XML Fail");
 }
 
 }  // namespace

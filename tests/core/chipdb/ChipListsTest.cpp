@@ -23,7 +23,6 @@ class RecordingLists : public ChipListView {
     }
     void add(ChipList which, std::string_view text) override { lists[which].emplace_back(text); }
     Names of(ChipList which) { return lists[which]; }
-
     std::map<ChipList, Names> lists;
     std::map<ChipList, int> clears;
 };
@@ -41,48 +40,37 @@ class ChipLists : public ::testing::Test {
 
 TEST_F(ChipLists, FillsTheCascadeForEachSelection) {
     scratch.write("ChipList/KLW20_mcu.xml", catalogue);
-    struct Case {
-        int type, series, name;
-        Names seriesList, nameList;
-        int readMode;
-    };
-    const Case cases[] = {
-        {0, 0, 0, {"QR31"}, {"QR31A", "QR31B"}, 1},
-        {0, 0, 1, {"QR31"}, {"QR31A", "QR31B"}, 2},
-        {1, 0, 0, {"QR41", "QR42"}, {"QR41A"}, 3},
-        {1, 1, 0, {"QR41", "QR42"}, {"QR42A", "QR42B"}, 4},
-        {1, 1, 1, {"QR41", "QR42"}, {"QR42A", "QR42B"}, 5},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(db.LoadChipLists(lists, c.type, c.series, c.name, 1), 1);
+    const auto check = [&](int type, int series, int name, const Names& seriesList,
+                           const Names& nameList, int readMode) {
+        EXPECT_EQ(db.LoadChipLists(lists, type, series, name, 1), 1);
         EXPECT_EQ(lists.of(ChipList::McuType), (Names{"OTP", "MTP"}));
-        EXPECT_EQ(lists.of(ChipList::ChipSeries), c.seriesList);
-        EXPECT_EQ(lists.of(ChipList::ChipName), c.nameList);
-        EXPECT_EQ(db.chipDisplayInfo().HextoBinMode, c.readMode)
-            << c.type << "/" << c.series << "/" << c.name;
-    }
+        EXPECT_EQ(lists.of(ChipList::ChipSeries), seriesList);
+        EXPECT_EQ(lists.of(ChipList::ChipName), nameList);
+        EXPECT_EQ(db.chipDisplayInfo().HextoBinMode, readMode)
+            << type << "/" << series << "/" << name;
+    };
+    check(0, 0, 0, {"QR31"}, {"QR31A", "QR31B"}, 1);
+    check(0, 0, 1, {"QR31"}, {"QR31A", "QR31B"}, 2);
+    check(1, 0, 0, {"QR41", "QR42"}, {"QR41A"}, 3);
+    check(1, 1, 0, {"QR41", "QR42"}, {"QR42A", "QR42B"}, 4);
+    check(1, 1, 1, {"QR41", "QR42"}, {"QR42A", "QR42B"}, 5);
     EXPECT_TRUE(op.shown.empty());
 }
 
 TEST_F(ChipLists, PackagesOnlyWithTheSecondSelector) {
     scratch.write("ChipList/KLW20_mcu.xml", catalogue);
     scratch.write("ChipList/KLW21_mcu.xml", catalogue);
-
     db.LoadChipLists(lists, 1, 1, 1, 1);
     EXPECT_EQ(lists.clears.count(ChipList::Packages), 0u);
     EXPECT_TRUE(lists.of(ChipList::Packages).empty());
-
     EXPECT_EQ(db.LoadChipLists(lists, 1, 1, 1, 2), 1);
     EXPECT_EQ(lists.of(ChipList::Packages), (Names{"SOP 8", "DIP14", "QFN20"}));
     EXPECT_EQ(db.chipDisplayInfo().ISP, 1);
-
     EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 0, 2), 1);
     EXPECT_EQ(lists.of(ChipList::Packages), (Names{"DIP 8", "SOP16"}));
-
     // A chip without packages shows none, not the previous chip's.
     EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 1, 2), 1);
     EXPECT_TRUE(lists.of(ChipList::Packages).empty());
-
     lists.lists[ChipList::Packages] = {"stale"};
     EXPECT_EQ(db.LoadChipLists(lists, 0, 0, 5, 2), 0);
     EXPECT_TRUE(lists.of(ChipList::Packages).empty());
@@ -103,29 +91,24 @@ TEST_F(ChipLists, LastChipSeriesIsWhatRemainsShown) {
 
 TEST_F(ChipLists, IndexOutsideItsListIsRefusedWithoutReadingAChip) {
     scratch.write("ChipList/KLW20_mcu.xml", catalogue);
-    struct Case {
-        int type, series, name;
-        Names seriesList, nameList;
-    };
-    const Case cases[] = {
-        {2, 0, 0, {}, {}},
-        {-1, 0, 0, {}, {}},
-        {1, 2, 0, {"QR41", "QR42"}, {}},
-        {1, 0, 1, {"QR41", "QR42"}, {"QR41A"}},
-        {0, 0, -1, {"QR31"}, {"QR31A", "QR31B"}},
-    };
-    for (const Case& c : cases) {
+    const auto check = [&](int type, int series, int name, const Names& seriesList,
+                           const Names& nameList) {
         op.shown.clear();
         lists.lists[ChipList::ChipSeries] = {"stale"};
         lists.lists[ChipList::ChipName] = {"stale"};
-        EXPECT_EQ(db.LoadChipLists(lists, c.type, c.series, c.name, 1), 0);
+        EXPECT_EQ(db.LoadChipLists(lists, type, series, name, 1), 0);
         EXPECT_EQ(lists.of(ChipList::McuType), (Names{"OTP", "MTP"}));
-        EXPECT_EQ(lists.of(ChipList::ChipSeries), c.seriesList);
-        EXPECT_EQ(lists.of(ChipList::ChipName), c.nameList);
+        EXPECT_EQ(lists.of(ChipList::ChipSeries), seriesList);
+        EXPECT_EQ(lists.of(ChipList::ChipName), nameList);
         ASSERT_EQ(op.shown.size(), 1u);
         EXPECT_EQ(op.last().text, "Chip List Index Error!!");
         EXPECT_EQ(db.chipDisplayInfo(), ChipDisplayInfo{});
-    }
+    };
+    check(2, 0, 0, {}, {});
+    check(-1, 0, 0, {}, {});
+    check(1, 2, 0, {"QR41", "QR42"}, {});
+    check(1, 0, 1, {"QR41", "QR42"}, {"QR41A"});
+    check(0, 0, -1, {"QR31"}, {"QR31A", "QR31B"});
 }
 
 // Rewritten in place within the same second and at the same size: still read again.
@@ -143,33 +126,26 @@ TEST_F(ChipLists, RewrittenOrRemovedCatalogueIsNoticed) {
 }
 
 TEST_F(ChipLists, FailuresAreReportedWithTheListReadersMessages) {
-    struct Case {
-        const char* what;
-        const char* content;
-        int selector;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"missing file", nullptr, 1, "Open *.xml Error!!"},
-        {"malformed", "<ChipList><ChipSeries>", 1, "Open *.xml Error!!"},
-        {"selector 0", catalogue.c_str(), 0, "Open *.xml Error!!"},
-        {"no element", "<?xml version=\"1.0\"?>", 1, "Read Root Node Fail!!"},
-    };
-    for (const Case& c : cases) {
+    const auto check = [&](const char* what, const char* content, int selector,
+                           const char* message) {
         test::ScratchDir base;
         test::RecordingOperator recorder;
         ReadChipXml reader(recorder, base.path());
         RecordingLists untouched;
-        if (c.content != nullptr) {
-            base.write("ChipList/KLW20_mcu.xml", c.content);
+        if (content != nullptr) {
+            base.write("ChipList/KLW20_mcu.xml", content);
         }
-        EXPECT_EQ(reader.LoadChipLists(untouched, 0, 0, 0, c.selector), 0) << c.what;
-        ASSERT_EQ(recorder.shown.size(), 1u) << c.what;
-        EXPECT_EQ(recorder.last().text, std::string(c.message) + "\n" +
-                                            CatalogueFilePath(base.path(), c.selector).string())
-            << c.what;
-        EXPECT_TRUE(untouched.clears.empty()) << c.what;
-    }
+        EXPECT_EQ(reader.LoadChipLists(untouched, 0, 0, 0, selector), 0) << what;
+        ASSERT_EQ(recorder.shown.size(), 1u) << what;
+        EXPECT_EQ(recorder.last().text,
+                  std::string(message) + "\n" + CatalogueFilePath(base.path(), selector).string())
+            << what;
+        EXPECT_TRUE(untouched.clears.empty()) << what;
+    };
+    check("missing file", nullptr, 1, "Open *.xml Error!!");
+    check("malformed", "<ChipList><ChipSeries>", 1, "Open *.xml Error!!");
+    check("selector 0", catalogue.c_str(), 0, "Open *.xml Error!!");
+    check("no element", "<?xml version=\"1.0\"?>", 1, "Read Root Node Fail!!");
 }
 
 }  // namespace

@@ -25,25 +25,17 @@ class ChipSearch : public ::testing::Test {
     std::filesystem::path catalogue;
 };
 
-TEST_F(ChipSearch, FindsTheFirstChipOfThatNameWithItsListPositions) {
-    struct Case {
-        const char* name;
-        ChipPath expected;
-    };
-    const Case cases[] = {
-        {"QR31A", {"OTP", 0, "QR31", 0, "QR31A", 0}},
-        {"QR31B", {"OTP", 0, "QR31", 0, "QR31B", 1}},
-        {"QR41a", {"MTP", 1, "QR41", 0, "QR41a", 1}},
-        {"QR42A", {"MTP", 1, "QR42", 1, "QR42A", 0}},
-    };
-    for (const Case& c : cases) {
+TEST_F(ChipSearch, FindsTheFirstChipOfExactlyThatNameWithItsListPositions) {
+    const auto check = [&](const char* name, const ChipPath& expected) {
         ChipPath found;
-        EXPECT_TRUE(FindChipInCatalogue(catalogue, c.name, found)) << c.name;
-        EXPECT_EQ(found, c.expected) << c.name;
-    }
-}
-
-TEST_F(ChipSearch, ExactCaseSensitiveNamesOnly) {
+        EXPECT_TRUE(FindChipInCatalogue(catalogue, name, found)) << name;
+        EXPECT_EQ(found, expected) << name;
+    };
+    check("QR31A", {"OTP", 0, "QR31", 0, "QR31A", 0});
+    check("QR31B", {"OTP", 0, "QR31", 0, "QR31B", 1});
+    check("QR41a", {"MTP", 1, "QR41", 0, "QR41a", 1});
+    check("QR42A", {"MTP", 1, "QR42", 1, "QR42A", 0});
+    // Exact, case-sensitive names only; a miss leaves the path alone.
     for (const char* name : {"QR41A", "qr31a", "QR31", "", "unnamed"}) {
         ChipPath found{"keep", 7, "keep", 7, "keep", 7};
         EXPECT_FALSE(FindChipInCatalogue(catalogue, name, found)) << name;
@@ -52,22 +44,16 @@ TEST_F(ChipSearch, ExactCaseSensitiveNamesOnly) {
 }
 
 TEST_F(ChipSearch, FilterListsEachContainingNameOnceInCatalogueOrder) {
-    struct Case {
-        const char* text;
-        std::vector<std::string> names;
+    const auto check = [&](const char* text, const std::vector<std::string>& names) {
+        EXPECT_EQ(namesOf(FilterChipsInCatalogue(catalogue, text)), names) << text;
     };
-    const Case cases[] = {
-        {"", {"QR31A", "QR31B", "QR41a", "QR42A"}},
-        {"QR3", {"QR31A", "QR31B"}},
-        {"1B", {"QR31B"}},
-        {"A", {"QR31A", "QR42A"}},
-        {"a", {"QR41a"}},
-        {"qr", {}},
-        {"QR31BX", {}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(namesOf(FilterChipsInCatalogue(catalogue, c.text)), c.names) << c.text;
-    }
+    check("", {"QR31A", "QR31B", "QR41a", "QR42A"});
+    check("QR3", {"QR31A", "QR31B"});
+    check("1B", {"QR31B"});
+    check("A", {"QR31A", "QR42A"});
+    check("a", {"QR41a"});
+    check("qr", {});
+    check("QR31BX", {});
     // The duplicate keeps the place of its first occurrence.
     const auto matches = FilterChipsInCatalogue(catalogue, "QR31B");
     ASSERT_EQ(matches.size(), 1u);

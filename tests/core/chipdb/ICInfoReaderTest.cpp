@@ -25,7 +25,6 @@ class ICInfoReader : public ::testing::Test {
         writeIc(chip, "<?xml version=\"1.0\"?>\n<IC>" + sections + "</IC>\n");
     }
     const ICInfo& info() const { return db.icInfo(); }
-
     // Every section with every key in one of its written forms.
     const std::string fullFile = test::dataText("chipdb/full.ic");
     test::ScratchDir scratch;
@@ -33,70 +32,28 @@ class ICInfoReader : public ::testing::Test {
     ReadChipXml db{op, scratch.path()};
 };
 
-TEST_F(ICInfoReader, ReadsEverySectionByItsKeyForms) {
+TEST_F(ICInfoReader, ReadsEverySectionByItsKeyFormsAndEachReadStartsAfresh) {
     writeIc("QR31A", fullFile);
     ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
     EXPECT_TRUE(op.shown.empty());
-
-    ICInfo expected;
-    expected.ChipName = "QR31A";
-    expected.ChipType = "37";
-    expected.ROMtype = 2;
-    expected.AND_ID_Data = 0xFF00;
-    expected.Inside_Number = 0x1A;
-    expected.Device_ID_amount = 5;
-    expected.Device_ID = {0x3101, 0x3102, 0xAB};
-    expected.Normal_ROM_Capacity = 0x800;
-    expected.Information_ROM_Capacity = 0x10;
-    expected.Read_ROM_Capacity = 0x820;
-    expected.Checksum_Initial_Value = 0;
-    expected.OR_Checksum_Data = 0x3FFF;
-    expected.Protect_Low_Data = 0xF;
-    expected.Support_ReUse_Function = 1;
-    expected.Check_Have_Protect = -1;
-    expected.Trimming_IRC = 4;
-    expected.Trimming_IRC_Low = 0x20;
-    expected.Trimming_IRC_Range = 0x3F;
-    expected.CFG_Address = 0x2007;
-    expected.Device_ID_Address = 0x2000;
-    expected.Checksum1_Address = 0x7FE;
-    expected.Checksum2_Address = 0x7FF;
-    expected.Normal_Start_Address = 0;
-    expected.Reuse_Start_Address = 0x400;
-    expected.Blankcheck_Capacity = 0x800;
-    expected.Program_Capacity = 0x7FE;
-    expected.Verify_Capacity = 0x800;
-    expected.DisableHibit = 1;
-    expected.VDD_Power_ON_delay = 50;
-    expected.Program_time = 100;
-    expected.Blankcheck_Data = 0x3FFF;
-    expected.Blankcheck_CFG_Data = 0xFF;
-    expected.One_Word_Program_delay = 7;
-    expected.ProgMainRom_sda = 11;
-    expected.ProgMainRom_sclk = 12;
-    expected.ProgIRC_sda = 13;
-    expected.ProgIRC_sclk = 14;
-    expected.P_VDD = 5.5f;
-    expected.P_VPP = 12.5f;
-    expected.R_VDD = 5.0f;
-    expected.R_VPP = 0.25f;
-    expected.R_H_VDD = 6.5f;
-    expected.R_H_VPP = 0.0f;
-    expected.R_L_VDD = 2.75f;
-    expected.R_L_VPP = 1.5f;
-    expected.Timer = 1;
-    expected.Auto_Timeout = 2000;
-    expected.Blankcheck_Timeout = 300;
-    expected.Program_Timeout = 1500;
-    expected.Verify_Timeout = 400;
-    expected.VBG_Read = 21;
-    expected.Have_OPT = 1;
-    expected.Data_Read_Length = 0;  // decimal key: "0x10" stops at the x
-    expected.IAP_function = 22;
-    expected.Have_TouchKey = 23;
-    expected.Have_Pagelock = 1;
-    expected.Version = 3;
+    // Field by field in declaration order; Data_Read_Length (0 here) is a decimal key, so
+    // "0x10" stops at the x.
+    const ICInfo expected{"QR31A", "37",  2,      0xFF00, 0x1A,   5,      {0x3101, 0x3102, 0xAB},
+                          0x800,   0x10,  0x820,  0,      0x3FFF, 0xF,    1,
+                          -1,      4,     0x20,   0x3F,   0x2007, 0x2000, 0x7FE,
+                          0x7FF,   0,     0x400,  0x800,  0x7FE,  0x800,  1,
+                          50,      100,   0x3FFF, 0xFF,   7,      11,     12,
+                          13,      14,    5.5f,   12.5f,  5.0f,   0.25f,  6.5f,
+                          0.0f,    2.75f, 1.5f,   1,      2000,   300,    1500,
+                          400,     21,    1,      0,      22,     23,     1,
+                          3};
     EXPECT_EQ(info(), expected);
+    // The next read starts from the reset record.
+    writeSections("Small", "<Address><CFG_Address>5</CFG_Address></Address>");
+    ASSERT_EQ(db.ReadICInfo("Small"), 1);
+    ICInfo small;
+    small.CFG_Address = 5;
+    EXPECT_EQ(info(), small);
 }
 
 TEST_F(ICInfoReader, KeysCountOnlyInTheirOwnSectionAndGroup) {
@@ -126,48 +83,32 @@ TEST_F(ICInfoReader, RepeatedKeysAndSectionsAreProcessedAsMet) {
     EXPECT_EQ(info().Device_ID_amount, 0);
 }
 
-TEST_F(ICInfoReader, EachReadStartsFromTheResetState) {
-    writeIc("QR31A", fullFile);
-    writeSections("Small", "<Address><CFG_Address>5</CFG_Address></Address>");
-    ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
-    ASSERT_EQ(db.ReadICInfo("Small"), 1);
-    ICInfo expected;
-    expected.CFG_Address = 5;
-    EXPECT_EQ(info(), expected);
-}
-
 TEST_F(ICInfoReader, FailuresLeaveTheRecordReset) {
-    struct Case {
-        const char* what;
-        const char* chip;
-        const char* content;  // written as ICInfo/<chip>.ic unless nullptr
-        const char* message;
-    };
-    const Case cases[] = {
-        {"no file", "QR99", nullptr, "Open *.ic Fail"},
-        {"malformed", "Bad", "<IC><Address></IC>", "Open *.ic Fail"},
-        {"no element", "Empty", "<?xml version=\"1.0\"?><!-- none -->", "Read ICFile Fail"},
-        {"name with a folder", "../ChipList/Full", nullptr, "Open *.ic Fail"},
-        {"backslash name", "..\\ChipList\\Full", nullptr, "Open *.ic Fail"},
-        {"empty name", "", nullptr, "Open *.ic Fail"},
-    };
     // A readable file just outside ICInfo: a name with a folder must not reach it.
     scratch.write("ChipList/Full.ic", fullFile);
     writeIc("QR31A", fullFile);
-    for (const Case& c : cases) {
+    // A content is written as ICInfo/<chip>.ic; a null one writes nothing.
+    const auto check = [&](const char* what, const char* chip, const char* content,
+                           const char* message) {
         ASSERT_EQ(db.ReadICInfo("QR31A"), 1);
         op.shown.clear();
-        if (c.content != nullptr) {
-            writeIc(c.chip, c.content);
+        if (content != nullptr) {
+            writeIc(chip, content);
         }
-        EXPECT_EQ(db.ReadICInfo(c.chip), 0) << c.what;
-        ASSERT_EQ(op.shown.size(), 1u) << c.what;
+        EXPECT_EQ(db.ReadICInfo(chip), 0) << what;
+        ASSERT_EQ(op.shown.size(), 1u) << what;
         EXPECT_EQ(op.last().text,
-                  std::string(c.message) + "\n" + ICInfoFilePath(scratch.path(), c.chip).string())
-            << c.what;
-        EXPECT_EQ(op.last().icon, MessageIcon::None) << c.what;
-        EXPECT_EQ(info(), ICInfo{}) << c.what;
-    }
+                  std::string(message) + "\n" + ICInfoFilePath(scratch.path(), chip).string())
+            << what;
+        EXPECT_EQ(op.last().icon, MessageIcon::None) << what;
+        EXPECT_EQ(info(), ICInfo{}) << what;
+    };
+    check("no file", "QR99", nullptr, "Open *.ic Fail");
+    check("malformed", "Bad", "<IC><Address></IC>", "Open *.ic Fail");
+    check("no element", "Empty", "<?xml version=\"1.0\"?><!-- none -->", "Read ICFile Fail");
+    check("name with a folder", "../ChipList/Full", nullptr, "Open *.ic Fail");
+    check("backslash name", "..\\ChipList\\Full", nullptr, "Open *.ic Fail");
+    check("empty name", "", nullptr, "Open *.ic Fail");
 }
 
 // Builds a locale whose only rule is a decimal comma, as many operators' systems have.

@@ -8,26 +8,20 @@ namespace vexlor {
 namespace {
 
 TEST(LanguageFromLocaleName, MapsChineseRegionsAndScripts) {
-    struct Case {
-        const char* locale;
-        Language expected;
+    const auto check = [&](const char* locale, Language expected) {
+        EXPECT_EQ(LanguageFromLocaleName(locale), expected) << '"' << locale << '"';
     };
-    const Case cases[] = {
-        {"zh_TW", Language::TraditionalChinese},
-        {"zh_TW.UTF-8", Language::TraditionalChinese},
-        {"zh_HK", Language::TraditionalChinese},
-        {"zh-Hant-TW", Language::TraditionalChinese},
-        {"zh_CN.UTF-8", Language::SimplifiedChinese},
-        {"zh_SG", Language::SimplifiedChinese},
-        {"zh", Language::SimplifiedChinese},
-        {"en_US.UTF-8", Language::English},
-        {"de_DE", Language::English},
-        {"C", Language::English},
-        {"", Language::English},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(LanguageFromLocaleName(c.locale), c.expected) << '"' << c.locale << '"';
-    }
+    check("zh_TW", Language::TraditionalChinese);
+    check("zh_TW.UTF-8", Language::TraditionalChinese);
+    check("zh_HK", Language::TraditionalChinese);
+    check("zh-Hant-TW", Language::TraditionalChinese);
+    check("zh_CN.UTF-8", Language::SimplifiedChinese);
+    check("zh_SG", Language::SimplifiedChinese);
+    check("zh", Language::SimplifiedChinese);
+    check("en_US.UTF-8", Language::English);
+    check("de_DE", Language::English);
+    check("C", Language::English);
+    check("", Language::English);
 }
 
 TEST(MultiLanguageCatalogue, LooksTextsUpByKeyAndLanguage) {
@@ -36,28 +30,21 @@ TEST(MultiLanguageCatalogue, LooksTextsUpByKeyAndLanguage) {
     ASSERT_TRUE(catalogue.LoadMultiLanguageMsgFile(
         scratch.write("VexlorMsg.xml", test::dataText("chipdb/messages.xml"))));
     EXPECT_EQ(catalogue.loadError(), "");
-    struct Case {
-        Language language;
-        const char* key;
-        const char* expected;
+    const auto check = [&](Language language, const char* key, const char* expected) {
+        catalogue.setLanguage(language);
+        EXPECT_EQ(catalogue.GetMultiLanguageMsg(key), expected) << key;
+        EXPECT_EQ(catalogue.text(key), expected) << key;
     };
-    const Case cases[] = {
-        {Language::English, "Both", "Hello"},
-        {Language::TraditionalChinese, "Both", "繁體"},
-        {Language::SimplifiedChinese, "Both", "简体"},
-        {Language::SimplifiedChinese, "EnglishOnly", "Only English"},
-        {Language::TraditionalChinese, "NoEnglish", "只有繁體"},
-        {Language::English, "NoEnglish", "[missing message: NoEnglish]"},
-        {Language::English, "Twice", "new"},
-        {Language::English, "NotAMsg", "[missing message: NotAMsg]"},
-        {Language::TraditionalChinese, "both", "[missing message: both]"},
-        {Language::English, "", "[missing message: ]"},
-    };
-    for (const Case& c : cases) {
-        catalogue.setLanguage(c.language);
-        EXPECT_EQ(catalogue.GetMultiLanguageMsg(c.key), c.expected) << c.key;
-        EXPECT_EQ(catalogue.text(c.key), c.expected) << c.key;
-    }
+    check(Language::English, "Both", "Hello");
+    check(Language::TraditionalChinese, "Both", "繁體");
+    check(Language::SimplifiedChinese, "Both", "简体");
+    check(Language::SimplifiedChinese, "EnglishOnly", "Only English");
+    check(Language::TraditionalChinese, "NoEnglish", "只有繁體");
+    check(Language::English, "NoEnglish", "[missing message: NoEnglish]");
+    check(Language::English, "Twice", "new");
+    check(Language::English, "NotAMsg", "[missing message: NotAMsg]");
+    check(Language::TraditionalChinese, "both", "[missing message: both]");
+    check(Language::English, "", "[missing message: ]");
 }
 
 TEST(MultiLanguageCatalogue, UnreadableFileKeepsEarlierTextsAndSaysWhy) {
@@ -66,7 +53,6 @@ TEST(MultiLanguageCatalogue, UnreadableFileKeepsEarlierTextsAndSaysWhy) {
     EXPECT_FALSE(catalogue.LoadMultiLanguageMsgFile(scratch.path() / "missing.xml"));
     EXPECT_NE(catalogue.loadError().find("missing.xml"), std::string::npos);
     EXPECT_EQ(catalogue.GetMultiLanguageMsg("Both"), "[missing message: Both]");
-
     ASSERT_TRUE(catalogue.LoadMultiLanguageMsgFile(
         scratch.write("good.xml", test::dataText("chipdb/messages.xml"))));
     EXPECT_FALSE(catalogue.LoadMultiLanguageMsgFile(scratch.write("bad.xml", "<VexlorMsg><Msg>")));

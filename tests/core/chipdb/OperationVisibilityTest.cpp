@@ -36,52 +36,41 @@ TEST(OperationVisibility, DeliveredFileNamesEveryOperationOfTheTable) {
 TEST(OperationVisibility, RootChildrenSetTheNamedEntries) {
     test::ScratchDir scratch;
     test::RecordingOperator op;
-    struct Case {
-        const char* what;
-        const char* content;
-        OperationVisibilityTable expected;
-    };
-    const Case cases[] = {
-        {"verify hidden", "<Ops><Verify>0</Verify></Ops>", tableWith("Verify", "0")},
-        {"read text kept as written", "<Ops><Read> no </Read></Ops>", tableWith("Read", "no")},
-        {"last occurrence wins", "<Ops><Auto>0</Auto><Auto>1</Auto><Program>2</Program></Ops>",
-         tableWith("Program", "2")},
-        {"names are case-sensitive and only at the first level",
-         "<Ops><verify>0</verify><Group><Auto>0</Auto></Group></Ops>",
-         InitialOperationVisibility()},
-    };
-    for (const Case& c : cases) {
+    const auto check = [&](const char* what, const char* content,
+                           const OperationVisibilityTable& expected) {
         OperationVisibilityTable table = InitialOperationVisibility();
-        EXPECT_TRUE(ReadOperationVisibility(op, scratch.write("KLW_Read.xml", c.content), table))
-            << c.what;
-        EXPECT_EQ(table, c.expected) << c.what;
-    }
+        EXPECT_TRUE(ReadOperationVisibility(op, scratch.write("KLW_Read.xml", content), table))
+            << what;
+        EXPECT_EQ(table, expected) << what;
+    };
+    check("verify hidden", "<Ops><Verify>0</Verify></Ops>", tableWith("Verify", "0"));
+    check("read text kept as written", "<Ops><Read> no </Read></Ops>", tableWith("Read", "no"));
+    check("last occurrence wins", "<Ops><Auto>0</Auto><Auto>1</Auto><Program>2</Program></Ops>",
+          tableWith("Program", "2"));
+    check("names are case-sensitive and only at the first level",
+          "<Ops><verify>0</verify><Group><Auto>0</Auto></Group></Ops>",
+          InitialOperationVisibility());
     EXPECT_TRUE(op.shown.empty());
 }
 
 TEST(OperationVisibility, MissingFileIsSilentAndUnreadableFileIsReported) {
     test::ScratchDir scratch;
-    struct Case {
-        const char* what;
-        const char* content;  // nullptr: no file
-        std::vector<std::string> messages;
-    };
-    const Case cases[] = {
-        {"missing", nullptr, {}},
-        {"malformed", "<Ops><Verify>0</Ops>", {"Open XML File Fail"}},
-        {"no element", "<?xml version=\"1.0\"?>", {"Read xml root node Fail"}},
-    };
-    for (const Case& c : cases) {
+    // A null content writes no file.
+    const auto check = [&](const char* what, const char* content,
+                           const std::vector<std::string>& messages) {
         test::RecordingOperator op;
-        const auto file = scratch.path() / (std::string(c.what) + ".xml");
-        if (c.content != nullptr) {
-            scratch.write(file.filename().string(), c.content);
+        const auto file = scratch.path() / (std::string(what) + ".xml");
+        if (content != nullptr) {
+            scratch.write(file.filename().string(), content);
         }
         OperationVisibilityTable table = tableWith("Read", "0");
-        EXPECT_FALSE(ReadOperationVisibility(op, file, table)) << c.what;
-        EXPECT_EQ(table, tableWith("Read", "0")) << c.what;
-        EXPECT_EQ(op.headlines(), c.messages) << c.what;
-    }
+        EXPECT_FALSE(ReadOperationVisibility(op, file, table)) << what;
+        EXPECT_EQ(table, tableWith("Read", "0")) << what;
+        EXPECT_EQ(op.headlines(), messages) << what;
+    };
+    check("missing", nullptr, {});
+    check("malformed", "<Ops><Verify>0</Ops>", {"Open XML File Fail"});
+    check("no element", "<?xml version=\"1.0\"?>", {"Read xml root node Fail"});
 }
 
 }  // namespace

@@ -45,7 +45,6 @@ TEST(UnusableDataFiles, DirectoryOrPipeGivesTheOpenFailure) {
         for (const auto& path : {catalogue, icFile, options, visibility, messages}) {
             occupy(path, kind);
         }
-
         test::RecordingOperator op;
         ReadChipXml db(op, base.path());
         NoLists lists;
@@ -60,7 +59,6 @@ TEST(UnusableDataFiles, DirectoryOrPipeGivesTheOpenFailure) {
         EXPECT_EQ(op.headlines(), (std::vector<std::string>{"Open *.xml Error!!", "Open *.XML Fail",
                                                             "Open *.ic Fail", "Open *.XML Fail",
                                                             "Open XML File Fail"}));
-
         MultiLanguageCatalogue catalogueTexts;
         EXPECT_FALSE(catalogueTexts.LoadMultiLanguageMsgFile(messages));
         ChipPath found;

@@ -2,6 +2,7 @@
 // special handling work.
 
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -44,10 +45,8 @@ TEST(ChipRulesData, FamilyConverterChipsAreNoLibraryFamilyAndHaveTheirTemplates)
             ASSERT_EQ(bytes.size(), 256u) << hw << " " << chip.name;
             EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + chip.name.size()), chip.name);
             // The fixed bytes of the DAC set-up the writer expects.
-            EXPECT_EQ(bytes[0x0A], 0x03);
-            EXPECT_EQ(bytes[0x0C], 0x05);
-            EXPECT_EQ(bytes[0x0E], 0x07);
-            EXPECT_EQ(bytes[0x0F], 27);
+            EXPECT_EQ(std::tuple(bytes[0x0A], bytes[0x0C], bytes[0x0E], bytes[0x0F]),
+                      std::tuple(0x03, 0x05, 0x07, 27));
             EXPECT_EQ(bytes[0x16] * 256 + bytes[0x17], chip.info.Program_Capacity) << chip.name;
         }
     }

@@ -28,7 +28,6 @@ struct DeliveredData {
     std::vector<DeliveredChip> chips;  // first catalogue, in file order
     std::vector<std::string> secondCatalogueNames;
     std::map<std::string, std::size_t> byName;
-
     const DeliveredChip* find(const std::string& name) const;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -14,31 +15,25 @@ namespace vexlor::datagen {
 namespace {
 
 TEST(Generator, ParsePackageReadsOutlineAndPinCount) {
-    struct Row {
-        const char* name;
-        std::optional<int> pins;
-        PackageOutline outline;
-    };
-    const Row kRows[] = {
-        {"DIP18 00", 18, PackageOutline::DualInLine},
-        {"SOP16  2", 16, PackageOutline::DualInLine},
-        {"SSOP20 01", 20, PackageOutline::DualInLine},
-        {"LQFP32 00", 32, PackageOutline::Quad},
-        {"QFN20 01", 20, PackageOutline::Quad},
-        {"DIP17 00", std::nullopt, {}},  // odd count on two rows
-        {"QFN18 00", std::nullopt, {}},  // not a multiple of four sides
-        {"18 00", std::nullopt, {}},     // no outline style
-        {"DIP 00", std::nullopt, {}},    // no pin count
-        {"DIP99999", std::nullopt, {}},  // far too many pins
-    };
-    for (const auto& row : kRows) {
-        const auto shape = ParsePackage(row.name);
-        ASSERT_EQ(shape.has_value(), row.pins.has_value()) << row.name;
+    const auto check = [&](const char* name, const std::optional<int>& pins,
+                           PackageOutline outline) {
+        const auto shape = ParsePackage(name);
+        ASSERT_EQ(shape.has_value(), pins.has_value()) << name;
         if (shape) {
-            EXPECT_EQ(shape->pins, *row.pins) << row.name;
-            EXPECT_EQ(shape->outline, row.outline) << row.name;
+            EXPECT_EQ(shape->pins, *pins) << name;
+            EXPECT_EQ(shape->outline, outline) << name;
         }
-    }
+    };
+    check("DIP18 00", 18, PackageOutline::DualInLine);
+    check("SOP16  2", 16, PackageOutline::DualInLine);
+    check("SSOP20 01", 20, PackageOutline::DualInLine);
+    check("LQFP32 00", 32, PackageOutline::Quad);
+    check("QFN20 01", 20, PackageOutline::Quad);
+    check("DIP17 00", std::nullopt, {});  // odd count on two rows
+    check("QFN18 00", std::nullopt, {});  // not a multiple of four sides
+    check("18 00", std::nullopt, {});     // no outline style
+    check("DIP 00", std::nullopt, {});    // no pin count
+    check("DIP99999", std::nullopt, {});  // far too many pins
 }
 
 TEST(Generator, VoltageCodeTruncatesElevenPointFiftyFiveTimesTheVoltage) {
@@ -78,7 +73,6 @@ TEST(Generator, OptionTemplateLaysOutTheChipParameters) {
     chip.R_VDD = 5.0f;
     chip.R_H_VDD = 5.5f;
     chip.R_L_VDD = 2.5f;
-
     const OptionBlock block = MakeOptionTemplate(chip);
     EXPECT_EQ(std::string(block.begin(), block.begin() + 7), "QRV7049");
     EXPECT_EQ(block[7], 0);
@@ -105,12 +99,9 @@ TEST(Generator, OptionTemplateLaysOutTheChipParameters) {
 TEST(Generator, FirmwareImageCarriesItsIdentification) {
     const auto image = MakeFirmwareImage({0x1234, 0x0567});
     ASSERT_EQ(image.size(), 0x10800u);
-    EXPECT_EQ(image[0x39], 0xC8);
-    EXPECT_EQ(image[0xFA8F], 0x5A);
-    EXPECT_EQ(image[0xFA90], 0x05);
-    EXPECT_EQ(image[0xFA91], 0x67);
-    EXPECT_EQ(image[0xFA94], 0x12);
-    EXPECT_EQ(image[0xFA95], 0x34);
+    EXPECT_EQ(std::tuple(image[0x39], image[0xFA8F], image[0xFA90], image[0xFA91], image[0xFA94],
+                         image[0xFA95]),
+              std::tuple(0xC8, 0x5A, 0x05, 0x67, 0x12, 0x34));
     const auto other = MakeFirmwareImage({0x1234, 0x0568});
     EXPECT_NE(std::vector(image.begin(), image.begin() + 0x39),
               std::vector(other.begin(), other.begin() + 0x39));

@@ -10,7 +10,7 @@ namespace {
 using test::clickChar;
 using test::makeView;
 
-TEST(HexViewBuffer, WithoutABufferNothingIsShownOrSelected) {
+TEST(HexViewBuffer, WithoutDataNothingIsShownMovedOrSelected) {
     const HexViewModel view;
     EXPECT_FALSE(view.hasBuffer());
     EXPECT_EQ(view.rowLength(), 16);
@@ -19,7 +19,6 @@ TEST(HexViewBuffer, WithoutABufferNothingIsShownOrSelected) {
     EXPECT_EQ(view.selection().start, -1);
     EXPECT_EQ(view.selection().end, -1);
     EXPECT_FALSE(view.options().wideAddress);
-
     HexViewModel none;
     none.setMetrics({test::kLineHeight, test::kCharWidth, 600, 100});
     EXPECT_FALSE(none.press(test::kHexX, 5, false));
@@ -27,8 +26,21 @@ TEST(HexViewBuffer, WithoutABufferNothingIsShownOrSelected) {
     EXPECT_FALSE(none.deleteSelection());
     none.beginDrag();
     none.dragTo(test::kHexX, 150);
+    none.key(HexKey::Down, {});
+    none.scroll(ScrollCode::PageDown);
+    none.wheel(-120);
+    none.goToAddress(0x100);
     EXPECT_EQ(none.top(), 0);
+    EXPECT_EQ(none.cursor(), 0);
     EXPECT_FALSE(none.selection().exists());
+    EXPECT_FALSE(none.caret().visible);
+    // An empty buffer moves nothing either.
+    HexViewModel empty = makeView(0);
+    empty.key(HexKey::End, {false, true});
+    empty.key(HexKey::Right, {true, false});
+    EXPECT_EQ(empty.cursor(), 0);
+    EXPECT_EQ(empty.top(), 0);
+    EXPECT_FALSE(empty.selection().exists());
 }
 
 TEST(HexViewBuffer, NewBufferStartsAtItsFirstByte) {
@@ -50,18 +62,17 @@ TEST(HexViewBuffer, NewBufferStartsAtItsFirstByte) {
 }
 
 TEST(HexViewBuffer, RowLengthFromTheProfileOnlyWhenUsable) {
-    struct Case {
-        int stored;
-        bool taken;
-        int rowLength;
-    };
-    const Case cases[] = {{8, true, 8},   {1, true, 1},     {256, true, 256},
-                          {0, false, 16}, {-16, false, 16}, {257, false, 16}};
-    for (const auto& c : cases) {
+    const auto check = [&](int stored, bool taken, int rowLength) {
         HexViewModel view = makeView(100);
-        EXPECT_EQ(view.setRowLength(c.stored), c.taken) << c.stored;
-        EXPECT_EQ(view.rowLength(), c.rowLength) << c.stored;
-    }
+        EXPECT_EQ(view.setRowLength(stored), taken) << stored;
+        EXPECT_EQ(view.rowLength(), rowLength) << stored;
+    };
+    check(8, true, 8);
+    check(1, true, 1);
+    check(256, true, 256);
+    check(0, false, 16);
+    check(-16, false, 16);
+    check(257, false, 16);
 }
 
 TEST(HexViewBuffer, EightByteRowsChangeLayoutAndResizeRestoresSixteen) {
@@ -73,44 +84,31 @@ TEST(HexViewBuffer, EightByteRowsChangeLayoutAndResizeRestoresSixteen) {
     EXPECT_EQ(view.columnOffsets().characters, 264);
     view.key(HexKey::Down, {});
     EXPECT_EQ(view.cursor(), 8);
-
     view.resize(600, 50);
     EXPECT_EQ(view.rowLength(), 16);
     EXPECT_EQ(view.linesPerPage(), 5);
     EXPECT_EQ(view.columnOffsets().characters, 456);
 }
 
-TEST(HexViewFile, ReadsRegularFilesWhole) {
+TEST(HexViewFile, ReadsRegularFilesWholeAndRefusesWhatItCannotShow) {
     test::ScratchDir dir;
-    const std::vector<std::uint8_t> bytes{0x00, 0xFF, 0x41, 0x0D, 0x0A};
-    const ViewFileResult read = readViewFile(dir.writeBytes("data.bin", bytes));
-    EXPECT_TRUE(read.ok()) << read.error;
-    EXPECT_EQ(read.bytes, bytes);
-
-    const ViewFileResult empty = readViewFile(dir.writeBytes("empty.bin", {}));
-    EXPECT_TRUE(empty.ok()) << empty.error;
-    EXPECT_TRUE(empty.bytes.empty());
-}
-
-TEST(HexViewFile, RefusesWhatItCannotShow) {
-    test::ScratchDir dir;
-    const auto big = dir.writeBytes("big.bin", std::vector<std::uint8_t>(11, 0x55));
-    struct Case {
-        const char* name;
-        std::filesystem::path path;
-        std::uintmax_t limit;
-    };
-    const Case cases[] = {
-        {"missing", dir / "missing.bin", kMaxViewFileBytes},
-        {"directory", dir.path(), kMaxViewFileBytes},
-        {"larger than the limit", big, 10},
-    };
-    for (const auto& c : cases) {
-        const ViewFileResult read = readViewFile(c.path, c.limit);
-        EXPECT_FALSE(read.ok()) << c.name;
-        EXPECT_NE(read.error.find(c.path.string()), std::string::npos) << read.error;
-        EXPECT_TRUE(read.bytes.empty()) << c.name;
+    for (const std::vector<std::uint8_t>& bytes :
+         {std::vector<std::uint8_t>{0x00, 0xFF, 0x41, 0x0D, 0x0A}, std::vector<std::uint8_t>{}}) {
+        const ViewFileResult read = readViewFile(dir.writeBytes("data.bin", bytes));
+        EXPECT_TRUE(read.ok()) << read.error;
+        EXPECT_EQ(read.bytes, bytes);
     }
+    const auto big = dir.writeBytes("big.bin", std::vector<std::uint8_t>(11, 0x55));
+    const auto check = [&](const char* name, const std::filesystem::path& path,
+                           std::uintmax_t limit) {
+        const ViewFileResult read = readViewFile(path, limit);
+        EXPECT_FALSE(read.ok()) << name;
+        EXPECT_NE(read.error.find(path.string()), std::string::npos) << read.error;
+        EXPECT_TRUE(read.bytes.empty()) << name;
+    };
+    check("missing", dir / "missing.bin", kMaxViewFileBytes);
+    check("directory", dir.path(), kMaxViewFileBytes);
+    check("larger than the limit", big, 10);
     EXPECT_TRUE(readViewFile(big, 11).ok());
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "HexViewFixture.h"
@@ -16,21 +17,21 @@ std::vector<std::uint8_t> bytesOf(const HexViewModel& view) {
 }
 
 TEST(HexViewTyping, UpperAndLowerCaseHexDigitsGiveTheSameNibble) {
-    struct Case {
-        bool lowDigit;
-        char typed;
-        std::uint8_t result;  // byte 0x12 after typing
-    };
-    const Case cases[] = {
-        {false, 'F', 0xF2}, {false, 'f', 0xF2}, {true, 'A', 0x1A}, {true, 'a', 0x1A},
-        {false, '0', 0x02}, {false, '9', 0x92}, {true, 'c', 0x1C}, {true, 'E', 0x1E},
-    };
-    for (const auto& c : cases) {
+    // The result is byte 0x12 after typing.
+    const auto check = [&](bool lowDigit, char typed, std::uint8_t result) {
         HexViewModel view = makeView(0x20);
-        clickHex(view, 1, 2, c.lowDigit);  // byte 0x12
-        EXPECT_TRUE(view.type(static_cast<std::uint8_t>(c.typed), false)) << c.typed;
-        EXPECT_EQ(view.data()[0x12], c.result) << c.typed;
-    }
+        clickHex(view, 1, 2, lowDigit);  // byte 0x12
+        EXPECT_TRUE(view.type(static_cast<std::uint8_t>(typed), false)) << typed;
+        EXPECT_EQ(view.data()[0x12], result) << typed;
+    };
+    check(false, 'F', 0xF2);
+    check(false, 'f', 0xF2);
+    check(true, 'A', 0x1A);
+    check(true, 'a', 0x1A);
+    check(false, '0', 0x02);
+    check(false, '9', 0x92);
+    check(true, 'c', 0x1C);
+    check(true, 'E', 0x1E);
 }
 
 TEST(HexViewTyping, DigitsWalkThroughTheNibblesAndCharactersThroughTheBytes) {
@@ -50,7 +51,6 @@ TEST(HexViewTyping, DigitsWalkThroughTheNibblesAndCharactersThroughTheBytes) {
     EXPECT_EQ(bytesOf(view), (std::vector<std::uint8_t>{0xFF, 0x0A, 0x78, 0x96}));
     EXPECT_EQ(view.cursor(), 3);
     EXPECT_EQ(view.nibble(), kLowNibble);
-
     clickChar(view, 0, 2);
     EXPECT_TRUE(view.type('Z', false));
     EXPECT_TRUE(view.type(0xE9, false));  // Latin-1 e acute fits in a byte
@@ -59,35 +59,27 @@ TEST(HexViewTyping, DigitsWalkThroughTheNibblesAndCharactersThroughTheBytes) {
 }
 
 TEST(HexViewTyping, RefusedCharactersChangeNothing) {
-    struct Case {
-        const char* name;
-        EditMode mode;
-        std::uint32_t character;
-        bool ctrl;
-    };
-    const Case cases[] = {
-        {"not a hex digit", EditMode::Hex, 'g', false},
-        {"blank in hex", EditMode::Hex, ' ', false},
-        {"with ctrl", EditMode::Hex, 'a', true},
-        {"tab", EditMode::Character, '\t', false},
-        {"backspace", EditMode::Character, '\b', false},
-        {"ctrl in character mode", EditMode::Character, 'x', true},
-        {"beyond one byte", EditMode::Character, 0x20AC, false},
-        {"address column", EditMode::None, 'A', false},
-    };
-    for (const auto& c : cases) {
+    const auto check = [&](const char* name, EditMode mode, std::uint32_t character, bool ctrl) {
         HexViewModel view = makeView(8);
-        if (c.mode == EditMode::Hex) {
+        if (mode == EditMode::Hex) {
             clickHex(view, 0, 3);
-        } else if (c.mode == EditMode::Character) {
+        } else if (mode == EditMode::Character) {
             clickChar(view, 0, 3);
         } else {
             view.press(10, 5, false);
         }
-        EXPECT_FALSE(view.type(c.character, c.ctrl)) << c.name;
-        EXPECT_EQ(bytesOf(view), test::countingBytes(8)) << c.name;
-        EXPECT_EQ(view.cursor(), c.mode == EditMode::None ? 0 : 3) << c.name;
-    }
+        EXPECT_FALSE(view.type(character, ctrl)) << name;
+        EXPECT_EQ(bytesOf(view), test::countingBytes(8)) << name;
+        EXPECT_EQ(view.cursor(), mode == EditMode::None ? 0 : 3) << name;
+    };
+    check("not a hex digit", EditMode::Hex, 'g', false);
+    check("blank in hex", EditMode::Hex, ' ', false);
+    check("with ctrl", EditMode::Hex, 'a', true);
+    check("tab", EditMode::Character, '\t', false);
+    check("backspace", EditMode::Character, '\b', false);
+    check("ctrl in character mode", EditMode::Character, 'x', true);
+    check("beyond one byte", EditMode::Character, 0x20AC, false);
+    check("address column", EditMode::None, 'A', false);
 }
 
 TEST(HexViewTyping, TypingClearsTheSelectionAndScrollsOffThePage) {
@@ -102,56 +94,33 @@ TEST(HexViewTyping, TypingClearsTheSelectionAndScrollsOffThePage) {
     EXPECT_EQ(view.top(), 16);
 }
 
-struct CutCase {
-    const char* name;
-    EditMode mode;
-    int startColumn;
-    std::vector<HexKey> shiftKeys;
-    std::vector<std::uint8_t> remaining;
-    std::int64_t cursor;
-};
-
 // Ten bytes 00..09; the cursor starts in row 0 and the keys are pressed with Shift.
 TEST(HexViewCut, CtrlXRemovesFromLowerToHigherEnd) {
-    const CutCase cases[] = {
-        {"backwards selection",
-         EditMode::Character,
-         5,
-         {HexKey::Left, HexKey::Left},
-         {0, 1, 2, 5, 6, 7, 8, 9},
-         3},
-        {"forwards selection",
-         EditMode::Character,
-         2,
-         {HexKey::Right},
-         {0, 1, 3, 4, 5, 6, 7, 8, 9},
-         3},
-        // The cursor (9) lay past the new end and comes back onto the last byte.
-        {"to the row end in characters", EditMode::Character, 2, {HexKey::End}, {0, 1, 9}, 2},
-        {"to the row end in hex", EditMode::Hex, 2, {HexKey::End}, {0, 1}, 1},
-        {"hex byte under the caret",
-         EditMode::Hex,
-         4,
-         {HexKey::Right},
-         {0, 1, 2, 3, 5, 6, 7, 8, 9},
-         4},
-    };
-    for (const auto& c : cases) {
+    using enum HexKey;
+    const auto check = [&](const char* name, EditMode mode, int startColumn,
+                           const std::vector<HexKey>& shiftKeys,
+                           const std::vector<std::uint8_t>& remaining, std::int64_t cursor) {
         HexViewModel view = makeView(10);
-        if (c.mode == EditMode::Hex) {
-            clickHex(view, 0, c.startColumn);
+        if (mode == EditMode::Hex) {
+            clickHex(view, 0, startColumn);
         } else {
-            clickChar(view, 0, c.startColumn);
+            clickChar(view, 0, startColumn);
         }
-        for (HexKey key : c.shiftKeys) {
+        for (HexKey key : shiftKeys) {
             view.key(key, {true, false});
         }
-        EXPECT_TRUE(view.deleteSelection()) << c.name;
-        EXPECT_EQ(bytesOf(view), c.remaining) << c.name;
-        EXPECT_EQ(view.length(), static_cast<std::int64_t>(c.remaining.size())) << c.name;
-        EXPECT_EQ(view.cursor(), c.cursor) << c.name;
-        EXPECT_FALSE(view.selection().exists()) << c.name;
-    }
+        EXPECT_TRUE(view.deleteSelection()) << name;
+        EXPECT_EQ(bytesOf(view), remaining) << name;
+        EXPECT_EQ(std::tuple(view.length(), view.cursor(), view.selection().exists()),
+                  std::tuple(static_cast<std::int64_t>(remaining.size()), cursor, false))
+            << name;
+    };
+    check("backwards selection", EditMode::Character, 5, {Left, Left}, {0, 1, 2, 5, 6, 7, 8, 9}, 3);
+    check("forwards selection", EditMode::Character, 2, {Right}, {0, 1, 3, 4, 5, 6, 7, 8, 9}, 3);
+    // The cursor (9) lay past the new end and comes back onto the last byte.
+    check("to the row end in characters", EditMode::Character, 2, {End}, {0, 1, 9}, 2);
+    check("to the row end in hex", EditMode::Hex, 2, {End}, {0, 1}, 1);
+    check("hex byte under the caret", EditMode::Hex, 4, {Right}, {0, 1, 2, 3, 5, 6, 7, 8, 9}, 4);
 }
 
 TEST(HexViewCut, RemovingEverythingLeavesAnEmptyViewThatStillWorks) {
@@ -161,10 +130,8 @@ TEST(HexViewCut, RemovingEverythingLeavesAnEmptyViewThatStillWorks) {
     EXPECT_EQ(view.length(), 10);
     view.key(HexKey::End, {true, true});
     EXPECT_TRUE(view.deleteSelection());
-    EXPECT_EQ(view.length(), 0);
-    EXPECT_EQ(view.cursor(), 0);
-    EXPECT_EQ(view.top(), 0);
-    EXPECT_EQ(view.linesPerPage(), 0);
+    EXPECT_EQ(std::tuple(view.length(), view.cursor(), view.top(), view.linesPerPage()),
+              std::tuple(0, 0, 0, 0));
     EXPECT_FALSE(view.caret().visible);  // no byte to stand on
     EXPECT_FALSE(view.type('1', false));
     view.key(HexKey::Down, {});
@@ -185,25 +152,19 @@ TEST(HexViewCut, TopPastTheShorterBufferReturnsToItsLastPage) {
 }
 
 TEST(HexViewGoTo, AddressBeyondTheDataShowsTheLastPage) {
-    struct Case {
-        std::size_t length;
-        std::uint64_t address;
-        std::int64_t top;
-    };
-    const Case cases[] = {
-        {1000, 0x100, 0x100},  // address itself, even off a row boundary
-        {1000, 0x3E7, 999},    // the last byte
-        {1000, 0x3E8, 840},    // one past the end: last page (1000 - 10 * 16)
-        {1000, 0x5000, 840},  {1000, 0xFFFFFFFFFFFFFFFF, 840},
-        {100, 0x200, 0},  // shorter than a page
-        {0, 0x10, 0},
-    };
-    for (const auto& c : cases) {
-        HexViewModel view = makeView(c.length);
-        view.goToAddress(c.address);
-        EXPECT_EQ(view.top(), c.top) << c.length << " @" << c.address;
+    const auto check = [&](std::size_t length, std::uint64_t address, std::int64_t top) {
+        HexViewModel view = makeView(length);
+        view.goToAddress(address);
+        EXPECT_EQ(view.top(), top) << length << " @" << address;
         EXPECT_EQ(view.cursor(), 0);
-    }
+    };
+    check(1000, 0x100, 0x100);  // address itself, even off a row boundary
+    check(1000, 0x3E7, 999);    // the last byte
+    check(1000, 0x3E8, 840);    // one past the end: last page (1000 - 10 * 16)
+    check(1000, 0x5000, 840);
+    check(1000, 0xFFFFFFFFFFFFFFFF, 840);
+    check(100, 0x200, 0);  // shorter than a page
+    check(0, 0x10, 0);
 }
 
 }  // namespace

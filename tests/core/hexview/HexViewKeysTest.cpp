@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "HexViewFixture.h"
 
 namespace vexlor {
@@ -36,54 +38,44 @@ void placeAt(HexViewModel& view, const Start& start) {
 
 // 1000 bytes and 10 lines: a page is 160 bytes and the last page starts at 840.
 TEST(HexViewKeys, MoveCursorAndScroll) {
-    struct Case {
-        const char* name;
-        Start start;
-        HexKey key;
-        KeyModifiers modifiers;
-        std::int64_t cursor;
-        int nibble;
-        std::int64_t top;
-    };
-    const Case cases[] = {
-        {"hex right stays on byte", {0, 0, 0, kHex}, Right, kPlain, 0, 1, 0},
-        {"hex right to next byte", {0, 0, 0, kHex, true}, Right, kPlain, 1, 2, 0},
-        {"hex left to low digit", {0, 0, 1, kHex}, Left, kPlain, 0, 1, 0},
-        {"hex left to high digit", {0, 0, 1, kHex, true}, Left, kPlain, 1, 2, 0},
-        {"hex left at start", {0, 0, 0, kHex}, Left, kPlain, 0, 2, 0},
-        {"char right", {0, 0, 5, kChar}, Right, kPlain, 6, 2, 0},
-        {"char left at start", {0, 0, 0, kChar}, Left, kPlain, 0, 2, 0},
-        {"ctrl does not change arrows", {0, 0, 5, kChar}, Left, kCtrl, 4, 2, 0},
-        {"down one row", {0, 0, 5, kHex, true}, Down, kPlain, 21, 1, 0},
-        {"up one row", {0, 1, 5, kHex, true}, Up, kPlain, 5, 1, 0},
-        {"up from first row", {0, 0, 5, kHex, true}, Up, kPlain, 0, 2, 0},
-        {"home", {0, 1, 5, kHex, true}, Home, kPlain, 16, 2, 0},
-        {"end", {0, 1, 5, kHex, true}, End, kPlain, 31, 2, 0},
-        // Rows follow the top: with top 900 the row of 996 holds only 996..999.
-        {"end of short last row", {900, 6, 0, kChar}, End, kPlain, 999, 2, 900},
-        {"home below an odd top", {900, 1, 3, kChar}, Home, kPlain, 916, 2, 900},
-        {"ctrl home", {320, 2, 4, kHex, true}, Home, kCtrl, 0, 2, 0},
-        {"ctrl end", {0, 0, 0, kHex}, End, kCtrl, 999, 2, 840},
-        {"down leaves the page", {0, 9, 3, kChar}, Down, kPlain, 163, 2, 16},
-        {"up leaves the page", {16, 0, 2, kChar}, Up, kPlain, 2, 2, 0},
-        {"right leaves the page", {0, 9, 15, kChar}, Right, kPlain, 160, 2, 16},
-        {"down past the end", {840, 9, 0, kHex}, Down, kPlain, 999, 1, 840},
-        {"hex right past the end", {840, 9, 15, kHex, true}, Right, kPlain, 999, 1, 840},
-        // A page on, then one line back towards the cursor that stayed on its byte.
-        {"page down", {0, 0, 5, kChar}, PageDown, kPlain, 5, 2, 144},
-        {"page up", {320, 0, 5, kChar}, PageUp, kPlain, 325, 2, 176},
-        {"page down stops at the last page", {800, 0, 0, kChar}, PageDown, kPlain, 800, 2, 824},
-        {"page up stops at 0", {48, 0, 0, kChar}, PageUp, kCtrl, 48, 2, 0},
-    };
-    for (const auto& c : cases) {
+    const auto check = [&](const char* name, const Start& start, HexKey key,
+                           const KeyModifiers& modifiers, std::int64_t cursor, int nibble,
+                           std::int64_t top) {
         HexViewModel view = makeView(1000);
-        placeAt(view, c.start);
-        view.key(c.key, c.modifiers);
-        EXPECT_EQ(view.cursor(), c.cursor) << c.name;
-        EXPECT_EQ(view.nibble(), c.nibble) << c.name;
-        EXPECT_EQ(view.top(), c.top) << c.name;
-        EXPECT_FALSE(view.selection().exists()) << c.name;
-    }
+        placeAt(view, start);
+        view.key(key, modifiers);
+        EXPECT_EQ(std::tuple(view.cursor(), view.nibble(), view.top(), view.selection().exists()),
+                  std::tuple(cursor, nibble, top, false))
+            << name;
+    };
+    check("hex right stays on byte", {0, 0, 0, kHex}, Right, kPlain, 0, 1, 0);
+    check("hex right to next byte", {0, 0, 0, kHex, true}, Right, kPlain, 1, 2, 0);
+    check("hex left to low digit", {0, 0, 1, kHex}, Left, kPlain, 0, 1, 0);
+    check("hex left to high digit", {0, 0, 1, kHex, true}, Left, kPlain, 1, 2, 0);
+    check("hex left at start", {0, 0, 0, kHex}, Left, kPlain, 0, 2, 0);
+    check("char right", {0, 0, 5, kChar}, Right, kPlain, 6, 2, 0);
+    check("char left at start", {0, 0, 0, kChar}, Left, kPlain, 0, 2, 0);
+    check("ctrl does not change arrows", {0, 0, 5, kChar}, Left, kCtrl, 4, 2, 0);
+    check("down one row", {0, 0, 5, kHex, true}, Down, kPlain, 21, 1, 0);
+    check("up one row", {0, 1, 5, kHex, true}, Up, kPlain, 5, 1, 0);
+    check("up from first row", {0, 0, 5, kHex, true}, Up, kPlain, 0, 2, 0);
+    check("home", {0, 1, 5, kHex, true}, Home, kPlain, 16, 2, 0);
+    check("end", {0, 1, 5, kHex, true}, End, kPlain, 31, 2, 0);
+    // Rows follow the top: with top 900 the row of 996 holds only 996..999.
+    check("end of short last row", {900, 6, 0, kChar}, End, kPlain, 999, 2, 900);
+    check("home below an odd top", {900, 1, 3, kChar}, Home, kPlain, 916, 2, 900);
+    check("ctrl home", {320, 2, 4, kHex, true}, Home, kCtrl, 0, 2, 0);
+    check("ctrl end", {0, 0, 0, kHex}, End, kCtrl, 999, 2, 840);
+    check("down leaves the page", {0, 9, 3, kChar}, Down, kPlain, 163, 2, 16);
+    check("up leaves the page", {16, 0, 2, kChar}, Up, kPlain, 2, 2, 0);
+    check("right leaves the page", {0, 9, 15, kChar}, Right, kPlain, 160, 2, 16);
+    check("down past the end", {840, 9, 0, kHex}, Down, kPlain, 999, 1, 840);
+    check("hex right past the end", {840, 9, 15, kHex, true}, Right, kPlain, 999, 1, 840);
+    // A page on, then one line back towards the cursor that stayed on its byte.
+    check("page down", {0, 0, 5, kChar}, PageDown, kPlain, 5, 2, 144);
+    check("page up", {320, 0, 5, kChar}, PageUp, kPlain, 325, 2, 176);
+    check("page down stops at the last page", {800, 0, 0, kChar}, PageDown, kPlain, 800, 2, 824);
+    check("page up stops at 0", {48, 0, 0, kChar}, PageUp, kCtrl, 48, 2, 0);
     // Data shorter than a page keeps its top on Ctrl+End.
     HexViewModel shortView = makeView(100);
     shortView.key(End, kCtrl);
@@ -93,34 +85,26 @@ TEST(HexViewKeys, MoveCursorAndScroll) {
 
 // The cursor starts on byte 5 (high digit in hex mode); every key is pressed with Shift.
 TEST(HexViewKeys, ShiftExtendsSelectionInTheOrderMade) {
-    struct Case {
-        const char* name;
-        EditMode mode;
-        std::vector<HexKey> keys;
-        std::int64_t end;
-        std::int64_t cursor;
-    };
-    const Case cases[] = {
-        {"char left twice", kChar, {Left, Left}, 3, 3},
-        {"char right", kChar, {Right}, 6, 6},
-        {"char down", kChar, {Down}, 21, 21},
-        {"hex right takes the byte", kHex, {Right}, 6, 5},
-        {"hex right twice", kHex, {Right, Right}, 7, 6},
-        {"hex down", kHex, {Down}, 22, 21},
-        {"hex left", kHex, {Left}, 4, 4},
-        {"hex end", kHex, {End}, 16, 15},
-        {"char home", kChar, {Home}, 0, 0},
-    };
-    for (const auto& c : cases) {
+    const auto check = [&](const char* name, EditMode mode, const std::vector<HexKey>& keys,
+                           std::int64_t end, std::int64_t cursor) {
         HexViewModel view = makeView(1000);
-        placeAt(view, {0, 0, 5, c.mode});
-        for (HexKey key : c.keys) {
+        placeAt(view, {0, 0, 5, mode});
+        for (HexKey key : keys) {
             view.key(key, kShift);
         }
-        EXPECT_EQ(view.selection().start, 5) << c.name;
-        EXPECT_EQ(view.selection().end, c.end) << c.name;
-        EXPECT_EQ(view.cursor(), c.cursor) << c.name;
-    }
+        EXPECT_EQ(std::tuple(view.selection().start, view.selection().end, view.cursor()),
+                  std::tuple(5, end, cursor))
+            << name;
+    };
+    check("char left twice", kChar, {Left, Left}, 3, 3);
+    check("char right", kChar, {Right}, 6, 6);
+    check("char down", kChar, {Down}, 21, 21);
+    check("hex right takes the byte", kHex, {Right}, 6, 5);
+    check("hex right twice", kHex, {Right, Right}, 7, 6);
+    check("hex down", kHex, {Down}, 22, 21);
+    check("hex left", kHex, {Left}, 4, 4);
+    check("hex end", kHex, {End}, 16, 15);
+    check("char home", kChar, {Home}, 0, 0);
 }
 
 TEST(HexViewKeys, BackwardSelectionCoversItsLowerToHigherEnd) {
@@ -137,19 +121,6 @@ TEST(HexViewKeys, BackwardSelectionCoversItsLowerToHigherEnd) {
     view.key(Right, kPlain);
     EXPECT_FALSE(view.selection().exists());
     EXPECT_EQ(view.cursor(), 4);
-}
-
-TEST(HexViewKeys, NothingMovesWithoutData) {
-    HexViewModel empty = makeView(0);
-    empty.key(End, kCtrl);
-    empty.key(Right, kShift);
-    EXPECT_EQ(empty.cursor(), 0);
-    EXPECT_EQ(empty.top(), 0);
-    EXPECT_FALSE(empty.selection().exists());
-
-    HexViewModel none;
-    none.key(Down, kPlain);
-    EXPECT_EQ(none.cursor(), 0);
 }
 
 }  // namespace

@@ -19,17 +19,14 @@ class ChipUpdateTest : public ::testing::Test {
         scratch.write("program/ChipList/KLW20_mcu.xml", "old catalogue");
         std::filesystem::create_directories(temp);
     }
-
     // The list in "list.xml" at the package's top, followed by the files.
     std::filesystem::path package(const char* name, const Items& list, std::vector<ZipItem> files) {
         files.insert(files.begin(), {"list.xml", bytesOf(updateListXml(list))});
         return makeZip(scratch / name, kUpdatePackagePassword, files);
     }
-
     PackageResult update(const std::filesystem::path& zip) {
         return UpdateChipFromPackage(op, zip, program, temp);
     }
-
     ScratchDir scratch;
     std::filesystem::path program = scratch / "program";
     std::filesystem::path temp = scratch / "tmp";

@@ -10,43 +10,38 @@ namespace {
 
 // The tree holds keep.txt ("old"); a commit stages a replacement of it, then `second`.
 TEST(InstallTransaction, AFailedStepPutsTheWholeTreeBack) {
-    struct Case {
-        const char* label;
-        const char* blocker;  // a file (or, ending in '/', a folder) in the way of `second`
-        const char* second;
-        const char* problem;  // empty: the commit succeeds
-    };
-    const Case cases[] = {
-        {"new file in new folders", nullptr, "a/b/new.txt", ""},
-        {"a file where a folder must go", "a", "a/new.txt", "The folder "},
-        {"a folder where the file must go", "a/new.txt/", "a/new.txt", "is a folder, not a file."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
+    // The blocker is a file (or, ending in '/', a folder) in the way of `second`; an empty
+    // problem means the commit succeeds.
+    const auto check = [&](const char* label, const char* blocker, const char* second,
+                           const char* problem) {
+        SCOPED_TRACE(label);
         ScratchDir root;
         root.write("keep.txt", "old");
-        if (c.blocker != nullptr && std::string(c.blocker).ends_with('/')) {
-            std::filesystem::create_directories(root / c.blocker);
-        } else if (c.blocker != nullptr) {
-            root.write(c.blocker, "in the way");
+        if (blocker != nullptr && std::string(blocker).ends_with('/')) {
+            std::filesystem::create_directories(root / blocker);
+        } else if (blocker != nullptr) {
+            root.write(blocker, "in the way");
         }
         const auto before = treeOf(root.path());
         bool committed = false;
         {
             InstallTransaction install(root.path());
             ASSERT_TRUE(install.stage("keep.txt", bytesOf("new")));
-            ASSERT_TRUE(install.stage(c.second, bytesOf("second")));
+            ASSERT_TRUE(install.stage(second, bytesOf("second")));
             committed = install.commit();
-            EXPECT_NE(install.problem().find(c.problem), std::string::npos) << install.problem();
+            EXPECT_NE(install.problem().find(problem), std::string::npos) << install.problem();
         }  // the staging folder goes with the transaction
-        EXPECT_EQ(committed, *c.problem == '\0');
+        EXPECT_EQ(committed, *problem == '\0');
         if (committed) {
             EXPECT_EQ(readText(root / "keep.txt"), "new");
-            EXPECT_EQ(readText(root / c.second), "second");
+            EXPECT_EQ(readText(root / second), "second");
         } else {
             EXPECT_EQ(treeOf(root.path()), before);
         }
-    }
+    };
+    check("new file in new folders", nullptr, "a/b/new.txt", "");
+    check("a file where a folder must go", "a", "a/new.txt", "The folder ");
+    check("a folder where the file must go", "a/new.txt/", "a/new.txt", "is a folder, not a file.");
 }
 
 TEST(InstallTransaction, ARootThatIsNoFolderStagesNothing) {

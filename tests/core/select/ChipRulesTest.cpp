@@ -49,55 +49,50 @@ TEST(ChipSpecialCases, NamesAreComparedExactlyAndPerList) {
 }
 
 TEST(PackageCode, ComesFromThePackageNameOnlyWithTheSecondCatalogue) {
-    struct Case {
-        std::int32_t selector;
-        const char* package;
-        const char* expected;
+    const auto check = [&](std::int32_t selector, const char* package, const char* expected) {
+        EXPECT_EQ(DerivePackageCode(selector, package), expected)
+            << selector << " '" << package << "'";
     };
-    const Case cases[] = {
-        {1, "DIP 16", "0"}, {0, "SOP28", "0"},    {3, "SOP28", "0"},  {2, "SOP28", "28"},
-        {2, "DIP 8", "8"},  {2, "SSOP-20", "20"}, {2, "QFN4A", "4A"}, {2, "8", "8"},
-        {2, "", ""},        {2, "SOP 08", "08"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DerivePackageCode(c.selector, c.package), c.expected)
-            << c.selector << " '" << c.package << "'";
-    }
+    check(1, "DIP 16", "0");
+    check(0, "SOP28", "0");
+    check(3, "SOP28", "0");
+    check(2, "SOP28", "28");
+    check(2, "DIP 8", "8");
+    check(2, "SSOP-20", "20");
+    check(2, "QFN4A", "4A");
+    check(2, "8", "8");
+    check(2, "", "");
+    check(2, "SOP 08", "08");
 }
 
-TEST(ProductionLimitCount, AcceptsOneTo99999999) {
-    struct Case {
-        const char* text;
-        std::int32_t expected;
-    };
-    const Case cases[] = {
-        {"1", 1}, {"99999999", 99999999}, {" 250 ", 250}, {"+7", 7}, {"0042", 42},
-    };
-    for (const auto& c : cases) {
-        const CountEntry entry = ParseProductionLimitCount(c.text);
-        EXPECT_TRUE(entry.accepted) << c.text;
-        EXPECT_EQ(entry.value, c.expected) << c.text;
-        EXPECT_EQ(entry.refusal, "") << c.text;
-    }
-}
-
-TEST(ProductionLimitCount, RefusesOutOfRangeAndNonNumbers) {
+// An accepted count has no refusal; a refused one names the rule it broke.
+TEST(ProductionLimitCount, AcceptsOneTo99999999AndRefusesTheRest) {
     const std::string range = "Enter an integer between 1 and 99999999.";
     const std::string integer = "Enter an integer.";
-    struct Case {
-        const char* text;
-        const std::string& refusal;
+    // The value counts only when accepted.
+    const auto check = [&](const char* text, std::int32_t value, const std::string& refusal) {
+        const CountEntry entry = ParseProductionLimitCount(text);
+        EXPECT_EQ(entry.accepted, refusal.empty()) << text;
+        EXPECT_EQ(entry.refusal, refusal) << text;
+        if (entry.accepted) {
+            EXPECT_EQ(entry.value, value) << text;
+        }
     };
-    const Case cases[] = {
-        {"0", range},   {"100000000", range}, {"-5", range},    {"99999999999999999999", range},
-        {"", range},    {"  ", range},        {"12a", integer}, {"1 2", integer},
-        {"-", integer}, {"0x10", integer},
-    };
-    for (const auto& c : cases) {
-        const CountEntry entry = ParseProductionLimitCount(c.text);
-        EXPECT_FALSE(entry.accepted) << c.text;
-        EXPECT_EQ(entry.refusal, c.refusal) << c.text;
-    }
+    check("1", 1, "");
+    check("99999999", 99999999, "");
+    check(" 250 ", 250, "");
+    check("+7", 7, "");
+    check("0042", 42, "");
+    check("0", 0, range);
+    check("100000000", 0, range);
+    check("-5", 0, range);
+    check("99999999999999999999", 0, range);
+    check("", 0, range);
+    check("  ", 0, range);
+    check("12a", 0, integer);
+    check("1 2", 0, integer);
+    check("-", 0, integer);
+    check("0x10", 0, integer);
 }
 
 }  // namespace

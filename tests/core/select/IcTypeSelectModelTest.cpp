@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "SelectFixture.h"
@@ -16,7 +17,11 @@ using Strings = std::vector<std::string>;
 class IcTypeSelectModelTest : public ::testing::Test {
   protected:
     IcTypeSelectModelTest() { test::WriteSampleCatalogue(base); }
-
+    std::array<int, 3> selections() const {
+        return {model.lists().selection(ChipList::McuType),
+                model.lists().selection(ChipList::ChipSeries),
+                model.lists().selection(ChipList::ChipName)};
+    }
     test::ScratchDir base;
     test::RecordingOperator op;
     ReadChipXml document{op, base.path()};
@@ -53,7 +58,6 @@ TEST_F(IcTypeSelectModelTest, OpensOnTheCurrentChipWithTheModesItStillAllows) {
     EXPECT_EQ(model.selection().modes.states,
               (std::array<std::int32_t, kModeBoxCount>{0, 0, 1, 0, 1, 0}));
     EXPECT_EQ(model.selection().modes.productionLimitCount, 250);
-
     // A chip the catalogue no longer lists: the first chip, no modes.
     ASSERT_TRUE(model.open(1, CurrentChoice{"GONE", current.modes}));
     EXPECT_EQ(model.labels().chipName, "QR31A100");
@@ -75,33 +79,16 @@ TEST_F(IcTypeSelectModelTest, ListChangesCascadeToTheFirstEntriesBelow) {
     model.selectMcuType(1);
     EXPECT_EQ(model.lists().items(ChipList::ChipSeries), (Strings{"M10", "M20"}));
     EXPECT_EQ(model.lists().items(ChipList::ChipName), (Strings{"M10X1", "SHARED1"}));
-    EXPECT_EQ(model.lists().selection(ChipList::McuType), 1);
-    EXPECT_EQ(model.lists().selection(ChipList::ChipSeries), 0);
-    EXPECT_EQ(model.lists().selection(ChipList::ChipName), 0);
+    EXPECT_EQ(selections(), (std::array{1, 0, 0}));
     EXPECT_EQ(model.labels(), (IcTypeSelectLabels{"MTP", "M10", "M10X1", "", "MTP", "M10X1"}));
-
     model.selectChipSeries(1);
     EXPECT_EQ(model.lists().items(ChipList::ChipName), (Strings{"M20Y2", "SHARED1"}));
     EXPECT_EQ(model.labels().chipName, "M20Y2");
-
     model.selectChipName(1);
-    EXPECT_EQ(model.lists().selection(ChipList::McuType), 1);
-    EXPECT_EQ(model.lists().selection(ChipList::ChipSeries), 1);
-    EXPECT_EQ(model.lists().selection(ChipList::ChipName), 1);
+    EXPECT_EQ(selections(), (std::array{1, 1, 1}));
     EXPECT_EQ(model.labels(), (IcTypeSelectLabels{"MTP", "M20", "SHARED1", "", "MTP", "SHARED1"}));
     EXPECT_EQ(document.icInfo().ChipName, "SHARED1");
     EXPECT_TRUE(op.shown.empty());
-}
-
-TEST_F(IcTypeSelectModelTest, ForcedIspChipPickedFromTheListsIsCheckedGreyedAndTaken) {
-    ASSERT_TRUE(model.open(1));
-    model.selectChipName(1);  // QR31ZJ0115, ISP key 1
-    const auto& isp = model.modes().controls()[ModeBox::IspProgram];
-    EXPECT_TRUE(isp.checked);
-    EXPECT_FALSE(isp.enabled);
-    ASSERT_TRUE(model.accept());
-    EXPECT_EQ(model.selection().modes[ModeBox::IspProgram], 1);
-    EXPECT_EQ(model.selection().modes[ModeBox::ExHvIspProgram], 0);
 }
 
 TEST_F(IcTypeSelectModelTest, OpeningOnAForcedChipAlreadyHoldsTheForcedMode) {
@@ -125,9 +112,7 @@ TEST_F(IcTypeSelectModelTest, ProductionLimitIsDroppedForAChipWithoutIt) {
     model.editCount("250");
     EXPECT_EQ(model.modes().data().productionLimitCount, 250);
     model.selectChipSeries(1);  // QR46YJ45: ProductionLimit 0
-    const auto& limit = model.modes().controls()[ModeBox::ProductionLimit];
-    EXPECT_FALSE(limit.checked);
-    EXPECT_FALSE(limit.enabled);
+    EXPECT_EQ(model.modes().controls()[ModeBox::ProductionLimit], (BoxControl{false, false}));
     EXPECT_FALSE(model.modes().controls().countEnabled);
     EXPECT_EQ(model.modes().data()[ModeBox::ProductionLimit], 0);
     ASSERT_TRUE(model.accept());
@@ -166,11 +151,9 @@ TEST_F(IcTypeSelectModelTest, SecondCatalogueShowsPackagesAndTheirCodes) {
     EXPECT_EQ(model.lists().items(ChipList::Packages), (Strings{"DIP 8", "SOP16"}));
     EXPECT_EQ(model.labels().package, "DIP 8");
     EXPECT_EQ(DerivePackageCode(2, model.selection().packageName), "8");
-
     model.selectPackage(1);
     EXPECT_EQ(model.labels().package, "SOP16");
     EXPECT_EQ(DerivePackageCode(2, model.selection().packageName), "16");
-
     model.selectChipName(1);
     EXPECT_EQ(model.lists().items(ChipList::Packages), (Strings{"SOP28"}));
     EXPECT_EQ(model.lists().selection(ChipList::Packages), 0);

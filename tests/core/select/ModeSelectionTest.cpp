@@ -7,28 +7,25 @@ namespace {
 
 // Box order in the patterns below: Display Serial Number, Mass Production, Production Limit,
 // EXHV ISP, ISP, Whole Chip Erase.
-std::string enabledPattern(const ModeControls& controls) {
-    std::string pattern;
-    for (const auto& box : controls.boxes) {
-        pattern += box.enabled ? '1' : '0';
+template <typename Items, typename Digit>
+std::string pattern(const Items& items, Digit digit) {
+    std::string text;
+    for (const auto& item : items) {
+        text += static_cast<char>('0' + digit(item));
     }
-    return pattern;
+    return text;
 }
 
-std::string checkedPattern(const ModeControls& controls) {
-    std::string pattern;
-    for (const auto& box : controls.boxes) {
-        pattern += box.checked ? '1' : '0';
-    }
-    return pattern;
+std::string enabledPattern(const ModeControls& c) {
+    return pattern(c.boxes, [](const auto& box) { return box.enabled ? 1 : 0; });
+}
+
+std::string checkedPattern(const ModeControls& c) {
+    return pattern(c.boxes, [](const auto& box) { return box.checked ? 1 : 0; });
 }
 
 std::string statePattern(const ModeData& data) {
-    std::string pattern;
-    for (auto state : data.states) {
-        pattern += static_cast<char>('0' + state);
-    }
-    return pattern;
+    return pattern(data.states, [](auto state) { return state; });
 }
 
 ChipDisplayInfo keys(int rolling, int mass, int limit, int exhv, int isp, int erase) {
@@ -43,40 +40,33 @@ ChipDisplayInfo keys(int rolling, int mass, int limit, int exhv, int isp, int er
 }
 
 TEST(ModeSelection, ChipKeysDecideWhichBoxesAreOffered) {
-    struct Case {
-        ChipDisplayInfo keys;
-        const char* chip;
-        const char* enabled;
-        const char* checked;
-    };
-    const Case cases[] = {
-        {keys(1, 1, 1, 1, 1, 1), "PLAIN01", "111111", "000000"},
-        {keys(0, 0, 0, 0, 0, 0), "PLAIN01", "000000", "000000"},
-        // Each key allows its own box: any two boxes differ in one of these three patterns.
-        {keys(1, 0, 1, 0, 1, 0), "PLAIN01", "101010", "000000"},
-        {keys(0, 1, 1, 0, 0, 1), "PLAIN01", "011001", "000000"},
-        {keys(0, 0, 0, 1, 1, 1), "PLAIN01", "000111", "000000"},
-        // Any non-zero key value allows the mode.
-        {keys(5, -1, 2, 0, 0, 7), "PLAIN01", "111001", "000000"},
-        // A forced mode is checked and greyed and shuts out the other ISP mode.
-        {keys(1, 1, 1, 1, 1, 1), "QR46YJ45", "111001", "000100"},
-        {keys(1, 1, 1, 1, 0, 1), "46EP6239MB", "111001", "000100"},
-        {keys(1, 1, 1, 1, 1, 1), "QR31ZJ0115", "111001", "000010"},
-        {keys(0, 0, 0, 0, 1, 0), "31YH6019B", "000000", "000010"},
-        // The chip's key wins over the list: a mode it does not allow is never forced on.
-        {keys(1, 1, 1, 1, 0, 1), "QR31ZJ0115", "111101", "000000"},
-        {keys(1, 1, 1, 0, 1, 1), "QR46YJ45", "111011", "000000"},
-        // The lists are exact: a forced name in the other list forces nothing.
-        {keys(1, 1, 1, 1, 1, 1), "qr31zj0115", "111111", "000000"},
-    };
-    for (const auto& c : cases) {
+    const auto check = [&](const ChipDisplayInfo& keys, const char* chip, const char* enabled,
+                           const char* checked) {
         ModeSelection modes;
-        modes.applyChipSpecialCases(c.keys, c.chip);
-        EXPECT_EQ(enabledPattern(modes.controls()), c.enabled) << c.chip;
-        EXPECT_EQ(checkedPattern(modes.controls()), c.checked) << c.chip;
-        EXPECT_EQ(statePattern(modes.data()), c.checked) << c.chip;
-        EXPECT_FALSE(modes.controls().countEnabled) << c.chip;
-    }
+        modes.applyChipSpecialCases(keys, chip);
+        EXPECT_EQ(enabledPattern(modes.controls()), enabled) << chip;
+        EXPECT_EQ(checkedPattern(modes.controls()), checked) << chip;
+        EXPECT_EQ(statePattern(modes.data()), checked) << chip;
+        EXPECT_FALSE(modes.controls().countEnabled) << chip;
+    };
+    check(keys(1, 1, 1, 1, 1, 1), "PLAIN01", "111111", "000000");
+    check(keys(0, 0, 0, 0, 0, 0), "PLAIN01", "000000", "000000");
+    // Each key allows its own box: any two boxes differ in one of these three patterns.
+    check(keys(1, 0, 1, 0, 1, 0), "PLAIN01", "101010", "000000");
+    check(keys(0, 1, 1, 0, 0, 1), "PLAIN01", "011001", "000000");
+    check(keys(0, 0, 0, 1, 1, 1), "PLAIN01", "000111", "000000");
+    // Any non-zero key value allows the mode.
+    check(keys(5, -1, 2, 0, 0, 7), "PLAIN01", "111001", "000000");
+    // A forced mode is checked and greyed and shuts out the other ISP mode.
+    check(keys(1, 1, 1, 1, 1, 1), "QR46YJ45", "111001", "000100");
+    check(keys(1, 1, 1, 1, 0, 1), "46EP6239MB", "111001", "000100");
+    check(keys(1, 1, 1, 1, 1, 1), "QR31ZJ0115", "111001", "000010");
+    check(keys(0, 0, 0, 0, 1, 0), "31YH6019B", "000000", "000010");
+    // The chip's key wins over the list: a mode it does not allow is never forced on.
+    check(keys(1, 1, 1, 1, 0, 1), "QR31ZJ0115", "111101", "000000");
+    check(keys(1, 1, 1, 0, 1, 1), "QR46YJ45", "111011", "000000");
+    // The lists are exact: a forced name in the other list forces nothing.
+    check(keys(1, 1, 1, 1, 1, 1), "qr31zj0115", "111111", "000000");
 }
 
 TEST(ModeSelection, ANewChipDropsEveryEarlierChoice) {
@@ -87,7 +77,6 @@ TEST(ModeSelection, ANewChipDropsEveryEarlierChoice) {
     modes.click(ModeBox::IspProgram, true);
     EXPECT_EQ(statePattern(modes.data()), "001011");
     EXPECT_TRUE(modes.controls().countEnabled);
-
     modes.applyChipSpecialCases(keys(1, 1, 0, 1, 1, 1), "PLAIN02");
     EXPECT_EQ(enabledPattern(modes.controls()), "110111");
     EXPECT_EQ(checkedPattern(modes.controls()), "000000");
@@ -152,15 +141,12 @@ TEST(ModeSelection, CountIsTakenOnlyWhenInRange) {
     ModeSelection modes;
     modes.applyChipSpecialCases(keys(1, 1, 1, 1, 1, 1), "PLAIN01");
     modes.click(ModeBox::ProductionLimit, true);
-
     modes.setCountText("5000");
     EXPECT_EQ(modes.takeData(), std::nullopt);
     EXPECT_EQ(modes.data().productionLimitCount, 5000);
-
     modes.setCountText("0");
     EXPECT_EQ(modes.takeData(), "Enter an integer between 1 and 99999999.");
     EXPECT_EQ(modes.data().productionLimitCount, 5000);
-
     // The check states are taken even when the count is refused.
     modes.click(ModeBox::WholeChipErase, true);
     modes.setCountText("123456789");
@@ -175,7 +161,6 @@ TEST(ModeSelection, ShowAndResetExchangeDataWithTheControls) {
     modes.click(ModeBox::DisplaySerialNumber, true);
     modes.setCountText("77");
     ASSERT_EQ(modes.takeData(), std::nullopt);
-
     modes.resetData();
     EXPECT_EQ(statePattern(modes.data()), "000000");
     EXPECT_EQ(modes.data().productionLimitCount, 1);

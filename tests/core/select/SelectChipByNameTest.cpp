@@ -13,7 +13,6 @@ class SelectChipByNameTest : public ::testing::Test {
         test::WriteSampleCatalogue(base);
         context.link.writerConnected = true;
     }
-
     test::ScratchDir base;
     test::RecordingOperator op;
     AppContext context{op, base.path(), Language::English};
@@ -22,27 +21,21 @@ class SelectChipByNameTest : public ::testing::Test {
 using M = ModeBox;
 
 TEST_F(SelectChipByNameTest, ModesAreCheckedLikeClicksAndRefusedWhenNotAllowed) {
-    struct Case {
-        ChipRequest request;
-        std::string refusal;
+    const auto check = [&](const ChipRequest& request, const std::string& refusal) {
+        const ChipRequestResult result = SelectChipByName(request, context, op);
+        EXPECT_FALSE(result.outcome.accepted) << request.chipName;
+        EXPECT_EQ(result.refusal, refusal) << request.chipName;
+        EXPECT_EQ(context.shell.job.chipNameText, "") << request.chipName;
+        EXPECT_EQ(context.chipXml.icInfo(), ICInfo{}) << request.chipName;
     };
-    const Case cases[] = {
-        {{"QR31ZJ0115", {M::ExHvIspProgram}, {}}, "EXHV ISP Program cannot go with ISP Program"},
-        {{"QR31K1C13", {M::IspProgram}, {}}, "QR31K1C13 does not allow ISP Program"},
-        {{"QR46A200", {M::WholeChipErase}, {}}, "QR46A200 does not allow Whole Chip Erase"},
-        {{"QR31A100", {M::WholeChipErase, M::ProductionLimit, M::MassProduction}, "9"},
-         "Mass Production Mode cannot go with Production Limit, Whole Chip Erase"},
-        {{"QR31A100", {M::ProductionLimit}, "100000000"},
-         "Enter an integer between 1 and 99999999."},
-        {{"QR31a100", {}, {}}, "Can't find QR31a100"},
-    };
-    for (const auto& c : cases) {
-        const ChipRequestResult result = SelectChipByName(c.request, context, op);
-        EXPECT_FALSE(result.outcome.accepted) << c.request.chipName;
-        EXPECT_EQ(result.refusal, c.refusal) << c.request.chipName;
-        EXPECT_EQ(context.shell.job.chipNameText, "") << c.request.chipName;
-        EXPECT_EQ(context.chipXml.icInfo(), ICInfo{}) << c.request.chipName;
-    }
+    check({"QR31ZJ0115", {M::ExHvIspProgram}, {}}, "EXHV ISP Program cannot go with ISP Program");
+    check({"QR31K1C13", {M::IspProgram}, {}}, "QR31K1C13 does not allow ISP Program");
+    check({"QR46A200", {M::WholeChipErase}, {}}, "QR46A200 does not allow Whole Chip Erase");
+    check({"QR31A100", {M::WholeChipErase, M::ProductionLimit, M::MassProduction}, "9"},
+          "Mass Production Mode cannot go with Production Limit, Whole Chip Erase");
+    check({"QR31A100", {M::ProductionLimit}, "100000000"},
+          "Enter an integer between 1 and 99999999.");
+    check({"QR31a100", {}, {}}, "Can't find QR31a100");
 }
 
 TEST_F(SelectChipByNameTest, ChosenChipAndModesReachTheJob) {
@@ -57,7 +50,6 @@ TEST_F(SelectChipByNameTest, ChosenChipAndModesReachTheJob) {
     EXPECT_EQ(job.wholeChipErase, 1);
     EXPECT_EQ(job.smartOptionAvailable, 1);
     EXPECT_EQ(context.shell.titleText, "Vexlor_Writer  QR31A100  ");
-
     // A forced mode is applied without being asked for; asking for it changes nothing.
     for (const auto& modes : {std::vector<M>{}, std::vector<M>{M::IspProgram}}) {
         const ChipRequestResult forced = SelectChipByName({"QR31ZJ0115", modes, {}}, context, op);
@@ -67,7 +59,6 @@ TEST_F(SelectChipByNameTest, ChosenChipAndModesReachTheJob) {
         EXPECT_EQ(job.productionLimit, 0);
         EXPECT_EQ(job.wholeChipErase, 0);
     }
-
     // A name under two series: the first in catalogue order, whose keys are the same here.
     const ChipRequestResult shared =
         SelectChipByName({"SHARED1", {M::DisplaySerialNumber}, {}}, context, op);
@@ -81,7 +72,6 @@ TEST_F(SelectChipByNameTest, RefusedRequestKeepsThePreviousChip) {
     ASSERT_TRUE(SelectChipByName({"M20Y2", {M::MassProduction}, {}}, context, op).outcome.accepted);
     const ICInfo parameters = context.chipXml.icInfo();
     const ChipDisplayInfo keys = context.chipXml.chipDisplayInfo();
-
     const ChipRequestResult refused =
         SelectChipByName({"QR46A200", {M::IspProgram}, {}}, context, op);
     EXPECT_EQ(refused.refusal, "QR46A200 does not allow ISP Program");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/serial/SerialImage.h"
 #include "core/serial/SerialInfo.h"
 #include "core/serial/SerialNumber.h"
@@ -15,22 +17,16 @@ SerialNumber hex(std::string_view text) {
     return value.value_or(SerialNumber{});
 }
 
-TEST(SerialNumber, HexTextRoundTripsWithoutLeadingZerosInUpperCase) {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {{"ffff", "FFFF"},
-                 {"000A", "A"},
-                 {"", "0"},
-                 {"0", "0"},
-                 {"00000000000000000000000000000000000012", "12"},
-                 {"FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(hex(c.in).ToHex(), c.out) << c.in;
-    }
-}
-
-TEST(SerialNumber, RefusesTextThatIsNoNumberOrTooLong) {
+TEST(SerialNumber, HexTextRoundTripsInUpperCaseAndRefusesNoNumberOrOver128Bits) {
+    const auto check = [](const char* in, const char* out) {
+        EXPECT_EQ(hex(in).ToHex(), out) << in;
+    };
+    check("ffff", "FFFF");
+    check("000A", "A");
+    check("", "0");
+    check("0", "0");
+    check("00000000000000000000000000000000000012", "12");
+    check("FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF");
     for (const char* text : {"12G4", "0x12", " 1", "1FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"}) {
         EXPECT_FALSE(SerialNumber::FromHex(text)) << text;
     }
@@ -54,16 +50,9 @@ TEST(SerialImage, TextIsRightAlignedWithZerosInFront) {
     SerialImage image;
     image.fill(0xEE);
     HexTextToImage("ffff", image);
-    SerialImage expected{};
-    expected[14] = 0xFF;
-    expected[15] = 0xFF;
-    EXPECT_EQ(image, expected);
-
+    EXPECT_EQ(image, (SerialImage{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF}));
     HexTextToImage("10000", image);
-    expected = {};
-    expected[13] = 0x01;
-    EXPECT_EQ(image, expected);
-
+    EXPECT_EQ(image, (SerialImage{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0}));
     HexTextToImage("123456789ABCDEF0123456789abcdef0", image);
     EXPECT_EQ(image, (SerialImage{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0, 0x12, 0x34, 0x56,
                                   0x78, 0x9A, 0xBC, 0xDE, 0xF0}));
@@ -78,7 +67,6 @@ TEST(SerialImage, StopCharacterLeavesTheBytesNotReached) {
     expected[14] = 0x12;
     expected[15] = 0xEE;
     EXPECT_EQ(image, expected);
-
     image.fill(0xEE);
     // The stop at an odd position keeps the high nibble just written.
     HexTextToImage("123-", image);
@@ -102,12 +90,9 @@ TEST(SerialRunState, StartUpAndClosedValues) {
     EXPECT_EQ(state.currentSerial, std::string(32, '0'));
     EXPECT_EQ(state.lengthBytes, 16);
     state.ResetToStartUp();
-    EXPECT_EQ(state.currentSerial, std::string(16, '0'));
-    EXPECT_EQ(state.endSerial, std::string(16, '0'));
-    EXPECT_EQ(state.amountText, "0");
-    EXPECT_EQ(state.lengthBytes, 8);
-    EXPECT_TRUE(state.okText.empty());
-    EXPECT_TRUE(state.loadedToWriter);
+    EXPECT_EQ(std::tuple(state.currentSerial, state.endSerial, state.amountText, state.lengthBytes,
+                         state.okText, state.loadedToWriter),
+              std::tuple(std::string(16, '0'), std::string(16, '0'), "0", 8, "", true));
 }
 
 // A writer header holding a run: mode, length, address, end number and current number.
@@ -130,17 +115,13 @@ TEST(SerialInfo, NumbersAreWrittenWithTheDigitsTheLengthNeeds) {
     header[0x7B] = 0xAB;  // word 2 of the current number
     SerialRunState state;
     TakeSerialInfo(header, state);
-    EXPECT_EQ(state.currentSerial, "AB00000001");
-    EXPECT_EQ(state.endSerial, "0000000010");
-    EXPECT_EQ(state.amountText, "F");
-    EXPECT_EQ(state.startAddress, 0x1FE2u);
-    EXPECT_EQ(state.lengthBytes, 5);
-
+    EXPECT_EQ(std::tuple(state.currentSerial, state.endSerial, state.amountText, state.startAddress,
+                         state.lengthBytes),
+              std::tuple("AB00000001", "0000000010", "F", 0x1FE2u, 5));
     header[0x36] = 16;
     header[0x70] = 0x01;
     TakeSerialInfo(header, state);
     EXPECT_EQ(state.currentSerial, "0100000000000000000000AB00000001");
-
     header[0x36] = 1;
     TakeSerialInfo(header, state);
     EXPECT_EQ(state.currentSerial, "01");

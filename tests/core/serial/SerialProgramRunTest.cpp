@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "JobRig.h"
 #include "core/serial/SerialCommands.h"
 #include "core/serial/SerialProgramSession.h"
@@ -19,7 +21,6 @@ class SerialProgramRun : public ::testing::Test {
         rig.writer.WriteAreaFromFile(rig.base.writeBytes("data.prog", Bytes(0x2000, 0xFF)),
                                      kDataArea);
     }
-
     void setUp(const std::string& first, const std::string& amount) {
         SerialSetModel set(rig.context.serial, {});
         set.open();
@@ -31,7 +32,6 @@ class SerialProgramRun : public ::testing::Test {
         session.setFinished(true);
         ASSERT_TRUE(session.programEnabled());
     }
-
     // A fresh chip in the socket, programmed; returns the four serial bytes it holds after.
     SerialProgramSession::ChipResult programChip(Bytes* serialBytes = nullptr) {
         rig.device.chip().insertBlank();
@@ -42,7 +42,6 @@ class SerialProgramRun : public ::testing::Test {
         }
         return result;
     }
-
     JobRig rig;
     SerialProgramSession session{rig.context.serial, rig.context.serialJournal, rig.op, "QR31N4365",
                                  false};
@@ -74,13 +73,10 @@ TEST_F(SerialProgramRun, FiveNumbersOverSixChipsWithOneFailure) {
         {0, 0, 0, 0xA0}, {0, 0, 0, 0xA1}, {0, 0, 0, 0xA2}, {0, 0, 0, 0xA3}, {0, 0, 0, 0xA4}};
     EXPECT_EQ(numbers, expected);
     const SerialRunState& state = rig.context.serial;
-    EXPECT_EQ(state.okText, "5");
-    EXPECT_EQ(state.ngText, "1");
-    EXPECT_EQ(state.totalText, "6");
+    EXPECT_EQ(std::tuple(state.okText, state.ngText, state.totalText), std::tuple("5", "1", "6"));
     EXPECT_FALSE(session.programEnabled());
     EXPECT_EQ(session.startSerialText(), "000000A5");
     EXPECT_EQ(session.endSerialText(), "000000A4");
-
     // The writer itself refuses a number past the end.
     EXPECT_FALSE(programChip().passed);
 }
@@ -89,9 +85,8 @@ TEST_F(SerialProgramRun, RunOfOneCompletesWithTheFirstPassingChip) {
     session.start();
     setUp("FFFE", "1");
     const auto result = programChip();
-    EXPECT_TRUE(result.passed);
-    EXPECT_EQ(result.serialUsed, "FFFE");
-    EXPECT_TRUE(result.complete);
+    EXPECT_EQ(std::tuple(result.passed, result.serialUsed, result.complete),
+              std::tuple(true, "FFFE", true));
 }
 
 TEST_F(SerialProgramRun, CountersRunAcrossSetUpsUntilResetOrClose) {
@@ -125,11 +120,10 @@ TEST_F(SerialProgramRun, InterruptedRunComesBackAtTheNextStart) {
     rig.writer.ReadOptionHeader(restarted.link.optionHeader);
     EXPECT_TRUE(StartSerialNumbers(restarted, rig.op));
     EXPECT_EQ(restarted.serial.currentSerial, "000000A2");
-    EXPECT_EQ(restarted.serial.okText, "2");
-    EXPECT_EQ(restarted.serial.ngText, "1");
-    EXPECT_EQ(restarted.serial.totalText, "3");
+    EXPECT_EQ(
+        std::tuple(restarted.serial.okText, restarted.serial.ngText, restarted.serial.totalText),
+        std::tuple("2", "1", "3"));
     EXPECT_NE(rig.op.log.find("next S/N 000000A2"), std::string::npos);
-
     SerialProgramSession resumed(restarted.serial, restarted.serialJournal, rig.op, "QR31N4365",
                                  false);
     resumed.start();
@@ -161,16 +155,15 @@ TEST_F(SerialProgramRun, ReadSerialInfoShowsWhatTheWriterHolds) {
     ReadSerialInfo(rig.context, rig.writer, rig.op, [&] { ++shown; });
     EXPECT_EQ(shown, 0);
     EXPECT_EQ(rig.op.last().text, "No Use Serial Number");
-
     setUp("A0", "5");
     programChip();
     rig.writer.ReadOptionHeader(rig.context.link.optionHeader);
     ReadSerialInfo(rig.context, rig.writer, rig.op, [&] {
         ++shown;
-        EXPECT_TRUE(rig.context.serial.viewOnly);
-        EXPECT_EQ(rig.context.serial.currentSerial, "000000A1");
-        EXPECT_EQ(rig.context.serial.endSerial, "000000A5");
-        EXPECT_EQ(rig.context.serial.amountText, "4");
+        const SerialRunState& s = rig.context.serial;
+        EXPECT_TRUE(s.viewOnly);
+        EXPECT_EQ(std::tuple(s.currentSerial, s.endSerial, s.amountText),
+                  std::tuple("000000A1", "000000A5", "4"));
     });
     EXPECT_EQ(shown, 1);
     EXPECT_FALSE(rig.context.serial.viewOnly);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 #include "JobRig.h"
 #include "core/serial/SerialBlock.h"
 #include "core/serial/SerialCommands.h"
@@ -12,7 +15,6 @@ namespace {
 class SerialSetLoad : public ::testing::Test {
   protected:
     void choose(const std::string& chip) { rig.selectChip(chip); }
-
     // Opens for editing and types the four fields as the operator would.
     SerialSetModel& typeRun(const std::string& length, const std::string& address,
                             const std::string& first, const std::string& amount,
@@ -27,7 +29,6 @@ class SerialSetLoad : public ::testing::Test {
     }
     bool load() { return model->load(SerialLoadTargetOf(rig.context, rig.writer, rig.op)); }
     Bytes block() { return rig.file(kSerialBlockFile); }
-
     JobRig rig;
     std::optional<SerialSetModel> model;
 };
@@ -42,7 +43,6 @@ TEST_F(SerialSetLoad, LastNumberMayFillTheLengthButNotPassIt) {
     EXPECT_EQ(std::vector(state.endImage.end() - 3, state.endImage.end()), (Bytes{1, 0, 0}));
     EXPECT_EQ(std::vector(state.startImage.end() - 3, state.startImage.end()),
               (Bytes{0, 0xFF, 0xFF}));
-
     typeRun("2", "0010", "ffff", "2");
     EXPECT_FALSE(load());
     EXPECT_EQ(rig.op.last().text, "End Serial Number > SN Length");
@@ -98,8 +98,7 @@ TEST_F(SerialSetLoad, WithDataLoadMarksIspAndSendsNothing) {
     rig.device.clearTranscript();
     typeRun("4", "1FE2", "1", "1", {.withData = true, .exhvIsp = false, .isp = true});
     ASSERT_TRUE(load());
-    EXPECT_EQ(block()[0x35], 0x20);
-    EXPECT_EQ(block()[0x4C], 1);
+    EXPECT_EQ(std::tuple(block()[0x35], block()[0x4C]), std::tuple(0x20, 1));
     EXPECT_TRUE(rig.device.transcript().empty());
     EXPECT_FALSE(rig.context.serial.loadedToWriter);
 }
@@ -108,25 +107,18 @@ TEST_F(SerialSetLoad, RefusalsLeaveTheBlockAndTheDialogOpen) {
     choose("QR31N4365");
     rig.device.clearTranscript();
     const Bytes before = block();
-    const struct {
-        const char* length;
-        const char* address;
-        const char* first;
-        const char* amount;
-        const char* message;
-    } cases[] = {
-        {"4", "1FE2", "1", "0", "Please Keyin 'S/N Amount'. ( >= 1 )"},
-        {"4", "1FE3", "1", "1", "S/N Start Address, Please Enter an even data"},
-        {"4", "1FE0", "1", "1", "S/N Start Address Error (defined=>1fe2h)"},
-        {"4", "1FE2", "12x", "1", "Start Serial NO must be a hexadecimal number"},
-        {"4", "1FE2", "1", "z", "S/N Amount must be a hexadecimal number"},
-        {"0", "1FE2", "1", "1", "'Input Serial Number Length Error"},
+    const auto check = [&](const char* length, const char* address, const char* first,
+                           const char* amount, const char* message) {
+        typeRun(length, address, first, amount);
+        EXPECT_FALSE(load()) << message;
+        EXPECT_EQ(rig.op.last().text, message);
     };
-    for (const auto& c : cases) {
-        typeRun(c.length, c.address, c.first, c.amount);
-        EXPECT_FALSE(load()) << c.message;
-        EXPECT_EQ(rig.op.last().text, c.message);
-    }
+    check("4", "1FE2", "1", "0", "Please Keyin 'S/N Amount'. ( >= 1 )");
+    check("4", "1FE3", "1", "1", "S/N Start Address, Please Enter an even data");
+    check("4", "1FE0", "1", "1", "S/N Start Address Error (defined=>1fe2h)");
+    check("4", "1FE2", "12x", "1", "Start Serial NO must be a hexadecimal number");
+    check("4", "1FE2", "1", "z", "S/N Amount must be a hexadecimal number");
+    check("0", "1FE2", "1", "1", "'Input Serial Number Length Error");
     EXPECT_EQ(block(), before);
     EXPECT_FALSE(rig.areaWritten());
 }
@@ -162,12 +154,10 @@ TEST_F(SerialSetLoad, TypingRules) {
     set.firstSerialEdited("ABCDEF1");
     EXPECT_EQ(set.fields().firstSerial, "ABCDEF");
     EXPECT_EQ(rig.context.serial.currentSerial, "ABCDEF");
-
     set.lengthEdited("8", rig.op);
     set.firstSerialEdited("0123456789ABCDEF");
     set.firstSerialEdited("0123456789ABCDEF0");
     EXPECT_EQ(set.fields().firstSerial, "0123456789ABCDEF");
-
     const std::size_t shown = rig.op.shown.size();
     set.lengthEdited("11", rig.op);
     EXPECT_EQ(set.fields().length, "11");
@@ -175,6 +165,14 @@ TEST_F(SerialSetLoad, TypingRules) {
     EXPECT_EQ(rig.op.last().text, "'Input Serial Number Length Error");
     set.lengthEdited("1ff", rig.op);
     EXPECT_EQ(set.fields().length, "FF");
+}
+
+using Fields = std::array<std::string, 4>;
+
+// First number, start address, length and amount as the dialog shows them.
+Fields fieldsOf(const SerialSetModel& set) {
+    const auto& f = set.fields();
+    return {f.firstSerial, f.startAddress, f.length, f.amount};
 }
 
 TEST_F(SerialSetLoad, OpeningForEditResetsTheRunButShowOnlyKeepsIt) {
@@ -187,18 +185,11 @@ TEST_F(SerialSetLoad, OpeningForEditResetsTheRunButShowOnlyKeepsIt) {
     SerialSetModel shown(state, {});
     shown.open();
     EXPECT_FALSE(shown.editable());
-    EXPECT_EQ(shown.fields().firstSerial, "00001A");
-    EXPECT_EQ(shown.fields().startAddress, "1FE2");
-    EXPECT_EQ(shown.fields().length, "3");
-    EXPECT_EQ(shown.fields().amount, "7");
-
+    EXPECT_EQ(fieldsOf(shown), (Fields{"00001A", "1FE2", "3", "7"}));
     state.viewOnly = false;
     SerialSetModel edit(state, {});
     edit.open();
-    EXPECT_EQ(edit.fields().firstSerial, std::string(16, '0'));
-    EXPECT_EQ(edit.fields().startAddress, "0000");
-    EXPECT_EQ(edit.fields().length, "8");
-    EXPECT_EQ(edit.fields().amount, "0");
+    EXPECT_EQ(fieldsOf(edit), (Fields{std::string(16, '0'), "0000", "8", "0"}));
 }
 
 }  // namespace

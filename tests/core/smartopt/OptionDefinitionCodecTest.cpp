@@ -49,23 +49,18 @@ TEST(OptionDefinitionCodec, RefusesMalformedInputWithItsReason) {
     badChar[10] = '!';
     std::string truncated = encode(kXml);
     truncated.erase(truncated.size() - 2, 1);
-    const struct {
-        std::string input;
-        const char* reason;
-    } cases[] = {
-        {encode(kXml, "VXOPT2"), "VXOPT1"},
-        {"", "VXOPT1"},
-        {badChar, "base64"},
-        {truncated, "base64"},
-        {"VXOPT1\n", "base64"},
-        {encode("<OptionData><SYSCFG></OptionData>"), "XML"},
-        {encode("plain text"), "XML"},
+    const auto check = [&](const std::string& input, const char* reason) {
+        const DecodedDefinition decoded = DecodeOptionDefinition(input);
+        EXPECT_FALSE(decoded.ok) << input;
+        EXPECT_NE(decoded.error.find(reason), std::string::npos) << decoded.error;
     };
-    for (const auto& c : cases) {
-        const DecodedDefinition decoded = DecodeOptionDefinition(c.input);
-        EXPECT_FALSE(decoded.ok) << c.input;
-        EXPECT_NE(decoded.error.find(c.reason), std::string::npos) << decoded.error;
-    }
+    check(encode(kXml, "VXOPT2"), "VXOPT1");
+    check("", "VXOPT1");
+    check(badChar, "base64");
+    check(truncated, "base64");
+    check("VXOPT1\n", "base64");
+    check(encode("<OptionData><SYSCFG></OptionData>"), "XML");
+    check(encode("plain text"), "XML");
 }
 
 TEST(OptionDefinitionCodec, FileDecodesBesideTheCallerAllOrNothing) {
@@ -74,11 +69,9 @@ TEST(OptionDefinitionCodec, FileDecodesBesideTheCallerAllOrNothing) {
     std::filesystem::create_directory(dir / "out");
     EXPECT_EQ(DecodeDefinitionFile(input, dir / "out"), "");
     EXPECT_EQ(readText(dir / "out" / "QU2201_Dec.ic"), kXml);
-
     const auto broken = dir.write("QU2203A.IC", encode("no xml"));
     EXPECT_NE(DecodeDefinitionFile(broken, dir / "out"), "");
     EXPECT_FALSE(std::filesystem::exists(dir / "out" / "QU2203A_Dec.ic"));
-
     // An output directory that cannot take the file: a message, and no staging copy left.
     EXPECT_NE(DecodeDefinitionFile(input, dir / "gone").find("cannot write"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "gone"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/smartopt/OptionSelections.h"
 #include "core/smartopt/OptionTemplate.h"
 #include "support/ScratchDir.h"
@@ -32,11 +34,7 @@ TEST(OptionTemplate, MenuNumberingStopTextsAndMissingFile) {
     EXPECT_EQ(
         names(parse("; note\r\n[MENU]\r\n* old\r\nX\r\nClock\r\nReset\r\n.end\r\nMore\r\n", 2)),
         (std::vector<std::string>{"01. Clock", "02. Reset"}));
-    EXPECT_EQ(parse("[ITEM]\nA\x01"
-                    "B\n",
-                    0)
-                  .items.size(),
-              0u);
+    EXPECT_EQ(parse("[ITEM]\nA\1B\n", 0).items.size(), 0u);
     SmartOptionBlock block;
     block.items.resize(2);
     EXPECT_EQ(ParseOptionTemplate("/nonexistent/chip.tin", block), 0);
@@ -50,54 +48,37 @@ TEST(OptionTemplate, SettingsDefaultsAndSwitchLines) {
         3);
     EXPECT_EQ(block.items[1].settings, (std::vector<std::string>{"x", "y", "z"}));
     // The first character of the line belongs to no item.
-    EXPECT_EQ(block.selections[0], 0);
-    EXPECT_EQ(block.selections[1], 11);
-    EXPECT_EQ(block.selections[2], 2);
+    EXPECT_EQ(std::tuple(block.selections[0], block.selections[1], block.selections[2]),
+              std::tuple(0, 11, 2));
     // Lower case counts as upper case; any other character leaves the item's default alone.
     const SmartOptionBlock lower = parse("[MENU]\nA1\nB1\nC1\n[ITEM]\n[FIRST]\n9b-\n", 3);
-    EXPECT_EQ(lower.selections[1], 11);
-    EXPECT_EQ(lower.selections[2], 0);
-    EXPECT_EQ(block.items[0].byteIndex, 1u);
-    EXPECT_EQ(block.items[0].mask, 0x30);
+    EXPECT_EQ(std::tuple(lower.selections[1], lower.selections[2]), std::tuple(11, 0));
+    EXPECT_EQ(std::tuple(block.items[0].byteIndex, block.items[0].mask), std::tuple(1u, 0x30));
     EXPECT_EQ(block.items[0].values, (std::vector<std::uint32_t>{0x00, 0x10, 0x20}));
-    EXPECT_TRUE(block.items[1].switchLine);
-    EXPECT_EQ(block.items[1].mask, -1);
-    EXPECT_TRUE(block.items[1].values.empty());
-    // A damaged line is the item's line but reads nothing from the word.
-    EXPECT_TRUE(block.items[2].switchLine);
-    EXPECT_EQ(block.items[2].mask, -1);
+    // A damaged line is the item's line but reads nothing from the word, as a switch line.
+    for (const SmartOptionItem& item : {block.items[1], block.items[2]}) {
+        EXPECT_TRUE(item.switchLine && item.mask == -1 && item.values.empty()) << item.name;
+    }
 }
 
 TEST(OptionSelections, WordSelectsTheSettingWithTheFieldsValue) {
-    struct Case {
-        const char* line;
-        std::uint32_t word;
-        const char* chip;
-        int selection;
-    };
-    const Case cases[] = {
-        {"0 30 00 10 20 30", 0x0020, "QN3244", 2},
-        {"0 30 00 10 20 30", 0x2000, "QR31S0840", 2},
-        {"0 30 00 10 20 30", 0x3000, "QR31X3517", 3},
-        {"0 30 00 10 20 30", 0x1000, "QR31S2345", 1},
-        {"0 30 00 10 20 30", 0x2000, "QN3244", 0},
-        {"1 30 00 10 20 30", 0x1000, "QN3244", 1},
-        {"3 C0 00 40 80 C0", 0x80000000, "QN3244", 2},
-        {"4 FF 00 01 02 03", 0x01010101, "QN3244", 0},
-        {"0 31 00 10 20 30", 0x0001, "QN3244", 4},
-        {"SW", 0x0000, "QN3244", 4},
-    };
-    for (const Case& c : cases) {
-        SmartOptionBlock block = parse(std::string("[MENU]\nClock\n[ITEM]\na\x01"
-                                                   "b\x01"
-                                                   "c\x01"
-                                                   "d\n[DIPSWITCH]\n") +
-                                           c.line + "\n",
-                                       1);
+    const auto check = [&](const char* line, std::uint32_t word, const char* chip, int selection) {
+        SmartOptionBlock block =
+            parse(std::string("[MENU]\nClock\n[ITEM]\na\1b\1c\1d\n[DIPSWITCH]\n") + line + "\n", 1);
         block.selections[0] = 7;
-        SelectFromSystemConfig(block, c.word, c.chip);
-        EXPECT_EQ(block.selections[0], c.selection) << c.line << " " << c.word << " " << c.chip;
-    }
+        SelectFromSystemConfig(block, word, chip);
+        EXPECT_EQ(block.selections[0], selection) << line << " " << word << " " << chip;
+    };
+    check("0 30 00 10 20 30", 0x0020, "QN3244", 2);
+    check("0 30 00 10 20 30", 0x2000, "QR31S0840", 2);
+    check("0 30 00 10 20 30", 0x3000, "QR31X3517", 3);
+    check("0 30 00 10 20 30", 0x1000, "QR31S2345", 1);
+    check("0 30 00 10 20 30", 0x2000, "QN3244", 0);
+    check("1 30 00 10 20 30", 0x1000, "QN3244", 1);
+    check("3 C0 00 40 80 C0", 0x80000000, "QN3244", 2);
+    check("4 FF 00 01 02 03", 0x01010101, "QN3244", 0);
+    check("0 31 00 10 20 30", 0x0001, "QN3244", 4);
+    check("SW", 0x0000, "QN3244", 4);
 }
 
 TEST(OptionSelections, UnknownWordKeepsDefaultsAndOnlyNineItemsAreRead) {
@@ -105,11 +86,7 @@ TEST(OptionSelections, UnknownWordKeepsDefaultsAndOnlyNineItemsAreRead) {
     std::string settings = "[ITEM]\n";
     for (char c = 'A'; c <= 'K'; ++c) {
         menu += std::string("Item ") + c + "\n";
-        settings +=
-            "a\x01"
-            "b\x01"
-            "c\x01"
-            "d\n";
+        settings += "a\1b\1c\1d\n";
     }
     const std::string text = menu + settings + "[FIRST]\n03333333333\n";
     SmartOptionBlock block = parse(text, 11);
@@ -124,10 +101,10 @@ TEST(OptionSelections, UnknownWordKeepsDefaultsAndOnlyNineItemsAreRead) {
 
 TEST(OptionSelections, DefinitionFieldReadsItsBits) {
     SysCfgField field{"Clock", 0, 4, 2, 1, "", {{"a", 0}, {"b", 1}, {"c", 3}}};
-    EXPECT_EQ(DefinitionSelection(field, 0x0010), 1);
-    EXPECT_EQ(DefinitionSelection(field, 0x0030), 2);
-    EXPECT_EQ(DefinitionSelection(field, 0x0020), -1);
-    EXPECT_EQ(DefinitionSelection(field, kUnknownSystemConfig), -1);
+    EXPECT_EQ(std::tuple(DefinitionSelection(field, 0x0010), DefinitionSelection(field, 0x0030),
+                         DefinitionSelection(field, 0x0020),
+                         DefinitionSelection(field, kUnknownSystemConfig)),
+              std::tuple(1, 2, -1, -1));
     field.StartBit = 40;
     EXPECT_EQ(DefinitionSelection(field, 0x0030), 0);
 }
