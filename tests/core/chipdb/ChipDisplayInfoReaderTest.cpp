@@ -32,11 +32,27 @@ class ChipDisplayInfoReader : public ::testing::Test {
 TEST_F(ChipDisplayInfoReader, ReadsEveryKeyWithAtoiRulesAndJoinsFileTypes) {
     writeCatalogue(fullChip);
     EXPECT_EQ(db.ReadChipDisplayInfo("QR31A", 1), 0);
-    // In declaration order; HextoBinMode " 12ab" gives 12 (blank skipped, digits up to the
-    // letters) and SetProtectMode, letters only, 0.
+    // HextoBinMode " 12ab" gives 12 (blank skipped, digits up to the letters) and
+    // SetProtectMode, letters only, 0.
     const ChipDisplayInfo expected{
-        3, 1, 8, 9,  -2, 6, 7, 1,          2,
-        4, 3, 5, 12, 0,  1, 2, "QR31.nce", "Hex Files (*.hex)|*.hex|Bin Files (*.bin)|*.bin||"};
+        .IcTransfileforPath = 3,
+        .MenuSerial_Num = 1,
+        .MenuCompare_File = 8,
+        .MenuSet_Protect = 9,
+        .MenuRead_ChipInfo = -2,
+        .MassProduction = 6,
+        .ProductionLimit = 7,
+        .ExHVISP = 1,
+        .ISP = 2,
+        .EraseMode = 4,
+        .Buzzer = 3,
+        .RollingCode = 5,
+        .HextoBinMode = 12,
+        .SetProtectMode = 0,
+        .HaveSmartOPT = 1,
+        .FuseCheckBoxDisplay = 2,
+        .FW_File = "QR31.nce",
+        .IC_FileType = "Hex Files (*.hex)|*.hex|Bin Files (*.bin)|*.bin||"};
     EXPECT_EQ(info(), expected);
     EXPECT_TRUE(op.shown.empty());
 }
