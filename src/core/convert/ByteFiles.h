@@ -22,11 +22,9 @@ std::optional<Bytes> readFileBytes(const std::filesystem::path& path);
 // A line to add to an "open file error" message when readFileBytes refused the file for its
 // size ("The file is larger than the 64 MiB limit."); empty otherwise.
 std::string sizeLimitNote(const std::filesystem::path& path);
-// Creates or truncates the file and writes the bytes; false when it cannot be created or
-// written completely.
+// Creates the file or writes over its content, then cuts off any old bytes past the new end;
+// false when it cannot be opened or written completely. Not atomic: a file that must never be
+// seen half-written is written beside its place and renamed over it (see writeBufferFiles).
 bool writeFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
-// Overwrites bytes of an existing file in place; false when it cannot be opened or written.
-bool patchFileBytes(const std::filesystem::path& path, std::size_t offset,
-                    std::span<const std::uint8_t> bytes);
 
 }  // namespace vexlor

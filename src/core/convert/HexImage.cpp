@@ -160,11 +160,13 @@ class HexReader {
     std::string reason() const { return reason_.empty() ? damage_ : reason_; }
     bool damagedOnly() const { return reason_.empty() && !damage_.empty(); }
 
-    std::span<const std::uint8_t> output() const {
+    // The image cut to its length; the reader is done with it then.
+    Bytes takeOutput() {
         const std::size_t length = rules_.lengthOverride != 0
                                        ? std::min<std::size_t>(rules_.lengthOverride, kHexImageSize)
                                        : length_;
-        return std::span(image_.data(), length);
+        image_.resize(length);
+        return std::move(image_);
     }
 
   private:
@@ -253,7 +255,7 @@ class HexReader {
 HexImageOutcome refuse(const std::filesystem::path& inputPath, std::string reason, bool damagedOnly,
                        const Diagnostics& diagnostics) {
     diagnostics.printf("File %s: %s\n", inputPath.string().c_str(), reason.c_str());
-    return {1, std::move(reason), damagedOnly};
+    return {1, std::move(reason), damagedOnly, {}};
 }
 
 }  // namespace
@@ -272,11 +274,13 @@ HexImageOutcome ConvertHexToImage(const std::filesystem::path& inputPath,
     if (!reader.read(text)) {
         return refuse(inputPath, reader.reason(), reader.damagedOnly(), diagnostics);
     }
-    if (!writeFileBytes(outputPath, reader.output())) {
+    HexImageOutcome outcome;
+    outcome.image = reader.takeOutput();
+    if (!writeFileBytes(outputPath, outcome.image)) {
         return refuse(inputPath, "the image file " + outputPath.string() + " cannot be written",
                       false, diagnostics);
     }
-    return {};
+    return outcome;
 }
 
 }  // namespace vexlor
