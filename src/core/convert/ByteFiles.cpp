@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -49,21 +50,53 @@ bool readAll(int fd, Bytes& bytes) {
     return true;
 }
 
-}  // namespace
-
-std::optional<Bytes> readFileBytes(const std::filesystem::path& path) {
-    // Not blocking: a pipe in a file's place is refused at once instead of waiting for a writer.
-    OpenFile file(path, O_RDONLY | O_NONBLOCK);
+// The size of a file readFileBytes may read; nullopt for what it refuses.
+std::optional<std::size_t> readableSize(const OpenFile& file) {
     struct stat status {};
     if (file.fd() < 0 || ::fstat(file.fd(), &status) != 0 || !S_ISREG(status.st_mode) ||
         static_cast<std::uint64_t>(status.st_size) > kLargestReadableFile) {
         return std::nullopt;
     }
-    Bytes bytes(static_cast<std::size_t>(status.st_size));
+    return static_cast<std::size_t>(status.st_size);
+}
+
+// Not blocking: a pipe in a file's place is refused at once instead of waiting for a writer.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK;
+
+}  // namespace
+
+std::optional<Bytes> readFileBytes(const std::filesystem::path& path) {
+    const OpenFile file(path, kReadFlags);
+    const std::optional<std::size_t> size = readableSize(file);
+    if (!size) {
+        return std::nullopt;
+    }
+    Bytes bytes(*size);
     if (!readAll(file.fd(), bytes)) {
         return std::nullopt;
     }
     return bytes;
+}
+
+bool readFilePieces(const std::filesystem::path& path,
+                    const std::function<bool(std::span<const std::uint8_t>)>& take) {
+    const OpenFile file(path, kReadFlags);
+    const std::optional<std::size_t> size = readableSize(file);
+    if (!size) {
+        return false;
+    }
+    Bytes piece(std::min(*size, kFilePieceBytes));
+    for (std::size_t left = *size; left > 0;) {
+        piece.resize(std::min(left, kFilePieceBytes));
+        if (!readAll(file.fd(), piece)) {
+            return false;
+        }
+        left -= piece.size();
+        if (!take(piece)) {
+            break;
+        }
+    }
+    return true;
 }
 
 std::string sizeLimitNote(const std::filesystem::path& path) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,6 +20,11 @@ inline constexpr std::size_t kLargestReadableFile = 64u << 20;
 // Whole-file reads and writes; every failure is a plain "no" the caller turns into its message.
 // Files larger than kLargestReadableFile count as unreadable.
 std::optional<Bytes> readFileBytes(const std::filesystem::path& path);
+// The same file handed to take in pieces of at most kFilePieceBytes, in order, through one
+// buffer, until take returns false; false when readFileBytes would refuse the file.
+inline constexpr std::size_t kFilePieceBytes = 32u << 10;
+bool readFilePieces(const std::filesystem::path& path,
+                    const std::function<bool(std::span<const std::uint8_t>)>& take);
 // A line to add to an "open file error" message when readFileBytes refused the file for its
 // size ("The file is larger than the 64 MiB limit."); empty otherwise.
 std::string sizeLimitNote(const std::filesystem::path& path);
