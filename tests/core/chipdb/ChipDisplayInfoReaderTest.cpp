@@ -76,6 +76,7 @@ TEST_F(ChipDisplayInfoReader, FileTypeJoinsTextAndElementChildrenInOrder) {
         {"<IC_FileType>Hex (*.hex)|*.hex||</IC_FileType>", "Hex (*.hex)|*.hex||"},
         {"<IC_FileType><A>Hex|*.hex|</A>Obj|*.obj|<B>All|<C>*.*</C>||</B></IC_FileType>",
          "Hex|*.hex|Obj|*.obj|All|*.*||"},
+        {"<IC_FileType> Hex|*.hex| <A>Obj|*.obj|</A>||</IC_FileType>", "Hex|*.hex|Obj|*.obj|||"},
         {"<IC_FileType/>", ""},
     };
     for (const Case& c : cases) {
