@@ -18,9 +18,9 @@ Diagnostics::Sink diagnosticSink(bool verbose, std::ostream& err) {
     return [&err](std::string_view line) { err << line << std::flush; };
 }
 
-// The messages the writer operations look up by key.
+// The messages the writer operations look up by key; most runs show none.
 void loadMessages(AppContext& context) {
-    context.messages.LoadMultiLanguageMsgFile(context.shell.baseDirectory / kMessageCatalogueFile);
+    context.messages.LoadOnFirstLookup(context.shell.baseDirectory / kMessageCatalogueFile);
 }
 }  // namespace
 

@@ -38,8 +38,8 @@ void applyChipKeys(pugi::xml_node chip, ChipDisplayInfo& info) {
         } else if (IsNamed(key, "FW_File")) {
             info.FW_File = ElementText(key);
         } else if (IsNamed(key, "IC_FileType")) {
-            info.IC_FileType.clear();
-            // Text written directly inside is a child too.
+            // Text written directly inside counts too; the text it starts with is its value.
+            info.IC_FileType = TrimmedXmlText(key.value());
             for (pugi::xml_node part = key.first_child(); part; part = part.next_sibling()) {
                 info.IC_FileType += ElementText(part);
             }

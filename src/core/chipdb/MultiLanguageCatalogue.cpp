@@ -1,5 +1,7 @@
 #include "core/chipdb/MultiLanguageCatalogue.h"
 
+#include <utility>
+
 #include "core/chipdb/CatalogueEntries.h"
 #include "core/chipdb/XmlFile.h"
 
@@ -34,6 +36,17 @@ Language LanguageFromLocaleName(std::string_view localeName) {
 }
 
 bool MultiLanguageCatalogue::LoadMultiLanguageMsgFile(const std::filesystem::path& file) {
+    pendingFile_.clear();
+    return load(file);
+}
+
+void MultiLanguageCatalogue::loadPending() const {
+    if (!pendingFile_.empty()) {
+        load(std::exchange(pendingFile_, {}));
+    }
+}
+
+bool MultiLanguageCatalogue::load(const std::filesystem::path& file) const {
     pugi::xml_document document;
     switch (LoadXmlFile(file, document)) {
         case XmlLoad::NoParser:
@@ -68,6 +81,7 @@ bool MultiLanguageCatalogue::LoadMultiLanguageMsgFile(const std::filesystem::pat
 }
 
 std::string MultiLanguageCatalogue::GetMultiLanguageMsg(std::string_view key) const {
+    loadPending();
     const auto found = messages_.find(key);
     if (found != messages_.end()) {
         const Texts& texts = found->second;

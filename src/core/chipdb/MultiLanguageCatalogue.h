@@ -26,20 +26,30 @@ class MultiLanguageCatalogue final : public MessageCatalogue {
 
     // On failure the texts loaded so far stay and loadError() says what went wrong.
     bool LoadMultiLanguageMsgFile(const std::filesystem::path& file);
+    // The same, done at the first lookup: a run that shows no message never reads the file.
+    void LoadOnFirstLookup(std::filesystem::path file) { pendingFile_ = std::move(file); }
     std::string GetMultiLanguageMsg(std::string_view key) const;
 
     std::string text(std::string_view key) const override { return GetMultiLanguageMsg(key); }
 
     Language language() const { return language_; }
     void setLanguage(Language language) { language_ = language; }
-    const std::string& loadError() const { return loadError_; }
+    const std::string& loadError() const {
+        loadPending();
+        return loadError_;
+    }
 
   private:
     using Texts = std::array<std::string, 3>;  // indexed by Language
 
+    bool load(const std::filesystem::path& file) const;
+    void loadPending() const;
+
     Language language_;
-    std::map<std::string, Texts, std::less<>> messages_;
-    std::string loadError_;
+    // Filled by a lookup when the file was left for the first one.
+    mutable std::filesystem::path pendingFile_;
+    mutable std::map<std::string, Texts, std::less<>> messages_;
+    mutable std::string loadError_;
 };
 
 }  // namespace vexlor

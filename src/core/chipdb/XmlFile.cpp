@@ -29,7 +29,10 @@ XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document) {
 }
 
 XmlLoad LoadXmlTextInPlace(std::string& text, pugi::xml_document& document) {
-    return outcomeOf(document.load_buffer_inplace(text.data(), text.size()), document);
+    // A large catalogue is mostly leaf elements: their texts as values halve its nodes.
+    return outcomeOf(document.load_buffer_inplace(text.data(), text.size(),
+                                                  pugi::parse_default | pugi::parse_embed_pcdata),
+                     document);
 }
 
 bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages,
@@ -57,11 +60,18 @@ bool isXmlSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// An element's own value is the text it starts with, when that was embedded at parsing.
+bool carriesText(pugi::xml_node node) {
+    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata ||
+           node.type() == pugi::node_element;
+}
+
 // Walks without recursion: a hostile file may nest elements arbitrarily deep.
 void appendText(pugi::xml_node root, std::string& out) {
+    out += root.value();
     pugi::xml_node node = root.first_child();
     while (node) {
-        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+        if (carriesText(node)) {
             out += node.value();
         }
         if (node.type() == pugi::node_element && node.first_child()) {
@@ -80,16 +90,20 @@ void appendText(pugi::xml_node root, std::string& out) {
 }  // namespace
 
 std::string ElementText(pugi::xml_node element) {
-    std::string text;
     // Values are leaves; the common case needs no walk.
-    pugi::xml_node only = element.first_child();
-    if (element.type() == pugi::node_pcdata || element.type() == pugi::node_cdata) {
-        text = element.value();
-    } else if (only && !only.next_sibling() && only.type() == pugi::node_pcdata) {
-        text = only.value();
-    } else {
-        appendText(element, text);
+    const pugi::xml_node only = element.first_child();
+    if (!only) {
+        return TrimmedXmlText(element.value());
     }
+    if (!only.next_sibling() && only.type() == pugi::node_pcdata && *element.value() == '\0') {
+        return TrimmedXmlText(only.value());
+    }
+    std::string text;
+    appendText(element, text);
+    return TrimmedXmlText(text);
+}
+
+std::string TrimmedXmlText(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && isXmlSpace(text[begin])) {
@@ -98,7 +112,7 @@ std::string ElementText(pugi::xml_node element) {
     while (end > begin && isXmlSpace(text[end - 1])) {
         --end;
     }
-    return text.substr(begin, end - begin);
+    return std::string(text.substr(begin, end - begin));
 }
 
 std::string FirstAttributeText(pugi::xml_node element) {

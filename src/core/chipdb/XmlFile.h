@@ -24,6 +24,7 @@ XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& docum
 // The same, for text already read from a file.
 XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document);
 // The same without a copy: the document points into text, which must outlive it unchanged.
+// An element's leading text becomes its value instead of a child (ElementText reads both).
 XmlLoad LoadXmlTextInPlace(std::string& text, pugi::xml_document& document);
 
 // Each reader's own texts for the three ways loading can fail.
@@ -41,6 +42,8 @@ bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& message
 // The element's text content with its descendants (or a text node's own text), as the
 // readers take values: the layout white space around the value is not part of it.
 std::string ElementText(pugi::xml_node element);
+// The text without the layout white space around it.
+std::string TrimmedXmlText(std::string_view text);
 
 // The text of the element's first attribute, whatever its name; empty without attributes.
 std::string FirstAttributeText(pugi::xml_node element);

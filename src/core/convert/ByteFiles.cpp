@@ -1,26 +1,102 @@
 #include "core/convert/ByteFiles.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include "core/base/WriteAll.h"
 
 namespace vexlor {
 
+namespace {
+
+// The descriptor of one read or write, closed on every way out.
+class OpenFile {
+  public:
+    OpenFile(const std::filesystem::path& path, int flags)
+        : fd_(::open(path.c_str(), flags | O_CLOEXEC, 0666)) {}
+    ~OpenFile() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    int fd() const { return fd_; }
+    // Closes now, so a failure the file system reports only at close is seen.
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+  private:
+    int fd_;
+};
+
+bool readAll(int fd, Bytes& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+// The size of a file readFileBytes may read; nullopt for what it refuses.
+std::optional<std::size_t> readableSize(const OpenFile& file) {
+    struct stat status {};
+    if (file.fd() < 0 || ::fstat(file.fd(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<std::uint64_t>(status.st_size) > kLargestReadableFile) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(status.st_size);
+}
+
+// Not blocking: a pipe in a file's place is refused at once instead of waiting for a writer.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK;
+
+}  // namespace
+
 std::optional<Bytes> readFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const OpenFile file(path, kReadFlags);
+    const std::optional<std::size_t> size = readableSize(file);
+    if (!size) {
         return std::nullopt;
     }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<std::uint64_t>(size) > kLargestReadableFile) {
-        return std::nullopt;
-    }
-    in.seekg(0, std::ios::beg);
-    Bytes bytes(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    if (in.gcount() != size) {
+    Bytes bytes(*size);
+    if (!readAll(file.fd(), bytes)) {
         return std::nullopt;
     }
     return bytes;
+}
+
+bool readFilePieces(const std::filesystem::path& path,
+                    const std::function<bool(std::span<const std::uint8_t>)>& take) {
+    const OpenFile file(path, kReadFlags);
+    const std::optional<std::size_t> size = readableSize(file);
+    if (!size) {
+        return false;
+    }
+    Bytes piece(std::min(*size, kFilePieceBytes));
+    for (std::size_t left = *size; left > 0;) {
+        piece.resize(std::min(left, kFilePieceBytes));
+        if (!readAll(file.fd(), piece)) {
+            return false;
+        }
+        left -= piece.size();
+        if (!take(piece)) {
+            break;
+        }
+    }
+    return true;
 }
 
 std::string sizeLimitNote(const std::filesystem::path& path) {
@@ -34,27 +110,19 @@ std::string sizeLimitNote(const std::filesystem::path& path) {
 }
 
 bool writeFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
+    // Written over the old content and cut to length afterwards: truncating first would make
+    // the file system free the old blocks, allocate new ones and flush them at close.
+    OpenFile file(path, O_WRONLY | O_CREAT);
+    struct stat status {};
+    if (file.fd() < 0 || ::fstat(file.fd(), &status) != 0 || !WriteAll(file.fd(), bytes)) {
         return false;
     }
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
-}
-
-bool patchFileBytes(const std::filesystem::path& path, std::size_t offset,
-                    std::span<const std::uint8_t> bytes) {
-    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
-    if (!file) {
+    const bool longer =
+        S_ISREG(status.st_mode) && static_cast<std::uint64_t>(status.st_size) > bytes.size();
+    if (longer && ::ftruncate(file.fd(), static_cast<off_t>(bytes.size())) != 0) {
         return false;
     }
-    file.seekp(static_cast<std::streamoff>(offset));
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return static_cast<bool>(file);
+    return file.close();
 }
 
 }  // namespace vexlor

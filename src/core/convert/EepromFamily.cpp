@@ -56,13 +56,13 @@ int convertEepromFamily(const ConversionJob& job, ConversionOutput& out,
         session.option.put8(0x28, 0);
         session.option.put8(0x4D, 0x10);
     } else {
-        const std::optional<Bytes> image =
+        std::optional<Bytes> image =
             session.convertHex(family.hexFillMode, family.hexLength,
                                family.hexLength != 0 ? family.hexLength : kHexImageSize);
         if (!image) {
             return session.lastCode();
         }
-        data = *image;
+        data = std::move(*image);
         if (data.size() % 2 != 0) {
             data.push_back(0xFF);
         }

@@ -62,11 +62,15 @@ std::optional<Bytes> FamilySession::readProgram(std::size_t minimumLength,
 std::optional<Bytes> FamilySession::convertHex(int fillMode, std::uint32_t lengthOverride,
                                                std::size_t readLimit) {
     const std::filesystem::path imagePath = sideFile(".bin");
-    if (!convertProgramHex(job_, out_, imagePath, {fillMode, lengthOverride, readLimit, false})) {
+    std::optional<Bytes> image =
+        convertProgramHex(job_, out_, imagePath, {fillMode, lengthOverride, readLimit, false});
+    if (!image) {
         lastCode_ = kConvertImage;
         return std::nullopt;
     }
-    return readConvertedFile(imagePath);
+    // The image file holds exactly these bytes; it becomes the description without a re-read.
+    sourceFile_ = imagePath;
+    return image;
 }
 
 std::filesystem::path FamilySession::sideFile(std::string_view suffix) const {
@@ -95,6 +99,8 @@ int FamilySession::finish(std::span<const std::uint8_t> data) {
         putSerialBytes(option, *serialBlock_);
     }
     putLocalTime(option, job_.time);
+    // Set before the files are written, so the replaced option file is complete at once.
+    option.put8(kWriterModelOffset, writerModelCode(job_.writerModelKLW20));
     out_.result.checksum = checksum.value();
     if (const int code = writeBufferFiles(job_.baseDirectory, option, data); code != kConvertOk) {
         return failOpen(code, bufferWriteReason(job_.baseDirectory, code));

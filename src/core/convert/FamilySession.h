@@ -32,9 +32,9 @@ class FamilySession {
     std::optional<Bytes> readProgram(std::size_t minimumLength, std::size_t maximumLength);
     // Reads a file the converter made from the program file; it becomes the description text.
     std::optional<Bytes> readConvertedFile(const std::filesystem::path& path);
-    // Converts the HEX program file into its image file in the work directory and reads it
-    // back; readLimit is the most the converter reads. nullopt after the failure was shown
-    // (code in lastCode()).
+    // Converts the HEX program file into its image file in the work directory, which becomes
+    // the description; readLimit is the most the converter reads. nullopt after the failure was
+    // shown (code in lastCode()).
     std::optional<Bytes> convertHex(int fillMode, std::uint32_t lengthOverride,
                                     std::size_t readLimit);
     // A side file of this conversion in the work directory (see sideFilePath).
@@ -46,7 +46,8 @@ class FamilySession {
     int fail(int code, const std::string& text);
     int lastCode() const { return lastCode_; }
 
-    // Writes the checksum, production fields, serial bytes and time, then both files.
+    // Writes the checksum, production fields, serial bytes, time and writer model, then both
+    // files.
     int finish(std::span<const std::uint8_t> data);
 
     const ConversionJob& job() const { return job_; }

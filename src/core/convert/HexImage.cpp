@@ -122,30 +122,34 @@ class HexReader {
         fillImage(image_, rules.fillMode);
     }
 
-    // Reads the whole text; false with reason_ set when it is refused.
-    bool read(std::string_view text) {
-        std::size_t lineNumber = 0;
-        std::size_t position = 0;
-        while (position < text.size() && !ended_) {
-            std::size_t end = text.find('\n', position);
+    // Reads the next piece of the text; lines may run on into the next piece. False with
+    // reason_ set when the text is refused; true once the end-of-file record is read, after
+    // which the rest of the file is not read.
+    bool feed(std::string_view piece) {
+        while (!piece.empty() && !ended_) {
+            const std::size_t end = piece.find('\n');
             if (end == std::string_view::npos) {
-                end = text.size();
+                partLine_.append(piece);
+                return true;
             }
-            const std::string_view line = trimTrailingBlanks(text.substr(position, end - position));
-            position = end + 1;
-            ++lineNumber;
-            if (line.empty()) {
-                continue;
+            std::string_view line = piece.substr(0, end);
+            piece.remove_prefix(end + 1);
+            if (!partLine_.empty()) {
+                line = partLine_.append(line);
             }
-            if (line[0] != ':') {
-                reason_ = records_ == 0
-                              ? std::string("it is not in Intel HEX format")
-                              : format("line %zu: the line is not an Intel HEX record", lineNumber);
+            const bool read = readLine(line);
+            partLine_.clear();
+            if (!read) {
                 return false;
             }
-            if (!readRecord(line, lineNumber)) {
-                return false;
-            }
+        }
+        return true;
+    }
+
+    // After the last piece: false with reason_ set when the text as a whole is refused.
+    bool finish() {
+        if (!ended_ && !partLine_.empty() && !readLine(partLine_)) {
+            return false;
         }
         if (records_ == 0) {
             reason_ = "it is not in Intel HEX format";
@@ -156,18 +160,36 @@ class HexReader {
         }
         return damage_.empty() || rules_.acceptDamaged;
     }
+    bool ended() const { return ended_; }
 
     std::string reason() const { return reason_.empty() ? damage_ : reason_; }
     bool damagedOnly() const { return reason_.empty() && !damage_.empty(); }
 
-    std::span<const std::uint8_t> output() const {
+    // The image cut to its length; the reader is done with it then.
+    Bytes takeOutput() {
         const std::size_t length = rules_.lengthOverride != 0
                                        ? std::min<std::size_t>(rules_.lengthOverride, kHexImageSize)
                                        : length_;
-        return std::span(image_.data(), length);
+        image_.resize(length);
+        return std::move(image_);
     }
 
   private:
+    bool readLine(std::string_view text) {
+        const std::string_view line = trimTrailingBlanks(text);
+        ++lineNumber_;
+        if (line.empty()) {
+            return true;
+        }
+        if (line[0] != ':') {
+            reason_ = records_ == 0
+                          ? std::string("it is not in Intel HEX format")
+                          : format("line %zu: the line is not an Intel HEX record", lineNumber_);
+            return false;
+        }
+        return readRecord(line, lineNumber_);
+    }
+
     bool readRecord(std::string_view line, std::size_t lineNumber) {
         std::string why;
         const bool decoded = decodeRecord(line, record_, why);
@@ -243,6 +265,8 @@ class HexReader {
     std::size_t limit_;
     std::size_t length_ = 0;
     std::size_t records_ = 0;
+    std::size_t lineNumber_ = 0;
+    std::string partLine_;  // the start of a line the previous piece cut off
     std::uint32_t scale_ = 1;
     std::uint32_t base_ = 0;
     bool ended_ = false;
@@ -253,7 +277,7 @@ class HexReader {
 HexImageOutcome refuse(const std::filesystem::path& inputPath, std::string reason, bool damagedOnly,
                        const Diagnostics& diagnostics) {
     diagnostics.printf("File %s: %s\n", inputPath.string().c_str(), reason.c_str());
-    return {1, std::move(reason), damagedOnly};
+    return {1, std::move(reason), damagedOnly, {}};
 }
 
 }  // namespace
@@ -261,22 +285,27 @@ HexImageOutcome refuse(const std::filesystem::path& inputPath, std::string reaso
 HexImageOutcome ConvertHexToImage(const std::filesystem::path& inputPath,
                                   const std::filesystem::path& outputPath,
                                   const HexImageRules& rules, const Diagnostics& diagnostics) {
-    const std::optional<Bytes> input = readFileBytes(inputPath);
-    if (!input) {
+    HexReader reader(rules);
+    bool refused = false;
+    const bool readable = readFilePieces(inputPath, [&](std::span<const std::uint8_t> piece) {
+        refused = !reader.feed({reinterpret_cast<const char*>(piece.data()), piece.size()});
+        return !refused && !reader.ended();
+    });
+    if (!readable) {
         const std::string note = sizeLimitNote(inputPath);
         return refuse(inputPath, note.empty() ? "The file cannot be opened." : note, false,
                       diagnostics);
     }
-    HexReader reader(rules);
-    const std::string_view text(reinterpret_cast<const char*>(input->data()), input->size());
-    if (!reader.read(text)) {
+    if (refused || !reader.finish()) {
         return refuse(inputPath, reader.reason(), reader.damagedOnly(), diagnostics);
     }
-    if (!writeFileBytes(outputPath, reader.output())) {
+    HexImageOutcome outcome;
+    outcome.image = reader.takeOutput();
+    if (!writeFileBytes(outputPath, outcome.image)) {
         return refuse(inputPath, "the image file " + outputPath.string() + " cannot be written",
                       false, diagnostics);
     }
-    return {};
+    return outcome;
 }
 
 }  // namespace vexlor

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/base/Diagnostics.h"
+#include "core/convert/ByteFiles.h"
 
 namespace vexlor {
 
@@ -37,11 +38,12 @@ struct HexImageOutcome {
     // The file failed only its record checksums or end-of-file record, which the operator
     // may choose to accept.
     bool damagedOnly = false;
+    Bytes image;  // the bytes written to the output file, on success
 };
 
-// Reads an Intel HEX file into a flat image and writes it to outputPath. Every record is
-// checked (characters, count, checksum, type); a file that cannot be read exactly is refused
-// and nothing is written. The reason also goes out as a diagnostic line.
+// Reads an Intel HEX file into a flat image, writes it to outputPath and hands it back. Every
+// record is checked (characters, count, checksum, type); a file that cannot be read exactly is
+// refused and nothing is written. The reason also goes out as a diagnostic line.
 HexImageOutcome ConvertHexToImage(const std::filesystem::path& inputPath,
                                   const std::filesystem::path& outputPath,
                                   const HexImageRules& rules, const Diagnostics& diagnostics);

@@ -5,8 +5,9 @@
 
 namespace vexlor {
 
-bool convertProgramHex(const ConversionJob& job, ConversionOutput& out,
-                       const std::filesystem::path& imagePath, HexImageRules rules) {
+std::optional<Bytes> convertProgramHex(const ConversionJob& job, ConversionOutput& out,
+                                       const std::filesystem::path& imagePath,
+                                       HexImageRules rules) {
     const std::string program = job.programFile.string();
     rules.acceptDamaged = job.damagedHex == DamagedHex::Accept;
     HexImageOutcome outcome = ConvertHexToImage(job.programFile, imagePath, rules, out.diagnostics);
@@ -19,9 +20,9 @@ bool convertProgramHex(const ConversionJob& job, ConversionOutput& out,
     }
     if (outcome.result != 0) {
         out.op.message(openFileError(job.programFile, outcome.reason), kMessageCaption);
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return std::move(outcome.image);
 }
 
 }  // namespace vexlor

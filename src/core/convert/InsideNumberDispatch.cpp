@@ -168,14 +168,7 @@ int ConvertByInsideNumber(std::uint32_t insideNumber, const ConversionJob& job,
         out.diagnostics.print("No support !");
         return 1;
     }
-    if (route->convert(job, out) != kConvertOk) {
-        return 1;
-    }
-    const std::uint8_t model = writerModelCode(job.writerModelKLW20);
-    return patchFileBytes(job.baseDirectory / kBufferOptionName, kWriterModelOffset,
-                          std::span(&model, 1))
-               ? 0
-               : 1;
+    return route->convert(job, out) == kConvertOk ? 0 : 1;
 }
 
 }  // namespace vexlor

@@ -49,21 +49,21 @@ std::string checkModes(const ChipRequest& request, const ChipDisplayInfo& keys,
 ChipRequestResult SelectChipByName(const ChipRequest& request, AppContext& context, Operator& op) {
     ChipRequestResult result;
     auto drive = [&]() -> std::optional<IcTypeSelection> {
-        IcTypeSelectModel model(context.chipXml, op);
-        if (!model.open(context.shell.chipListSelector)) {
-            result.refusal = "can't list the chip catalogue";
-            return std::nullopt;
-        }
+        const std::int32_t selector = context.shell.chipListSelector;
+        const pugi::xml_document* catalogue = context.chipXml.catalogue(selector);
         ChipPath path;
-        // The catalogue the lists just read, not a second parse of the same file.
-        const pugi::xml_document* catalogue =
-            context.chipXml.catalogue(context.shell.chipListSelector);
-        if (catalogue == nullptr || !FindChipInCatalogue(*catalogue, request.chipName, path)) {
+        if (catalogue != nullptr && !FindChipInCatalogue(*catalogue, request.chipName, path)) {
             result.refusal = "Can't find " + request.chipName;
             result.unknownChip = true;
             return std::nullopt;
         }
-        model.jumpTo(path.typeIndex, path.seriesIndex, path.nameIndex);
+        // Opened on the chip, as on the main window's chip: no other chip's keys or parameter
+        // file are read on the way. An unreadable catalogue fails here with the lists' messages.
+        IcTypeSelectModel model(context.chipXml, op);
+        if (!model.open(selector, CurrentChoice{request.chipName, {}})) {
+            result.refusal = "can't list the chip catalogue";
+            return std::nullopt;
+        }
         result.refusal = checkModes(request, context.chipXml.chipDisplayInfo(), model);
         if (result.refusal.empty() && !model.accept()) {
             result.refusal = "the production-limit count was refused";

@@ -3,25 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include "core/base/WriteAll.h"
 
 namespace vexlor {
 
 namespace {
-
-bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 // The rename itself is only durable once the directory entry is on the disk.
 void syncDirectory(const std::filesystem::path& directory) {
@@ -41,7 +27,7 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, std::span<const st
     if (fd < 0) {
         return false;
     }
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     std::error_code ec;
     if (!written || !closed) {

@@ -79,6 +79,7 @@ TEST_F(ChipDisplayInfoReader, FileTypeJoinsTextAndElementChildrenInOrder) {
     check("<IC_FileType>Hex (*.hex)|*.hex||</IC_FileType>", "Hex (*.hex)|*.hex||");
     check("<IC_FileType><A>Hex|*.hex|</A>Obj|*.obj|<B>All|<C>*.*</C>||</B></IC_FileType>",
           "Hex|*.hex|Obj|*.obj|All|*.*||");
+    check("<IC_FileType> Hex|*.hex| <A>Obj|*.obj|</A>||</IC_FileType>", "Hex|*.hex|Obj|*.obj|||");
     check("<IC_FileType/>", "");
 }
 

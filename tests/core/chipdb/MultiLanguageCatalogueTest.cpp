@@ -24,6 +24,21 @@ TEST(LanguageFromLocaleName, MapsChineseRegionsAndScripts) {
     check("", Language::English);
 }
 
+TEST(MultiLanguageCatalogue, FileLeftForTheFirstLookupIsReadThen) {
+    test::ScratchDir scratch;
+    MultiLanguageCatalogue catalogue;
+    catalogue.LoadOnFirstLookup(scratch / "VexlorMsg.xml");
+    // Written afterwards: only a read at the lookup sees it.
+    scratch.write("VexlorMsg.xml", test::dataText("chipdb/messages.xml"));
+    EXPECT_EQ(catalogue.text("Both"), "Hello");
+    EXPECT_EQ(catalogue.loadError(), "");
+
+    MultiLanguageCatalogue missing;
+    missing.LoadOnFirstLookup(scratch / "absent.xml");
+    EXPECT_NE(missing.loadError().find("Can't read the message file"), std::string::npos);
+    EXPECT_EQ(missing.text("Both"), "[missing message: Both]");
+}
+
 TEST(MultiLanguageCatalogue, LooksTextsUpByKeyAndLanguage) {
     test::ScratchDir scratch;
     MultiLanguageCatalogue catalogue;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/convert/HexImage.h"
+#include "support/HexText.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor {
@@ -195,6 +196,28 @@ TEST(ConvertHexToImage, RecordsMustEndInsideTheImage) {
     ASSERT_EQ(scaledInside.output.size(), 65556u);
     EXPECT_EQ(scaledInside.output[0x10012], 0x12);
     EXPECT_EQ(scaledInside.output[0x10013], 0x34);
+}
+
+TEST(ConvertHexToImage, LinesCutBetweenReadPiecesAreReadWhole) {
+    Bytes image(0x10000);
+    for (std::size_t i = 0; i < image.size(); ++i) {
+        image[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+    }
+    const std::string lf = test::hexText(image);
+    ASSERT_GT(lf.size(), 2 * kFilePieceBytes);
+    std::string crlf;
+    for (char c : lf) {
+        crlf += c == '\n' ? "\r\n" : std::string(1, c);
+    }
+    for (const std::string& text : {lf, crlf}) {
+        const HexRun run = runHex(text, 1);
+        EXPECT_EQ(run.outcome.result, 0) << run.outcome.reason;
+        EXPECT_EQ(run.output, image);
+        EXPECT_EQ(run.outcome.image, image);
+    }
+    // 4096 records, then a line that is none, in place of the end record.
+    const std::string broken = lf.substr(0, lf.size() - 12) + "rubbish\n";
+    EXPECT_EQ(runHex(broken, 1).outcome.reason, "line 4097: the line is not an Intel HEX record");
 }
 
 }  // namespace

@@ -81,5 +81,18 @@ TEST_F(SelectChipByNameTest, RefusedRequestKeepsThePreviousChip) {
     EXPECT_EQ(context.shell.job.massProduction, 1);
 }
 
+TEST_F(SelectChipByNameTest, ReadsOnlyTheChosenChipsParameterFile) {
+    // Every other chip's file gone: reading one of them on the way would show its failure.
+    const std::string kept = test::readText(base / "ICInfo/M20Y2.ic");
+    std::filesystem::remove_all(base / "ICInfo");
+    base.write("ICInfo/M20Y2.ic", kept);
+    const ChipRequestResult result = SelectChipByName({"M20Y2", {}, {}}, context, op);
+    ASSERT_TRUE(result.outcome.accepted) << result.refusal;
+    EXPECT_EQ(context.chipXml.icInfo().ChipName, "M20Y2");
+    for (const auto& shown : op.shown) {
+        EXPECT_EQ(shown.text.find("ICInfo"), std::string::npos) << shown.text;
+    }
+}
+
 }  // namespace
 }  // namespace vexlor
