@@ -76,34 +76,32 @@ TEST_F(LoadFileTest, UnreadableProgramSkipsFirmwareAndDownload) {
     EXPECT_EQ(rig.op.busyEnded, 1);
 }
 
-TEST_F(LoadFileTest, MissingFamilyFirmwareEndsWithUpdateFirmwareFail) {
-    rig.context.chipXml.chipDisplayInfo().FW_File = "absent.nce";
-    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
-    rig.op.files.push_back(programFile());
-    rig.device.clearTranscript();
-    EXPECT_EQ(LoadFile(services), JobOutcome::Failed);
-    ASSERT_FALSE(rig.op.shown.empty());
-    EXPECT_EQ(rig.op.last().text, "Update Firmware Fail");
-    EXPECT_EQ(rig.op.last().icon, MessageIcon::Stop);
-    EXPECT_FALSE(rig.areaWritten());
-    EXPECT_EQ(rig.device.mode(), kModeDone);
-    EXPECT_EQ(rig.device.lamp(), kLampIdle);
-}
-
-TEST_F(LoadFileTest, FirmwareNameCannotLeaveTheFirmwareFolder) {
-    // A real firmware image one folder up: the name must not reach it.
+// A firmware name that is missing, or that would leave the firmware folder for a real image
+// one folder up, stops the load before the download.
+TEST_F(LoadFileTest, FirmwareOutsideTheFirmwareFolderEndsWithUpdateFirmwareFail) {
     std::filesystem::copy_file(
         rig.base / "firmware" / rig.context.chipXml.chipDisplayInfo().FW_File,
         rig.base / "evil.nce");
-    rig.context.chipXml.chipDisplayInfo().FW_File = "../evil.nce";
-    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
-    rig.op.files.push_back(programFile());
-    rig.device.clearTranscript();
-    EXPECT_EQ(LoadFile(services), JobOutcome::Failed);
-    EXPECT_EQ(rig.op.texts().at(0),
-              "Can't Find NceFile\n../evil.nce is not a file of the firmware folder");
-    EXPECT_EQ(rig.op.last().text, "Update Firmware Fail");
-    EXPECT_FALSE(rig.areaWritten());
+    const std::pair<const char*, std::string> cases[] = {
+        {"absent.nce", "Can't Find NceFile\n" + (rig.base / "firmware" / "absent.nce").string()},
+        {"../evil.nce", "Can't Find NceFile\n../evil.nce is not a file of the firmware folder"},
+    };
+    for (const auto& [firmware, firstText] : cases) {
+        SCOPED_TRACE(firmware);
+        rig.op.shown.clear();
+        rig.context.chipXml.chipDisplayInfo().FW_File = firmware;
+        rig.optionSelect.answers.push_back({{0, 0, 0}, true});
+        rig.op.files.push_back(programFile());
+        rig.device.clearTranscript();
+        EXPECT_EQ(LoadFile(services), JobOutcome::Failed);
+        ASSERT_FALSE(rig.op.shown.empty());
+        EXPECT_EQ(rig.op.texts().at(0), firstText);
+        EXPECT_EQ(rig.op.last().text, "Update Firmware Fail");
+        EXPECT_EQ(rig.op.last().icon, MessageIcon::Stop);
+        EXPECT_FALSE(rig.areaWritten());
+        EXPECT_EQ(rig.device.mode(), kModeDone);
+        EXPECT_EQ(rig.device.lamp(), kLampIdle);
+    }
 }
 
 TEST_F(LoadFileTest, DownloadLogFollowsTheSystemLanguage) {
