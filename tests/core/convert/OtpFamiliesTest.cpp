@@ -35,7 +35,6 @@ TEST(OtpHexFamily, FullImageWithOptionWordAndSideFile) {
     EXPECT_EQ(bench.data(), image);
     EXPECT_EQ(bench.result.checksum, 0x014A);
     EXPECT_EQ(bench.result.descriptionText, (bench.dir / "work" / "prog.bin").string());
-
     Bytes side(16, 0xFF);
     placeText(side, 0, "qrv7049");
     place(side, 16,

@@ -23,7 +23,6 @@ class JobEndToEnd : public ::testing::Test {
         rig.op.shown.clear();
         rig.op.statuses.clear();
     }
-
     JobRig rig;
     JobServices services = rig.services();
 };
@@ -35,7 +34,6 @@ TEST_F(JobEndToEnd, ProgramVerifyReadGiveTheLoadedDataBack) {
     EXPECT_EQ(rig.op.texts(), (std::vector<std::string>{"Program OK", "Verify OK", "Read OK"}));
     EXPECT_EQ(rig.op.statuses, (std::vector<std::string>{"Program ...", "Program OK", "Verify ...",
                                                          "Verify OK", "Read ...", "Read OK"}));
-
     // The chip holds the program in file order, and so does the read-back file.
     const auto chip = rig.device.chip().contents();
     EXPECT_TRUE(std::equal(kProgram.begin(), kProgram.end(), chip.begin()));
@@ -129,7 +127,6 @@ TEST(JobProductionLimit, WriterCountsDownAndAutoStopsAtTheLimit) {
     rig.op.files.push_back(rig.writeHex("prog.hex", hexText(kProgram)).string());
     JobServices services = rig.services();
     ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
-
     EXPECT_EQ(OnAuto(services), JobOutcome::Ok);
     EXPECT_EQ(OnAuto(services), JobOutcome::Ok);
     rig.device.clearTranscript();

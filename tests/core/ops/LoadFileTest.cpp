@@ -14,12 +14,10 @@ const Bytes kProgram{0xA1, 0xB2, 0xC3, 0xD4};
 class LoadFileTest : public ::testing::Test {
   protected:
     void SetUp() override { rig.selectChip("QRV7049"); }
-
     std::string programFile(const std::string& name = "prog.hex") {
         return rig.writeHex(name, hexText(kProgram)).string();
     }
     std::uint8_t optionWordStored() { return rig.file("buffer_option.prog").at(0x24); }
-
     JobRig rig;
     JobServices services = rig.services();
 };
@@ -30,7 +28,6 @@ TEST_F(LoadFileTest, CancelLeavesBufferFilesAndWriterUntouched) {
     rig.base.writeBytes("buffer_data.prog", data);
     rig.base.writeBytes("buffer_option.prog", option);
     rig.device.clearTranscript();
-
     EXPECT_EQ(LoadFile(services), JobOutcome::Cancelled);
     EXPECT_EQ(rig.op.filters,
               std::vector<std::string>{"QvIce Hex Files (*.hex)|*.hex|All files (*)|*||"});
@@ -119,7 +116,6 @@ TEST_F(LoadFileTest, FailedLoadLeavesTheLastGoodJob) {
     const Bytes data = rig.file("buffer_data.prog");
     const Bytes option = rig.file("buffer_option.prog");
     rig.device.clearTranscript();
-
     const std::string broken = rig.writeHex("broken.hex", ":0100000011EE\nrubbish\n").string();
     EXPECT_EQ(LoadDroppedFile(services, broken), JobOutcome::BadInput);
     EXPECT_EQ(rig.file("buffer_data.prog"), data);
@@ -172,7 +168,6 @@ TEST_F(LoadFileTest, ConversionFilesStayOutOfTheOperatorsFolder) {
     std::filesystem::copy_file(programFile(), program);
     const Bytes ownBin{0xDE, 0xAD};
     rig.base.writeBytes("mine/fw.bin", ownBin);
-
     ASSERT_EQ(LoadDroppedFile(services, program), JobOutcome::Ok);
     EXPECT_EQ(rig.job().loadedFilePath, program);
     EXPECT_EQ(readBytes(mine / "fw.bin"), ownBin);

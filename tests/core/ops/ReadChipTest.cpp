@@ -11,7 +11,6 @@ namespace {
 class ReadChipTest : public ::testing::Test {
   protected:
     explicit ReadChipTest(sim::SimConfig config = {}) : rig(std::move(config)) {}
-
     void SetUp() override {
         rig.selectChip("QRV7049");
         header = JobRig::headerFor("QRV7049");
@@ -24,7 +23,6 @@ class ReadChipTest : public ::testing::Test {
         rig.context.chipXml.icInfo().Data_Read_Length = pairOrder;
         return OnRead(services);
     }
-
     JobRig rig;
     JobServices services = rig.services();
     Bytes header;

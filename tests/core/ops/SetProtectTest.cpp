@@ -12,7 +12,6 @@ class SetProtectTest : public ::testing::Test {
         rig.selectChip("QRV7049");
         header = JobRig::headerFor("QRV7049");
     }
-
     // The writer holds header; the layout is the given one; the operator picks protect.
     JobOutcome run(std::int32_t layout, std::int32_t protect, bool ok = true) {
         rig.putHeaderInWriter(header);
@@ -21,7 +20,6 @@ class SetProtectTest : public ::testing::Test {
         return OnSetProtect(services);
     }
     std::uint8_t writerByte(std::size_t offset) { return rig.device.optionArea()[offset]; }
-
     JobRig rig;
     JobServices services = rig.services();
     Bytes header;

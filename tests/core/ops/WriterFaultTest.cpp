@@ -77,7 +77,6 @@ class WriterFaultTest : public ::testing::TestWithParam<FaultCase> {
         }
         return files;
     }
-
     JobRig rig;
     JobServices services = rig.services();
     std::string hex = rig.writeHex("prog.hex", hexText(kProgram)).string();
