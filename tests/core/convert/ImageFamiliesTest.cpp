@@ -153,17 +153,5 @@ TEST(ConvertByInsideNumber, UnknownNumberIsNotSupported) {
     EXPECT_FALSE(std::filesystem::exists(bench.dir / "buffer_option.prog"));
 }
 
-TEST(ConvertByInsideNumber, WriterModelByteFollowsTheWriter) {
-    for (bool klw20 : {true, false}) {
-        ConvertBench bench;
-        writeTemplate(bench.dir, "QRV7041");
-        ConversionJob job =
-            bench.familyJob("QRV7041", 0x1604, bench.dir.writeBytes("prog.otp", Bytes(34, 0)));
-        job.writerModelKLW20 = klw20;
-        ASSERT_EQ(bench.convert(job), 0);
-        EXPECT_EQ(bench.option()[0xCF], klw20 ? 0x5A : 0x5B);
-    }
-}
-
 }  // namespace
 }  // namespace vexlor::test
