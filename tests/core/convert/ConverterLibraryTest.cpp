@@ -29,19 +29,18 @@ TEST(ConverterLibrary, ExportByChipTypeAndMemoryKind) {
         {"64", 1, nullptr, nullptr},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.chipType << "/" << c.romType);
         const auto entry = findLibraryExport(c.chipType, c.romType);
-        if (c.library == nullptr) {
-            EXPECT_FALSE(entry.has_value()) << c.chipType << "/" << c.romType;
-            continue;
+        ASSERT_EQ(entry.has_value(), c.library != nullptr);
+        if (entry) {
+            EXPECT_EQ(entry->library, c.library);
+            EXPECT_EQ(entry->symbol, c.symbol);
         }
-        ASSERT_TRUE(entry.has_value()) << c.chipType << "/" << c.romType;
-        EXPECT_EQ(entry->library, c.library);
-        EXPECT_EQ(entry->symbol, c.symbol);
     }
-    EXPECT_TRUE(isLibraryFamily("USB"));
-    EXPECT_TRUE(isLibraryFamily("89"));
-    EXPECT_FALSE(isLibraryFamily("64"));
-    EXPECT_FALSE(isLibraryFamily("14"));
+    for (const auto& [chipType, library] :
+         {std::pair{"USB", true}, {"89", true}, {"64", false}, {"14", false}}) {
+        EXPECT_EQ(isLibraryFamily(chipType), library) << chipType;
+    }
 }
 
 ICInfo libraryChip(const char* chipType, std::int32_t romType) {
@@ -95,11 +94,11 @@ TEST(ConverterLibrary, BuiltInConverterWorksLikeTheModel) {
         bool hex;
     };
     for (const Case c : {Case{"prog.bin", false}, Case{"prog.hex", true}}) {
+        SCOPED_TRACE(c.fileName);
         ConvertBench bench;
         const ICInfo ic = libraryChip("37", 3);
-        const Bytes image = modelProgram();
-        const auto program = c.hex ? bench.dir.write(c.fileName, hexText({{0, image}}))
-                                   : bench.dir.writeBytes(c.fileName, image);
+        const auto program = c.hex ? bench.dir.write(c.fileName, hexText({{0, modelProgram()}}))
+                                   : bench.dir.writeBytes(c.fileName, modelProgram());
         ConversionJob job = bench.job(ic, program);
         job.packageCode = "1A";
         job.hexToBinMode = 1;
@@ -133,8 +132,7 @@ TEST(ConverterLibrary, BuiltInConverterSaysWhyAHexFileCannotBeUsed) {
         const ICInfo ic = libraryChip("89", 1);
         const auto program = bench.dir.write("prog.hex", c.text);
         EXPECT_EQ(convertWithLibrary(bench.job(ic, program), bench.out, {}), c.code) << c.reason;
-        EXPECT_EQ(bench.messages(),
-                  std::vector<std::string>{program.string() + " open file error\n" + c.reason});
+        EXPECT_EQ(bench.messages(), Texts{program.string() + " open file error\n" + c.reason});
     }
 }
 
@@ -143,7 +141,7 @@ TEST(ConverterLibrary, MemoryKindWithoutExportIsRefused) {
     bench.dir.writeBytes("buffer_data.prog", {1, 2, 3});
     const ICInfo ic = libraryChip("USB", 3);
     EXPECT_EQ(convertWithLibrary(bench.job(ic, bench.dir / "prog.bin"), bench.out, {}), 1);
-    EXPECT_EQ(bench.messages(), std::vector<std::string>{"No support !"});
+    EXPECT_EQ(bench.messages(), Texts{"No support !"});
     EXPECT_EQ(bench.data(), (Bytes{1, 2, 3}));
 }
 

@@ -23,41 +23,37 @@ Bytes counting(std::size_t length) {
     return bytes;
 }
 
-TEST(BuildEepromImage, FullBinaryLosesItsLastByte) {
-    ScratchDir dir;
-    RecordingOperator op;
-    const auto input = dir.writeBytes("data.bin", counting(256));
-    ASSERT_TRUE(BuildEepromImage(input, dir / "data_new.bin", "QRV7038EEPROM", op));
-    EXPECT_TRUE(op.shown.empty());
-    const Bytes image = readBytes(dir / "data_new.bin");
-    ASSERT_EQ(image.size(), 525u);
-    EXPECT_EQ(std::string(image.begin(), image.begin() + 13), "QRV7038EEPROM");
-    EXPECT_EQ(image[13], 0x07);
-    EXPECT_EQ(image[14], 0x82);
-    // Entry k sits at 13 + 2k and carries binary byte k - 1.
+// The chip's name, 07 82, then entry k at 13 + 2k: 18 and binary byte k - 1, up to entry 255.
+TEST(BuildEepromImage, NameThenOneEntryPerBinaryByte) {
     const struct {
-        std::size_t entry;
-        std::uint8_t data;
-    } entries[] = {{1, 0x00}, {2, 0x01}, {128, 0x7F}, {255, 0xFE}};
-    for (const auto& e : entries) {
-        EXPECT_EQ(image[13 + 2 * e.entry], 0x18) << e.entry;
-        EXPECT_EQ(image[14 + 2 * e.entry], e.data) << e.entry;
+        const char* name;
+        Bytes binary;
+        std::vector<std::pair<std::size_t, std::uint8_t>> entries;
+    } cases[] = {
+        // A full binary loses its last byte.
+        {"QRV7038EEPROM", counting(256), {{1, 0x00}, {2, 0x01}, {128, 0x7F}, {255, 0xFE}}},
+        // A short one is padded with zeros.
+        {"QRV7079EEPROM",
+         {0xA1, 0xB2, 0xC3},
+         {{1, 0xA1}, {2, 0xB2}, {3, 0xC3}, {4, 0x00}, {255, 0x00}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir;
+        RecordingOperator op;
+        const auto input = dir.writeBytes("data.bin", c.binary);
+        ASSERT_TRUE(BuildEepromImage(input, dir / "data_new.bin", c.name, op));
+        EXPECT_TRUE(op.shown.empty());
+        const Bytes image = readBytes(dir / "data_new.bin");
+        ASSERT_EQ(image.size(), 525u);
+        EXPECT_EQ(std::string(image.begin(), image.begin() + 13), c.name);
+        EXPECT_EQ(image[13], 0x07);
+        EXPECT_EQ(image[14], 0x82);
+        for (const auto& [entry, data] : c.entries) {
+            EXPECT_EQ(image[13 + 2 * entry], 0x18) << entry;
+            EXPECT_EQ(image[14 + 2 * entry], data) << entry;
+        }
     }
-}
-
-TEST(BuildEepromImage, ShortBinaryIsPaddedWithZeros) {
-    ScratchDir dir;
-    RecordingOperator op;
-    const auto input = dir.writeBytes("data.bin", {0xA1, 0xB2, 0xC3});
-    ASSERT_TRUE(BuildEepromImage(input, dir / "out.bin", "QRV7079EEPROM", op));
-    const Bytes image = readBytes(dir / "out.bin");
-    ASSERT_EQ(image.size(), 525u);
-    EXPECT_EQ(image[16], 0xA1);
-    EXPECT_EQ(image[18], 0xB2);
-    EXPECT_EQ(image[20], 0xC3);
-    EXPECT_EQ(image[21], 0x18);
-    EXPECT_EQ(image[22], 0x00);
-    EXPECT_EQ(image[524], 0x00);
 }
 
 TEST(BuildEepromImage, FailuresAreShownAndWriteNothing) {

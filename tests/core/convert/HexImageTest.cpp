@@ -33,7 +33,6 @@ HexRun runHex(const std::string& text, const HexImageRules& rules) {
     if (run.outputExists) {
         run.output = readBytes(output);
     }
-    run.diagnostics = captured;
     return run;
 }
 
@@ -168,7 +167,6 @@ TEST(ConvertHexToImage, UnreadableInputAndUnwritableOutputAreRefused) {
     EXPECT_EQ(missing.result, 1);
     EXPECT_EQ(missing.reason, "The file cannot be opened.");
     EXPECT_FALSE(std::filesystem::exists(dir / "out.bin"));
-
     const auto input = dir.write("prog.hex", ":0100000011EE\n:00000001FF\n");
     const HexImageOutcome unwritable =
         ConvertHexToImage(input, dir / "no-such-dir" / "out.bin", {}, quiet);
@@ -185,7 +183,6 @@ TEST(ConvertHexToImage, RecordsMustEndInsideTheImage) {
     EXPECT_EQ(inside.output[0xFFFE], 0xFF);
     EXPECT_EQ(inside.output[0xFFFF], 0x11);
     EXPECT_EQ(inside.output[65555], 0x11);
-
     const std::string past = ":16FFFF00" + std::string(44, '1') + "76\n:00000001FF\n";
     EXPECT_EQ(runHex(past, 1).outcome.result, 1);
     // Scaled by 2, word address 0x8009 lands on 0x10012 and its two bytes end at 65,556;

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ConvertTestSupport.h"
-#include "core/convert/InsideNumberDispatch.h"
-#include "support/ChipRecord.h"
 
 namespace vexlor::test {
 namespace {
@@ -10,14 +8,6 @@ namespace {
 // Single words fed to a zero register (hand reduction modulo x^16 + x^15 + x^2 + 1):
 // 0x0001 -> 0x8005, 0x0100 -> 0x8603, and by linearity over bits 0,1,2,4,5,9,12:
 // 0x1237 -> 0x8005^0x800F^0x801B^0x8063^0x80C3^0x8C03^0xE003 = 0xECB1, 0x0037 -> 0x80B1.
-
-Bytes commonFields(Bytes option, std::uint16_t checksum) {
-    place(option, 0x10, {Hi(checksum), Lo(checksum)});
-    place(option, 0x4E, {0x00});
-    placeFixedTime(option);
-    place(option, 0xCF, {0x5B});
-    return option;
-}
 
 TEST(ConfigWordFamily, ConfigurationWordAheadOfTheData) {
     struct Case {
@@ -40,26 +30,32 @@ TEST(ConfigWordFamily, ConfigurationWordAheadOfTheData) {
         {"QR64G98", 0x1395, 0x2020, 0x201F, {0x37}, 0, 0xFFF, 0x0036, 0x0034, 0x80B1},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.chip << " " << c.optionWord);
         ConvertBench bench;
-        const Bytes prototype = writeTemplate(bench.dir, c.chip);
+        Bytes option = writeTemplate(bench.dir, c.chip);
         Bytes file(c.fileSize, 0);
         place(file, 0x20, {0xFF, 0xFF});
-        for (std::size_t i = 0; i < c.configBytes.size(); ++i) {
-            file[c.configAt + i] = c.configBytes[i];
-        }
-        const auto program = bench.dir.writeBytes("prog.otp", file);
-        const ICInfo ic = chipRecord(c.chip, c.insideNumber);
-        ConversionJob job = bench.job(ic, program);
+        std::copy(c.configBytes.begin(), c.configBytes.end(), file.begin() + c.configAt);
+        ConversionJob job =
+            bench.familyJob(c.chip, c.insideNumber, bench.dir.writeBytes("prog.otp", file));
         job.optionWord = c.optionWord;
-        ASSERT_EQ(ConvertByInsideNumber(c.insideNumber, job, bench.out), 0) << c.chip;
+        ASSERT_EQ(bench.convert(job), 0);
         Bytes data(2 + 2 * c.dataWords, 0);
         place(data, 0, {Hi(c.head), Lo(c.head), 0xFF, 0xFF});
-        EXPECT_EQ(bench.data(), data) << c.chip;
-        Bytes option = prototype;
+        EXPECT_EQ(bench.data(), data);
         place(option, 0x24, {Hi(c.field24), Lo(c.field24)});
         place(option, 0x3B, {0xFF, 0xFF});
-        EXPECT_EQ(bench.option(), commonFields(option, c.checksum)) << c.chip << c.optionWord;
+        EXPECT_EQ(bench.option(), withCommonFields(option, c.checksum));
     }
+}
+
+// The first 128 template bytes, zeros after them, and the fields of the large images.
+Bytes largeImageOption(const Bytes& prototype, std::uint8_t field2B, std::uint16_t checksum) {
+    Bytes option(prototype.begin(), prototype.begin() + 128);
+    option.resize(256, 0);
+    place(option, 0x2B, {field2B, 0x00});
+    place(option, 0x3B, {0xFF, 0xFF});
+    return withCommonFields(option, checksum);
 }
 
 TEST(LargeImageFamily, QR62J61InformationWordsAndTemplateBytes) {
@@ -70,137 +66,91 @@ TEST(LargeImageFamily, QR62J61InformationWordsAndTemplateBytes) {
     place(file, 0x10000, {0xAB, 0xCD, 0x5C, 0x77});
     place(file, 0x1001C, {0x01, 0x00});  // the last of the 13 fed words: 0x0100 -> 0x8603
     const auto program = bench.dir.writeBytes("prog.bin", file);
-    const ICInfo ic = chipRecord("QR62J61", 0x1390);
-    ASSERT_EQ(ConvertByInsideNumber(0x1390, bench.job(ic, program), bench.out), 0)
+    ASSERT_EQ(bench.convert(bench.familyJob("QR62J61", 0x1390, program)), 0)
         << testing::PrintToString(bench.messages());
-
     Bytes data(0xC000, 0);
     place(data, 0, {0xFF, 0xFF});
     EXPECT_EQ(bench.data(), data);
-    Bytes option(prototype.begin(), prototype.begin() + 128);
-    option.resize(256, 0);
-    place(option, 0x2B, {0x5E, 0x00});
-    place(option, 0x3B, {0xFF, 0xFF});
+    Bytes option = largeImageOption(prototype, 0x5E, 0x8603);
     place(option, 0x80, {0xA9, 0x42, 0x00, 0x77});
-    EXPECT_EQ(bench.option(), commonFields(option, 0x8603));
+    EXPECT_EQ(bench.option(), option);
     EXPECT_TRUE(bench.result.unprotect);
     EXPECT_EQ(bench.result.descriptionText, program.string());
 }
 
 TEST(LargeImageFamily, QR6417InformationAreaFollowsTheData) {
-    struct Case {
-        std::uint8_t idSecond;
-        int result;
-    };
-    for (const Case& c : {Case{0x13, 0}, Case{0x12, 1}}) {
+    for (const std::uint8_t idSecond : {0x13, 0x12}) {
         ConvertBench bench;
         const Bytes prototype = writeTemplate(bench.dir, "QR6417");
         Bytes file(0x87FE, 0);
         place(file, 0, {0xFF, 0xFF});
         place(file, 0x8000, {0x12, 0x34, 0x0F, 0x56});
-        place(file, 0x87F8, {0x00, 0x01, 0x9A, 0xBC, 0x82, c.idSecond});
+        place(file, 0x87F8, {0x00, 0x01, 0x9A, 0xBC, 0x82, idSecond});
         const auto program = bench.dir.writeBytes("prog.bin", file);
-        const ICInfo ic = chipRecord("QR6417", 0x1382);
-        ASSERT_EQ(ConvertByInsideNumber(0x1382, bench.job(ic, program), bench.out), c.result);
-        if (c.result != 0) {
-            EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " ID error\n"});
+        const int result = bench.convert(bench.familyJob("QR6417", 0x1382, program));
+        if (idSecond != 0x13) {
+            EXPECT_EQ(result, 1);
+            EXPECT_EQ(bench.messages(), Texts{program.string() + " ID error\n"});
             continue;
         }
+        ASSERT_EQ(result, 0);
         Bytes data(0x8800, 0);
         place(data, 0, {0xFF, 0xFF});
         place(data, 0x8000, {0x12, 0x34, 0x0C, 0x56});
         place(data, 0x87F8, {0x00, 0x01, 0x9A, 0xBC, 0x82, 0x13, 0x00, 0x00});
         EXPECT_EQ(bench.data(), data);
-        Bytes option(prototype.begin(), prototype.begin() + 128);
-        option.resize(256, 0);
-        place(option, 0x2B, {0x0F, 0x00});
-        place(option, 0x3B, {0xFF, 0xFF});
-        EXPECT_EQ(bench.option(), commonFields(option, 0x8005));
+        EXPECT_EQ(bench.option(), largeImageOption(prototype, 0x0F, 0x8005));
         EXPECT_FALSE(bench.result.unprotect);
     }
 }
 
-TEST(RawImageFamilies, ImagesTheConverterCannotTakeWhollyAreRefused) {
+// A file the family cannot take wholly, too short for it, or HEX text that is none, is the
+// program file's failure, and no buffer is written.
+TEST(ConvertByInsideNumber, UnusableProgramFileIsAnOpenFailure) {
     // QRV7041 holds 0x10 words here: header, 32 bytes and an odd trailing byte at most.
     const std::string hex = ":0100000011EE\n:0100010022DC\n:00000001FF\n";
-    struct Case {
-        const char* what;
-        Bytes file;
-        std::string message;  // after the path; empty when accepted
-    };
-    const Case cases[] = {
-        {"the whole chip and a trailing byte", Bytes(32 + 32 + 1, 0), ""},
-        {"one word more than the chip", Bytes(32 + 34, 0),
-         "It is 66 bytes; QRV7041 takes an image of at most 65 bytes."},
-        {"Intel HEX text", Bytes(hex.begin(), hex.end()),
-         "It is Intel HEX text; QRV7041 takes *.otp files (a binary image)."},
-        {"shorter than the image header", Bytes(31, 0),
-         "It is 31 bytes; QRV7041 needs 32 bytes (up to offset 0x1F)."},
-    };
-    for (const Case& c : cases) {
-        ConvertBench bench;
-        writeTemplate(bench.dir, "QRV7041");
-        const auto program = bench.dir.writeBytes("prog.otp", c.file);
-        ICInfo ic = chipRecord("QRV7041", 0x1604);
-        ic.Program_Capacity = 0x10;
-        ConversionJob job = bench.job(ic, program);
-        job.fileTypes = "*.otp";
-        const int code = ConvertByInsideNumber(0x1604, job, bench.out);
-        EXPECT_EQ(code, c.message.empty() ? 0 : 1) << c.what;
-        if (!c.message.empty()) {
-            EXPECT_EQ(bench.messages(),
-                      std::vector<std::string>{program.string() + " open file error\n" + c.message})
-                << c.what;
-            EXPECT_FALSE(std::filesystem::exists(bench.dir / "buffer_data.prog")) << c.what;
-        }
-    }
-}
-
-// A file too short for its family, or HEX text that is none, is the program file's failure.
-TEST(ConvertByInsideNumber, UnusableProgramFileIsAnOpenFailure) {
     struct Case {
         const char* chip;
         std::uint32_t insideNumber;
         const char* name;
         std::string content;
-        std::string reason;
+        std::string reason;  // empty when accepted
     };
     const Case cases[] = {
+        {"QRV7041", 0x1604, "prog.otp", std::string(32 + 32 + 1, '\0'), ""},
+        {"QRV7041", 0x1604, "prog.otp", std::string(32 + 34, '\0'),
+         "It is 66 bytes; QRV7041 takes an image of at most 65 bytes."},
+        {"QRV7041", 0x1604, "prog.otp", hex,
+         "It is Intel HEX text; QRV7041 takes *.otp files (a binary image)."},
+        {"QRV7041", 0x1604, "prog.otp", std::string(31, '\0'),
+         "It is 31 bytes; QRV7041 needs 32 bytes (up to offset 0x1F)."},
         {"QR6401", 0x1397, "prog.otp", std::string(0x401F, '\0'),
          "It is 16415 bytes; QR6401 needs 16416 bytes (up to offset 0x401F)."},
         {"QRV7003", 0x1630, "prog.hex", "not a hex file\n", "it is not in Intel HEX format"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.chip << " " << c.content.size());
         ConvertBench bench;
         writeTemplate(bench.dir, c.chip);
         const auto program = bench.dir.write(c.name, c.content);
-        const ICInfo ic = chipRecord(c.chip, c.insideNumber);
-        EXPECT_EQ(ConvertByInsideNumber(c.insideNumber, bench.job(ic, program), bench.out), 1);
-        EXPECT_EQ(bench.messages(),
-                  std::vector<std::string>{program.string() + " open file error\n" + c.reason})
-            << c.chip;
+        ConversionJob job = bench.familyJob(c.chip, c.insideNumber, program);
+        if (c.insideNumber == 0x1604) {
+            bench.ic.Program_Capacity = 0x10;
+            job.fileTypes = "*.otp";
+        }
+        EXPECT_EQ(bench.convert(job), c.reason.empty() ? 0 : 1);
+        if (!c.reason.empty()) {
+            EXPECT_EQ(bench.messages(), Texts{program.string() + " open file error\n" + c.reason});
+            EXPECT_FALSE(std::filesystem::exists(bench.dir / "buffer_data.prog"));
+        }
     }
 }
 
 TEST(ConvertByInsideNumber, UnknownNumberIsNotSupported) {
     ConvertBench bench;
-    const ICInfo ic = chipRecord("QX0000", 0x1234);
-    EXPECT_EQ(ConvertByInsideNumber(0x1234, bench.job(ic, bench.dir / "prog.bin"), bench.out), 1);
+    EXPECT_EQ(bench.convert(bench.familyJob("QX0000", 0x1234, bench.dir / "prog.bin")), 1);
     EXPECT_EQ(bench.diagnostics, "No support !");
     EXPECT_FALSE(std::filesystem::exists(bench.dir / "buffer_option.prog"));
-}
-
-TEST(ConvertByInsideNumber, WriterModelByteFollowsTheWriter) {
-    for (bool klw20 : {true, false}) {
-        ConvertBench bench;
-        writeTemplate(bench.dir, "QRV7041");
-        const auto program = bench.dir.writeBytes("prog.otp", Bytes(34, 0));
-        const ICInfo ic = chipRecord("QRV7041", 0x1604);
-        ConversionJob job = bench.job(ic, program);
-        job.writerModelKLW20 = klw20;
-        ASSERT_EQ(ConvertByInsideNumber(0x1604, job, bench.out), 0);
-        EXPECT_EQ(bench.option()[0xCF], klw20 ? 0x5A : 0x5B);
-    }
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ConvertTestSupport.h"
-#include "core/convert/InsideNumberDispatch.h"
-#include "support/ChipRecord.h"
 
 namespace vexlor::test {
 namespace {
@@ -11,12 +9,12 @@ namespace {
 // w * x^16 mod P; bit k of w contributes x^(16+k): bit0 0x8005, bit1 0x800F, bit2 0x801B,
 // bit5 0x80C3, bit6 0x8183, bit8 0x8603. A word equal to the register clears it.
 
-Bytes templateWithCommonFields(std::uint16_t checksum, std::uint8_t model = 0x5B) {
-    Bytes option(256, 0xEE);
-    place(option, 0x10, {Hi(checksum), Lo(checksum)});
-    place(option, 0x4E, {0x00});
-    placeFixedTime(option);
-    place(option, 0xCF, {model});
+// The template with the common fields and the fields all these families write alike.
+Bytes otpOption(std::uint16_t checksum, const Bytes& at16, const Bytes& at3B = {0xFF, 0xFF}) {
+    Bytes option = withCommonFields(Bytes(256, 0xEE), checksum);
+    std::copy(at16.begin(), at16.end(), option.begin() + 0x16);
+    place(option, 0x27, {0x00, 0x00});
+    std::copy(at3B.begin(), at3B.end(), option.begin() + 0x3B);
     return option;
 }
 
@@ -25,27 +23,20 @@ TEST(OtpHexFamily, FullImageWithOptionWordAndSideFile) {
     writeTemplate(bench.dir, "QRV7049");
     Bytes image(0x8000, 0);
     place(image, 0, {0xFF, 0xFF});
-    const auto program = bench.dir.write("prog.hex", hexText({{0, image}}));
-    const ICInfo ic = chipRecord("QRV7049", 0x1622);
-    ConversionJob job = bench.job(ic, program);
+    ConversionJob job =
+        bench.familyJob("QRV7049", 0x1622, bench.dir.write("prog.hex", hexText({{0, image}})));
     job.optionWord = 0x62;
-    ASSERT_EQ(ConvertByInsideNumber(0x1622, job, bench.out), 0)
-        << testing::PrintToString(bench.messages());
-
+    ASSERT_EQ(bench.convert(job), 0) << testing::PrintToString(bench.messages());
     // 0xFFFF clears the 0xFFFF start, the zeros keep it 0, then 0x62 | 1 = 0x63:
     // bit6 ^ bit5 ^ bit1 ^ bit0 = 0x8183 ^ 0x80C3 ^ 0x800F ^ 0x8005 = 0x014A.
-    Bytes expected = templateWithCommonFields(0x014A);
-    place(expected, 0x16, {0x80, 0x00, 0x80, 0x00});
+    Bytes expected = otpOption(0x014A, {0x80, 0x00, 0x80, 0x00});
     place(expected, 0x24, {0x62});
-    place(expected, 0x27, {0x00, 0x00});
-    place(expected, 0x3B, {0xFF, 0xFF});
     EXPECT_EQ(bench.option(), expected);
     EXPECT_EQ(bench.data(), image);
     EXPECT_EQ(bench.result.checksum, 0x014A);
     EXPECT_EQ(bench.result.descriptionText, (bench.dir / "work" / "prog.bin").string());
-
     Bytes side(16, 0xFF);
-    place(side, 0, {'q', 'r', 'v', '7', '0', '4', '9'});
+    placeText(side, 0, "qrv7049");
     place(side, 16,
           {0x76, 0x32, 0x1E, 0x11, 0x11, 0x19, 0x10, 0x12, 0x1F, 0x11, 0x1F, 0x10, 0x10, 0x10, 0x10,
            0x10});
@@ -58,14 +49,11 @@ TEST(OtpHexFamily, ShortImageIsPaddedWithBlank) {
     ConvertBench bench;
     writeTemplate(bench.dir, "QRV7012");
     const auto program = bench.dir.write("prog.hex", hexText({{0, {0x11, 0x22, 0x33}}}));
-    const ICInfo ic = chipRecord("QRV7012", 0x1636);
-    ASSERT_EQ(ConvertByInsideNumber(0x1636, bench.job(ic, program), bench.out), 0);
+    ASSERT_EQ(bench.convert(bench.familyJob("QRV7012", 0x1636, program)), 0);
     Bytes expectedData(0x8000, 0xFF);
     place(expectedData, 0, {0x11, 0x22, 0x33});
     EXPECT_EQ(bench.data(), expectedData);
-    const Bytes option = bench.option();
-    EXPECT_EQ(option[0x16], 0x00);
-    EXPECT_EQ(option[0x17], 0x03);
+    EXPECT_EQ(slice(bench.option(), 0x16, 2), (Bytes{0x00, 0x03}));
 }
 
 TEST(OtpHexFamily, HexTextNamedBinKeepsTheProgramFile) {
@@ -73,8 +61,7 @@ TEST(OtpHexFamily, HexTextNamedBinKeepsTheProgramFile) {
     writeTemplate(bench.dir, "QRV7049");
     const std::string text = hexText({{0, {0x11, 0x22}}});
     const auto program = bench.dir.write("prog.bin", text);
-    const ICInfo ic = chipRecord("QRV7049", 0x1622);
-    ASSERT_EQ(ConvertByInsideNumber(0x1622, bench.job(ic, program), bench.out), 0);
+    ASSERT_EQ(bench.convert(bench.familyJob("QRV7049", 0x1622, program)), 0);
     EXPECT_EQ(readText(program), text);
     EXPECT_EQ(readBytes(bench.dir / "work" / "prog.bin"), (Bytes{0x11, 0x22}));
     EXPECT_EQ(bench.result.descriptionText, (bench.dir / "work" / "prog.bin").string());
@@ -83,12 +70,10 @@ TEST(OtpHexFamily, HexTextNamedBinKeepsTheProgramFile) {
 TEST(OtpHexFamily, MissingTemplateFails) {
     ConvertBench bench;
     const auto program = bench.dir.write("prog.hex", hexText(Bytes{0x11}));
-    const ICInfo ic = chipRecord("QRV7371", 0x1632);
-    EXPECT_EQ(ConvertByInsideNumber(0x1632, bench.job(ic, program), bench.out), 1);
-    EXPECT_EQ(bench.messages(),
-              std::vector<std::string>{(bench.dir / "hwversion1.0" / "QRV7371.txt").string() +
-                                       " open file error\n"
-                                       "The chip's option template cannot be read."});
+    EXPECT_EQ(bench.convert(bench.familyJob("QRV7371", 0x1632, program)), 1);
+    EXPECT_EQ(bench.messages(), Texts{(bench.dir / "hwversion1.0" / "QRV7371.txt").string() +
+                                      " open file error\n"
+                                      "The chip's option template cannot be read."});
 }
 
 TEST(OtpHexFamily, ChipNameCannotReachOutsideTheTemplateDirectory) {
@@ -98,8 +83,7 @@ TEST(OtpHexFamily, ChipNameCannotReachOutsideTheTemplateDirectory) {
         bench.dir.writeBytes("QRV7049.txt", Bytes(256, 0));  // what "../QRV7049" would reach
         bench.dir.writeBytes("hwversion1.0/sub/QRV7049.txt", Bytes(256, 0));
         const auto program = bench.dir.write("prog.hex", hexText(Bytes{0x11}));
-        const ICInfo ic = chipRecord(name, 0x1622);
-        EXPECT_EQ(ConvertByInsideNumber(0x1622, bench.job(ic, program), bench.out), 1) << name;
+        EXPECT_EQ(bench.convert(bench.familyJob(name, 0x1622, program)), 1) << name;
         ASSERT_EQ(bench.messages().size(), 1u) << name;
         EXPECT_NE(bench.messages()[0].find(" open file error\n"), std::string::npos) << name;
     }
@@ -115,14 +99,8 @@ TEST(OtpImageFamily, HeaderSeedsTheChecksumAndDataIsSwapped) {
     place(file, 34, {0x00, 0x01});  // word 0x0100 -> 0x8603
     place(file, 36, {0xAA});        // odd byte: not a word
     const auto program = bench.dir.writeBytes("prog.otp", file);
-    const ICInfo ic = chipRecord("QRV7034", 0x1603);
-    ASSERT_EQ(ConvertByInsideNumber(0x1603, bench.job(ic, program), bench.out), 0);
-
-    Bytes expected = templateWithCommonFields(0x8603);
-    place(expected, 0x16, {0x00, 0x02, 0x00, 0x02});
-    place(expected, 0x27, {0x00, 0x00});
-    place(expected, 0x3B, {0x80, 0x05});
-    EXPECT_EQ(bench.option(), expected);
+    ASSERT_EQ(bench.convert(bench.familyJob("QRV7034", 0x1603, program)), 0);
+    EXPECT_EQ(bench.option(), otpOption(0x8603, {0x00, 0x02, 0x00, 0x02}, {0x80, 0x05}));
     EXPECT_EQ(bench.data(), (Bytes{0x80, 0x05, 0x01, 0x00}));
     EXPECT_EQ(bench.result.descriptionText, program.string());
 }
@@ -133,22 +111,16 @@ TEST(HeaderByteFamily, HighByteFirstButFedLowByteFirst) {
         std::uint32_t insideNumber;
         std::uint8_t optionByte;  // header byte 0xFF under the chip's mask
     };
-    const Case cases[] = {{"QRV7097", 0x1633, 0x6F}, {"QSV6842", 0x1629, 0x7F}};
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"QRV7097", 0x1633, 0x6F}, Case{"QSV6842", 0x1629, 0x7F}}) {
         ConvertBench bench;
         writeTemplate(bench.dir, c.chip);
         Bytes file(32, 0);
         place(file, 0x10, {0xFF});
         place(file, 32, {0xFF, 0xFF, 0x01, 0x00, 0x77});  // fed 0xFFFF, then 0x0100 -> 0x8603
         const auto program = bench.dir.writeBytes("prog.otp", file);
-        const ICInfo ic = chipRecord(c.chip, c.insideNumber);
-        ASSERT_EQ(ConvertByInsideNumber(c.insideNumber, bench.job(ic, program), bench.out), 0)
-            << c.chip;
-        Bytes expected = templateWithCommonFields(0x8603);
-        place(expected, 0x16, {0x00, 0x02, 0x00, 0x03});
+        ASSERT_EQ(bench.convert(bench.familyJob(c.chip, c.insideNumber, program)), 0) << c.chip;
+        Bytes expected = otpOption(0x8603, {0x00, 0x02, 0x00, 0x03});
         place(expected, 0x24, {c.optionByte, c.optionByte});
-        place(expected, 0x27, {0x00, 0x00});
-        place(expected, 0x3B, {0xFF, 0xFF});
         EXPECT_EQ(bench.option(), expected) << c.chip;
         EXPECT_EQ(bench.data(), (Bytes{0xFF, 0xFF, 0x00, 0x01})) << c.chip;
     }

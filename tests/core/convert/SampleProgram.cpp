@@ -48,29 +48,20 @@ Bytes modelImage(const ICInfo& ic) {
 }  // namespace
 
 std::filesystem::path sampleProgramFor(const ICInfo& ic, const std::filesystem::path& directory) {
+    const std::pair<std::vector<std::uint32_t>, const char*> committed[] = {
+        {{0x1622, 0x1630, 0x1632, 0x1636}, "otp_program.hex"},
+        {{0x1603, 0x1604, 0x1615, 0x1629, 0x1633}, "otp_image.otp"},
+        {{0x27505, 0x27506}, "word14_large.hex"},
+        {{0x27552}, "word14_3244.hex"},
+        {{0x28012, 0x28013}, "word14_small.hex"},
+        {{0x1638, 0x1663}, "eeprom.bin"},
+    };
+    for (const auto& [numbers, name] : committed) {
+        if (std::find(numbers.begin(), numbers.end(), ic.Inside_Number) != numbers.end()) {
+            return copySample(directory, name);
+        }
+    }
     switch (ic.Inside_Number) {
-        case 0x1622:
-        case 0x1630:
-        case 0x1632:
-        case 0x1636:
-            return copySample(directory, "otp_program.hex");
-        case 0x1603:
-        case 0x1604:
-        case 0x1615:
-        case 0x1629:
-        case 0x1633:
-            return copySample(directory, "otp_image.otp");
-        case 0x27505:
-        case 0x27506:
-            return copySample(directory, "word14_large.hex");
-        case 0x27552:
-            return copySample(directory, "word14_3244.hex");
-        case 0x28012:
-        case 0x28013:
-            return copySample(directory, "word14_small.hex");
-        case 0x1638:
-        case 0x1663:
-            return copySample(directory, "eeprom.bin");
         case 0x1395:
             return writeImage(directory, Bytes(0x2020, 0x00));
         case 0x1396:

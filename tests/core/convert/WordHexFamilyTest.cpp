@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ConvertTestSupport.h"
-#include "core/convert/InsideNumberDispatch.h"
-#include "support/ChipRecord.h"
 
 namespace vexlor::test {
 namespace {
@@ -60,17 +58,13 @@ Bytes expectedData(const WordCase& c) {
 
 Bytes expectedOption(const WordCase& c) {
     Bytes option(256, 0xEE);
-    place(option, 0x10, {Hi(c.checksum), Lo(c.checksum)});
     place(option, 0x16, {0x07, 0xFA, 0x07, 0xFC});
     place(option, 0x24, {c.field24[0], c.field24[1]});
     place(option, 0x27, {c.field27[0], c.field27[1]});
     place(option, 0x3B, {0xFF, 0xFF});
     place(option, 0x48, {0x8E, c.field49});
-    place(option, 0x4E, {0x00});
     place(option, 0x54, {0x00, 0x05});
-    placeFixedTime(option);
-    place(option, 0xCF, {0x5B});
-    return option;
+    return withCommonFields(option, c.checksum);
 }
 
 TEST(WordHexFamily, BuffersWithAndWithoutProtectedArea) {
@@ -81,8 +75,7 @@ TEST(WordHexFamily, BuffersWithAndWithoutProtectedArea) {
             ConvertBench bench;
             writeTemplate(bench.dir, chipName);
             const auto program = bench.dir.write("prog.hex", wordHexFile(*c));
-            const ICInfo ic = chipRecord(chipName, number);
-            ASSERT_EQ(ConvertByInsideNumber(number, bench.job(ic, program), bench.out), 0)
+            ASSERT_EQ(bench.convert(bench.familyJob(chipName, number, program)), 0)
                 << c->name << testing::PrintToString(bench.messages());
             EXPECT_EQ(bench.option(), expectedOption(*c)) << c->name << " " << chipName;
             EXPECT_EQ(bench.data(), expectedData(*c)) << c->name << " " << chipName;
@@ -94,143 +87,140 @@ TEST(WordHexFamily, BuffersWithAndWithoutProtectedArea) {
 }
 
 TEST(WordHexFamily, IdentificationBytes) {
-    struct Case {
-        std::uint8_t first;
-        std::uint8_t second;
-        int result;
-    };
-    const Case cases[] = {
-        {0x50, 0x03, 0}, {0x50, 0xFF, 0}, {0x51, 0x03, 1}, {0x50, 0x02, 1}, {0x50, 0x01, 1}};
-    for (const Case& c : cases) {
+    const std::pair<std::uint8_t, std::uint8_t> ids[] = {
+        {0x50, 0x03}, {0x50, 0xFF}, {0x51, 0x03}, {0x50, 0x02}, {0x50, 0x01}};
+    for (const auto& [first, second] : ids) {
         ConvertBench bench;
         writeTemplate(bench.dir, "QN8703_5XX");
-        const auto program =
-            bench.dir.write("prog.hex", wordHexFile(kUnprotected, c.first, c.second));
-        const ICInfo ic = chipRecord("QN8703_5XX", 0x27505);
-        EXPECT_EQ(ConvertByInsideNumber(0x27505, bench.job(ic, program), bench.out), c.result)
-            << int(c.first) << " " << int(c.second);
-        if (c.result != 0) {
-            EXPECT_EQ(bench.messages(), std::vector<std::string>{program.string() + " ID error\n"});
-        }
+        const auto program = bench.dir.write("prog.hex", wordHexFile(kUnprotected, first, second));
+        const bool accepted = first == 0x50 && (second == 0x03 || second == 0xFF);
+        EXPECT_EQ(bench.convert(bench.familyJob("QN8703_5XX", 0x27505, program)), accepted ? 0 : 1)
+            << int(first) << " " << int(second);
+        EXPECT_EQ(bench.messages(), accepted ? Texts{} : Texts{program.string() + " ID error\n"});
     }
 }
 
 TEST(WordHexFamily, SerialNumberAddressesMoveOnlyWithAProtectedArea) {
     struct Case {
         const WordCase* image;
-        std::uint8_t endHigh;
         std::uint8_t endLow;
         int result;
         Bytes addresses;  // option 0x37-0x3A
     };
     const Case cases[] = {
-        {&kProtected, 0x05, 0xFB, 0, {0x03, 0x10, 0x07, 0xFB}},
-        {&kProtected, 0x05, 0xFC, 1, {}},
-        {&kUnprotected, 0x05, 0xFC, 0, {0x01, 0x10, 0x05, 0xFC}},
+        {&kProtected, 0xFB, 0, {0x03, 0x10, 0x07, 0xFB}},
+        {&kProtected, 0xFC, 1, {}},
+        {&kUnprotected, 0xFC, 0, {0x01, 0x10, 0x05, 0xFC}},
     };
     for (const Case& c : cases) {
         ConvertBench bench;
         writeTemplate(bench.dir, "QN8703_8XX");
         Bytes serial(256, 0);
-        place(serial, 0x35, {0x20, 0x04, 0x01, 0x10, c.endHigh, c.endLow});
+        place(serial, 0x35, {0x20, 0x04, 0x01, 0x10, 0x05, c.endLow});
         place(serial, 0x60, {0xDE, 0xAD});
         place(serial, 0x7F, {0x42});
         const auto serialPath = bench.dir.writeBytes("serial.txt", serial);
-        const auto program = bench.dir.write("prog.hex", wordHexFile(*c.image));
-        const ICInfo ic = chipRecord("QN8703_8XX", 0x27506);
-        ConversionJob job = bench.job(ic, program);
+        ConversionJob job = bench.familyJob("QN8703_8XX", 0x27506,
+                                            bench.dir.write("prog.hex", wordHexFile(*c.image)));
         job.flags.displaySerialNumber = true;
-        EXPECT_EQ(ConvertByInsideNumber(0x27506, job, bench.out), c.result) << c.image->name;
+        EXPECT_EQ(bench.convert(job), c.result) << c.image->name;
         EXPECT_EQ(readBytes(serialPath), serial) << "the serial block is left as it was";
         if (c.result != 0) {
-            EXPECT_EQ(bench.messages(), std::vector<std::string>{"S/N End Address > 0x7fc"});
+            EXPECT_EQ(bench.messages(), Texts{"S/N End Address > 0x7fc"});
             continue;
         }
         const Bytes option = bench.option();
-        EXPECT_EQ(Bytes(option.begin() + 0x35, option.begin() + 0x37), (Bytes{0x20, 0x04}));
-        EXPECT_EQ(Bytes(option.begin() + 0x37, option.begin() + 0x3B), c.addresses);
-        EXPECT_EQ(option[0x60], 0xDE);
-        EXPECT_EQ(option[0x61], 0xAD);
+        EXPECT_EQ(slice(option, 0x35, 2), (Bytes{0x20, 0x04}));
+        EXPECT_EQ(slice(option, 0x37, 4), c.addresses);
+        EXPECT_EQ(slice(option, 0x60, 2), (Bytes{0xDE, 0xAD}));
         EXPECT_EQ(option[0x7F], 0x42);
     }
 }
 
-TEST(WordHexFamily, SmallChipConstants) {
-    struct Case {
-        std::uint8_t endLow;
-        bool exhv;
-        int result;
+// Serial end (high + 2) * 256 + low must stay below the chip's last word; the largest chip's
+// ID's first byte must be 0x55; only the small chips write the EXHV flag.
+TEST(WordHexFamily, SmallAndLargestChipConstants) {
+    const std::string small = hexText({{0, Bytes(0x7F6, 0)}, {0x7F8, {0xE0, 0x2F, 0x01, 0x03}}});
+    const auto largest = [](std::uint8_t idFirst) {
+        return hexText({{0, Bytes(16, 0)}, {0x1FF8, {0xE0, 0x2F}}, {0x1FFC, {idFirst, 0x03}}});
     };
-    // Serial end (0x01 + 2) * 256 + low: 0x3FB passes, 0x3FC reaches the limit.
-    const Case cases[] = {{0xFB, true, 0}, {0xFB, false, 0}, {0xFC, true, 1}};
+    struct Case {
+        const char* chip;
+        std::uint32_t number;
+        std::string program;
+        Bytes serialEnd;  // serial block 0x37-0x3A
+        bool exhv;
+        std::string message;  // empty: converted; a leading space: after the program's path
+        Bytes at37 = {}, at18 = {}, at48 = {};
+        std::uint8_t at4C = 0;
+        std::size_t dataSize = 0;  // the chip's words, then four blank words
+    };
+    const Case cases[] = {
+        {"QN6223",
+         0x28012,
+         small,
+         {0x00, 0x10, 0x01, 0xFB},
+         true,
+         "",
+         {0x02, 0x10, 0x03, 0xFB},
+         {0x03, 0xFB},
+         {0x86, 0xFB},
+         1,
+         0x3FBu * 2 + 8},
+        {"QN6223",
+         0x28012,
+         small,
+         {0x00, 0x10, 0x01, 0xFB},
+         false,
+         "",
+         {0x02, 0x10, 0x03, 0xFB},
+         {0x03, 0xFB},
+         {0x86, 0xFB},
+         0,
+         0x3FBu * 2 + 8},
+        {"QN6223", 0x28012, small, {0x00, 0x10, 0x01, 0xFC}, true, "S/N End Address > 0x3fb"},
+        {"QN3244",
+         0x27552,
+         largest(0x55),
+         {0x00, 0x20, 0x0D, 0xFB},
+         false,
+         "",
+         {0x02, 0x20, 0x0F, 0xFB},
+         {0x0F, 0xFC},
+         {0x8E, 0xFD},
+         0xEE,
+         0xFFCu * 2 + 8},
+        {"QN3244",
+         0x27552,
+         largest(0x55),
+         {0x00, 0x20, 0x0D, 0xFC},
+         false,
+         "S/N End Address > 0xffc"},
+        {"QN3244", 0x27552, largest(0x50), {0x00, 0x20, 0x0D, 0xFB}, false, " ID error\n"},
+    };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.chip << " " << int(c.serialEnd[3]) << " " << c.exhv);
         ConvertBench bench;
-        writeTemplate(bench.dir, "QN6223");
+        writeTemplate(bench.dir, c.chip);
         Bytes serial(256, 0);
-        place(serial, 0x37, {0x00, 0x10, 0x01, c.endLow});
+        std::copy(c.serialEnd.begin(), c.serialEnd.end(), serial.begin() + 0x37);
         bench.dir.writeBytes("serial.txt", serial);
-        const auto program = bench.dir.write(
-            "prog.hex", hexText({{0, Bytes(0x7F6, 0)}, {0x7F8, {0xE0, 0x2F, 0x01, 0x03}}}));
-        const ICInfo ic = chipRecord("QN6223", 0x28012);
-        ConversionJob job = bench.job(ic, program);
+        const auto program = bench.dir.write("prog.hex", c.program);
+        ConversionJob job = bench.familyJob(c.chip, c.number, program);
         job.flags.displaySerialNumber = true;
         job.flags.exhvIspProgram = c.exhv;
-        EXPECT_EQ(ConvertByInsideNumber(0x28012, job, bench.out), c.result);
-        if (c.result != 0) {
-            EXPECT_EQ(bench.messages(), std::vector<std::string>{"S/N End Address > 0x3fb"});
+        EXPECT_EQ(bench.convert(job), c.message.empty() ? 0 : 1);
+        if (!c.message.empty()) {
+            EXPECT_EQ(bench.messages(),
+                      Texts{c.message[0] == ' ' ? program.string() + c.message : c.message});
             continue;
         }
         const Bytes option = bench.option();
-        EXPECT_EQ(Bytes(option.begin() + 0x37, option.begin() + 0x3B),
-                  (Bytes{0x02, 0x10, 0x03, 0xFB}));
-        EXPECT_EQ(Bytes(option.begin() + 0x18, option.begin() + 0x1A), (Bytes{0x03, 0xFB}));
-        EXPECT_EQ(Bytes(option.begin() + 0x48, option.begin() + 0x4A), (Bytes{0x86, 0xFB}));
-        EXPECT_EQ(option[0x4C], c.exhv ? 1 : 0);
-        EXPECT_EQ(bench.data().size(), 0x3FBu * 2 + 8);
-    }
-}
-
-TEST(WordHexFamily, LargestChipConstants) {
-    struct Case {
-        std::uint8_t idFirst;
-        std::uint8_t endHigh;
-        std::uint8_t endLow;
-        int result;
-        std::string message;
-    };
-    // Serial end (high + 2) * 256 + low: 0xFFB passes, 0xFFC reaches the limit; the ID's
-    // first byte must be 0x55.
-    const Case cases[] = {
-        {0x55, 0x0D, 0xFB, 0, ""},
-        {0x55, 0x0D, 0xFC, 1, "S/N End Address > 0xffc"},
-        {0x50, 0x0D, 0xFB, 1, " ID error\n"},
-    };
-    for (const Case& c : cases) {
-        ConvertBench bench;
-        writeTemplate(bench.dir, "QN3244");
-        Bytes serial(256, 0);
-        place(serial, 0x37, {0x00, 0x20, c.endHigh, c.endLow});
-        bench.dir.writeBytes("serial.txt", serial);
-        const auto program = bench.dir.write(
-            "prog.hex",
-            hexText({{0, Bytes(16, 0)}, {0x1FF8, {0xE0, 0x2F}}, {0x1FFC, {c.idFirst, 0x03}}}));
-        const ICInfo ic = chipRecord("QN3244", 0x27552);
-        ConversionJob job = bench.job(ic, program);
-        job.flags.displaySerialNumber = true;
-        EXPECT_EQ(ConvertByInsideNumber(0x27552, job, bench.out), c.result);
-        if (c.result != 0) {
-            ASSERT_EQ(bench.messages().size(), 1u);
-            EXPECT_NE(bench.messages()[0].find(c.message), std::string::npos);
-            continue;
-        }
-        const Bytes option = bench.option();
-        EXPECT_EQ(Bytes(option.begin() + 0x37, option.begin() + 0x3B),
-                  (Bytes{0x02, 0x20, 0x0F, 0xFB}));
-        EXPECT_EQ(Bytes(option.begin() + 0x18, option.begin() + 0x1A), (Bytes{0x0F, 0xFC}));
-        EXPECT_EQ(Bytes(option.begin() + 0x48, option.begin() + 0x4A), (Bytes{0x8E, 0xFD}));
-        EXPECT_EQ(option[0x4C], 0xEE) << "only the small chips write the EXHV flag";
-        // 0xFFC words, then four blank words.
-        EXPECT_EQ(bench.data().size(), 0xFFCu * 2 + 8);
+        EXPECT_EQ(slice(option, 0x37, 4), c.at37);
+        EXPECT_EQ(slice(option, 0x18, 2), c.at18);
+        EXPECT_EQ(slice(option, 0x48, 2), c.at48);
+        EXPECT_EQ(option[0x4C], c.at4C);
+        EXPECT_EQ(bench.data().size(), c.dataSize);
     }
 }
 

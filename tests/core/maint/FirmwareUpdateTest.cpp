@@ -35,7 +35,6 @@ TEST(FirmwareUpdate, ModelCodeIsCheckedBeforeAnythingIsSent) {
         image.resize(c.size);
         const auto path = m.rig.base.writeBytes("update.nce", image);
         m.rig.op.files = {path.string()};
-
         EXPECT_EQ(OnUpdateFirmware(m.services), c.outcome) << c.size << " " << int(c.atKlw20);
         EXPECT_EQ(m.rig.op.last().text,
                   c.message != nullptr ? c.message : path.string() + " open file error\n");
@@ -55,7 +54,6 @@ TEST(FirmwareReset, NoSendsNothingYesPutsTheBaseFirmwareBackAndForgetsTheFamily)
     EXPECT_EQ(OnResetWriterFirmware(m.services), MaintOutcome::Cancelled);
     EXPECT_EQ(m.rig.op.last().text, " Are you sure reset writer firmware ? ");
     EXPECT_TRUE(m.rig.exchanges().empty());
-
     m.context.shell.chipListSelector = 2;
     m.rig.link.writerFirmwareVersion = 0x1600;
     m.rig.link.familyFirmwareLoaded = true;
@@ -69,7 +67,6 @@ TEST(FirmwareReset, NoSendsNothingYesPutsTheBaseFirmwareBackAndForgetsTheFamily)
     EXPECT_EQ(m.rig.link.writerFirmwareVersion, 0);
     EXPECT_FALSE(m.rig.link.familyFirmwareLoaded);
     EXPECT_EQ(m.view.statusShown, 1);
-
     m.device.faults().corruptReadBack = true;
     EXPECT_EQ(OnResetWriterFirmware(m.services), MaintOutcome::Failed);
     EXPECT_EQ(m.rig.op.last().text, "Reset Firmware Fail");

@@ -34,11 +34,9 @@ TEST(UserManual, OpensTheManualOrSaysItIsMissing) {
     RecordingOperator op;
     std::vector<std::filesystem::path> opened;
     const auto open = [&opened](const std::filesystem::path& path) { opened.push_back(path); };
-
     EXPECT_EQ(OnUserManual(op, base.path(), open), MaintOutcome::BadFile);
     EXPECT_EQ(op.last().text, "Can't Find User Manual");
     EXPECT_TRUE(opened.empty());
-
     const auto manual = base.write(kUserManualFile, "%PDF-1.4");
     EXPECT_EQ(OnUserManual(op, base.path(), open), MaintOutcome::Ok);
     EXPECT_EQ(opened, std::vector<std::filesystem::path>{manual});

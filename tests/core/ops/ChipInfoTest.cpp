@@ -80,7 +80,6 @@ TEST(ReadChipInfo, ShowsWhatTheWriterReadFromTheProgrammedChip) {
     JobServices services = rig.services();
     ASSERT_EQ(LoadFile(services), JobOutcome::Ok);
     ASSERT_EQ(OnProgram(services), JobOutcome::Ok);
-
     RecordingChipInfoView view;
     EXPECT_TRUE(OnReadChipInfoRead(services, view));
     EXPECT_EQ(view.enabledStates, (std::vector<bool>{false, true}));

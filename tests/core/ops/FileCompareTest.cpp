@@ -123,11 +123,11 @@ TEST(CompareImage, UnusableProgramFilesAreRefusedWithTheirReason) {
     }
 }
 
-// The chip's sample program; a raw image becomes a HEX file for a chip that takes HEX files,
-// when it fits one. Empty for a HEX-only chip whose converter reads past a HEX image's end.
-std::filesystem::path sampleFor(JobRig& rig, const std::filesystem::path& directory) {
+// The chip's sample program as its file dialog offers it: a raw image becomes a HEX file for a
+// chip that takes HEX files, when it fits one. Empty for a HEX-only chip whose converter reads
+// past a HEX image's end: such a chip converts the raw image, with nothing to compare.
+std::filesystem::path comparableSample(JobRig& rig, const std::filesystem::path& program) {
     const std::string& filter = rig.context.chipXml.chipDisplayInfo().IC_FileType;
-    const auto program = sampleProgramFor(rig.context.chipXml.icInfo(), directory);
     const Bytes bytes = readBytes(program);
     const bool fits = bytes.size() <= 0x10000;
     if (program.extension() != ".bin" ||
@@ -135,32 +135,41 @@ std::filesystem::path sampleFor(JobRig& rig, const std::filesystem::path& direct
         (filter != kHexFilter && !(filter == kHexOrBinFilter && fits))) {
         return program;
     }
-    return fits ? rig.base.write((directory / "sample.hex").string(), hexText(bytes))
-                : std::filesystem::path();
+    return fits ? rig.base.write("sample.hex", hexText(bytes)) : std::filesystem::path();
 }
 
-// Every delivered chip: a program file converted and downloaded compares equal with the
-// writer's data area, and the same image with one byte changed compares different.
+// Every delivered chip converts its sample program for the first chip list's writer (a chip
+// the dispatcher serves by its internal number is the chip the data set gives that number);
+// downloaded, the file compares equal with the writer's data area, and the same image with one
+// byte changed compares different.
 TEST(CompareFile, LoadedFileComparesEqualOnEveryDeliveredChip) {
     JobRig rig;
     JobServices services = rig.services();
-    int chips = 0;
+    int chips = 0, routed = 0, compared = 0;
     for (const auto& entry : std::filesystem::directory_iterator(rig.base / "ICInfo")) {
         const std::string name = entry.path().stem().string();
         rig.selectChip(name);
-        const auto program = sampleFor(rig, rig.base.path());
+        if (const auto served = chipOfInsideNumber(rig.context.chipXml.icInfo().Inside_Number)) {
+            EXPECT_EQ(*served, name);
+            ++routed;
+        }
+        const auto raw = sampleProgramFor(rig.context.chipXml.icInfo(), rig.base.path());
+        const auto program = comparableSample(rig, raw);
+        ConversionResult result;
+        ConversionOutput out{rig.op, rig.diagnostics, result};
+        std::filesystem::remove(rig.base / "buffer_option.prog");
+        ASSERT_EQ(convertProgram(MakeConversionJob(rig.context, program.empty() ? raw : program,
+                                                   kInitialOptionWord),
+                                 out, ConverterDirectories(rig.base.path())),
+                  0)
+            << name << testing::PrintToString(rig.op.texts());
+        EXPECT_EQ(rig.file("buffer_option.prog").at(0xCF), 0x5A) << name;
+        ++chips;
         if (program.empty()) {
             continue;
         }
-        ConversionResult result;
-        ConversionOutput out{rig.op, rig.diagnostics, result};
-        ASSERT_EQ(convertProgram(MakeConversionJob(rig.context, program, kInitialOptionWord), out,
-                                 ConverterDirectories(rig.base.path())),
-                  0)
-            << name << testing::PrintToString(rig.op.texts());
         ASSERT_TRUE(rig.writer.DownloadBuffers()) << name;
         rig.writer.ReadOptionHeader(rig.header());
-
         EXPECT_EQ(CompareProgramFile(services, program), CompareOutcome::Equal) << name;
         const auto image = MakeCompareImage(services, program);
         ASSERT_TRUE(image) << name;
@@ -168,9 +177,11 @@ TEST(CompareFile, LoadedFileComparesEqualOnEveryDeliveredChip) {
         changed.at(0) ^= 0x10;
         rig.base.writeBytes(image->string(), changed);
         EXPECT_FALSE(CompareAreaWithFile(services, *image, kDataArea)) << name;
-        ++chips;
+        ++compared;
     }
     EXPECT_GE(chips, 100);
+    EXPECT_GE(compared, 100);
+    EXPECT_GE(routed, 20);
 }
 
 }  // namespace

@@ -93,7 +93,6 @@ TEST(FuseAgreement, OneMeaningPerProtectLayoutFromChoiceToWriterToReattach) {
             rig.base.writeBytes(std::string("p") + c.extension, c.file).string());
         JobServices services = rig.services();
         ASSERT_EQ(LoadFile(services), JobOutcome::Ok) << testing::PrintToString(rig.op.texts());
-
         const Bytes sent = rig.file("buffer_option.prog");
         EXPECT_EQ(sent.at(c.offset) & c.mask, c.bits);
         // Set Protect with the same choice finds nothing to change.
@@ -103,7 +102,6 @@ TEST(FuseAgreement, OneMeaningPerProtectLayoutFromChoiceToWriterToReattach) {
         std::uint32_t word = 0;
         ApplyProtectChoice(layout, c.protect, again, word);
         EXPECT_EQ(again, header);
-
         const auto expectPanel = [&](const PanelState& panel) {
             EXPECT_EQ(boxes(panel, ControlId::Unprotect, ControlId::Protect),
                       Boxes(!c.protect, c.protect));

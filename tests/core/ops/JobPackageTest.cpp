@@ -21,12 +21,10 @@ class JobPackageTest : public ::testing::Test {
         prepared.op.files.push_back(prepared.writeHex("prog.hex", hexText(kProgram)).string());
         ASSERT_EQ(LoadFile(preparedServices), JobOutcome::Ok);
     }
-
     JobOutcome drop(const std::filesystem::path& zip) {
         const std::vector<std::string> dropped{zip.string()};
         return OnDropFiles(freshServices, dropped);
     }
-
     JobRig prepared;
     JobServices preparedServices = prepared.services();
     JobRig fresh;  // another base directory without any job, another writer
@@ -38,7 +36,6 @@ TEST_F(JobPackageTest, AnExportedJobDownloadsTheSameBuffersElsewhere) {
     prepared.op.files.push_back((outside / "job.zip").string());
     ASSERT_EQ(OnExportSetting(prepared.op, prepared.base.path()), PackageResult::Ok);
     EXPECT_EQ(prepared.op.filters.back(), "Zip Files (*.zip)|*.zip|All Files (*.*)|*.*||");
-
     EXPECT_EQ(drop(outside / "job.zip"), JobOutcome::Ok);
     EXPECT_EQ(fresh.op.last().text, "Loading Data Ok");
     EXPECT_EQ(fresh.file("buffer_data.prog"), prepared.file("buffer_data.prog"));

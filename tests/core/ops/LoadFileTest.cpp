@@ -14,12 +14,10 @@ const Bytes kProgram{0xA1, 0xB2, 0xC3, 0xD4};
 class LoadFileTest : public ::testing::Test {
   protected:
     void SetUp() override { rig.selectChip("QRV7049"); }
-
     std::string programFile(const std::string& name = "prog.hex") {
         return rig.writeHex(name, hexText(kProgram)).string();
     }
     std::uint8_t optionWordStored() { return rig.file("buffer_option.prog").at(0x24); }
-
     JobRig rig;
     JobServices services = rig.services();
 };
@@ -30,7 +28,6 @@ TEST_F(LoadFileTest, CancelLeavesBufferFilesAndWriterUntouched) {
     rig.base.writeBytes("buffer_data.prog", data);
     rig.base.writeBytes("buffer_option.prog", option);
     rig.device.clearTranscript();
-
     EXPECT_EQ(LoadFile(services), JobOutcome::Cancelled);
     EXPECT_EQ(rig.op.filters,
               std::vector<std::string>{"QvIce Hex Files (*.hex)|*.hex|All files (*)|*||"});
@@ -76,34 +73,32 @@ TEST_F(LoadFileTest, UnreadableProgramSkipsFirmwareAndDownload) {
     EXPECT_EQ(rig.op.busyEnded, 1);
 }
 
-TEST_F(LoadFileTest, MissingFamilyFirmwareEndsWithUpdateFirmwareFail) {
-    rig.context.chipXml.chipDisplayInfo().FW_File = "absent.nce";
-    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
-    rig.op.files.push_back(programFile());
-    rig.device.clearTranscript();
-    EXPECT_EQ(LoadFile(services), JobOutcome::Failed);
-    ASSERT_FALSE(rig.op.shown.empty());
-    EXPECT_EQ(rig.op.last().text, "Update Firmware Fail");
-    EXPECT_EQ(rig.op.last().icon, MessageIcon::Stop);
-    EXPECT_FALSE(rig.areaWritten());
-    EXPECT_EQ(rig.device.mode(), kModeDone);
-    EXPECT_EQ(rig.device.lamp(), kLampIdle);
-}
-
-TEST_F(LoadFileTest, FirmwareNameCannotLeaveTheFirmwareFolder) {
-    // A real firmware image one folder up: the name must not reach it.
+// A firmware name that is missing, or that would leave the firmware folder for a real image
+// one folder up, stops the load before the download.
+TEST_F(LoadFileTest, FirmwareOutsideTheFirmwareFolderEndsWithUpdateFirmwareFail) {
     std::filesystem::copy_file(
         rig.base / "firmware" / rig.context.chipXml.chipDisplayInfo().FW_File,
         rig.base / "evil.nce");
-    rig.context.chipXml.chipDisplayInfo().FW_File = "../evil.nce";
-    rig.optionSelect.answers.push_back({{0, 0, 0}, true});
-    rig.op.files.push_back(programFile());
-    rig.device.clearTranscript();
-    EXPECT_EQ(LoadFile(services), JobOutcome::Failed);
-    EXPECT_EQ(rig.op.texts().at(0),
-              "Can't Find NceFile\n../evil.nce is not a file of the firmware folder");
-    EXPECT_EQ(rig.op.last().text, "Update Firmware Fail");
-    EXPECT_FALSE(rig.areaWritten());
+    const std::pair<const char*, std::string> cases[] = {
+        {"absent.nce", "Can't Find NceFile\n" + (rig.base / "firmware" / "absent.nce").string()},
+        {"../evil.nce", "Can't Find NceFile\n../evil.nce is not a file of the firmware folder"},
+    };
+    for (const auto& [firmware, firstText] : cases) {
+        SCOPED_TRACE(firmware);
+        rig.op.shown.clear();
+        rig.context.chipXml.chipDisplayInfo().FW_File = firmware;
+        rig.optionSelect.answers.push_back({{0, 0, 0}, true});
+        rig.op.files.push_back(programFile());
+        rig.device.clearTranscript();
+        EXPECT_EQ(LoadFile(services), JobOutcome::Failed);
+        ASSERT_FALSE(rig.op.shown.empty());
+        EXPECT_EQ(rig.op.texts().at(0), firstText);
+        EXPECT_EQ(rig.op.last().text, "Update Firmware Fail");
+        EXPECT_EQ(rig.op.last().icon, MessageIcon::Stop);
+        EXPECT_FALSE(rig.areaWritten());
+        EXPECT_EQ(rig.device.mode(), kModeDone);
+        EXPECT_EQ(rig.device.lamp(), kLampIdle);
+    }
 }
 
 TEST_F(LoadFileTest, DownloadLogFollowsTheSystemLanguage) {
@@ -121,7 +116,6 @@ TEST_F(LoadFileTest, FailedLoadLeavesTheLastGoodJob) {
     const Bytes data = rig.file("buffer_data.prog");
     const Bytes option = rig.file("buffer_option.prog");
     rig.device.clearTranscript();
-
     const std::string broken = rig.writeHex("broken.hex", ":0100000011EE\nrubbish\n").string();
     EXPECT_EQ(LoadDroppedFile(services, broken), JobOutcome::BadInput);
     EXPECT_EQ(rig.file("buffer_data.prog"), data);
@@ -174,7 +168,6 @@ TEST_F(LoadFileTest, ConversionFilesStayOutOfTheOperatorsFolder) {
     std::filesystem::copy_file(programFile(), program);
     const Bytes ownBin{0xDE, 0xAD};
     rig.base.writeBytes("mine/fw.bin", ownBin);
-
     ASSERT_EQ(LoadDroppedFile(services, program), JobOutcome::Ok);
     EXPECT_EQ(rig.job().loadedFilePath, program);
     EXPECT_EQ(readBytes(mine / "fw.bin"), ownBin);

@@ -11,7 +11,6 @@ namespace {
 class ReadChipTest : public ::testing::Test {
   protected:
     explicit ReadChipTest(sim::SimConfig config = {}) : rig(std::move(config)) {}
-
     void SetUp() override {
         rig.selectChip("QRV7049");
         header = JobRig::headerFor("QRV7049");
@@ -24,26 +23,25 @@ class ReadChipTest : public ::testing::Test {
         rig.context.chipXml.icInfo().Data_Read_Length = pairOrder;
         return OnRead(services);
     }
-
     JobRig rig;
     JobServices services = rig.services();
     Bytes header;
 };
 
-TEST_F(ReadChipTest, PairOrderFollowsDataReadLength) {
-    rig.device.chip().insert(Bytes{0x12, 0x34, 0x56, 0x78});
-    ASSERT_EQ(read(1, 0, 0), JobOutcome::Ok);
-    EXPECT_EQ(rig.file("readdata.otp"), (Bytes{0x12, 0x34}));
-    ASSERT_EQ(read(1, 1, 0), JobOutcome::Ok);
-    EXPECT_EQ(rig.file("readdata.otp"), (Bytes{0x34, 0x12}));
-    EXPECT_EQ(rig.op.last().text, "Read OK");
-}
-
-TEST_F(ReadChipTest, ReservedWordsComeOffTheCapacity) {
+// Data_Read_Length 1 swaps each pair; reserved words come off the capacity.
+TEST_F(ReadChipTest, PairOrderAndLengthFollowTheChipRecordAndHeader) {
     rig.device.chip().insert(Bytes{1, 2, 3, 4, 5, 6, 7, 8});
-    // 0x0084 words of capacity less 0x0082 reserved words: two words, 4 bytes.
-    ASSERT_EQ(read(0x0084, 0, 0x0082), JobOutcome::Ok);
-    EXPECT_EQ(rig.file("readdata.otp"), (Bytes{1, 2, 3, 4}));
+    const struct {
+        std::uint32_t capacity;
+        std::int32_t pairOrder;
+        std::uint16_t reservedWords;
+        Bytes read;
+    } cases[] = {{1, 0, 0, {1, 2}}, {1, 1, 0, {2, 1}}, {0x0084, 0, 0x0082, {1, 2, 3, 4}}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(read(c.capacity, c.pairOrder, c.reservedWords), JobOutcome::Ok) << c.capacity;
+        EXPECT_EQ(rig.file("readdata.otp"), c.read) << c.capacity << " " << c.pairOrder;
+        EXPECT_EQ(rig.op.last().text, "Read OK");
+    }
 }
 
 TEST_F(ReadChipTest, ReadLengthOutsideTheBufferIsRefusedAndKeepsTheLastRead) {
@@ -79,11 +77,15 @@ TEST_F(LargeChipReadTest, WholeBufferIsTheLongestRead) {
     EXPECT_EQ(rig.file("readdata.otp").size(), 0x20000u);
 }
 
-TEST_F(ReadChipTest, BlankCheckAsksFirstForErasableChips) {
+TEST_F(ReadChipTest, BlankCheckAsksFirstForErasableChipsOnly) {
     rig.putHeaderInWriter(header);
+    EXPECT_EQ(OnBlankCheck(services), JobOutcome::Ok);
+    EXPECT_EQ(rig.op.texts(), std::vector<std::string>{"BlankCheck OK"});
     Bytes local(512, 0);
     local[71] = 33;
     rig.base.writeBytes("buffer_option.prog", local);
+    rig.device.clearTranscript();
+    rig.op.shown.clear();
     rig.op.answers.push_back(false);
     EXPECT_EQ(OnBlankCheck(services), JobOutcome::Cancelled);
     ASSERT_EQ(rig.op.shown.size(), 1u);
@@ -91,16 +93,9 @@ TEST_F(ReadChipTest, BlankCheckAsksFirstForErasableChips) {
     EXPECT_TRUE(rig.op.last().question);
     EXPECT_EQ(rig.op.last().icon, MessageIcon::Question);
     EXPECT_FALSE(rig.jobStarted());
-
     rig.op.answers.push_back(true);
     EXPECT_EQ(OnBlankCheck(services), JobOutcome::Ok);
     EXPECT_EQ(rig.op.last().text, "BlankCheck OK");
-}
-
-TEST_F(ReadChipTest, BlankCheckWithoutLocalBufferAsksNothing) {
-    rig.putHeaderInWriter(header);
-    EXPECT_EQ(OnBlankCheck(services), JobOutcome::Ok);
-    EXPECT_EQ(rig.op.texts(), std::vector<std::string>{"BlankCheck OK"});
 }
 
 }  // namespace

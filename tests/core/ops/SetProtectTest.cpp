@@ -12,16 +12,14 @@ class SetProtectTest : public ::testing::Test {
         rig.selectChip("QRV7049");
         header = JobRig::headerFor("QRV7049");
     }
-
     // The writer holds header; the layout is the given one; the operator picks protect.
-    JobOutcome run(std::int32_t layout, std::int32_t protect) {
+    JobOutcome run(std::int32_t layout, std::int32_t protect, bool ok = true) {
         rig.putHeaderInWriter(header);
         rig.context.chipXml.chipDisplayInfo().SetProtectMode = layout;
-        rig.optionSelect.answers.push_back({{protect, -1, -1}, true});
+        rig.optionSelect.answers.push_back({{protect, -1, -1}, ok});
         return OnSetProtect(services);
     }
     std::uint8_t writerByte(std::size_t offset) { return rig.device.optionArea()[offset]; }
-
     JobRig rig;
     JobServices services = rig.services();
     Bytes header;
@@ -49,8 +47,8 @@ TEST_F(SetProtectTest, UnprotectInLayout1SetsBit0Of36) {
     EXPECT_EQ(rig.device.lamp(), kLampIdle);
 }
 
-// Which bits a layout changes is the layout's rule; here the choice reaches the writer and
-// the fuse boxes.
+// Which bits a layout changes is the layout's rule; here the choice reaches the writer, the
+// fuse boxes and the smart-option word.
 TEST_F(SetProtectTest, ProtectChoiceReachesTheWriterAndChecksProtect) {
     header[130] = 0xF0;
     ASSERT_EQ(run(9, 1), JobOutcome::Ok);
@@ -68,12 +66,9 @@ TEST_F(SetProtectTest, SmartOptionWordFollowsTheBit) {
 
 TEST_F(SetProtectTest, CancelChangesNothing) {
     header[36] = 0xFE;
-    rig.putHeaderInWriter(header);
     const Bytes before{9, 8, 7};
     rig.base.writeBytes("buffer_option.prog", before);
-    rig.context.chipXml.chipDisplayInfo().SetProtectMode = 1;
-    rig.optionSelect.answers.push_back({{1, -1, -1}, false});
-    EXPECT_EQ(OnSetProtect(services), JobOutcome::Cancelled);
+    EXPECT_EQ(run(1, 1, false), JobOutcome::Cancelled);
     EXPECT_EQ(rig.file("buffer_option.prog"), before);
     EXPECT_EQ(writerByte(36), 0xFE);
     EXPECT_FALSE(rig.areaWritten());

@@ -16,14 +16,12 @@ class BatchRunTest : public ::testing::Test {
                                      kDataArea);
         job.operation = BatchOperation::ProgramVerify;
     }
-
     BatchSummary run(ProductionLog& into, std::optional<std::uint64_t> count = std::nullopt) {
         const auto clock = [this] { return "t" + std::to_string(++now); };
         BatchRunParts parts{rig.writer, rig.context.chipXml.icInfo(), handler, into, rig.op, clock,
                             entry};
         return RunBatch(job, parts, count);
     }
-
     JobRig rig;
     sim::SimChipHandler handler{rig.device.chip(), rig.clock};
     ProductionLog log{rig.base / "vexlor-writer.db"};
@@ -57,12 +55,10 @@ TEST_F(BatchRunTest, ProgramsFreshChipsUpToTheLimitAndLogsEachOne) {
 
 TEST_F(BatchRunTest, StopsAtTheCountAndWhenTheWriterOrTheLogFails) {
     EXPECT_EQ(run(log, 2).end, BatchEnd::CountReached);
-
     ProductionLog nowhere(rig.base / "missing" / "vexlor-writer.db");
     EXPECT_EQ(run(nowhere).end, BatchEnd::LogFailed);
     ASSERT_FALSE(rig.op.shown.empty());
     EXPECT_NE(rig.op.shown.back().text.find("production log cannot be written"), std::string::npos);
-
     rig.device.detach();
     const BatchSummary gone = run(log);
     EXPECT_EQ(gone.end, BatchEnd::WriterGone);
