@@ -24,11 +24,13 @@ const char* const kLoadFailed = "Loading Data Fail. Please load the file again."
 
 enum class Operation { Load, Program };
 
-// Applies fault to the writer when the which-th area (from 1) is opened.
+// Applies fault to the writer when the which-th area (from 1) is opened, and lifts the read-back
+// corruption at the next open.
 void OnAreaOpen(JobRig& rig, int which, std::function<void(sim::SimFaults&)> fault) {
     rig.device.setCommandObserver([&rig, which, fault,
                                    opened = 0](const sim::TranscriptEntry& e) mutable {
         if (e.command == cmd::kOpenArea && e.payload.size() == 2 && e.payload[1] == kAreaOpenTag) {
+            rig.device.faults().corruptReadBack = false;
             if (++opened == which) {
                 fault(rig.device.faults());
             }
@@ -77,6 +79,7 @@ class WriterFaultTest : public ::testing::TestWithParam<FaultCase> {
         }
         return files;
     }
+
     JobRig rig;
     JobServices services = rig.services();
     std::string hex = rig.writeHex("prog.hex", hexText(kProgram)).string();
@@ -108,15 +111,27 @@ const FaultCase kFaults[] = {
      },
      {"Update Firmware Fail"},
      "Download failed"},
+    {"firmware_read_back_corrupted",
+     Operation::Load,
+     [](JobRig& r) {
+         r.context.link.familyFirmwareLoaded = false;
+         r.device.faults().corruptReadBack = true;
+     },
+     {"Update Firmware Fail"},
+     "Download failed"},
     {"removed_during_data_download",
      Operation::Load,
      [](JobRig& r) { OnAreaOpen(r, 2, [](sim::SimFaults& f) { f.removeAfterBytes = 700; }); },
      {kLoadFailed},
      "Download failed"},
+    // The first area opened takes the test option block, a best effort the option file replaces.
+    {"data_read_back_corrupted",
+     Operation::Load,
+     [](JobRig& r) { OnAreaOpen(r, 2, [](sim::SimFaults& f) { f.corruptReadBack = true; }); },
+     {kLoadFailed},
+     "Download failed"},
     {"option_read_back_corrupted",
      Operation::Load,
-     // The first area opened takes the test option block, a best effort the option file
-     // replaces.
      [](JobRig& r) { OnAreaOpen(r, 3, [](sim::SimFaults& f) { f.corruptReadBack = true; }); },
      {kLoadFailed},
      "Download failed"},
@@ -135,6 +150,14 @@ const FaultCase kFaults[] = {
          });
      },
      {"The writer stopped answering during the job.", "Program FAIL"},
+     "Program FAIL"},
+    {"job_never_settles",
+     Operation::Program,
+     [](JobRig& r) {
+         r.context.chipXml.icInfo().Program_Timeout = 1;
+         r.device.faults().jobNeverSettles = true;
+     },
+     {"The writer did not finish the job in time.", "Program FAIL"},
      "Program FAIL"},
 };
 
