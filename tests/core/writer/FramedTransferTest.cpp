@@ -45,50 +45,40 @@ TEST(CommandBlockTest, SignatureZerosLengthLittleEndianAndCommand) {
     EXPECT_EQ(block, expected);
 }
 
-struct SendCase {
-    std::uint32_t length;
-    std::vector<std::size_t> writeSizes;  // block, pieces
-    std::vector<std::string> progress;
-    int paints;
-};
-
-// Cases print as their length: the default printer shows the vectors' addresses, which would
-// change the test names from run to run.
-void PrintTo(const SendCase& c, std::ostream* os) {
-    *os << c.length << " bytes";
-}
-
-class SendFramedTest : public ::testing::TestWithParam<SendCase> {};
-
-TEST_P(SendFramedTest, PiecesProgressAndPaints) {
-    const SendCase& c = GetParam();
-    std::vector<std::uint8_t> data(c.length);
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        data[i] = static_cast<std::uint8_t>(i * 7);
-    }
-    RecordingChannel channel;
-    RecordingProgress progress;
-    ASSERT_TRUE(SendFramed(channel, {progress, progress, true}, data.data(), c.length, 0x12));
-    EXPECT_EQ(channel.writeSizes(), c.writeSizes);
-    EXPECT_EQ(channel.reads, std::vector<std::size_t>{13});
-    EXPECT_EQ(progress.events, c.progress);
-    EXPECT_EQ(progress.paints, c.paints);
-    std::vector<std::uint8_t> joined;
-    for (std::size_t i = 1; i < channel.writes.size(); ++i) {
-        joined.insert(joined.end(), channel.writes[i].begin(), channel.writes[i].end());
-    }
-    EXPECT_EQ(joined, data);
-}
-
 // Range: whole 512-byte pieces, at least 2; positions 1.., one per piece, then one more after
 // the status block. Paints: two around the block, one per piece, two around the status.
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, SendFramedTest,
-    ::testing::Values(SendCase{0, {13}, {"R0-2", "P1", "P1"}, 4},
-                      SendCase{512, {13, 512}, {"R0-1", "P1", "P1", "P2"}, 5},
-                      SendCase{513, {13, 512, 1}, {"R0-1", "P1", "P1", "P2", "P3"}, 6},
-                      SendCase{
-                          1536, {13, 512, 512, 512}, {"R0-3", "P1", "P1", "P2", "P3", "P4"}, 7}));
+TEST(SendFramedTest, PiecesProgressAndPaints) {
+    const struct {
+        std::uint32_t length;
+        std::vector<std::size_t> writeSizes;  // block, pieces
+        std::vector<std::string> progress;
+        int paints;
+    } cases[] = {
+        {0, {13}, {"R0-2", "P1", "P1"}, 4},
+        {512, {13, 512}, {"R0-1", "P1", "P1", "P2"}, 5},
+        {513, {13, 512, 1}, {"R0-1", "P1", "P1", "P2", "P3"}, 6},
+        {1536, {13, 512, 512, 512}, {"R0-3", "P1", "P1", "P2", "P3", "P4"}, 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        std::vector<std::uint8_t> data(c.length);
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            data[i] = static_cast<std::uint8_t>(i * 7);
+        }
+        RecordingChannel channel;
+        RecordingProgress progress;
+        ASSERT_TRUE(SendFramed(channel, {progress, progress, true}, data.data(), c.length, 0x12));
+        EXPECT_EQ(channel.writeSizes(), c.writeSizes);
+        EXPECT_EQ(channel.reads, std::vector<std::size_t>{13});
+        EXPECT_EQ(progress.events, c.progress);
+        EXPECT_EQ(progress.paints, c.paints);
+        std::vector<std::uint8_t> joined;
+        for (std::size_t i = 1; i < channel.writes.size(); ++i) {
+            joined.insert(joined.end(), channel.writes[i].begin(), channel.writes[i].end());
+        }
+        EXPECT_EQ(joined, data);
+    }
+}
 
 // A failed piece does not stop the transfer: the status decides. Progress off keeps it quiet.
 TEST(SendFramedTest, OnlyTheBlockAndTheStatusDecideFailure) {
@@ -112,38 +102,31 @@ TEST(SendFramedTest, OnlyTheBlockAndTheStatusDecideFailure) {
     EXPECT_FALSE(SendFramed(silent, {progress, progress, false}, data.data(), 1024, 0x10));
 }
 
-struct ReceiveCase {
-    std::uint32_t length;
-    std::vector<std::size_t> reads;
-    std::vector<std::string> progress;
-};
-
-void PrintTo(const ReceiveCase& c, std::ostream* os) {
-    *os << c.length << " bytes";
+TEST(ReceiveFramedTest, PiecesAndProgressWithoutPaints) {
+    const struct {
+        std::uint32_t length;
+        std::vector<std::size_t> reads;
+        std::vector<std::string> progress;
+    } cases[] = {
+        {0, {13}, {"R0-2", "P0", "P1"}},
+        {512, {512, 13}, {"R0-1", "P0", "P1", "P2"}},
+        {513, {512, 1, 13}, {"R0-1", "P0", "P1", "P2", "P3"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        RecordingChannel channel;
+        RecordingProgress progress;
+        std::vector<std::uint8_t> buffer(c.length + 1, 0x55);
+        ASSERT_TRUE(
+            ReceiveFramed(channel, {progress, progress, true}, buffer.data(), c.length, 0x13));
+        ASSERT_EQ(channel.writes.size(), 1u);
+        EXPECT_TRUE(std::ranges::equal(channel.writes[0], MakeCommandBlock(c.length, 0x13)));
+        EXPECT_EQ(channel.reads, c.reads);
+        EXPECT_EQ(progress.events, c.progress);
+        EXPECT_EQ(progress.paints, 0);
+        EXPECT_EQ(buffer[c.length], 0x55) << "nothing written past the requested length";
+    }
 }
-
-class ReceiveFramedTest : public ::testing::TestWithParam<ReceiveCase> {};
-
-TEST_P(ReceiveFramedTest, PiecesAndProgressWithoutPaints) {
-    const ReceiveCase& c = GetParam();
-    RecordingChannel channel;
-    RecordingProgress progress;
-    std::vector<std::uint8_t> buffer(c.length + 1, 0x55);
-    ASSERT_TRUE(ReceiveFramed(channel, {progress, progress, true}, buffer.data(), c.length, 0x13));
-    ASSERT_EQ(channel.writes.size(), 1u);
-    const CommandBlock block = MakeCommandBlock(c.length, 0x13);
-    EXPECT_TRUE(std::ranges::equal(channel.writes[0], block));
-    EXPECT_EQ(channel.reads, c.reads);
-    EXPECT_EQ(progress.events, c.progress);
-    EXPECT_EQ(progress.paints, 0);
-    EXPECT_EQ(buffer[c.length], 0x55) << "nothing written past the requested length";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, ReceiveFramedTest,
-    ::testing::Values(ReceiveCase{0, {13}, {"R0-2", "P0", "P1"}},
-                      ReceiveCase{512, {512, 13}, {"R0-1", "P0", "P1", "P2"}},
-                      ReceiveCase{513, {512, 1, 13}, {"R0-1", "P0", "P1", "P2", "P3"}}));
 
 TEST(ReadVersionFramedTest, EachPhaseOnlyAfterTheOneBefore) {
     std::array<std::uint8_t, 26> buffer{};

@@ -9,32 +9,24 @@ using sim::test::SimRig;
 using Reach = SimRig::Reach;
 using Words = std::vector<std::string>;
 
-struct WordCase {
-    Reach reach;
-    std::uint16_t value;
-    const char* onTheWire;
-};
-
-void PrintTo(const WordCase& c, std::ostream* os) {
-    *os << (c.reach == Reach::Usb ? "own path " : "access library ") << c.onTheWire;
-}
-
-class ControlWordTest : public ::testing::TestWithParam<WordCase> {};
-
 // High byte first through the access library, low byte first through the own path.
-TEST_P(ControlWordTest, ModeThenWordInTheTransportsByteOrder) {
-    sim::SimWriter device;
-    SimRig rig(device, GetParam().reach);
-    ASSERT_TRUE(rig.connect());
-    rig.writer.WriteControlWord(GetParam().value);
-    EXPECT_EQ(rig.exchanges(), (Words{"00>47", GetParam().onTheWire}));
+TEST(ControlWordTest, ModeThenWordInTheTransportsByteOrder) {
+    const struct {
+        Reach reach;
+        std::uint16_t value;
+        const char* onTheWire;
+    } cases[] = {{Reach::AccessLibrary, 0x3905, "03>39 05"},
+                 {Reach::Usb, 0x3905, "03>05 39"},
+                 {Reach::AccessLibrary, 0x8D01, "03>8D 01"},
+                 {Reach::Usb, 0x8D01, "03>01 8D"}};
+    for (const auto& c : cases) {
+        sim::SimWriter device;
+        SimRig rig(device, c.reach);
+        ASSERT_TRUE(rig.connect());
+        rig.writer.WriteControlWord(c.value);
+        EXPECT_EQ(rig.exchanges(), (Words{"00>47", c.onTheWire}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Transports, ControlWordTest,
-                         ::testing::Values(WordCase{Reach::AccessLibrary, 0x3905, "03>39 05"},
-                                           WordCase{Reach::Usb, 0x3905, "03>05 39"},
-                                           WordCase{Reach::AccessLibrary, 0x8D01, "03>8D 01"},
-                                           WordCase{Reach::Usb, 0x8D01, "03>01 8D"}));
 
 class WriterCommandsTest : public ::testing::Test {
   protected:
