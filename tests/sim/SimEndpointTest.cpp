@@ -135,7 +135,6 @@ TEST(SimUsbBus, FindsOnlyTheAttachedWriterWithItsIdentity) {
     EXPECT_EQ(device->setConfiguration(1), 0);
     EXPECT_EQ(device->claimInterface(0), 0);
     EXPECT_EQ(device->claimInterface(1), kUsbErrorInvalidParam);
-
     const Bytes lamp = block(0x17, 1) + Bytes{0x10};
     EXPECT_EQ(device->bulkWrite(0x81, lamp.data(), 14), kUsbErrorInvalidParam);
     EXPECT_EQ(device->bulkWrite(0x02, lamp.data(), 14), 14);
@@ -143,7 +142,6 @@ TEST(SimUsbBus, FindsOnlyTheAttachedWriterWithItsIdentity) {
     EXPECT_EQ(device->bulkRead(0x81, status.data(), 13), 13);
     EXPECT_EQ(status, kStatusOk);
     EXPECT_EQ(device->bulkRead(0x81, status.data(), 13), kUsbErrorTimeout);
-
     writer.detach();
     EXPECT_EQ(device->bulkWrite(0x02, lamp.data(), 14), kUsbErrorNoDevice);
     EXPECT_EQ(bus.openFirst(kWriterVendorId, kWriterProductId), nullptr);

@@ -145,7 +145,6 @@ TEST(SimJobs, SerialNumberRunGoesIntoEachChip) {
     option[0x7F] = 0x01;  // current: 1
     writeArea(w, 4, option);
     writeArea(w, 8, Bytes(8, 0x00));
-
     EXPECT_EQ(run(w, job::kAuto), 1);
     EXPECT_EQ(Bytes(w.chip().contents().begin(), w.chip().contents().begin() + 8),
               (Bytes{0, 0, 0, 0, 0x00, 0x01, 0, 0}));

@@ -160,7 +160,6 @@ TEST(SimSettings, VersionChoicesAndFaultLists) {
     EXPECT_EQ(versionTextFor("V2.0"), "USB STANDALONE WRITER_V2.0");
     EXPECT_EQ(versionTextFor("PROTOTYPE"), "PROTOTYPE");
     EXPECT_EQ(versionTextFor(std::string(40, 'X')), std::string(26, 'X'));
-
     struct Case {
         std::string list;
         bool ok;

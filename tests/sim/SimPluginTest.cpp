@@ -37,7 +37,6 @@ TEST_F(SimPlugin, ProgramReachesTheWriterThroughThePlugin) {
     std::array<std::uint8_t, 8> id{};
     ASSERT_TRUE(rig.writer.ReceiveData(0xF4, id.data(), 8));
     EXPECT_EQ(id, (std::array<std::uint8_t, 8>{'K', 'L', 'W', 1, 1, 0x12, 0x34, 0x56}));
-
     rig.base.writeBytes("test_option.prog", Bytes(16, 0));
     rig.base.writeBytes("buffer_option.prog", Bytes(256, 1));
     rig.base.writeBytes("buffer_data.prog", Bytes(0x300, 0x42));
@@ -52,7 +51,6 @@ TEST_F(SimPlugin, FaultsAndAbsenceComeFromTheEnvironment) {
     rig.base.writeBytes("buffer_option.prog", Bytes(256, 1));
     rig.base.writeBytes("buffer_data.prog", Bytes(0x300, 0x42));
     EXPECT_FALSE(rig.writer.DownloadBuffers());
-
     ::setenv("VEXLOR_SIM_ABSENT", "1", 1);
     EXPECT_EQ(library->open(0x5A5B, 0, 0), 1);
     std::array<std::uint8_t, 26> text{};

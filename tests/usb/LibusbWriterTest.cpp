@@ -154,7 +154,6 @@ TEST_F(LibusbWriter, InfoAndAWholeJobSendWhatThePipesSend) {
     }
     const Bytes pipedRead = test::readBytes(scratch / "out.otp");
     std::filesystem::remove(scratch / "out.otp");
-
     usb.plugIn();
     const std::string overUsb = cli(job);
     for (const char* line : {"usb: writer 7A5C:0C31 found\n", "transport: libusb\n",
@@ -179,7 +178,6 @@ TEST_F(LibusbWriter, QueuedPiecesArriveWholeWithProgressInPieceOrder) {
     test::RecordingProgress progress;
     const std::uint8_t dataArea[] = {kDataArea, kAreaOpenTag};
     ASSERT_TRUE(transport.send(cmd::kOpenArea, dataArea, 2, {progress, progress, false}));
-
     // More pieces than the queue holds, so its slots are reused, and a short last piece.
     const std::size_t pieces = kQueuedPieces + 12;
     Bytes data((pieces - 1) * 512 + 100);
@@ -207,7 +205,6 @@ TEST_F(LibusbWriter, ArrivalRestoresTheJobAsInProcessAndAPulledWriterFailsTheDow
     inProcess.attach();
     writer.clearTranscript();
     inProcess.clearTranscript();
-
     LibusbBus bus;
     std::vector<DeviceEvent> events;
     bool downloading = false;
@@ -240,7 +237,6 @@ TEST_F(LibusbWriter, ArrivalRestoresTheJobAsInProcessAndAPulledWriterFailsTheDow
     EXPECT_EQ(reference.arrive(arrived[0].deviceName), ArrivalOutcome::JobRestored);
     EXPECT_EQ(exchanges(writer), exchanges(inProcess));
     EXPECT_EQ(desktop.op.texts(), reference.op.texts());
-
     scratch.writeBytes("buffer_data.prog", Bytes(1500, 0x5A));
     scratch.writeBytes("buffer_option.prog", Bytes(64, 0));
     writer.faults().removeAfterBytes = 700;  // inside the second piece of the data area

@@ -24,7 +24,6 @@ TEST(CatalogueChipDatabase, FamiliesAreTheCataloguesFirstTwoCharacters) {
     ReadChipXml document(op, dir.path());
     std::int32_t selector = 1;
     CatalogueChipDatabase chips(document, selector);
-
     struct Case {
         const char* name;
         bool family;

@@ -229,7 +229,6 @@ TEST(EvaluateMenuStates, FollowsChipWriterAndProductionState) {
     ChipDisplayInfo serialTwo = allMenus;
     serialTwo.MenuSerial_Num = 2;
     serialTwo.MenuRead_ChipInfo = 0;
-
     struct Case {
         const char* what;
         JobState job;

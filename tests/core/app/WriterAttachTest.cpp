@@ -262,9 +262,7 @@ TEST_F(FirmwareResetTest, WritesTheTestImageAndLeavesOperationsOff) {
     shell.panel.pinPicturePath = "old.jpg";
     rig.link.familyWord = 0x1234;
     rig.op.log = "hex";
-
     ASSERT_EQ(arrive(), ArrivalOutcome::FirmwareReset);
-
     EXPECT_EQ(rig.op.texts(), (Words{"<USBDetectMsg>", "<AUTOResetMsg>", "<AUTOResetOKMsg>"}));
     EXPECT_EQ(rig.op.statuses, (Words{"Checking writer ...", "Writer firmware reset"}));
     EXPECT_EQ(rig.op.busyEnded, 1);

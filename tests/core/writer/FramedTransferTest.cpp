@@ -89,14 +89,12 @@ TEST(SendFramedTest, OnlyTheBlockAndTheStatusDecideFailure) {
     EXPECT_TRUE(SendFramed(piece, {progress, progress, false}, data.data(), 600, 0x10));
     EXPECT_EQ(piece.writeSizes(), (std::vector<std::size_t>{13, 512, 88}));
     EXPECT_TRUE(progress.events.empty());
-
     RecordingChannel blockFails;
     blockFails.failWrite = 1;
     EXPECT_FALSE(SendFramed(blockFails, {progress, progress, true}, data.data(), 700, 0x10));
     EXPECT_EQ(blockFails.writes.size(), 1u);
     EXPECT_TRUE(blockFails.reads.empty());
     EXPECT_TRUE(progress.events.empty());
-
     RecordingChannel silent;
     silent.failRead = 1;
     EXPECT_FALSE(SendFramed(silent, {progress, progress, false}, data.data(), 1024, 0x10));
@@ -135,12 +133,10 @@ TEST(ReadVersionFramedTest, EachPhaseOnlyAfterTheOneBefore) {
     ASSERT_EQ(ok.writes.size(), 1u);
     EXPECT_TRUE(std::ranges::equal(ok.writes[0], MakeCommandBlock(26, 0x04)));
     EXPECT_EQ(ok.reads, (std::vector<std::size_t>{26, 13}));
-
     RecordingChannel blockFails;
     blockFails.failWrite = 1;
     EXPECT_FALSE(ReadVersionFramed(blockFails, buffer.data()));
     EXPECT_TRUE(blockFails.reads.empty());
-
     RecordingChannel dataFails;
     dataFails.failRead = 1;
     EXPECT_FALSE(ReadVersionFramed(dataFails, buffer.data()));

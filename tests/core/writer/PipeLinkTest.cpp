@@ -40,7 +40,6 @@ TEST_F(PipeLinkTest, ArrivalOpensThePipesRemovalClosesThemArrivalAgainReconnects
         version.fill(0);
         ASSERT_TRUE(rig.connection.ReadVersionBlock(cmd::kVersion, version.data(), 26));
         EXPECT_EQ(VersionString(version), "USB STANDALONE WRITER_V2.0");
-
         served.remove();
         const auto removed = watcher.poll();
         EXPECT_EQ(removed,
@@ -114,13 +113,11 @@ TEST(DeviceDirectoryWatcherTest, ReportsCompleteVisibleInterfacesComingAndGoing)
     EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Arrival, early.string()}}));
     DeviceDirectoryWatcher late(devices);
     EXPECT_TRUE(late.poll().empty()) << "present at start is no arrival";
-
     makeInterface(".vexlor#{3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3}.new", true);
     const auto half = makeInterface("vexlor#{3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3}", false);
     EXPECT_TRUE(late.poll().empty()) << "hidden or half made";
     ::mkfifo((half / "PIPE01").c_str(), 0600);
     EXPECT_EQ(late.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Arrival, half.string()}}));
-
     std::filesystem::remove_all(half);
     std::filesystem::remove_all(early);
     EXPECT_EQ(late.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Removal, early.string()},

@@ -57,7 +57,6 @@ TEST_F(PluginAccessLibraryTest, TransportsLoadThePluginNamedInTheirPathsAndUseTh
     EXPECT_EQ(named.library().name(), std::string("access library ") + ECHO_PLUGIN_PATH);
     EXPECT_NE(named.realBus(), nullptr);
     EXPECT_EQ(named.libusb().name(), "libusb");
-
     WriterTransports unnamed({{"/nonexistent/devices", {}}}, diagnostics);
     EXPECT_EQ(unnamed.library().open(), OpenResult::Absent);
     EXPECT_TRUE(lines.empty());

@@ -169,7 +169,6 @@ TEST_F(DeviceFileTest, LookupSkipsOtherClassesHiddenAndOverlongPaths) {
     ASSERT_GE(overlong.string().size() + 7, kDeviceNameCapacity);
     std::filesystem::create_directories(overlong);
     const auto dir = makeInterface(kInterfaceName);
-
     EXPECT_EQ(pipes.open(), OpenResult::Absent) << "nobody serves the command pipe";
     EXPECT_FALSE(pipes.isOpen()) << "no half-open pair is kept";
     const std::string in = (dir / "PIPE00").string();

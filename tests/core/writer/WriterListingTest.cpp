@@ -55,7 +55,6 @@ TEST(WriterListingTest, SysfsAndDeviceDirectoryListOnlyWriters) {
     ASSERT_EQ(places.size(), 2u);
     EXPECT_EQ(places[0].portPath + "/" + places[0].serial, "1-4.2/ABC123");
     EXPECT_EQ(places[1].portPath + "/" + places[1].serial, "3-2/");
-
     ScratchDir devices;
     for (const std::string& name :
          {"b" + kClass, "a" + kClass, "." + kClass, std::string("nogu1d")}) {
