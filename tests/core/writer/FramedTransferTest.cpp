@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <deque>
-
-#include "SimRig.h"
 #include "core/writer/CommandBlock.h"
 #include "core/writer/FramedTransfer.h"
+#include "support/Recorders.h"
 
 namespace vexlor::test {
-
-using sim::test::RecordingProgress;
 namespace {
 
 // Records every write and read size; fails the write or read with the given ordinal (1-based).
