@@ -107,17 +107,14 @@ TEST_F(WriterImageTest, AreaFilesUpToTheBufferAreWrittenLongerOnesRefused) {
     EXPECT_EQ(rig.op.texts(), Words{"File Too Large ! (" + tooLong.string() + ")"});
 }
 
-TEST_F(WriterImageTest, AreaWithMissingFileShowsOpenFail) {
+TEST_F(WriterImageTest, AreaFileMissingOrReadBackDifferentFails) {
     const auto path = rig.base / "absent.prog";
     EXPECT_FALSE(rig.writer.WriteAreaFromFile(path, 4));
     EXPECT_EQ(rig.op.texts(), Words{"Open Fail ! (" + path.string() + ")"});
     EXPECT_EQ(rig.op.last().icon, MessageIcon::None);
-}
-
-TEST_F(WriterImageTest, AreaReadBackDifferenceFailsButClosesTheArea) {
     device.faults().corruptReadBack = true;
     EXPECT_FALSE(rig.writer.WriteAreaFromFile(rig.base.write("o.prog", "option"), 4));
-    EXPECT_EQ(rig.exchanges().back(), "14>0C 07");
+    EXPECT_EQ(rig.exchanges().back(), "14>0C 07") << "the area is closed all the same";
 }
 
 class DownloadTest : public WriterImageTest {
