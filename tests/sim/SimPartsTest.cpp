@@ -73,6 +73,7 @@ TEST(SimOptionArea, ProductionLimitAllowsWhileCountIsLeftAndCountsDownInPackedDe
         {0x11, {0, 0, 0, 0x01}, 0x05, {0, 0, 0, 0x00}, 0x15, true},   // the last chip: reached
         {0x11, {0, 0, 0, 0x00}, 0x00, {0, 0, 0, 0x00}, 0x10, false},  // nothing left to count
         {0x11, {0, 0, 0, 0x05}, 0x10, {0, 0, 0, 0x05}, 0x10, false},  // already reached
+        {0x11, {0, 0, 0, 0x09}, 0x1F, {0, 0, 0, 0x09}, 0x1F, false},  // only the high nibble
         {0x10, {0, 0, 0, 0x05}, 0x00, {0, 0, 0, 0x05}, 0x00, true},   // mass production: no limit
         {0x00, {0, 0, 0, 0x05}, 0x00, {0, 0, 0, 0x05}, 0x00, true},
         {0x00, {0, 0, 0, 0x00}, 0x10, {0, 0, 0, 0x00}, 0x10, true},  // no limit: state ignored
