@@ -9,11 +9,10 @@
 
 #include "DaemonProcess.h"
 #include "SimRig.h"
+#include "core/writer/CommandBlock.h"
 
 namespace vexlor::sim::test {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 bool isFifo(const std::filesystem::path& path) {
     struct stat info {};
@@ -28,17 +27,21 @@ std::string versionBlock(SimRig& rig) {
     return std::string(text.begin(), text.end());
 }
 
+constexpr const char* kVersion = "USB STANDALONE WRITER_V2.0";
+
+// A running daemon and a program that reaches writers only through its device directory.
 class SimDaemon : public ::testing::Test {
   protected:
+    void SetUp() override { ASSERT_TRUE(daemon.waitForInterface(true)); }
     std::filesystem::path devices() const { return scratch / "devices"; }
 
     vexlor::test::ScratchDir scratch;
-    SimWriter unused;  // the rig's bus and library find nothing; only the pipes reach a writer
+    DaemonProcess daemon{devices()};
+    SimWriter unused;
+    SimRig rig{unused, SimRig::Reach::DeviceDirectory, devices()};
 };
 
 TEST_F(SimDaemon, InterfaceAppearsWithItsPipesAndGoesAtTheEnd) {
-    DaemonProcess daemon(devices());
-    ASSERT_TRUE(daemon.waitForInterface(true));
     EXPECT_TRUE(isFifo(daemon.interfacePath() / "PIPE00"));
     EXPECT_TRUE(isFifo(daemon.interfacePath() / "PIPE01"));
     EXPECT_EQ(daemon.stop(), 0);
@@ -46,75 +49,59 @@ TEST_F(SimDaemon, InterfaceAppearsWithItsPipesAndGoesAtTheEnd) {
 }
 
 TEST_F(SimDaemon, HostMayCloseAndReopenEvenWithAnswersUnread) {
-    DaemonProcess daemon(devices());
-    ASSERT_TRUE(daemon.waitForInterface(true));
-    SimRig rig(unused, SimRig::Reach::DeviceDirectory, devices());
     ASSERT_TRUE(rig.connect());
-    EXPECT_EQ(versionBlock(rig), "USB STANDALONE WRITER_V2.0");
-
+    EXPECT_EQ(versionBlock(rig), kVersion);
     rig.connection.CloseAtExit();
-
     // Another host asks for the 26-byte version and walks away without reading the answer.
     const auto pipes = daemon.interfacePath();
     const int answers = ::open((pipes / "PIPE00").c_str(), O_RDONLY | O_NONBLOCK);
     const int commands = ::open((pipes / "PIPE01").c_str(), O_WRONLY | O_NONBLOCK);
-    const Bytes block{'U', 'S', 'B', 'C', 0, 0, 0, 0, 26, 0, 0, 0, 0x04};
+    const CommandBlock block = MakeCommandBlock(26, 0x04);
     ASSERT_EQ(::write(commands, block.data(), block.size()), 13);
     pollfd answered{answers, POLLIN, 0};
     ASSERT_EQ(::poll(&answered, 1, 5000), 1);
     ::close(commands);
     ::close(answers);
-
     ASSERT_TRUE(rig.connect());
     EXPECT_EQ(rig.writer.ReadWriterByte(0xFA8F), 0x5A);
-    EXPECT_EQ(versionBlock(rig), "USB STANDALONE WRITER_V2.0");
+    EXPECT_EQ(versionBlock(rig), kVersion);
 }
 
 TEST_F(SimDaemon, OneHostHoldsTheWriterUntilItLetsGo) {
-    DaemonProcess daemon(devices());
-    ASSERT_TRUE(daemon.waitForInterface(true));
-    SimRig first(unused, SimRig::Reach::DeviceDirectory, devices());
     SimRig second(unused, SimRig::Reach::DeviceDirectory, devices());
-    ASSERT_TRUE(first.connect());
-    EXPECT_EQ(versionBlock(first), "USB STANDALONE WRITER_V2.0");
-
+    ASSERT_TRUE(rig.connect());
+    EXPECT_EQ(versionBlock(rig), kVersion);
     EXPECT_FALSE(second.connect());
     EXPECT_TRUE(second.connection.writerBusy());
     // The refused host neither sent commands nor took the first one's answers.
-    EXPECT_EQ(versionBlock(first), "USB STANDALONE WRITER_V2.0");
-
-    first.connection.CloseAtExit();
+    EXPECT_EQ(versionBlock(rig), kVersion);
+    rig.connection.CloseAtExit();
     ASSERT_TRUE(second.connect());
     EXPECT_FALSE(second.connection.writerBusy());
-    EXPECT_EQ(versionBlock(second), "USB STANDALONE WRITER_V2.0");
+    EXPECT_EQ(versionBlock(second), kVersion);
 }
 
 TEST_F(SimDaemon, UnplugAndPlugInAgain) {
-    DaemonProcess daemon(devices());
-    ASSERT_TRUE(daemon.waitForInterface(true));
-    SimRig rig(unused, SimRig::Reach::DeviceDirectory, devices());
     ASSERT_TRUE(rig.connect());
-
     daemon.signal(SIGUSR1);
     ASSERT_TRUE(daemon.waitForInterface(false));
     EXPECT_EQ(versionBlock(rig), "(no answer)");
     rig.connection.CloseAtExit();
     EXPECT_FALSE(rig.connect());
-
     daemon.signal(SIGUSR1);
     ASSERT_TRUE(daemon.waitForInterface(true));
     ASSERT_TRUE(rig.connect());
     EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0xC8);
 }
 
-TEST_F(SimDaemon, BadOptionsEndWithStatusTwo) {
-    const std::vector<std::vector<std::string>> cases = {{"--fault", "melt"},
-                                                         {"--usb-timing", "maybe"},
-                                                         {"--bogus"},
-                                                         {"--chip-size", "0"},
-                                                         {"--firmware", "/nonexistent/base.nce"}};
-    for (const auto& options : cases) {
-        DaemonProcess daemon(devices(), options);
+TEST(SimDaemonOptions, BadOptionsEndWithStatusTwo) {
+    vexlor::test::ScratchDir scratch;
+    for (const std::vector<std::string>& options : {std::vector<std::string>{"--fault", "melt"},
+                                                    {"--usb-timing", "maybe"},
+                                                    {"--bogus"},
+                                                    {"--chip-size", "0"},
+                                                    {"--firmware", "/nonexistent/base.nce"}}) {
+        DaemonProcess daemon(scratch / "devices", options);
         EXPECT_EQ(daemon.wait(), 2) << options.front();
         EXPECT_FALSE(std::filesystem::exists(daemon.interfacePath()));
     }

@@ -101,15 +101,6 @@ TEST(SimJobs, ChipJobsFollowTheChipAndTheDownload) {
     }
 }
 
-TEST(SimJobs, VerifyComparesWithWhatWasProgrammed) {
-    SimWriter w;
-    writeArea(w, 8, Bytes{0x01, 0x02});
-    ASSERT_EQ(run(w, job::kProgram), 1);
-    EXPECT_EQ(run(w, job::kVerify), 1);
-    w.chip().insert(Bytes{0x01, 0x03});  // another chip in the socket
-    EXPECT_EQ(run(w, job::kVerify), 3);
-}
-
 TEST(SimJobs, ReadJobHandsOutTheChipInPieces) {
     SimConfig config;
     config.chipSize = 6;
@@ -154,7 +145,6 @@ TEST(SimJobs, SerialNumberRunGoesIntoEachChip) {
     option[0x7F] = 0x01;  // current: 1
     writeArea(w, 4, option);
     writeArea(w, 8, Bytes(8, 0x00));
-
     EXPECT_EQ(run(w, job::kAuto), 1);
     EXPECT_EQ(Bytes(w.chip().contents().begin(), w.chip().contents().begin() + 8),
               (Bytes{0, 0, 0, 0, 0x00, 0x01, 0, 0}));

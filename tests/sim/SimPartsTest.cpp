@@ -57,38 +57,36 @@ Bytes limitArea(std::uint8_t mode, std::array<std::uint8_t, 4> count, std::uint8
     return area;
 }
 
-TEST(SimOptionArea, ProductionLimitCountsDownInPackedDecimal) {
+TEST(SimOptionArea, ProductionLimitAllowsWhileCountIsLeftAndCountsDownInPackedDecimal) {
     struct Case {
         std::uint8_t mode;
         std::array<std::uint8_t, 4> count;
         std::uint8_t state;
         std::array<std::uint8_t, 4> countAfter;
         std::uint8_t stateAfter;
+        bool allowed;  // before counting
     };
     const Case cases[] = {
-        {0x11, {0, 0, 0x01, 0x00}, 0x00, {0, 0, 0x00, 0x99}, 0x00},
-        {0x11, {0, 0, 0x00, 0x10}, 0x00, {0, 0, 0x00, 0x09}, 0x00},
-        {0x11, {0, 0x01, 0x00, 0x00}, 0x00, {0, 0x00, 0x99, 0x99}, 0x00},
-        {0x11, {0, 0, 0, 0x01}, 0x05, {0, 0, 0, 0x00}, 0x15},  // the last chip: reached
-        {0x11, {0, 0, 0, 0x00}, 0x00, {0, 0, 0, 0x00}, 0x10},  // nothing left to count
-        {0x11, {0, 0, 0, 0x05}, 0x10, {0, 0, 0, 0x05}, 0x10},  // already reached
-        {0x10, {0, 0, 0, 0x05}, 0x00, {0, 0, 0, 0x05}, 0x00},  // mass production: no limit
-        {0x00, {0, 0, 0, 0x05}, 0x00, {0, 0, 0, 0x05}, 0x00},
+        {0x11, {0, 0, 0x01, 0x00}, 0x00, {0, 0, 0x00, 0x99}, 0x00, true},
+        {0x11, {0, 0, 0x00, 0x10}, 0x00, {0, 0, 0x00, 0x09}, 0x00, true},
+        {0x11, {0, 0x01, 0x00, 0x00}, 0x00, {0, 0x00, 0x99, 0x99}, 0x00, true},
+        {0x11, {0, 0, 0, 0x01}, 0x05, {0, 0, 0, 0x00}, 0x15, true},   // the last chip: reached
+        {0x11, {0, 0, 0, 0x00}, 0x00, {0, 0, 0, 0x00}, 0x10, false},  // nothing left to count
+        {0x11, {0, 0, 0, 0x05}, 0x10, {0, 0, 0, 0x05}, 0x10, false},  // already reached
+        {0x11, {0, 0, 0, 0x09}, 0x1F, {0, 0, 0, 0x09}, 0x1F, false},  // only the high nibble
+        {0x10, {0, 0, 0, 0x05}, 0x00, {0, 0, 0, 0x05}, 0x00, true},   // mass production: no limit
+        {0x00, {0, 0, 0, 0x05}, 0x00, {0, 0, 0, 0x05}, 0x00, true},
+        {0x00, {0, 0, 0, 0x00}, 0x10, {0, 0, 0, 0x00}, 0x10, true},  // no limit: state ignored
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
         Bytes area = limitArea(c.mode, c.count, c.state);
+        EXPECT_EQ(productionAllowed(area), c.allowed);
         countProducedChip(area);
         EXPECT_EQ(Bytes(area.begin() + 0x50, area.begin() + 0x54),
                   Bytes(c.countAfter.begin(), c.countAfter.end()));
         EXPECT_EQ(area[0xF4], c.stateAfter);
     }
-}
-
-TEST(SimOptionArea, ProductionAllowedOnlyWhileCountIsLeft) {
-    EXPECT_TRUE(productionAllowed(limitArea(0x00, {0, 0, 0, 0}, 0x10)));
-    EXPECT_TRUE(productionAllowed(limitArea(0x11, {0, 0, 0, 1}, 0x00)));
-    EXPECT_FALSE(productionAllowed(limitArea(0x11, {0, 0, 0, 0}, 0x00)));
-    EXPECT_FALSE(productionAllowed(limitArea(0x11, {0, 0, 0, 9}, 0x1F)));
 }
 
 Bytes serialArea(std::uint8_t mode, std::uint8_t length, Bytes current, Bytes end) {

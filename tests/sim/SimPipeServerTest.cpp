@@ -10,6 +10,7 @@
 
 #include <numeric>
 
+#include "core/writer/CommandBlock.h"
 #include "sim/SimSettings.h"
 #include "support/ScratchDir.h"
 
@@ -19,8 +20,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes block(std::uint8_t command, std::uint32_t length) {
-    return {'U', 'S', 'B',    'C', 0, 0, 0, 0, std::uint8_t(length), std::uint8_t(length >> 8),
-            0,   0,   command};
+    const CommandBlock bytes = MakeCommandBlock(length, command);
+    return {bytes.begin(), bytes.end()};
 }
 
 class HostEnd {
@@ -33,6 +34,12 @@ class HostEnd {
         ::close(out_);
     }
     bool open() const { return in_ >= 0 && out_ >= 0; }
+    // Asks the writer's status through the server; whether the 14 bytes of answer came back.
+    bool statusAnswered(SimPipeServer& server) const {
+        send(block(0x16, 1));
+        server.serveOnce(0);
+        return take(100).size() == 14;
+    }
     void send(const Bytes& bytes) const {
         ASSERT_EQ(::write(out_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
     }
@@ -70,9 +77,7 @@ TEST_F(SimPipeServerTest, OneInterfaceOfAName) {
     }  // the refused server is gone and must have left the first one's interface alone
     HostEnd host(first.interfacePath());
     ASSERT_TRUE(host.open());
-    host.send(block(0x16, 1));
-    first.serveOnce(0);
-    EXPECT_EQ(host.take(100).size(), 14u);
+    EXPECT_TRUE(host.statusAnswered(first));
     first.remove();
     EXPECT_FALSE(std::filesystem::exists(first.interfacePath()));
     SimPipeServer third(writer, options(), clock);
@@ -88,9 +93,7 @@ TEST_F(SimPipeServerTest, InterfaceLeftByAKilledServerIsReplaced) {
     ASSERT_TRUE(server.arrive(error)) << error;
     HostEnd host(server.interfacePath());
     ASSERT_TRUE(host.open());
-    host.send(block(0x16, 1));
-    server.serveOnce(0);
-    EXPECT_EQ(host.take(100).size(), 14u);
+    EXPECT_TRUE(host.statusAnswered(server));
 }
 
 TEST_F(SimPipeServerTest, UnusableDeviceDirectoryIsReported) {
@@ -146,13 +149,17 @@ TEST_F(SimPipeServerTest, WriterVanishingRemovesTheInterface) {
     EXPECT_TRUE(host.take(13).empty());  // the end of the pipe, no answer
 }
 
+auto fields(const SimFaults& f) {
+    return std::tuple(f.jobFails, f.jobNeverSettles, f.corruptReadBack, f.voltagesOutOfRange,
+                      f.statusWithheld, f.removeAfterBytes, f.failChipJob, f.voltageEdge);
+}
+
 TEST(SimSettings, VersionChoicesAndFaultLists) {
     EXPECT_EQ(versionTextFor("V1.0"), "USB STANDALONE WRITER_V1.0");
     EXPECT_EQ(versionTextFor("V1.1"), "USB STANDALONE WRITER_V1.1");
     EXPECT_EQ(versionTextFor("V2.0"), "USB STANDALONE WRITER_V2.0");
     EXPECT_EQ(versionTextFor("PROTOTYPE"), "PROTOTYPE");
     EXPECT_EQ(versionTextFor(std::string(40, 'X')), std::string(26, 'X'));
-
     struct Case {
         std::string list;
         bool ok;
@@ -185,14 +192,7 @@ TEST(SimSettings, VersionChoicesAndFaultLists) {
         EXPECT_EQ(applyFaultList(c.list, faults, error), c.ok) << c.list;
         EXPECT_EQ(error.empty(), c.ok);
         if (c.ok) {
-            EXPECT_EQ(faults.jobFails, c.expected.jobFails);
-            EXPECT_EQ(faults.jobNeverSettles, c.expected.jobNeverSettles);
-            EXPECT_EQ(faults.corruptReadBack, c.expected.corruptReadBack);
-            EXPECT_EQ(faults.voltagesOutOfRange, c.expected.voltagesOutOfRange);
-            EXPECT_EQ(faults.statusWithheld, c.expected.statusWithheld);
-            EXPECT_EQ(faults.removeAfterBytes, c.expected.removeAfterBytes);
-            EXPECT_EQ(faults.failChipJob, c.expected.failChipJob);
-            EXPECT_EQ(faults.voltageEdge, c.expected.voltageEdge);
+            EXPECT_EQ(fields(faults), fields(c.expected));
         }
     }
 }

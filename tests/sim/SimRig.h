@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,10 +22,6 @@ inline constexpr int kPipeWaitLimitMs = 1000;
 // A device notice about the writer's interface.
 inline constexpr const char* kWriterNotice = "sim/usb#3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3";
 
-using vexlor::test::KeyCatalogue;
-using vexlor::test::RecordingButtons;
-using vexlor::test::RecordingProgress;
-
 // The program's writer link and command set talking to a simulated writer: through the
 // in-process USB bus, through the access library, or to whatever serves the device directory
 // (the pipe daemon).
@@ -47,10 +42,10 @@ class SimRig {
 
     vexlor::test::ScratchDir base;
     vexlor::test::RecordingOperator op;
-    KeyCatalogue catalogue;
-    RecordingButtons buttons;
+    vexlor::test::KeyCatalogue catalogue;
+    vexlor::test::RecordingButtons buttons;
     VirtualClock clock;
-    RecordingProgress progress;
+    vexlor::test::RecordingProgress progress;
     std::vector<std::string> diagnosticLines;
     Diagnostics diagnostics;
     SimWriter& device;
@@ -62,12 +57,5 @@ class SimRig {
     WriterConnection connection;
     Writer writer;
 };
-
-// Names the reach in test output.
-inline void PrintTo(SimRig::Reach reach, std::ostream* out) {
-    *out << (reach == SimRig::Reach::Usb             ? "own path"
-             : reach == SimRig::Reach::AccessLibrary ? "access library"
-                                                     : "device directory");
-}
 
 }  // namespace vexlor::sim::test

@@ -12,15 +12,6 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr auto kOwn = SimTransport::OwnUsb;
 constexpr auto kLib = SimTransport::AccessLibrary;
 
-std::uint8_t readByteOwnPath(SimWriter& w, std::uint16_t address) {
-    EXPECT_TRUE(w.commandOut(kOwn, command::kMode, Bytes{0x00}));
-    EXPECT_TRUE(w.commandOut(kOwn, command::kSetAddress,
-                             Bytes{std::uint8_t(address >> 8), std::uint8_t(address)}));
-    std::array<std::uint8_t, 1> b{};
-    EXPECT_TRUE(w.commandIn(kOwn, command::kReadMemory, b));
-    return b[0];
-}
-
 TEST(SimWriterMemory, AddressLayoutDependsOnTransport) {
     struct Case {
         SimTransport transport;
@@ -47,18 +38,14 @@ TEST(SimWriterMemory, AddressLayoutDependsOnTransport) {
     }
 }
 
-TEST(SimWriterMemory, MemoryCommandsNeedMemoryMode) {
+TEST(SimWriterMemory, OnlyInMemoryModeWritesAdvanceTheAddress) {
     SimWriter w;
-    ASSERT_TRUE(w.commandOut(kOwn, command::kMode, Bytes{0x47}));
-    EXPECT_FALSE(w.commandOut(kOwn, command::kSetAddress, Bytes{0x00, 0x39}));
+    ASSERT_TRUE(w.commandOut(kLib, command::kMode, Bytes{0x47}));
+    EXPECT_FALSE(w.commandOut(kLib, command::kSetAddress, Bytes{0, 0, 0x00, 0x39}));
     std::array<std::uint8_t, 1> b{0xAA};
-    EXPECT_FALSE(w.commandIn(kOwn, command::kReadMemory, b));
+    EXPECT_FALSE(w.commandIn(kLib, command::kReadMemory, b));
     EXPECT_EQ(b[0], 0x00);
-    EXPECT_FALSE(w.commandOut(kOwn, command::kWriteMemory, Bytes{1, 2}));
-}
-
-TEST(SimWriterMemory, WriteThenReadAdvancesAddress) {
-    SimWriter w;
+    EXPECT_FALSE(w.commandOut(kLib, command::kWriteMemory, Bytes{1, 2}));
     ASSERT_TRUE(w.commandOut(kLib, command::kMode, Bytes{0x00}));
     ASSERT_TRUE(w.commandOut(kLib, command::kSetAddress, Bytes{0, 0, 0x01, 0x00}));
     ASSERT_TRUE(w.commandOut(kLib, command::kWriteMemory, Bytes{0x11, 0x22}));
@@ -125,13 +112,17 @@ TEST(SimWriterTranscript, ObserverSeesCommandsEvenWhenNoneAreKept) {
 
 TEST(SimWriterAttach, DetachedWriterAnswersNothingAndKeepsItsMemory) {
     SimWriter w;
-    w.commandOut(kOwn, command::kMode, Bytes{0x00});
-    w.commandOut(kOwn, command::kSetAddress, Bytes{0x00, 0x10});
-    w.commandOut(kOwn, command::kWriteMemory, Bytes{0xAB});
+    ASSERT_TRUE(w.commandOut(kOwn, command::kMode, Bytes{0x00}));
+    ASSERT_TRUE(w.commandOut(kOwn, command::kSetAddress, Bytes{0x00, 0x10}));
+    ASSERT_TRUE(w.commandOut(kOwn, command::kWriteMemory, Bytes{0xAB}));
     w.detach();
     EXPECT_FALSE(w.commandOut(kOwn, command::kLamp, Bytes{0x10}));
     w.attach();
-    EXPECT_EQ(readByteOwnPath(w, 0x10), 0xAB);
+    EXPECT_TRUE(w.commandOut(kOwn, command::kMode, Bytes{0x00}));
+    EXPECT_TRUE(w.commandOut(kOwn, command::kSetAddress, Bytes{0x00, 0x10}));
+    std::array<std::uint8_t, 1> b{};
+    EXPECT_TRUE(w.commandIn(kOwn, command::kReadMemory, b));
+    EXPECT_EQ(b[0], 0xAB);
 }
 
 TEST(SimWriterFaults, RemovalAfterByteBudget) {

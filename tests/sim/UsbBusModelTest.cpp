@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "core/writer/CommandSet.h"
 #include "core/writer/LibusbTransport.h"
 #include "sim/SimTransports.h"
@@ -12,46 +10,37 @@
 namespace vexlor::sim {
 namespace {
 
-struct BusCase {
-    UsbSpeed speed;
-    std::vector<std::size_t> sizes;
-    std::size_t depth;
-    std::uint64_t microseconds;
-};
-
-// Readable, stable case names: the default printer shows the vector's addresses.
-void PrintTo(const BusCase& c, std::ostream* os) {
-    *os << (c.speed.packetBytes == kHighSpeed.packetBytes ? "high" : "full") << "-speed "
-        << c.sizes.size() << " x " << c.sizes.front() << " bytes, depth " << c.depth;
-}
-
 std::vector<std::size_t> pieces(std::size_t count) {
     return std::vector<std::size_t>(count, 512);
 }
 
-class UsbBusModelTimes : public ::testing::TestWithParam<BusCase> {};
-
-TEST_P(UsbBusModelTimes, MatchTheHandWorkedFigure) {
-    const BusCase& c = GetParam();
-    VirtualClock clock;
-    UsbBusModel model(c.speed, clock);
-    model.transfer(c.sizes, c.depth);
-    EXPECT_EQ(model.microseconds(), c.microseconds);
-}
-
 // High speed: a 512-byte piece is one packet, 13 a micro-frame, 2 micro-frames turnaround.
 // Full speed: a piece is 8 packets, 19 a frame, 1 frame turnaround.
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UsbBusModelTimes,
-    ::testing::Values(BusCase{kHighSpeed, {512}, 1, 3 * 125},  // 1 of data, 2 of turnaround
-                      BusCase{kHighSpeed, {0}, 1, 3 * 125},    // still one (empty) packet
-                      BusCase{kHighSpeed, {13 * 512 + 1}, 1, 4 * 125},  // 14 packets: 2 slices
-                      BusCase{kFullSpeed, {512}, 1, 2 * 1000},
-                      BusCase{kHighSpeed, pieces(3), 1, 9 * 125},     // each pays its turnaround
-                      BusCase{kHighSpeed, pieces(14), 14, 4 * 125},   // 13 in slice 0, 1 in 1
-                      BusCase{kHighSpeed, pieces(14), 13, 6 * 125},   // the 14th runs in slice 3
-                      BusCase{kFullSpeed, pieces(3), 3, 3 * 1000},    // the 3rd spans frames 0-1
-                      BusCase{kFullSpeed, pieces(5), 2, 6 * 1000}));  // in frames 0, 0, 2, 2, 4
+TEST(UsbBusModel, TimesMatchTheHandWorkedFigures) {
+    const struct {
+        const char* what;
+        UsbSpeed speed;
+        std::vector<std::size_t> sizes;
+        std::size_t depth;
+        std::uint64_t microseconds;
+    } cases[] = {
+        {"1 of data, 2 of turnaround", kHighSpeed, {512}, 1, 3 * 125},
+        {"still one (empty) packet", kHighSpeed, {0}, 1, 3 * 125},
+        {"14 packets: 2 slices", kHighSpeed, {13 * 512 + 1}, 1, 4 * 125},
+        {"full speed piece", kFullSpeed, {512}, 1, 2 * 1000},
+        {"each pays its turnaround", kHighSpeed, pieces(3), 1, 9 * 125},
+        {"13 in slice 0, 1 in 1", kHighSpeed, pieces(14), 14, 4 * 125},
+        {"the 14th runs in slice 3", kHighSpeed, pieces(14), 13, 6 * 125},
+        {"the 3rd spans frames 0-1", kFullSpeed, pieces(3), 3, 3 * 1000},
+        {"in frames 0, 0, 2, 2, 4", kFullSpeed, pieces(5), 2, 6 * 1000},
+    };
+    for (const auto& c : cases) {
+        VirtualClock clock;
+        UsbBusModel model(c.speed, clock);
+        model.transfer(c.sizes, c.depth);
+        EXPECT_EQ(model.microseconds(), c.microseconds) << c.what;
+    }
+}
 
 TEST(UsbBusModel, LimitIsFullSlicesBackToBack) {
     EXPECT_NEAR(UsbBusModel::limitMicroseconds(kHighSpeed, 65536), 1230.769, 1e-3);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <algorithm>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -21,12 +21,9 @@ class FakeChipDatabase : public ChipDatabase {
     void add(const std::string& name, Chip chip) { chips_[name] = std::move(chip); }
 
     bool isChipFamilyName(std::string_view chipName) const override {
-        for (const auto& [name, chip] : chips_) {
-            if (chipName.substr(0, 2) == std::string_view(name).substr(0, 2)) {
-                return true;
-            }
-        }
-        return false;
+        return std::ranges::any_of(chips_, [&](const auto& chip) {
+            return chipName.substr(0, 2) == std::string_view(chip.first).substr(0, 2);
+        });
     }
     void ReadChipDisplayInfo(const std::string& chipName) override {
         displayReads.push_back(chipName);

@@ -46,9 +46,7 @@ TEST_F(JobRestoreTest, RestoresNameTitleChecksumAndSmartOption) {
     h[17] = 0xE5;
     h[36] = 0x12;
     h[37] = 0x35;
-
     ASSERT_TRUE(RestoreJobFromWriter(h, chips, op, shell));
-
     EXPECT_EQ(shell.titleText, "Vexlor_Writer_QR62J61");
     EXPECT_EQ(shell.job.chipNameText, "QR62J61");
     EXPECT_EQ(shell.job.checksumText, "0BE5");
@@ -70,7 +68,6 @@ TEST_F(JobRestoreTest, NameEndsAtTenCharactersOrTheFirstZero) {
     h[6] = 'X';  // after the terminating zero
     ASSERT_TRUE(RestoreJobFromWriter(h, chips, op, shell));
     EXPECT_EQ(shell.job.chipNameText, "KL20A");
-
     OptionHeader full = headerFor("KL20ABCDEFGH");  // 12 characters stored, 10 taken
     ASSERT_TRUE(RestoreJobFromWriter(full, chips, op, shell));
     EXPECT_EQ(shell.job.chipNameText, "KL20ABCDEF");

@@ -5,58 +5,51 @@
 namespace vexlor {
 namespace {
 
-struct LabelCase {
-    const char* what;
-    JobState job;
-    bool eraseShown;
-    const char* ispText;   // nullptr: hidden
-    const char* modeText;  // nullptr: hidden
-};
-
 JobState jobWith(void (*change)(JobState&)) {
     JobState job;
     change(job);
     return job;
 }
 
+// A label's text, or "-" when it is hidden.
+std::string label(const PanelState& panel, ControlId id) {
+    return panel.at(id).visible ? panel.at(id).text : "-";
+}
+
 TEST(ShowModeLabels, PicksTheFirstApplyingTextPerLabel) {
-    const LabelCase cases[] = {
-        {"nothing set", JobState{}, false, nullptr, nullptr},
-        {"erase", jobWith([](JobState& j) { j.wholeChipErase = 1; }), true, nullptr, nullptr},
-        {"exhv before isp", jobWith([](JobState& j) { j.exhvIspProgram = j.ispProgram = 1; }),
-         false, "EXHV ISP Program", nullptr},
-        {"isp", jobWith([](JobState& j) { j.ispProgram = 1; }), false, "ISP Program", nullptr},
+    const struct {
+        const char* what;
+        JobState job;
+        const char *erase, *isp, *mode;
+    } cases[] = {
+        {"nothing set", JobState{}, "-", "-", "-"},
+        {"erase", jobWith([](JobState& j) { j.wholeChipErase = 1; }), "Whole Chip Erase", "-", "-"},
+        {"exhv before isp", jobWith([](JobState& j) { j.exhvIspProgram = j.ispProgram = 1; }), "-",
+         "EXHV ISP Program", "-"},
+        {"isp", jobWith([](JobState& j) { j.ispProgram = 1; }), "-", "ISP Program", "-"},
         {"display serial wins",
-         jobWith([](JobState& j) { j.displaySerialNumber = j.serialNumberProgram = 1; }), false,
-         nullptr, "Display Serial Number"},
+         jobWith([](JobState& j) { j.displaySerialNumber = j.serialNumberProgram = 1; }), "-", "-",
+         "Display Serial Number"},
         {"serial before mass",
-         jobWith([](JobState& j) { j.serialNumberProgram = j.massProduction = 1; }), false, nullptr,
+         jobWith([](JobState& j) { j.serialNumberProgram = j.massProduction = 1; }), "-", "-",
          "Serial Number Program"},
-        {"mass production", jobWith([](JobState& j) { j.massProduction = 1; }), false, nullptr,
+        {"mass production", jobWith([](JobState& j) { j.massProduction = 1; }), "-", "-",
          "Mass Production Mode"},
-        {"production limit", jobWith([](JobState& j) { j.productionLimit = 1; }), false, nullptr,
+        {"production limit", jobWith([](JobState& j) { j.productionLimit = 1; }), "-", "-",
          "Production Limit"},
         {"mass value 0x11 reads as limit", jobWith([](JobState& j) { j.massProduction = 0x11; }),
-         false, nullptr, "Production Limit"},
-        {"mass value 2 shows nothing", jobWith([](JobState& j) { j.massProduction = 2; }), false,
-         nullptr, nullptr},
+         "-", "-", "Production Limit"},
+        {"mass value 2 shows nothing", jobWith([](JobState& j) { j.massProduction = 2; }), "-", "-",
+         "-"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
         PanelState panel;
         ShowModeLabels(c.job, panel);
-        EXPECT_EQ(panel.at(ControlId::EraseModeLabel).visible, c.eraseShown);
-        if (c.eraseShown) {
-            EXPECT_EQ(panel.at(ControlId::EraseModeLabel).text, "Whole Chip Erase");
-        }
-        EXPECT_EQ(panel.at(ControlId::IspModeLabel).visible, c.ispText != nullptr);
-        if (c.ispText) {
-            EXPECT_EQ(panel.at(ControlId::IspModeLabel).text, c.ispText);
-        }
-        EXPECT_EQ(panel.at(ControlId::JobModeLabel).visible, c.modeText != nullptr);
-        if (c.modeText) {
-            EXPECT_EQ(panel.at(ControlId::JobModeLabel).text, c.modeText);
-        }
+        EXPECT_EQ(label(panel, ControlId::EraseModeLabel) + "|" +
+                      label(panel, ControlId::IspModeLabel) + "|" +
+                      label(panel, ControlId::JobModeLabel),
+                  std::string(c.erase) + "|" + c.isp + "|" + c.mode)
+            << c.what;
     }
 }
 
@@ -190,27 +183,22 @@ TEST(ShowFuseBoxesForChip, ShowsThePairsTheChipUses) {
     }
 }
 
-TEST(ApplyOperationVisibility, ShowsOnlyButtonsWhoseValueIsOne) {
+TEST(ApplyOperationVisibility, ShowsOnlyButtonsWhoseValueIsOneUpToTheFirstEmptyName) {
     PanelState panel;
     panel.show(ControlId::Read, false);
     OperationVisibilityTable table = InitialOperationVisibility();
     table[3].value = "0";  // Verify
     ApplyOperationVisibility(table, panel);
-    EXPECT_TRUE(panel.at(ControlId::Auto).visible);
-    EXPECT_TRUE(panel.at(ControlId::BlankCheck).visible);
-    EXPECT_TRUE(panel.at(ControlId::Program).visible);
-    EXPECT_FALSE(panel.at(ControlId::Verify).visible);
-    EXPECT_TRUE(panel.at(ControlId::Read).visible);
-}
-
-TEST(ApplyOperationVisibility, AnyTextOtherThanOneHides) {
-    PanelState panel;
-    OperationVisibilityTable table{
-        {{"Auto", "yes"}, {"Program", " 1"}, {"Unknown", "0"}, {}, {"Verify", "0"}, {}}};
-    ApplyOperationVisibility(table, panel);
-    EXPECT_FALSE(panel.at(ControlId::Auto).visible);
-    EXPECT_FALSE(panel.at(ControlId::Program).visible);
-    EXPECT_TRUE(panel.at(ControlId::Verify).visible) << "entries after the empty name do not count";
+    for (ControlId id : {ControlId::Auto, ControlId::BlankCheck, ControlId::Program,
+                         ControlId::Verify, ControlId::Read}) {
+        EXPECT_EQ(panel.at(id).visible, id != ControlId::Verify) << static_cast<int>(id);
+    }
+    PanelState other;
+    ApplyOperationVisibility(
+        {{{"Auto", "yes"}, {"Program", " 1"}, {"Unknown", "0"}, {}, {"Verify", "0"}, {}}}, other);
+    EXPECT_FALSE(other.at(ControlId::Auto).visible);
+    EXPECT_FALSE(other.at(ControlId::Program).visible);
+    EXPECT_TRUE(other.at(ControlId::Verify).visible) << "entries after the empty name do not count";
 }
 
 // One character per menu entry: load, save as, export, device, update firmware, hardware ID,
@@ -241,7 +229,6 @@ TEST(EvaluateMenuStates, FollowsChipWriterAndProductionState) {
     ChipDisplayInfo serialTwo = allMenus;
     serialTwo.MenuSerial_Num = 2;
     serialTwo.MenuRead_ChipInfo = 0;
-
     struct Case {
         const char* what;
         JobState job;

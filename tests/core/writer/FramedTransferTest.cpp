@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <deque>
-
-#include "SimRig.h"
 #include "core/writer/CommandBlock.h"
 #include "core/writer/FramedTransfer.h"
+#include "support/Recorders.h"
 
 namespace vexlor::test {
-
-using sim::test::RecordingProgress;
 namespace {
 
 // Records every write and read size; fails the write or read with the given ordinal (1-based).
@@ -45,134 +41,98 @@ TEST(CommandBlockTest, SignatureZerosLengthLittleEndianAndCommand) {
     EXPECT_EQ(block, expected);
 }
 
-struct SendCase {
-    std::uint32_t length;
-    std::vector<std::size_t> writeSizes;  // block, pieces
-    std::vector<std::string> progress;
-    int paints;
-};
-
-// Cases print as their length: the default printer shows the vectors' addresses, which would
-// change the test names from run to run.
-void PrintTo(const SendCase& c, std::ostream* os) {
-    *os << c.length << " bytes";
-}
-
-class SendFramedTest : public ::testing::TestWithParam<SendCase> {};
-
-TEST_P(SendFramedTest, PiecesProgressAndPaints) {
-    const SendCase& c = GetParam();
-    std::vector<std::uint8_t> data(c.length);
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        data[i] = static_cast<std::uint8_t>(i * 7);
-    }
-    RecordingChannel channel;
-    RecordingProgress progress;
-    ASSERT_TRUE(SendFramed(channel, {progress, progress, true}, data.data(), c.length, 0x12));
-    EXPECT_EQ(channel.writeSizes(), c.writeSizes);
-    EXPECT_EQ(channel.reads, std::vector<std::size_t>{13});
-    EXPECT_EQ(progress.events, c.progress);
-    EXPECT_EQ(progress.paints, c.paints);
-    std::vector<std::uint8_t> joined;
-    for (std::size_t i = 1; i < channel.writes.size(); ++i) {
-        joined.insert(joined.end(), channel.writes[i].begin(), channel.writes[i].end());
-    }
-    EXPECT_EQ(joined, data);
-}
-
 // Range: whole 512-byte pieces, at least 2; positions 1.., one per piece, then one more after
 // the status block. Paints: two around the block, one per piece, two around the status.
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, SendFramedTest,
-    ::testing::Values(SendCase{0, {13}, {"R0-2", "P1", "P1"}, 4},
-                      SendCase{512, {13, 512}, {"R0-1", "P1", "P1", "P2"}, 5},
-                      SendCase{513, {13, 512, 1}, {"R0-1", "P1", "P1", "P2", "P3"}, 6},
-                      SendCase{
-                          1536, {13, 512, 512, 512}, {"R0-3", "P1", "P1", "P2", "P3", "P4"}, 7}));
-
-TEST(SendFramedTest, QuietWhenProgressIsOff) {
-    std::vector<std::uint8_t> data(600);
-    RecordingChannel channel;
-    RecordingProgress progress;
-    ASSERT_TRUE(SendFramed(channel, {progress, progress, false}, data.data(), 600, 0x10));
-    EXPECT_TRUE(progress.events.empty());
-    EXPECT_EQ(channel.writeSizes(), (std::vector<std::size_t>{13, 512, 88}));
+TEST(SendFramedTest, PiecesProgressAndPaints) {
+    const struct {
+        std::uint32_t length;
+        std::vector<std::size_t> writeSizes;  // block, pieces
+        std::vector<std::string> progress;
+        int paints;
+    } cases[] = {
+        {0, {13}, {"R0-2", "P1", "P1"}, 4},
+        {512, {13, 512}, {"R0-1", "P1", "P1", "P2"}, 5},
+        {513, {13, 512, 1}, {"R0-1", "P1", "P1", "P2", "P3"}, 6},
+        {1536, {13, 512, 512, 512}, {"R0-3", "P1", "P1", "P2", "P3", "P4"}, 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        std::vector<std::uint8_t> data(c.length);
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            data[i] = static_cast<std::uint8_t>(i * 7);
+        }
+        RecordingChannel channel;
+        RecordingProgress progress;
+        ASSERT_TRUE(SendFramed(channel, {progress, progress, true}, data.data(), c.length, 0x12));
+        EXPECT_EQ(channel.writeSizes(), c.writeSizes);
+        EXPECT_EQ(channel.reads, std::vector<std::size_t>{13});
+        EXPECT_EQ(progress.events, c.progress);
+        EXPECT_EQ(progress.paints, c.paints);
+        std::vector<std::uint8_t> joined;
+        for (std::size_t i = 1; i < channel.writes.size(); ++i) {
+            joined.insert(joined.end(), channel.writes[i].begin(), channel.writes[i].end());
+        }
+        EXPECT_EQ(joined, data);
+    }
 }
 
-TEST(SendFramedTest, FailedBlockWriteSendsNothingElse) {
-    std::vector<std::uint8_t> data(700);
-    RecordingChannel channel;
-    channel.failWrite = 1;
-    RecordingProgress progress;
-    EXPECT_FALSE(SendFramed(channel, {progress, progress, true}, data.data(), 700, 0x10));
-    EXPECT_EQ(channel.writes.size(), 1u);
-    EXPECT_TRUE(channel.reads.empty());
-    EXPECT_TRUE(progress.events.empty());
-}
-
-TEST(SendFramedTest, FailedPieceDoesNotStopTheTransferAndStatusDecides) {
+// A failed piece does not stop the transfer: the status decides. Progress off keeps it quiet.
+TEST(SendFramedTest, OnlyTheBlockAndTheStatusDecideFailure) {
     std::vector<std::uint8_t> data(1024);
-    RecordingChannel channel;
-    channel.failWrite = 2;  // the first data piece
     RecordingProgress progress;
-    EXPECT_TRUE(SendFramed(channel, {progress, progress, false}, data.data(), 1024, 0x10));
-    EXPECT_EQ(channel.writeSizes(), (std::vector<std::size_t>{13, 512, 512}));
-
+    RecordingChannel piece;
+    piece.failWrite = 2;  // the first data piece
+    EXPECT_TRUE(SendFramed(piece, {progress, progress, false}, data.data(), 600, 0x10));
+    EXPECT_EQ(piece.writeSizes(), (std::vector<std::size_t>{13, 512, 88}));
+    EXPECT_TRUE(progress.events.empty());
+    RecordingChannel blockFails;
+    blockFails.failWrite = 1;
+    EXPECT_FALSE(SendFramed(blockFails, {progress, progress, true}, data.data(), 700, 0x10));
+    EXPECT_EQ(blockFails.writes.size(), 1u);
+    EXPECT_TRUE(blockFails.reads.empty());
+    EXPECT_TRUE(progress.events.empty());
     RecordingChannel silent;
     silent.failRead = 1;
     EXPECT_FALSE(SendFramed(silent, {progress, progress, false}, data.data(), 1024, 0x10));
 }
 
-struct ReceiveCase {
-    std::uint32_t length;
-    std::uint8_t lengthLow, lengthHigh;  // bytes 8 and 9 of the command block
-    std::vector<std::size_t> reads;
-    std::vector<std::string> progress;
-};
-
-void PrintTo(const ReceiveCase& c, std::ostream* os) {
-    *os << c.length << " bytes";
+TEST(ReceiveFramedTest, PiecesAndProgressWithoutPaints) {
+    const struct {
+        std::uint32_t length;
+        std::vector<std::size_t> reads;
+        std::vector<std::string> progress;
+    } cases[] = {
+        {0, {13}, {"R0-2", "P0", "P1"}},
+        {512, {512, 13}, {"R0-1", "P0", "P1", "P2"}},
+        {513, {512, 1, 13}, {"R0-1", "P0", "P1", "P2", "P3"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        RecordingChannel channel;
+        RecordingProgress progress;
+        std::vector<std::uint8_t> buffer(c.length + 1, 0x55);
+        ASSERT_TRUE(
+            ReceiveFramed(channel, {progress, progress, true}, buffer.data(), c.length, 0x13));
+        ASSERT_EQ(channel.writes.size(), 1u);
+        EXPECT_TRUE(std::ranges::equal(channel.writes[0], MakeCommandBlock(c.length, 0x13)));
+        EXPECT_EQ(channel.reads, c.reads);
+        EXPECT_EQ(progress.events, c.progress);
+        EXPECT_EQ(progress.paints, 0);
+        EXPECT_EQ(buffer[c.length], 0x55) << "nothing written past the requested length";
+    }
 }
-
-class ReceiveFramedTest : public ::testing::TestWithParam<ReceiveCase> {};
-
-TEST_P(ReceiveFramedTest, PiecesAndProgressWithoutPaints) {
-    const ReceiveCase& c = GetParam();
-    RecordingChannel channel;
-    RecordingProgress progress;
-    std::vector<std::uint8_t> buffer(c.length + 1, 0x55);
-    ASSERT_TRUE(ReceiveFramed(channel, {progress, progress, true}, buffer.data(), c.length, 0x13));
-    ASSERT_EQ(channel.writes.size(), 1u);
-    const std::vector<std::uint8_t> block{'U', 'S',         'B',          'C', 0, 0,   0,
-                                          0,   c.lengthLow, c.lengthHigh, 0,   0, 0x13};
-    EXPECT_EQ(channel.writes[0], block);
-    EXPECT_EQ(channel.reads, c.reads);
-    EXPECT_EQ(progress.events, c.progress);
-    EXPECT_EQ(progress.paints, 0);
-    EXPECT_EQ(buffer[c.length], 0x55) << "nothing written past the requested length";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, ReceiveFramedTest,
-    ::testing::Values(ReceiveCase{0, 0x00, 0x00, {13}, {"R0-2", "P0", "P1"}},
-                      ReceiveCase{512, 0x00, 0x02, {512, 13}, {"R0-1", "P0", "P1", "P2"}},
-                      ReceiveCase{
-                          513, 0x01, 0x02, {512, 1, 13}, {"R0-1", "P0", "P1", "P2", "P3"}}));
 
 TEST(ReadVersionFramedTest, EachPhaseOnlyAfterTheOneBefore) {
     std::array<std::uint8_t, 26> buffer{};
     RecordingChannel ok;
     EXPECT_TRUE(ReadVersionFramed(ok, buffer.data()));
-    const CommandBlock expected{'U', 'S', 'B', 'C', 0, 0, 0, 0, 26, 0, 0, 0, 0x04};
     ASSERT_EQ(ok.writes.size(), 1u);
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), ok.writes[0].begin()));
+    EXPECT_TRUE(std::ranges::equal(ok.writes[0], MakeCommandBlock(26, 0x04)));
     EXPECT_EQ(ok.reads, (std::vector<std::size_t>{26, 13}));
-
     RecordingChannel blockFails;
     blockFails.failWrite = 1;
     EXPECT_FALSE(ReadVersionFramed(blockFails, buffer.data()));
     EXPECT_TRUE(blockFails.reads.empty());
-
     RecordingChannel dataFails;
     dataFails.failRead = 1;
     EXPECT_FALSE(ReadVersionFramed(dataFails, buffer.data()));

@@ -40,7 +40,6 @@ TEST_F(PipeLinkTest, ArrivalOpensThePipesRemovalClosesThemArrivalAgainReconnects
         version.fill(0);
         ASSERT_TRUE(rig.connection.ReadVersionBlock(cmd::kVersion, version.data(), 26));
         EXPECT_EQ(VersionString(version), "USB STANDALONE WRITER_V2.0");
-
         served.remove();
         const auto removed = watcher.poll();
         EXPECT_EQ(removed,
@@ -67,10 +66,6 @@ TEST_F(PipeLinkTest, DownloadLargerThanAPipeBufferArrivesWhole) {
     served.remove();
     EXPECT_EQ(rig.op.texts(), Words{"Loading Data Ok"});
     EXPECT_TRUE(std::equal(data.begin(), data.end(), device.dataArea().begin()));
-    EXPECT_EQ(rig.exchanges(),
-              (Words{"15>30", "17>10", "00>47", "14>04 17", "12>#16", "13<16", "14>0C 07", "00>47",
-                     "14>08 17", "12>#70001", "13<70001", "14>0C 07", "00>47", "14>04 17",
-                     "12>51 52 56 37", "13<4", "14>0C 07", "00>07", "17>90"}));
 }
 
 // A writer that takes a command and never sends the status block costs one wait on either own
@@ -118,13 +113,11 @@ TEST(DeviceDirectoryWatcherTest, ReportsCompleteVisibleInterfacesComingAndGoing)
     EXPECT_EQ(watcher.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Arrival, early.string()}}));
     DeviceDirectoryWatcher late(devices);
     EXPECT_TRUE(late.poll().empty()) << "present at start is no arrival";
-
     makeInterface(".vexlor#{3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3}.new", true);
     const auto half = makeInterface("vexlor#{3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3}", false);
     EXPECT_TRUE(late.poll().empty()) << "hidden or half made";
     ::mkfifo((half / "PIPE01").c_str(), 0600);
     EXPECT_EQ(late.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Arrival, half.string()}}));
-
     std::filesystem::remove_all(half);
     std::filesystem::remove_all(early);
     EXPECT_EQ(late.poll(), (std::vector<DeviceEvent>{{DeviceEvent::Removal, early.string()},

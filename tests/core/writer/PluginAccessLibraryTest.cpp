@@ -35,20 +35,18 @@ TEST_F(PluginAccessLibraryTest, LoadedPluginCarriesEveryOrdinal) {
     EXPECT_TRUE(lines.empty());
 }
 
-TEST_F(PluginAccessLibraryTest, PluginLackingAnEntryPointIsAbsent) {
-    auto library = LoadAccessLibrary(INCOMPLETE_PLUGIN_PATH, diagnostics);
-    EXPECT_NE(library->open(0x5A5B, 0, 0), 0) << "an absent library never opens a writer";
-    EXPECT_EQ(lines, std::vector<std::string>{"Access library lacks orvo_ordinal_5\n"});
-}
-
-TEST_F(PluginAccessLibraryTest, MissingOrBrokenFileIsAbsent) {
+// An absent library never opens a writer; only a file that is there but unusable is worth a line.
+TEST_F(PluginAccessLibraryTest, MissingBrokenOrIncompleteFileIsAbsent) {
     ScratchDir scratch;
     EXPECT_NE(LoadAccessLibrary(scratch / "liborvoapi.so", diagnostics)->open(0x5A5B, 0, 0), 0);
-    EXPECT_TRUE(lines.empty()) << "no plugin is the normal case, not worth a line";
+    EXPECT_TRUE(lines.empty());
     const auto broken = scratch.write("liborvoapi.so", "not a shared object");
     EXPECT_NE(LoadAccessLibrary(broken, diagnostics)->open(0x5A5B, 0, 0), 0);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("Access library not loaded: ", 0), 0u);
+    lines.clear();
+    EXPECT_NE(LoadAccessLibrary(INCOMPLETE_PLUGIN_PATH, diagnostics)->open(0x5A5B, 0, 0), 0);
+    EXPECT_EQ(lines, std::vector<std::string>{"Access library lacks orvo_ordinal_5\n"});
 }
 
 TEST_F(PluginAccessLibraryTest, TransportsLoadThePluginNamedInTheirPathsAndUseTheRealBus) {
@@ -57,7 +55,6 @@ TEST_F(PluginAccessLibraryTest, TransportsLoadThePluginNamedInTheirPathsAndUseTh
     EXPECT_EQ(named.library().name(), std::string("access library ") + ECHO_PLUGIN_PATH);
     EXPECT_NE(named.realBus(), nullptr);
     EXPECT_EQ(named.libusb().name(), "libusb");
-
     WriterTransports unnamed({{"/nonexistent/devices", {}}}, diagnostics);
     EXPECT_EQ(unnamed.library().open(), OpenResult::Absent);
     EXPECT_TRUE(lines.empty());

@@ -17,14 +17,23 @@ using Lines = std::vector<std::string>;
 
 const std::string kInterfaceName = "usb#vid_7a5c&pid_0c31#{3d7e41a2-5c19-4f60-9b8e-61a0c2d4f7b3}";
 
-TEST(TransportChoiceTest, AccessLibraryThatOpensIsChosenFirst) {
+TEST(TransportChoiceTest, AccessLibraryThatOpensIsChosenFirstAndAskedAboutRemovals) {
     sim::SimWriter device;
     SimRig rig(device, Reach::AccessLibrary);
-    EXPECT_TRUE(rig.connection.SelectTransport(false));
+    EXPECT_TRUE(rig.connect());
     EXPECT_TRUE(rig.connection.usesAccessLibrary());
     EXPECT_TRUE(rig.link.writerConnected);
     EXPECT_EQ(rig.access.timeout(), 5u);
     EXPECT_TRUE(rig.diagnosticLines.empty()) << "the own path is not tried";
+    std::string text;
+    EXPECT_TRUE(rig.connection.ReadVersionText(text));
+    EXPECT_EQ(text, "USB STANDALONE WRITER");
+    EXPECT_EQ(rig.exchanges(), Lines{"04<26"}) << "the version is one command";
+    EXPECT_FALSE(rig.connection.WriterRemoved("any")) << "the library still reaches it";
+    EXPECT_TRUE(rig.link.writerConnected);
+    device.detach();
+    EXPECT_TRUE(rig.connection.WriterRemoved("any"));
+    EXPECT_FALSE(rig.link.writerConnected);
 }
 
 TEST(TransportChoiceTest, WithoutTheLibraryLibusbOpensWithConfigurationAndInterface) {
@@ -133,27 +142,6 @@ TEST(TransportChoiceTest, RemovalOnTheOwnPathNeedsTheWritersName) {
     EXPECT_FALSE(rig.connection.transport().isOpen());
 }
 
-TEST(TransportChoiceTest, RemovalThroughTheLibraryAsksWhetherTheWriterIsStillThere) {
-    sim::SimWriter device;
-    SimRig rig(device, Reach::AccessLibrary);
-    ASSERT_TRUE(rig.connect());
-    EXPECT_FALSE(rig.connection.WriterRemoved("any")) << "the library still reaches it";
-    EXPECT_TRUE(rig.link.writerConnected);
-    device.detach();
-    EXPECT_TRUE(rig.connection.WriterRemoved("any"));
-    EXPECT_FALSE(rig.link.writerConnected);
-}
-
-TEST(TransportChoiceTest, VersionThroughTheLibraryIsOneCommand) {
-    sim::SimWriter device;
-    SimRig rig(device, Reach::AccessLibrary);
-    ASSERT_TRUE(rig.connect());
-    std::string text;
-    EXPECT_TRUE(rig.connection.ReadVersionText(text));
-    EXPECT_EQ(text, "USB STANDALONE WRITER");
-    EXPECT_EQ(rig.exchanges(), Lines{"04<26"});
-}
-
 class DeviceFileTest : public ::testing::Test {
   protected:
     // A device-file interface with both pipes, as the device daemon lays it out.
@@ -181,7 +169,6 @@ TEST_F(DeviceFileTest, LookupSkipsOtherClassesHiddenAndOverlongPaths) {
     ASSERT_GE(overlong.string().size() + 7, kDeviceNameCapacity);
     std::filesystem::create_directories(overlong);
     const auto dir = makeInterface(kInterfaceName);
-
     EXPECT_EQ(pipes.open(), OpenResult::Absent) << "nobody serves the command pipe";
     EXPECT_FALSE(pipes.isOpen()) << "no half-open pair is kept";
     const std::string in = (dir / "PIPE00").string();

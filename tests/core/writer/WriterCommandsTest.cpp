@@ -9,32 +9,24 @@ using sim::test::SimRig;
 using Reach = SimRig::Reach;
 using Words = std::vector<std::string>;
 
-struct WordCase {
-    Reach reach;
-    std::uint16_t value;
-    const char* onTheWire;
-};
-
-void PrintTo(const WordCase& c, std::ostream* os) {
-    *os << (c.reach == Reach::Usb ? "own path " : "access library ") << c.onTheWire;
-}
-
-class ControlWordTest : public ::testing::TestWithParam<WordCase> {};
-
 // High byte first through the access library, low byte first through the own path.
-TEST_P(ControlWordTest, ModeThenWordInTheTransportsByteOrder) {
-    sim::SimWriter device;
-    SimRig rig(device, GetParam().reach);
-    ASSERT_TRUE(rig.connect());
-    rig.writer.WriteControlWord(GetParam().value);
-    EXPECT_EQ(rig.exchanges(), (Words{"00>47", GetParam().onTheWire}));
+TEST(ControlWordTest, ModeThenWordInTheTransportsByteOrder) {
+    const struct {
+        Reach reach;
+        std::uint16_t value;
+        const char* onTheWire;
+    } cases[] = {{Reach::AccessLibrary, 0x3905, "03>39 05"},
+                 {Reach::Usb, 0x3905, "03>05 39"},
+                 {Reach::AccessLibrary, 0x8D01, "03>8D 01"},
+                 {Reach::Usb, 0x8D01, "03>01 8D"}};
+    for (const auto& c : cases) {
+        sim::SimWriter device;
+        SimRig rig(device, c.reach);
+        ASSERT_TRUE(rig.connect());
+        rig.writer.WriteControlWord(c.value);
+        EXPECT_EQ(rig.exchanges(), (Words{"00>47", c.onTheWire}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Transports, ControlWordTest,
-                         ::testing::Values(WordCase{Reach::AccessLibrary, 0x3905, "03>39 05"},
-                                           WordCase{Reach::Usb, 0x3905, "03>05 39"},
-                                           WordCase{Reach::AccessLibrary, 0x8D01, "03>8D 01"},
-                                           WordCase{Reach::Usb, 0x8D01, "03>01 8D"}));
 
 class WriterCommandsTest : public ::testing::Test {
   protected:
@@ -44,38 +36,30 @@ class WriterCommandsTest : public ::testing::Test {
     SimRig rig{device};
 };
 
-TEST_F(WriterCommandsTest, SingleByteCommands) {
-    rig.writer.ChangeWriterMode(0x80);
-    rig.writer.SetOperationLamp(0x10);
-    rig.writer.WriteControlByte(0x30);
-    std::array<std::uint8_t, 6> voltages{};
-    EXPECT_TRUE(rig.writer.ReadVoltageBlock(voltages));
-    EXPECT_EQ(rig.exchanges(), (Words{"00>80", "17>10", "00>47", "01>30", "05<6"}));
-    EXPECT_EQ(device.lamp(), 0x10);
-}
-
-// The base firmware carries its model code 0x5A at 0xFA8F (see the simulated image).
-TEST_F(WriterCommandsTest, ReadWriterByteOwnPathUsesTwoAddressBytes) {
-    EXPECT_EQ(rig.writer.ReadWriterByte(0xFA8F) & 0xF0, 0x50);
-    EXPECT_EQ(rig.exchanges(), (Words{"00>00", "0F>FA 8F", "11<1"}));
-    EXPECT_FALSE(rig.link.busy);
-    EXPECT_FALSE(rig.link.showTransferProgress);
-}
-
-TEST_F(WriterCommandsTest, ReadWriterByteWithUnknownVersionSendsNothing) {
-    rig.link.knownWriterVersion = false;
-    EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0);
-    EXPECT_TRUE(rig.exchanges().empty());
-    EXPECT_FALSE(rig.link.busy);
-}
-
-TEST(WriterLibraryCommandsTest, ReadWriterByteUsesFourAddressBytesWhateverTheVersion) {
-    sim::SimWriter device;
-    SimRig rig(device, Reach::AccessLibrary);
-    ASSERT_TRUE(rig.connect());
-    rig.link.knownWriterVersion = false;
-    EXPECT_EQ(rig.writer.ReadWriterByte(0x39), 0xC8);
-    EXPECT_EQ(rig.exchanges(), (Words{"00>00", "0F>00 00 00 39", "11<1"}));
+// The access library takes four address bytes whatever the version; the own path two, and
+// nothing at all while the version is unknown. The base firmware's model code 0x5A is at 0xFA8F.
+TEST(ReadWriterByteTest, AddressBytesFollowTheTransportAndTheVersion) {
+    const struct {
+        Reach reach;
+        bool known;
+        std::uint16_t address;
+        std::uint8_t value;
+        Words words;
+    } cases[] = {
+        {Reach::Usb, true, 0xFA8F, 0x5A, {"00>00", "0F>FA 8F", "11<1"}},
+        {Reach::Usb, false, 0x39, 0, {}},
+        {Reach::AccessLibrary, false, 0x39, 0xC8, {"00>00", "0F>00 00 00 39", "11<1"}},
+    };
+    for (const auto& c : cases) {
+        sim::SimWriter device;
+        SimRig rig(device, c.reach);
+        ASSERT_TRUE(rig.connect());
+        rig.link.knownWriterVersion = c.known;
+        EXPECT_EQ(rig.writer.ReadWriterByte(c.address), c.value);
+        EXPECT_EQ(rig.exchanges(), c.words);
+        EXPECT_FALSE(rig.link.busy);
+        EXPECT_FALSE(rig.link.showTransferProgress);
+    }
 }
 
 TEST_F(WriterCommandsTest, OptionHeaderIsTheFirst512BytesOfTheOptionArea) {

@@ -69,16 +69,6 @@ TEST_F(WriterImageTest, FirmwareImageWithUnknownVersionSendsNoAddressAndNoPrepar
     EXPECT_EQ(rig.exchanges(), (Words{"00>00", "10>#67584", "11<67584!", "00>07", "17>90"}));
 }
 
-TEST(WriterLibraryImageTest, FirmwareImageReportsItsOwnProgressSteps) {
-    sim::SimWriter device;
-    SimRig rig(device, Reach::AccessLibrary);
-    ASSERT_TRUE(rig.connect());
-    EXPECT_TRUE(rig.writer.WriteFirmwareImage(rig.base.writeBytes("fw.nce", Image(1, 2)), true));
-    EXPECT_EQ(rig.exchanges()[2], "0F>00 00 00 00");
-    EXPECT_EQ(rig.progress.events,
-              (std::vector<std::string>{"R0-0", "R0-100", "P15", "P30", "P60", "P100"}));
-}
-
 TEST_F(WriterImageTest, FirmwareReadBackDifferenceFails) {
     device.faults().corruptReadBack = true;
     EXPECT_FALSE(rig.writer.WriteFirmwareImage(writeImage(), true));
@@ -117,17 +107,14 @@ TEST_F(WriterImageTest, AreaFilesUpToTheBufferAreWrittenLongerOnesRefused) {
     EXPECT_EQ(rig.op.texts(), Words{"File Too Large ! (" + tooLong.string() + ")"});
 }
 
-TEST_F(WriterImageTest, AreaWithMissingFileShowsOpenFail) {
+TEST_F(WriterImageTest, AreaFileMissingOrReadBackDifferentFails) {
     const auto path = rig.base / "absent.prog";
     EXPECT_FALSE(rig.writer.WriteAreaFromFile(path, 4));
     EXPECT_EQ(rig.op.texts(), Words{"Open Fail ! (" + path.string() + ")"});
     EXPECT_EQ(rig.op.last().icon, MessageIcon::None);
-}
-
-TEST_F(WriterImageTest, AreaReadBackDifferenceFailsButClosesTheArea) {
     device.faults().corruptReadBack = true;
     EXPECT_FALSE(rig.writer.WriteAreaFromFile(rig.base.write("o.prog", "option"), 4));
-    EXPECT_EQ(rig.exchanges().back(), "14>0C 07");
+    EXPECT_EQ(rig.exchanges().back(), "14>0C 07") << "the area is closed all the same";
 }
 
 class DownloadTest : public WriterImageTest {
@@ -165,28 +152,36 @@ TEST_F(DownloadTest, MissingTestOptionDoesNotSpoilTheDownload) {
                      "Loading Data Ok"}));
 }
 
-TEST_F(DownloadTest, DataReadBackCorruptionFailsBeforeTheOptionFile) {
-    corruptAreaReadBack(2);
-    EXPECT_FALSE(rig.writer.DownloadBuffers());
-    EXPECT_EQ(rig.op.texts(), Words{"<LoadingdataFailMsg>"});
-    EXPECT_EQ(rig.op.last().icon, MessageIcon::Stop);
-    EXPECT_EQ(rig.exchanges().back(), "17>90");
-    EXPECT_EQ(area(device.optionArea(), 4), "TEST") << "buffer_option.prog was never sent";
-    EXPECT_EQ(rig.clock.waits(), std::vector<std::uint32_t>{300});
+// A data-area difference fails before buffer_option.prog is sent and before the settling wait.
+TEST_F(DownloadTest, ReadBackCorruptionFailsTheDownload) {
+    const struct {
+        int area;  // in the order written
+        const char* optionArea;
+        std::vector<std::uint32_t> waits;
+    } cases[] = {{2, "TEST", {300}}, {3, "OPTI", {300, 1500}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.area);
+        rig.op.shown.clear();
+        rig.clock.clearWaits();
+        corruptAreaReadBack(c.area);
+        EXPECT_FALSE(rig.writer.DownloadBuffers());
+        EXPECT_EQ(rig.op.texts(), Words{"<LoadingdataFailMsg>"});
+        EXPECT_EQ(rig.op.last().icon, MessageIcon::Stop);
+        EXPECT_EQ(rig.exchanges().back(), "17>90");
+        EXPECT_EQ(area(device.optionArea(), 4), c.optionArea);
+        EXPECT_EQ(rig.clock.waits(), c.waits);
+    }
 }
 
-TEST_F(DownloadTest, OptionReadBackCorruptionFailsAfterWaiting) {
-    corruptAreaReadBack(3);
-    EXPECT_FALSE(rig.writer.DownloadBuffers());
-    EXPECT_EQ(rig.op.texts(), Words{"<LoadingdataFailMsg>"});
-    EXPECT_EQ(rig.exchanges().back(), "17>90");
-    EXPECT_EQ(rig.clock.waits(), (std::vector<std::uint32_t>{300, 1500}));
-}
-
-TEST(LibraryDownloadTest, ReportsItsProgressSteps) {
+TEST(LibraryTransferTest, ImageAndDownloadReportTheirOwnProgressSteps) {
     sim::SimWriter device;
     SimRig rig(device, Reach::AccessLibrary);
     ASSERT_TRUE(rig.connect());
+    EXPECT_TRUE(rig.writer.WriteFirmwareImage(rig.base.writeBytes("fw.nce", Image(1, 2)), true));
+    EXPECT_EQ(rig.exchanges()[2], "0F>00 00 00 00");
+    EXPECT_EQ(rig.progress.events,
+              (std::vector<std::string>{"R0-0", "R0-100", "P15", "P30", "P60", "P100"}));
+    rig.progress.events.clear();
     for (const char* name : {"test_option.prog", "buffer_data.prog", "buffer_option.prog"}) {
         rig.base.write(name, name);
     }
@@ -217,21 +212,19 @@ TEST_F(FamilyFirmwareTest, NewVersionStampsTheOptionFileAndWritesTheImage) {
     EXPECT_EQ(rig.clock.waits(), (std::vector<std::uint32_t>{300, 1000, 3000}));
 }
 
-TEST_F(FamilyFirmwareTest, NotLoadedSinceAttachWritesEvenTheSameVersion) {
-    rig.base.writeBytes("buffer_option.prog", Bytes(256, 0));
-    rig.link.writerFirmwareVersion = 0x0102;
-    EXPECT_TRUE(rig.writer.EnsureFamilyFirmware(writeImage(0x0102, 0x5A31)));
-    EXPECT_FALSE(rig.exchanges().empty());
-    EXPECT_TRUE(rig.link.familyFirmwareLoaded);
-}
-
-TEST_F(FamilyFirmwareTest, MatchingLoadedFirmwareOnlyRewritesTheStamp) {
-    rig.base.writeBytes("buffer_option.prog", Bytes(256, 0));
-    rig.link.writerFirmwareVersion = 0x0102;
-    rig.link.familyFirmwareLoaded = true;
-    EXPECT_TRUE(rig.writer.EnsureFamilyFirmware(writeImage(0x0102, 0x6B42)));
-    EXPECT_TRUE(rig.exchanges().empty());
-    EXPECT_EQ(stamp(), (Bytes{0x00, 0x20, 0x23, 0x6B, 0x42, 0x00}));
+// The same version is written again unless it was loaded since the attach; then only the
+// option file's stamp changes.
+TEST_F(FamilyFirmwareTest, SameVersionIsWrittenOnlyIfNotLoadedSinceAttach) {
+    for (bool loaded : {false, true}) {
+        SCOPED_TRACE(loaded);
+        rig.base.writeBytes("buffer_option.prog", Bytes(256, 0));
+        rig.link.writerFirmwareVersion = 0x0102;
+        rig.link.familyFirmwareLoaded = loaded;
+        EXPECT_TRUE(rig.writer.EnsureFamilyFirmware(writeImage(0x0102, 0x6B42)));
+        EXPECT_EQ(rig.exchanges().empty(), loaded);
+        EXPECT_TRUE(rig.link.familyFirmwareLoaded);
+        EXPECT_EQ(stamp(), (Bytes{0x00, 0x20, 0x23, 0x6B, 0x42, 0x00}));
+    }
 }
 
 TEST_F(FamilyFirmwareTest, FailedImageWriteIsAFailureAndNotTakenAsLoaded) {
