@@ -44,7 +44,12 @@ TEST(WriterListingOdds, AnInterfaceNamedOnlyByTheClassKeepsItsWholeName) {
     EXPECT_EQ(writers[0].id, "pipe:" + bare);
     EXPECT_EQ(WriterIdList(writers), "pipe:" + bare);
     EXPECT_EQ(WriterIdList({}), "none");
-    EXPECT_EQ(WriterIdList(ListWriters({{{"1-1", ""}}, {}, true})), "usb:1-1, library");
+    const auto mixed = ListWriters({{{"1-1", ""}, {"1-2", "S"}}, {"w"}, true});
+    EXPECT_EQ(WriterIdList(mixed), "usb:1-1, usb-serial:S, pipe:w, library");
+    // Scripts tell the kinds apart by the start of the ID.
+    for (const WriterListing& writer : mixed) {
+        EXPECT_TRUE(writer.id.starts_with(KindName(writer.kind))) << writer.id;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
-// Job-file values at the edges of what is accepted, and job files that cannot be used at all.
+// Job-file values and times at the edges of what is accepted, and job files that cannot be used.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "core/production/BatchJob.h"
+#include "core/production/BatchRun.h"
+#include "core/production/UtcTime.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::test {
@@ -73,6 +77,43 @@ TEST(BatchJobErrors, UnreadableJobOrProgramFiles) {
     EXPECT_EQ(job.program, dir / "p.hex");
     EXPECT_FALSE(CheckBatchProgram(job, error));
     EXPECT_NE(error.find(":2: can't read the program file"), std::string::npos) << error;
+}
+
+TEST(ProductionEdges, TimesOnlyInTheLoggedForm) {
+    const struct {
+        const char* text;
+        const char* parsed;  // nullptr: refused
+    } cases[] = {
+        {"2000-02-29", "2000-02-29T00:00:00Z"},
+        {"1900-02-29", nullptr},
+        {"2026-04-31", nullptr},
+        {"2026-00-10", nullptr},
+        {"2026-12-00", nullptr},
+        {"2026/12/06", nullptr},
+        {"20a6-12-06", nullptr},
+        {"2026-12-06X08:30", nullptr},
+        {"2026-12-06T08-30", nullptr},
+        {"2026-12-06T8:30", nullptr},
+        {"2026-12-06T08:30Z", "2026-12-06T08:30:00Z"},
+        {"2026-12-06T08:30:00:00", nullptr},
+        {"2026-12-06T08:30-00", nullptr},
+        {"2026-12-06T23:59:60", nullptr},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseUtcTimestamp(c.text),
+                  c.parsed ? std::optional<std::string>(c.parsed) : std::nullopt)
+            << c.text;
+    }
+}
+
+TEST(ProductionEdges, EveryEndOfARunHasItsOwnText) {
+    std::set<std::string> texts;
+    for (BatchEnd end : {BatchEnd::Limit, BatchEnd::SerialComplete, BatchEnd::CountReached,
+                         BatchEnd::NoMoreChips, BatchEnd::WriterGone, BatchEnd::LogFailed}) {
+        texts.insert(BatchEndText(end));
+    }
+    EXPECT_EQ(texts.size(), 6u);
+    EXPECT_EQ(texts.count(""), 0u);
 }
 
 }  // namespace
