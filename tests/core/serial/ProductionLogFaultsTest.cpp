@@ -1,0 +1,57 @@
+// A database whose production log has another shape: nothing is written, reads report why, and
+// a journaled chip whose log entry fails leaves the run's numbers as they were.
+#include <gtest/gtest.h>
+
+#include "core/serial/ProductionLog.h"
+#include "core/serial/SerialJournal.h"
+#include "support/ScratchDir.h"
+
+namespace vexlor::test {
+namespace {
+
+TEST(ProductionLogFaults, AForeignLogTableRefusesEntriesAndKeepsTheRunUnchanged) {
+    ScratchDir dir;
+    const auto file = dir / kJournalDatabaseFile;
+    std::string error;
+    sqlite3* db = OpenProgramDatabase(file, error);
+    ASSERT_NE(db, nullptr) << error;
+    ASSERT_TRUE(
+        Exec(db, "DROP TABLE production_log; CREATE TABLE production_log (at TEXT);", error))
+        << error;
+    CloseProgramDatabase(db);
+
+    ProductionLog log(file);
+    const ProductionEntry entry{"t", "simulated", "QRV7049", "ab", "00A0", true, ""};
+    EXPECT_FALSE(log.append(entry));
+    EXPECT_NE(log.error().find("no column named time"), std::string::npos) << log.error();
+    EXPECT_FALSE(log.entriesSince("").has_value());
+    EXPECT_FALSE(log.serialsGiven("QRV7049", "00A0", "00FF").has_value());
+    EXPECT_NE(log.error().find("no such column"), std::string::npos) << log.error();
+
+    SerialJournal journal(file);
+    ASSERT_TRUE(journal.beginRun("QRV7049")) << journal.error();
+    EXPECT_FALSE(journal.recordChip(true, "00A0", {"1", "0", "1"}, "00A1", &entry));
+    EXPECT_NE(journal.error().find("no column named time"), std::string::npos) << journal.error();
+    const auto run = journal.openRun();
+    ASSERT_TRUE(run.has_value());
+    EXPECT_EQ(run->counters, SerialCounters{});
+    EXPECT_EQ(run->currentSerial, "");
+}
+
+TEST(ProductionLogFaults, APlaceThatIsNoDatabaseFailsWithTheReason) {
+    ScratchDir dir;
+    dir.write("garbage.db", std::string(4096, 'x'));
+    std::filesystem::create_directories(dir / "folder.db");
+    const std::pair<const char*, const char*> cases[] = {{"garbage.db", "not a database"},
+                                                         {"folder.db", "unable to open"}};
+    for (const auto& [name, reason] : cases) {
+        ProductionLog log(dir / name);
+        EXPECT_FALSE(log.append({}));
+        EXPECT_FALSE(log.entriesSince("").has_value());
+        EXPECT_NE(log.error().find(reason), std::string::npos) << name << ": " << log.error();
+    }
+    EXPECT_EQ(readText(dir / "garbage.db"), std::string(4096, 'x'));
+}
+
+}  // namespace
+}  // namespace vexlor::test
