@@ -39,7 +39,8 @@ TEST(ConverterRefusals, MissingTemplateProgramOrSerialFileLeavesNoBuffers) {
             }
             // Both readings of a program: a ".bin" image and anything else as HEX text.
             const char* program = lacking == Lacking::SerialFile ? "absent.hex" : "absent.bin";
-            ConversionJob job = bench.job(chipRecord(chip, insideNumber), bench.dir / program);
+            const ICInfo ic = chipRecord(chip, insideNumber);  // the job keeps a reference
+            ConversionJob job = bench.job(ic, bench.dir / program);
             job.flags.displaySerialNumber = lacking == Lacking::SerialFile;
             EXPECT_NE(ConvertByInsideNumber(insideNumber, job, bench.out), 0);
             ASSERT_FALSE(bench.op.shown.empty());
