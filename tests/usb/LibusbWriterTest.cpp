@@ -256,5 +256,36 @@ TEST_F(LibusbWriter, ArrivalRestoresTheJobAsInProcessAndAPulledWriterFailsTheDow
     EXPECT_EQ(desktop.pane.shown.back(), "USB was not connected");
 }
 
+// A transport tied to a bus-port path opens the writer there and nothing elsewhere; a bus that
+// has started finds nothing once the writer is pulled.
+TEST_F(LibusbWriter, PortPathDecidesWhichWriterOpens) {
+    usb.plugIn();
+    LibusbBus bus;
+    const std::vector<UsbWriterPlace> places = bus.writerPlaces();
+    ASSERT_EQ(places.size(), 1u);
+    EXPECT_EQ(places[0].portPath, "1-1");
+    Diagnostics silent([](std::string_view) {});
+    struct Case {
+        std::string portPath;
+        bool pluggedIn;
+        OpenResult expected;
+    };
+    const Case cases[] = {
+        {"1-1", true, OpenResult::Opened},  {"1-1.3", true, OpenResult::Absent},
+        {"2-1", true, OpenResult::Absent},  {"1", true, OpenResult::Absent},
+        {"1-1", false, OpenResult::Absent}, {"", false, OpenResult::Absent},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.portPath + (c.pluggedIn ? " plugged in" : " pulled"));
+        if (usb.pluggedIn() != c.pluggedIn) {
+            c.pluggedIn ? usb.plugIn() : usb.unplug();
+        }
+        LibusbTransport transport(bus, "libusb", silent);
+        transport.restrictTo(c.portPath);
+        EXPECT_EQ(transport.open(), c.expected);
+        EXPECT_EQ(transport.isOpen(), c.expected == OpenResult::Opened);
+    }
+}
+
 }  // namespace
 }  // namespace vexlor::usbtest
