@@ -21,7 +21,7 @@ struct StoredEntry {
     std::optional<std::uint32_t> claimedSize = std::nullopt;
 };
 
-void put(Bytes& out, std::uint32_t value, int bytes) {
+void put(Bytes& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
     }
