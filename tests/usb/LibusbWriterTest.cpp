@@ -304,6 +304,7 @@ TEST_F(LibusbWriter, BusFaultsFailTheDownloadAndTheLinkRecovers) {
         {"stall out", {Kind::Status, kOut, 512, 2, -EPIPE}, true},
         {"overflow out", {Kind::Status, kOut, 512, 2, -EOVERFLOW}, true},
         {"bus error out", {Kind::Status, kOut, 512, 2, -EPROTO}, true},
+        {"gone out", {Kind::Status, kOut, 512, 2, -ENODEV}, true},
         {"held out", {Kind::Hold, kOut, 512, 2}, true},
         {"submit refused", {Kind::RefuseSubmit, kOut, 512, 2, ENOMEM}, true},
         {"reap failed", {Kind::FailReap, kOut, 512, 2, EIO}, true},
