@@ -3,19 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "core/writer/CommandBlock.h"
+#include "PipeHost.h"
 #include "core/writer/WriterIdentity.h"
 #include "sim/SimTransports.h"
 
 namespace vexlor::sim {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes block(std::uint8_t command, std::uint32_t length) {
-    const CommandBlock bytes = MakeCommandBlock(length, command);
-    return {bytes.begin(), bytes.end()};
-}
+using test::Bytes;
+using test::commandBytes;
 
 const Bytes kStatusOk{'U', 'S', 'B', 'S', 0, 0, 0, 0, 0, 0, 0, 0, 0};
 const Bytes kStatusFailed{'U', 'S', 'B', 'S', 0, 0, 0, 0, 0, 0, 0, 0, 1};
@@ -37,8 +33,9 @@ TEST(SimEndpoint, WriteCommandArrivesInAnyPieces) {
     for (std::size_t i = 0; i < payload.size(); ++i) {
         payload[i] = std::uint8_t(i ^ 0x5A);
     }
-    const std::vector<Bytes> commands{block(0x00, 1) + Bytes{0x47}, block(0x14, 2) + Bytes{8, 0x17},
-                                      block(0x12, 600) + payload};
+    const std::vector<Bytes> commands{commandBytes(0x00, 1) + Bytes{0x47},
+                                      commandBytes(0x14, 2) + Bytes{8, 0x17},
+                                      commandBytes(0x12, 600) + payload};
     for (std::size_t cut : {1u, 5u, 13u, 512u, 700u}) {
         SimWriter writer;
         SimEndpoint endpoint(writer);
@@ -63,13 +60,13 @@ TEST(SimEndpoint, DataInPrecedesTheStatusWhichTellsRefusedCommands) {
     };
     const std::string version = "USB STANDALONE WRITER_V2.0";
     const Case cases[] = {
-        {block(0x04, 26), Bytes(version.begin(), version.end()) + kStatusOk},
-        {block(0x17, 0), kStatusFailed},                // the lamp needs its byte
-        {block(0x17, 1) + Bytes{0x10}, kStatusOk},      //
-        {block(0x42, 1) + Bytes{0x00}, kStatusFailed},  // no such command
-        {block(0x16, 1), Bytes{0x00} + kStatusOk},      // idle writer: status 0
-        {block(0x11, 0x40001), kStatusFailed},          // too long: refused, no data
-        {block(0x13, 2), Bytes{0, 0} + kStatusFailed},  // no area open
+        {commandBytes(0x04, 26), Bytes(version.begin(), version.end()) + kStatusOk},
+        {commandBytes(0x17, 0), kStatusFailed},                // the lamp needs its byte
+        {commandBytes(0x17, 1) + Bytes{0x10}, kStatusOk},      //
+        {commandBytes(0x42, 1) + Bytes{0x00}, kStatusFailed},  // no such command
+        {commandBytes(0x16, 1), Bytes{0x00} + kStatusOk},      // idle writer: status 0
+        {commandBytes(0x11, 0x40001), kStatusFailed},          // too long: refused, no data
+        {commandBytes(0x13, 2), Bytes{0, 0} + kStatusFailed},  // no area open
     };
     for (const auto& c : cases) {
         SimWriter writer;
@@ -83,18 +80,19 @@ TEST(SimEndpoint, DataInPrecedesTheStatusWhichTellsRefusedCommands) {
 TEST(SimEndpoint, StreamRecoversFromOverlongBlocksStrayBytesAndResets) {
     SimWriter writer;
     SimEndpoint endpoint(writer);
-    ASSERT_TRUE(endpoint.hostWrite(block(0x12, 0xFFFFFFFF)));
+    ASSERT_TRUE(endpoint.hostWrite(commandBytes(0x12, 0xFFFFFFFF)));
     EXPECT_TRUE(endpoint.atCommandBoundary());
     EXPECT_EQ(readAll(endpoint), kStatusFailed);
-    ASSERT_TRUE(endpoint.hostWrite(Bytes{'U', 'S', 'X', 0x00, 'U'} + block(0x17, 1) + Bytes{0x10}));
+    ASSERT_TRUE(
+        endpoint.hostWrite(Bytes{'U', 'S', 'X', 0x00, 'U'} + commandBytes(0x17, 1) + Bytes{0x10}));
     EXPECT_EQ(readAll(endpoint), kStatusOk);
     EXPECT_EQ(endpoint.skippedBytes(), 5u);
     EXPECT_EQ(writer.lamp(), 0x10);
-    ASSERT_TRUE(endpoint.hostWrite(block(0x17, 1)));
+    ASSERT_TRUE(endpoint.hostWrite(commandBytes(0x17, 1)));
     EXPECT_FALSE(endpoint.atCommandBoundary());
     endpoint.reset();
     EXPECT_TRUE(endpoint.atCommandBoundary());
-    ASSERT_TRUE(endpoint.hostWrite(block(0x00, 1) + Bytes{0x80}));
+    ASSERT_TRUE(endpoint.hostWrite(commandBytes(0x00, 1) + Bytes{0x80}));
     EXPECT_EQ(readAll(endpoint), kStatusOk);
     EXPECT_EQ(writer.mode(), 0x80);
     EXPECT_EQ(writer.lamp(), 0x10) << "the half lamp command never ran";
@@ -103,14 +101,14 @@ TEST(SimEndpoint, StreamRecoversFromOverlongBlocksStrayBytesAndResets) {
 TEST(SimEndpoint, AnswersUnreadAtTheNextCommandAreDropped) {
     SimWriter writer;
     SimEndpoint endpoint(writer);
-    ASSERT_TRUE(endpoint.hostWrite(block(0x04, 26) + block(0x17, 1)));
+    ASSERT_TRUE(endpoint.hostWrite(commandBytes(0x04, 26) + commandBytes(0x17, 1)));
     ASSERT_TRUE(endpoint.hostWrite(Bytes{0x10}));
     EXPECT_EQ(readAll(endpoint), kStatusOk);
     // Half read is as good as unread.
-    ASSERT_TRUE(endpoint.hostWrite(block(0x04, 26)));
+    ASSERT_TRUE(endpoint.hostWrite(commandBytes(0x04, 26)));
     Bytes some(5);
     ASSERT_EQ(endpoint.hostRead(some), 5u);
-    ASSERT_TRUE(endpoint.hostWrite(block(0x16, 1)));
+    ASSERT_TRUE(endpoint.hostWrite(commandBytes(0x16, 1)));
     EXPECT_EQ(readAll(endpoint), Bytes{0x00} + kStatusOk);
 }
 
@@ -118,11 +116,11 @@ TEST(SimEndpoint, VanishedWriterTakesNothing) {
     SimWriter writer;
     SimEndpoint endpoint(writer);
     writer.faults().removeAfterBytes = 20;
-    ASSERT_TRUE(endpoint.hostWrite(block(0x04, 26)));
+    ASSERT_TRUE(endpoint.hostWrite(commandBytes(0x04, 26)));
     Bytes part(10);
     EXPECT_EQ(endpoint.hostRead(part), 0u);  // 13 + 10 bytes pass the budget of 20
     EXPECT_FALSE(writer.attached());
-    EXPECT_FALSE(endpoint.hostWrite(block(0x04, 26)));
+    EXPECT_FALSE(endpoint.hostWrite(commandBytes(0x04, 26)));
 }
 
 TEST(SimUsbBus, FindsOnlyTheAttachedWriterWithItsIdentity) {
@@ -135,7 +133,7 @@ TEST(SimUsbBus, FindsOnlyTheAttachedWriterWithItsIdentity) {
     EXPECT_EQ(device->setConfiguration(1), 0);
     EXPECT_EQ(device->claimInterface(0), 0);
     EXPECT_EQ(device->claimInterface(1), kUsbErrorInvalidParam);
-    const Bytes lamp = block(0x17, 1) + Bytes{0x10};
+    const Bytes lamp = commandBytes(0x17, 1) + Bytes{0x10};
     EXPECT_EQ(device->bulkWrite(0x81, lamp.data(), 14), kUsbErrorInvalidParam);
     EXPECT_EQ(device->bulkWrite(0x02, lamp.data(), 14), 14);
     Bytes status(13);

@@ -1,52 +1,24 @@
 // The pipe server when the host is slow to read its answers or the writer vanishes while
 // answering.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include "core/writer/CommandBlock.h"
+#include "PipeHost.h"
 #include "sim/SimPipeServer.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::sim {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::PipeHost;
 constexpr std::size_t kStatusLength = 13;
 
 Bytes command(std::uint8_t code, std::uint32_t length, std::size_t dataLength = 0,
               std::uint8_t fill = 0) {
-    const CommandBlock header = MakeCommandBlock(length, code);
-    Bytes bytes(header.begin(), header.end());
+    Bytes bytes = test::commandBytes(code, length);
     bytes.resize(bytes.size() + dataLength, fill);
     return bytes;
 }
-
-struct Host {
-    explicit Host(const std::filesystem::path& interface)
-        : in(::open((interface / "PIPE00").c_str(), O_RDONLY | O_NONBLOCK)),
-          out(::open((interface / "PIPE01").c_str(), O_WRONLY | O_NONBLOCK)) {}
-    ~Host() {
-        ::close(in);
-        ::close(out);
-    }
-    void send(const Bytes& bytes) const {
-        ASSERT_EQ(::write(out, bytes.data(), bytes.size()), ssize_t(bytes.size()));
-    }
-    // Everything in PIPE00 right now.
-    Bytes drain() const {
-        Bytes all;
-        std::array<std::uint8_t, 4096> chunk;
-        ssize_t n = 0;
-        while ((n = ::read(in, chunk.data(), chunk.size())) > 0) {
-            all.insert(all.end(), chunk.begin(), chunk.begin() + n);
-        }
-        return all;
-    }
-    int in;
-    int out;
-};
 
 class SimPipeServerBackpressureTest : public ::testing::Test {
   protected:
@@ -59,7 +31,7 @@ class SimPipeServerBackpressureTest : public ::testing::Test {
 TEST_F(SimPipeServerBackpressureTest, AnswerLargerThanTheHostPipeArrivesWholeInRounds) {
     std::string error;
     ASSERT_TRUE(server.arrive(error)) << error;
-    Host host(server.interfacePath());
+    PipeHost host(server.interfacePath());
     Bytes mode = command(cmd::kMode, 1, 1, 0x00);
     host.send(mode);
     server.serveOnce(0);
@@ -80,7 +52,7 @@ TEST_F(SimPipeServerBackpressureTest, AnswerLargerThanTheHostPipeArrivesWholeInR
     ASSERT_EQ(host.drain().size(), kStatusLength);
 
     // A host pipe of one page: the server can hand over only part of the answer per round.
-    const int page = ::fcntl(host.in, F_SETPIPE_SZ, 4096);
+    const int page = host.limitAnswerPipe(4096);
     ASSERT_GT(page, 0);
     host.send(command(cmd::kReadMemory, std::uint32_t(pattern.size())));
     Bytes answer;
@@ -101,7 +73,7 @@ TEST_F(SimPipeServerBackpressureTest, AnswerLargerThanTheHostPipeArrivesWholeInR
 TEST_F(SimPipeServerBackpressureTest, WriterVanishingWhileAnsweringRemovesTheInterface) {
     std::string error;
     ASSERT_TRUE(server.arrive(error)) << error;
-    Host host(server.interfacePath());
+    PipeHost host(server.interfacePath());
     host.send(command(cmd::kMode, 1, 1, 0x00));
     server.serveOnce(0);
     ASSERT_EQ(host.drain().size(), kStatusLength);

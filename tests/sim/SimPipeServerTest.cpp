@@ -2,58 +2,29 @@
 // server's crank itself.
 #include "sim/SimPipeServer.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <numeric>
 
-#include "core/writer/CommandBlock.h"
+#include "PipeHost.h"
 #include "sim/SimSettings.h"
 #include "support/ScratchDir.h"
 
 namespace vexlor::sim {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::commandBytes;
+using test::PipeHost;
 
-Bytes block(std::uint8_t command, std::uint32_t length) {
-    const CommandBlock bytes = MakeCommandBlock(length, command);
-    return {bytes.begin(), bytes.end()};
+// Asks the writer's status through the server; whether the 14 bytes of answer came back.
+bool statusAnswered(const PipeHost& host, SimPipeServer& server) {
+    host.send(commandBytes(0x16, 1));
+    server.serveOnce(0);
+    return host.take(100).size() == 14;
 }
-
-class HostEnd {
-  public:
-    explicit HostEnd(const std::filesystem::path& interface)
-        : in_(::open((interface / "PIPE00").c_str(), O_RDONLY | O_NONBLOCK)),
-          out_(::open((interface / "PIPE01").c_str(), O_WRONLY | O_NONBLOCK)) {}
-    ~HostEnd() {
-        ::close(in_);
-        ::close(out_);
-    }
-    bool open() const { return in_ >= 0 && out_ >= 0; }
-    // Asks the writer's status through the server; whether the 14 bytes of answer came back.
-    bool statusAnswered(SimPipeServer& server) const {
-        send(block(0x16, 1));
-        server.serveOnce(0);
-        return take(100).size() == 14;
-    }
-    void send(const Bytes& bytes) const {
-        ASSERT_EQ(::write(out_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
-    }
-    Bytes take(std::size_t max) const {
-        Bytes got(max);
-        const ssize_t n = ::read(in_, got.data(), got.size());
-        got.resize(n > 0 ? std::size_t(n) : 0);
-        return got;
-    }
-
-  private:
-    int in_;
-    int out_;
-};
 
 class SimPipeServerTest : public ::testing::Test {
   protected:
@@ -75,9 +46,9 @@ TEST_F(SimPipeServerTest, OneInterfaceOfAName) {
         EXPECT_FALSE(second.arrive(error));
         EXPECT_EQ(error, "device interface already present: " + first.interfacePath().string());
     }  // the refused server is gone and must have left the first one's interface alone
-    HostEnd host(first.interfacePath());
+    PipeHost host(first.interfacePath());
     ASSERT_TRUE(host.open());
-    EXPECT_TRUE(host.statusAnswered(first));
+    EXPECT_TRUE(statusAnswered(host, first));
     first.remove();
     EXPECT_FALSE(std::filesystem::exists(first.interfacePath()));
     SimPipeServer third(writer, options(), clock);
@@ -91,9 +62,9 @@ TEST_F(SimPipeServerTest, InterfaceLeftByAKilledServerIsReplaced) {
     ASSERT_EQ(::mkfifo((server.interfacePath() / "PIPE01").c_str(), 0600), 0);
     std::string error;
     ASSERT_TRUE(server.arrive(error)) << error;
-    HostEnd host(server.interfacePath());
+    PipeHost host(server.interfacePath());
     ASSERT_TRUE(host.open());
-    EXPECT_TRUE(host.statusAnswered(server));
+    EXPECT_TRUE(statusAnswered(host, server));
 }
 
 TEST_F(SimPipeServerTest, UnusableDeviceDirectoryIsReported) {
@@ -119,13 +90,13 @@ TEST_F(SimPipeServerTest, UsbTimingWaitsAboutAMicrosecondPerByte) {
             device, {scratch / ("devices" + std::to_string(c.timing)), "", c.timing}, timed);
         std::string error;
         ASSERT_TRUE(server.arrive(error)) << error;
-        HostEnd host(server.interfacePath());
-        Bytes mode = block(0x00, 1);
+        PipeHost host(server.interfacePath());
+        Bytes mode = commandBytes(0x00, 1);
         mode.push_back(0x00);
         host.send(mode);
         server.serveOnce(0);
         EXPECT_EQ(host.take(13).size(), 13u);
-        Bytes memory = block(0x10, 2000);
+        Bytes memory = commandBytes(0x10, 2000);
         memory.resize(memory.size() + 2000, 0x66);
         host.send(memory);
         server.serveOnce(0);
@@ -140,9 +111,9 @@ TEST_F(SimPipeServerTest, WriterVanishingRemovesTheInterface) {
     SimPipeServer server(writer, options(), clock);
     std::string error;
     ASSERT_TRUE(server.arrive(error));
-    HostEnd host(server.interfacePath());
+    PipeHost host(server.interfacePath());
     writer.faults().removeAfterBytes = 5;
-    host.send(block(0x17, 1));
+    host.send(commandBytes(0x17, 1));
     server.serveOnce(0);
     EXPECT_FALSE(server.present());
     EXPECT_FALSE(std::filesystem::exists(server.interfacePath()));

@@ -29,6 +29,7 @@ class EmulatedUsbWriter {
     // their requests fail as on a real bus.
     void unplug();
     bool pluggedIn() const { return pluggedIn_; }
+    UsbdevfsWriter& kernel() { return kernel_; }
 
   private:
     sim::SimWriter& writer_;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <sstream>
 #include <thread>
@@ -285,6 +286,67 @@ TEST_F(LibusbWriter, PortPathDecidesWhichWriterOpens) {
         EXPECT_EQ(transport.open(), c.expected);
         EXPECT_EQ(transport.isOpen(), c.expected == OpenResult::Opened);
     }
+}
+
+// A transfer that fails on the bus fails the download with its message and leaves nothing
+// queued. A writer that stopped answering costs one wait, then the link fails at once until the
+// writer is opened anew; after a fault the writer itself survives, the link recovers by itself.
+TEST_F(LibusbWriter, BusFaultsFailTheDownloadAndTheLinkRecovers) {
+    using Kind = UrbFault::Kind;
+    constexpr unsigned char kOut = 0x02;
+    constexpr unsigned char kIn = 0x81;
+    struct Case {
+        const char* name;
+        UrbFault fault;  // on the data area's second piece, going out or read back
+        bool silenced;
+    };
+    const Case cases[] = {
+        {"stall out", {Kind::Status, kOut, 512, 2, -EPIPE}, true},
+        {"overflow out", {Kind::Status, kOut, 512, 2, -EOVERFLOW}, true},
+        {"bus error out", {Kind::Status, kOut, 512, 2, -EPROTO}, true},
+        {"gone out", {Kind::Status, kOut, 512, 2, -ENODEV}, true},
+        {"held out", {Kind::Hold, kOut, 512, 2}, true},
+        {"submit refused", {Kind::RefuseSubmit, kOut, 512, 2, ENOMEM}, true},
+        {"reap failed", {Kind::FailReap, kOut, 512, 2, EIO}, true},
+        {"stall in", {Kind::Status, kIn, 512, 2, -EPIPE}, false},
+        {"overflow in", {Kind::Status, kIn, 512, 2, -EOVERFLOW}, false},
+        {"held in", {Kind::Hold, kIn, 512, 2}, true},
+        {"short in", {Kind::Short, kIn, 512, 2, 100}, false},
+    };
+    usb.plugIn();
+    LibusbBus bus({}, 500);  // the one wait each silenced case costs
+    DesktopLink desktop(bus, scratch.path());
+    // More pieces than the queue holds, so some are yet to go when one fails; no two alike, so
+    // a shifted read-back shows.
+    Bytes data((kQueuedPieces + 12) * 512);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<std::uint8_t>(i ^ (i >> 9) * 37);
+    }
+    scratch.writeBytes("buffer_data.prog", data);
+    scratch.writeBytes("buffer_option.prog", Bytes(64, 0));
+    const std::string fail = "Loading Data Fail. Please load the file again.";
+    ASSERT_TRUE(desktop.connection.SelectTransport(false));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        desktop.op.shown.clear();
+        usb.kernel().inject(c.fault);
+        EXPECT_FALSE(desktop.writer.DownloadBuffers());
+        EXPECT_EQ(usb.kernel().urbsQueued(), 0u);
+        EXPECT_EQ(usb.kernel().submittedAfterGivingUp(), 0u);
+        std::vector<std::string> expected{fail, "Loading Data Ok"};
+        if (c.silenced) {
+            writer.clearTranscript();
+            EXPECT_FALSE(desktop.writer.DownloadBuffers());
+            EXPECT_TRUE(writer.transcript().empty());
+            expected.insert(expected.begin(), fail);
+            ASSERT_TRUE(desktop.connection.SelectTransport(false));
+        }
+        EXPECT_TRUE(desktop.writer.DownloadBuffers());
+        EXPECT_EQ(desktop.op.texts(), expected);
+        EXPECT_EQ(usb.kernel().urbsQueued(), 0u);
+    }
+    ASSERT_GE(writer.dataArea().size(), data.size());
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), writer.dataArea().begin()));
 }
 
 }  // namespace

@@ -7,9 +7,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
+#include <set>
 #include <span>
+#include <utility>
 
 namespace vexlor::usbtest {
 
@@ -44,10 +47,13 @@ struct UsbdevfsWriter::Urb {
     GRef<UMockdevIoctlData> urb;     // struct usbdevfs_urb of the client
     GRef<UMockdevIoctlData> buffer;  // its data; null for a transfer of no bytes
     bool done = false;
+    bool held = false;
+    std::size_t limit = SIZE_MAX;  // of the bytes an IN URB may take
 
     usbdevfs_urb& fields() const { return *reinterpret_cast<usbdevfs_urb*>(urb->data); }
     std::span<std::uint8_t> bytes() const {
-        return buffer ? std::span(buffer->data, static_cast<std::size_t>(buffer->data_len))
+        return buffer ? std::span(buffer->data,
+                                  std::min(limit, static_cast<std::size_t>(buffer->data_len)))
                       : std::span<std::uint8_t>();
     }
     void finish(int status, std::size_t length) {
@@ -76,6 +82,10 @@ UsbdevfsWriter::~UsbdevfsWriter() {
     g_object_unref(handler_);
 }
 
+std::size_t UsbdevfsWriter::urbsQueued() const {
+    return urbs_.size();
+}
+
 void UsbdevfsWriter::handle(UMockdevIoctlClient* client) {
     const int error = answerRequest(client);
     umockdev_ioctl_client_complete(client, error == 0 ? 0 : -1, error);
@@ -101,7 +111,7 @@ int UsbdevfsWriter::answerRequest(UMockdevIoctlClient* client) {
     }
     switch (request) {
         case USBDEVFS_SETCONFIGURATION:
-            return expectNumber(client, kConfiguration, EINVAL);
+            return setConfiguration(client);
         case USBDEVFS_CLAIMINTERFACE:
         case USBDEVFS_RELEASEINTERFACE:
             return expectNumber(client, kInterface, ENOENT);
@@ -124,6 +134,15 @@ int UsbdevfsWriter::expectNumber(UMockdevIoctlClient* client, unsigned expected,
     return value == expected ? 0 : otherwise;
 }
 
+// The writer starts afresh on its configuration, as a host that gave up on a command expects.
+int UsbdevfsWriter::setConfiguration(UMockdevIoctlClient* client) {
+    const int error = expectNumber(client, kConfiguration, EINVAL);
+    if (error == 0) {
+        endpoint_.reset();
+    }
+    return error;
+}
+
 int UsbdevfsWriter::submit(UMockdevIoctlClient* client) {
     auto urbData = resolveArgument(client, sizeof(usbdevfs_urb));
     if (!urbData) {
@@ -140,10 +159,42 @@ int UsbdevfsWriter::submit(UMockdevIoctlClient* client) {
     if (!buffer && fields.buffer_length > 0) {
         return EFAULT;
     }
-    urbs_.push_back(
-        Urb{GRef<UMockdevIoctlClient>(static_cast<UMockdevIoctlClient*>(g_object_ref(client))),
-            std::move(urbData), std::move(buffer)});
+    const auto fault = strikes(fields);
+    if (fault && fault->kind == UrbFault::Kind::RefuseSubmit) {
+        return fault->value;
+    }
+    submittedAfterGivingUp_ += gaveUp_ ? 1 : 0;
+    Urb& urb = urbs_.emplace_back(
+        GRef<UMockdevIoctlClient>(static_cast<UMockdevIoctlClient*>(g_object_ref(client))),
+        std::move(urbData), std::move(buffer));
+    if (!fault) {
+        return 0;
+    }
+    switch (fault->kind) {
+        case UrbFault::Kind::Status:
+            urb.finish(fault->value, 0);
+            break;
+        case UrbFault::Kind::Hold:
+            urb.held = true;
+            break;
+        case UrbFault::Kind::Short:
+            urb.limit = static_cast<std::size_t>(fault->value);
+            break;
+        case UrbFault::Kind::FailReap:
+            failingReap_ = fault->value;
+            break;
+        case UrbFault::Kind::RefuseSubmit:
+            break;
+    }
     return 0;
+}
+
+std::optional<UrbFault> UsbdevfsWriter::strikes(const usbdevfs_urb& fields) {
+    if (!fault_ || fields.endpoint != fault_->endpoint || fields.buffer_length != fault_->length ||
+        ++matches_ < fault_->nth) {
+        return std::nullopt;
+    }
+    return std::exchange(fault_, std::nullopt);
 }
 
 int UsbdevfsWriter::discard(UMockdevIoctlClient* client) {
@@ -157,10 +208,14 @@ int UsbdevfsWriter::discard(UMockdevIoctlClient* client) {
         return EINVAL;
     }
     it->finish(-ENOENT, 0);
+    gaveUp_ = true;
     return 0;
 }
 
 int UsbdevfsWriter::reap(UMockdevIoctlClient* client) {
+    if (failingReap_ != 0) {
+        return std::exchange(failingReap_, 0);
+    }
     const auto it = std::find_if(urbs_.begin(), urbs_.end(), [&](const Urb& urb) {
         return urb.client.get() == client && urb.done;
     });
@@ -181,8 +236,18 @@ void UsbdevfsWriter::serve() {
     bool moved = true;
     while (moved) {
         moved = false;
+        // An endpoint's URBs complete in the order they were submitted.
+        std::set<unsigned char> waiting;
         for (Urb& urb : urbs_) {
-            moved = (!urb.done && serveOne(urb)) || moved;
+            const unsigned char endpoint = urb.fields().endpoint;
+            if (urb.done || waiting.contains(endpoint)) {
+                continue;
+            }
+            if (!urb.held && serveOne(urb)) {
+                moved = true;
+            } else {
+                waiting.insert(endpoint);
+            }
         }
     }
     if (writer_.attached()) {

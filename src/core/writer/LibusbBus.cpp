@@ -6,7 +6,6 @@
 #include "core/base/Diagnostics.h"
 #include "core/writer/LibusbApi.h"
 #include "core/writer/LibusbQueuedWrite.h"
-#include "core/writer/WriterAnswerLimit.h"
 #include "core/writer/WriterIdentity.h"
 
 namespace vexlor {
@@ -15,8 +14,8 @@ namespace {
 
 class LibusbDevice final : public UsbDevice {
   public:
-    LibusbDevice(libusb_context* context, libusb_device_handle* handle)
-        : context_(context), handle_(handle) {}
+    LibusbDevice(libusb_context* context, libusb_device_handle* handle, unsigned answerLimitMs)
+        : context_(context), handle_(handle), answerLimitMs_(answerLimitMs) {}
     ~LibusbDevice() override {
         if (claimed_ >= 0) {
             Libusb()->release_interface(handle_, claimed_);
@@ -45,8 +44,8 @@ class LibusbDevice final : public UsbDevice {
     }
     void bulkWritePieces(std::uint8_t endpoint, const std::uint8_t* data, std::size_t length,
                          std::size_t pieceSize, const PieceDone& onDone) override {
-        LibusbWritePieces(context_, handle_, endpoint, data, length, pieceSize,
-                          kWriterAnswerLimitMs, onDone);
+        LibusbWritePieces(context_, handle_, endpoint, data, length, pieceSize, answerLimitMs_,
+                          onDone);
     }
     std::string errorText(int code) const override { return Libusb()->strerror(code); }
 
@@ -54,12 +53,13 @@ class LibusbDevice final : public UsbDevice {
     int transfer(std::uint8_t endpoint, std::uint8_t* data, int length) {
         int moved = 0;
         const int result =
-            Libusb()->bulk_transfer(handle_, endpoint, data, length, &moved, kWriterAnswerLimitMs);
+            Libusb()->bulk_transfer(handle_, endpoint, data, length, &moved, answerLimitMs_);
         return result < 0 ? result : moved;
     }
 
     libusb_context* context_;
     libusb_device_handle* handle_;
+    unsigned answerLimitMs_;
     int claimed_ = -1;
 };
 
@@ -102,7 +102,8 @@ struct LibusbBus::Watch {
     }
 };
 
-LibusbBus::LibusbBus(UsbDeviceLists lists) : lists_(std::move(lists)) {}
+LibusbBus::LibusbBus(UsbDeviceLists lists, unsigned answerLimitMs)
+    : lists_(std::move(lists)), answerLimitMs_(answerLimitMs) {}
 
 bool LibusbBus::start() {
     if (context_ == nullptr &&
@@ -159,7 +160,7 @@ std::unique_ptr<UsbDevice> LibusbBus::openMatching(
         libusb_device_handle* handle = nullptr;
         lastOpenError_ = Libusb()->open(list[i], &handle);
         if (lastOpenError_ == LIBUSB_SUCCESS) {
-            opened = std::make_unique<LibusbDevice>(context_, handle);
+            opened = std::make_unique<LibusbDevice>(context_, handle, answerLimitMs_);
         }
         break;
     }

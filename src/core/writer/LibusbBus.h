@@ -5,6 +5,7 @@
 
 #include "core/writer/DeviceEvent.h"
 #include "core/writer/UsbBus.h"
+#include "core/writer/WriterAnswerLimit.h"
 #include "core/writer/WriterPresence.h"
 
 struct libusb_context;
@@ -16,7 +17,8 @@ namespace vexlor {
 // need, and an open does not start it while the kernel lists no writer.
 class LibusbBus final : public UsbBus {
   public:
-    explicit LibusbBus(UsbDeviceLists lists = {});
+    // answerLimitMs bounds every bulk transfer of the devices it opens.
+    explicit LibusbBus(UsbDeviceLists lists = {}, unsigned answerLimitMs = kWriterAnswerLimitMs);
     ~LibusbBus() override;
     LibusbBus(const LibusbBus&) = delete;
     LibusbBus& operator=(const LibusbBus&) = delete;
@@ -45,6 +47,7 @@ class LibusbBus final : public UsbBus {
                                             const std::function<bool(libusb_device*)>& filter);
 
     UsbDeviceLists lists_;
+    unsigned answerLimitMs_;
     libusb_context* context_ = nullptr;
     int lastOpenError_ = 0;
     struct Watch;

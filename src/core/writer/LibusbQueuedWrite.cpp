@@ -102,14 +102,24 @@ class QueuedWrite {
     void finish(std::size_t piece, int result) {
         results_[piece] = result;
         finished_[piece] = true;
+        // A writer silent for a whole time-out is taken as gone: the pieces not yet sent would
+        // each wait as long again.
+        if (result == LIBUSB_ERROR_TIMEOUT) {
+            finishUnsent(result);
+        }
+    }
+
+    void finishUnsent(int result) {
+        for (; next_ < pieces_; ++next_) {
+            results_[next_] = result;
+            finished_[next_] = true;
+        }
     }
 
     // Every idle slot takes the next piece; a piece libusb refuses is finished with the refusal.
     void refill() {
         if (slots_.empty()) {
-            for (; next_ < pieces_; ++next_) {
-                finish(next_, LIBUSB_ERROR_NO_MEM);
-            }
+            finishUnsent(LIBUSB_ERROR_NO_MEM);
         }
         for (Slot& slot : slots_) {
             while (!slot.busy && next_ < pieces_) {
@@ -149,9 +159,7 @@ class QueuedWrite {
         const int handled = handleEvents();
         if (handled < 0 && handled != LIBUSB_ERROR_INTERRUPTED) {
             cancelInFlight();
-            for (; next_ < pieces_; ++next_) {
-                finish(next_, handled);
-            }
+            finishUnsent(handled);
         }
     }
 

@@ -35,7 +35,10 @@ void UsbDeviceChannel::writePieces(const std::uint8_t* data, std::size_t length,
     }
     device_.bulkWritePieces(kWriterBulkOut, data, length, pieceSize,
                             [&](std::size_t end, int result) {
-                                succeeded(result, "write");
+                                // After a time-out the rest fail as quietly as later transfers.
+                                if (!silent_) {
+                                    succeeded(result, "write");
+                                }
                                 afterPiece(end);
                             });
 }

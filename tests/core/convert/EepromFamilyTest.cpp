@@ -41,53 +41,18 @@ TEST(EepromFamily, HexLoadWithChecksumFlagsAndOptionWord) {
         Bytes at24;
         Bytes at54;  // the partial checksum, where the chip has one
     };
+    const std::string partialHex = hexText(partialData);
+    const auto qv1663 = [&](bool exhv, bool isp, std::uint8_t flags) {
+        return Case{"QV1663", 0x1663,      partialHex, 0x60,         exhv,        isp,
+                    flags,    partialData, 0x4602,     {0x00, 0x60}, {0x80, 0x05}};
+    };
     const Case cases[] = {
         {"QRV7038", 0x1638, fixedHex, 0x61, false, false, 0, fixedData, 0x8005, {0x61}, {}},
         {"QRV7038", 0x1638, fixedHex, 0x61, true, false, 1, fixedData, 0x8005, {0x61}, {}},
-        {"QV1663",
-         0x1663,
-         hexText(partialData),
-         0x60,
-         false,
-         false,
-         0,
-         partialData,
-         0x4602,
-         {0x00, 0x60},
-         {0x80, 0x05}},
-        {"QV1663",
-         0x1663,
-         hexText(partialData),
-         0x60,
-         false,
-         true,
-         2,
-         partialData,
-         0x4602,
-         {0x00, 0x60},
-         {0x80, 0x05}},
-        {"QV1663",
-         0x1663,
-         hexText(partialData),
-         0x60,
-         true,
-         false,
-         1,
-         partialData,
-         0x4602,
-         {0x00, 0x60},
-         {0x80, 0x05}},
-        {"QV1663",
-         0x1663,
-         hexText(partialData),
-         0x60,
-         true,
-         true,
-         1,
-         partialData,
-         0x4602,
-         {0x00, 0x60},
-         {0x80, 0x05}},
+        qv1663(false, false, 0),
+        qv1663(false, true, 2),
+        qv1663(true, false, 1),
+        qv1663(true, true, 1),
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.chip << " exhv " << c.exhv << " isp " << c.isp);
