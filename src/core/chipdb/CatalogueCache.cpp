@@ -1,27 +1,13 @@
 #include "core/chipdb/CatalogueCache.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <new>
 
-namespace vexlor {
+#include "core/base/ReadAll.h"
 
-namespace {
-bool readWholeFile(const std::filesystem::path& file, std::string& text) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) {
-        return false;
-    }
-    in.seekg(0, std::ios::beg);
-    text.resize(static_cast<std::size_t>(size));
-    in.read(text.data(), size);
-    return in.gcount() == size;
-}
-}  // namespace
+namespace vexlor {
 
 bool CatalogueCache::Stamp::operator==(const Stamp& other) const {
     auto same = [](const timespec& a, const timespec& b) {
@@ -39,31 +25,48 @@ const pugi::xml_document* CatalogueCache::load(const std::filesystem::path& file
         outcome = XmlLoad::OpenFailed;
         return nullptr;
     }
-    const Stamp stamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
-    if (valid_ && file == file_ && stamp == stamp_) {
+    if (valid_ && file == file_ && stampOf(status) == stamp_) {
         outcome = XmlLoad::Loaded;
         return &document_;
     }
     valid_ = false;
     document_.reset();
-    try {
-        if (!readWholeFile(file, text_)) {
-            outcome = XmlLoad::OpenFailed;
-            return nullptr;
-        }
-    } catch (const std::bad_alloc&) {
-        outcome = XmlLoad::NoParser;
-        return nullptr;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    outcome = fd >= 0 ? readAndParse(fd, status) : XmlLoad::OpenFailed;
+    if (fd >= 0) {
+        ::close(fd);
     }
-    outcome = LoadXmlTextInPlace(text_, document_);
     if (outcome != XmlLoad::Loaded) {
         document_.reset();
         return nullptr;
     }
     file_ = file;
-    stamp_ = stamp;
+    stamp_ = stampOf(status);
     valid_ = true;
     return &document_;
+}
+
+XmlLoad CatalogueCache::readAndParse(int fd, struct stat& status) {
+    // The stamp is the opened file's, so a replacement between the stat and the open is seen
+    // at the next load.
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return XmlLoad::OpenFailed;
+    }
+    const auto size = static_cast<std::size_t>(status.st_size);
+    try {
+        // Not zero-filled: the whole text is read over it.
+        text_.reset(new char[size]);
+    } catch (const std::bad_alloc&) {
+        return XmlLoad::NoParser;
+    }
+    if (!ReadAll(fd, {reinterpret_cast<std::uint8_t*>(text_.get()), size})) {
+        return XmlLoad::OpenFailed;
+    }
+    return LoadXmlTextInPlace({text_.get(), size}, document_);
+}
+
+CatalogueCache::Stamp CatalogueCache::stampOf(const struct stat& status) {
+    return {status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
 }
 
 }  // namespace vexlor

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
+#include <memory>
 
 #include <sys/stat.h>
 #include <pugixml.hpp>
@@ -28,11 +28,14 @@ class CatalogueCache {
         timespec changed{};
         bool operator==(const Stamp& other) const;
     };
+    static Stamp stampOf(const struct stat& status);
+    // Reads the whole open file into text_ and parses it; status becomes the file's own.
+    XmlLoad readAndParse(int fd, struct stat& status);
 
     std::filesystem::path file_;
     Stamp stamp_;
     // The document is parsed in place: its names and values point into this text.
-    std::string text_;
+    std::unique_ptr<char[]> text_;
     pugi::xml_document document_;
     bool valid_ = false;
 };

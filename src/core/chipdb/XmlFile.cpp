@@ -28,7 +28,7 @@ XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document) {
     return outcomeOf(document.load_buffer(text.data(), text.size()), document);
 }
 
-XmlLoad LoadXmlTextInPlace(std::string& text, pugi::xml_document& document) {
+XmlLoad LoadXmlTextInPlace(std::span<char> text, pugi::xml_document& document) {
     // A large catalogue is mostly leaf elements: their texts as values halve its nodes.
     return outcomeOf(document.load_buffer_inplace(text.data(), text.size(),
                                                   pugi::parse_default | pugi::parse_embed_pcdata),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include <pugixml.hpp>
@@ -25,7 +26,7 @@ XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& docum
 XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document);
 // The same without a copy: the document points into text, which must outlive it unchanged.
 // An element's leading text becomes its value instead of a child (ElementText reads both).
-XmlLoad LoadXmlTextInPlace(std::string& text, pugi::xml_document& document);
+XmlLoad LoadXmlTextInPlace(std::span<char> text, pugi::xml_document& document);
 
 // Each reader's own texts for the three ways loading can fail.
 struct XmlLoadMessages {

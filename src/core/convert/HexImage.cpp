@@ -32,15 +32,20 @@ std::string_view trimTrailingBlanks(std::string_view line) {
     return line;
 }
 
-void fillImage(std::vector<std::uint8_t>& image, int fillMode) {
+// The image before any record is stored. Filled once: bytes past the blank part stay 0.
+Bytes blankImage(int fillMode) {
+    Bytes image;
+    image.reserve(kHexImageSize);
     if (fillMode == static_cast<int>(HexFillMode::Blank14BitWord)) {
-        for (std::size_t address = 0; address < 65538; ++address) {
+        image.resize(65538);
+        for (std::size_t address = 0; address < image.size(); ++address) {
             image[address] = (address % 2 == 0) ? 0xFF : 0x3F;
         }
-        return;
+    } else {
+        image.assign(65537, fillMode == static_cast<int>(HexFillMode::Blank0x00) ? 0x00 : 0xFF);
     }
-    const std::uint8_t blank = fillMode == static_cast<int>(HexFillMode::Blank0x00) ? 0x00 : 0xFF;
-    std::fill(image.begin(), image.begin() + 65537, blank);
+    image.resize(kHexImageSize);
+    return image;
 }
 
 // One record line decoded to bytes: count, address (2), type, data, checksum. Held in place:
@@ -65,9 +70,31 @@ struct Record {
     }
 };
 
-// Decodes ":" and pairs of hex digits into record; the reason when a character or the length
-// is wrong.
-bool decodeRecord(std::string_view line, Record& record, std::string& reason) {
+// The common case, a record of pairs of valid digits, decoded without a branch per digit: a
+// wrong digit only turns the combined value negative. False leaves the fault to be named by
+// the careful decoder below.
+bool decodeWellFormedDigits(std::string_view line, Record& record) {
+    const std::size_t digits = line.size() - 1;
+    const std::size_t pairs = digits / 2;
+    if (digits % 2 != 0 || pairs > Record::kMaxBytes) {
+        return false;
+    }
+    const char* text = line.data() + 1;
+    int faults = 0;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        const int high = HexDigitValue(text[2 * i]);
+        const int low = HexDigitValue(text[2 * i + 1]);
+        faults |= high | low;
+        record.bytes[i] = static_cast<std::uint8_t>(high << 4 | low);
+    }
+    record.size = pairs;
+    return faults >= 0;
+}
+
+// Decodes the digits one by one into record (as many bytes as fit); the number of digit pairs,
+// or nullopt with the reason when a character is wrong or a digit is left over.
+std::optional<std::size_t> decodeDigitsCarefully(std::string_view line, Record& record,
+                                                 std::string& reason) {
     std::size_t digitPairs = 0;
     for (std::size_t i = 1; i < line.size(); i += 2) {
         const int high = HexDigitValue(line[i]);
@@ -75,11 +102,11 @@ bool decodeRecord(std::string_view line, Record& record, std::string& reason) {
         const std::size_t bad = high < 0 ? i : i + 1;
         if (high < 0 || low < 0) {
             reason = format("character '%c' at column %zu is not a hex digit", line[bad], bad + 1);
-            return false;
+            return std::nullopt;
         }
         if (i + 1 >= line.size()) {
             reason = "the record has an odd number of hex digits";
-            return false;
+            return std::nullopt;
         }
         // Digits past the longest record still get their check, so the first fault is named.
         if (digitPairs < Record::kMaxBytes) {
@@ -88,6 +115,21 @@ bool decodeRecord(std::string_view line, Record& record, std::string& reason) {
         ++digitPairs;
     }
     record.size = std::min(digitPairs, Record::kMaxBytes);
+    return digitPairs;
+}
+
+// Decodes ":" and pairs of hex digits into record; the reason when a character or the length
+// is wrong.
+bool decodeRecord(std::string_view line, Record& record, std::string& reason) {
+    std::size_t digitPairs = 0;
+    if (decodeWellFormedDigits(line, record)) {
+        digitPairs = record.size;
+    } else if (const std::optional<std::size_t> pairs =
+                   decodeDigitsCarefully(line, record, reason)) {
+        digitPairs = *pairs;
+    } else {
+        return false;
+    }
     if (digitPairs < 5 || digitPairs != 5u + record.bytes[0]) {
         reason = "the record's length does not match its byte count";
         return false;
@@ -117,10 +159,8 @@ class HexReader {
   public:
     explicit HexReader(const HexImageRules& rules)
         : rules_(rules),
-          image_(kHexImageSize, 0),
-          limit_(std::min(rules.readLimit, kHexImageSize)) {
-        fillImage(image_, rules.fillMode);
-    }
+          image_(blankImage(rules.fillMode)),
+          limit_(std::min(rules.readLimit, kHexImageSize)) {}
 
     // Reads the next piece of the text; lines may run on into the next piece. False with
     // reason_ set when the text is refused; true once the end-of-file record is read, after
@@ -246,9 +286,8 @@ class HexReader {
                 lineNumber, static_cast<unsigned long long>(outside), limit_, limit_ - 1);
             return false;
         }
-        for (std::size_t i = 0; i < record.count(); ++i) {
-            image_[address + i] = record.data(i);
-        }
+        std::copy_n(record.bytes.begin() + 4, record.count(),
+                    image_.begin() + static_cast<std::ptrdiff_t>(address));
         length_ = std::max<std::size_t>(length_, address + record.count());
         return true;
     }

@@ -134,6 +134,10 @@ TEST(ConvertHexToImage, RefusesWhatItCannotReadExactly) {
         // Longer than any record can be (5 + 255 bytes): refused, and still checked to the end.
         {"a record past the longest", ":FF000000" + std::string(2 * 266, '0') + "\n" + end,
          kHexImageSize, "line 1: the record's length does not match its byte count", false},
+        {"one pair past the longest record", ":FF000000" + std::string(2 * 257, '0') + "\n" + end,
+         kHexImageSize, "line 1: the record's length does not match its byte count", false},
+        {"a bad last digit of the checksum", ":0100000011Eg\n" + end, kHexImageSize,
+         "line 1: character 'g' at column 13 is not a hex digit", false},
         {"a bad digit past the longest record", ":FF000000" + std::string(2 * 265, '0') + "Z0\n",
          kHexImageSize, "line 1: character 'Z' at column 540 is not a hex digit", false},
     };
