@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 
 #include <sys/stat.h>
 #include <pugixml.hpp>
@@ -29,13 +28,9 @@ class CatalogueCache {
         bool operator==(const Stamp& other) const;
     };
     static Stamp stampOf(const struct stat& status);
-    // Reads the whole open file into text_ and parses it; status becomes the file's own.
-    XmlLoad readAndParse(int fd, struct stat& status);
 
     std::filesystem::path file_;
     Stamp stamp_;
-    // The document is parsed in place: its names and values point into this text.
-    std::unique_ptr<char[]> text_;
     pugi::xml_document document_;
     bool valid_ = false;
 };

@@ -54,6 +54,7 @@ struct Record {
     static constexpr std::size_t kMaxBytes = 5 + 255;
     std::array<std::uint8_t, kMaxBytes> bytes;
     std::size_t size = 0;
+    unsigned sum = 0;  // of every byte, the checksum's included
 
     std::uint8_t count() const { return bytes[0]; }
     std::uint32_t address() const { return static_cast<std::uint32_t>(bytes[1] << 8 | bytes[2]); }
@@ -61,12 +62,9 @@ struct Record {
     std::uint8_t data(std::size_t i) const { return bytes[4 + i]; }
     std::uint32_t dataWord() const { return static_cast<std::uint32_t>(data(0) << 8 | data(1)); }
     std::uint8_t checksumGiven() const { return bytes[size - 1]; }
+    bool addsUp() const { return (sum & 0xFF) == 0; }
     std::uint8_t checksumOwed() const {
-        unsigned sum = 0;
-        for (std::size_t i = 0; i + 1 < size; ++i) {
-            sum += bytes[i];
-        }
-        return static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
+        return static_cast<std::uint8_t>(0x100 - ((sum - checksumGiven()) & 0xFF));
     }
 };
 
@@ -81,13 +79,17 @@ bool decodeWellFormedDigits(std::string_view line, Record& record) {
     }
     const char* text = line.data() + 1;
     int faults = 0;
+    unsigned sum = 0;
     for (std::size_t i = 0; i < pairs; ++i) {
         const int high = HexDigitValue(text[2 * i]);
         const int low = HexDigitValue(text[2 * i + 1]);
         faults |= high | low;
-        record.bytes[i] = static_cast<std::uint8_t>(high << 4 | low);
+        const auto byte = static_cast<std::uint8_t>(high << 4 | low);
+        record.bytes[i] = byte;
+        sum += byte;
     }
     record.size = pairs;
+    record.sum = sum;
     return faults >= 0;
 }
 
@@ -96,6 +98,7 @@ bool decodeWellFormedDigits(std::string_view line, Record& record) {
 std::optional<std::size_t> decodeDigitsCarefully(std::string_view line, Record& record,
                                                  std::string& reason) {
     std::size_t digitPairs = 0;
+    record.sum = 0;
     for (std::size_t i = 1; i < line.size(); i += 2) {
         const int high = HexDigitValue(line[i]);
         const int low = i + 1 < line.size() ? HexDigitValue(line[i + 1]) : 0;
@@ -111,6 +114,7 @@ std::optional<std::size_t> decodeDigitsCarefully(std::string_view line, Record& 
         // Digits past the longest record still get their check, so the first fault is named.
         if (digitPairs < Record::kMaxBytes) {
             record.bytes[digitPairs] = static_cast<std::uint8_t>(high << 4 | low);
+            record.sum += record.bytes[digitPairs];
         }
         ++digitPairs;
     }
@@ -251,7 +255,7 @@ class HexReader {
                 rules_.fillMode == static_cast<int>(HexFillMode::Blank0x00);
             scale_ = scalable && line.size() > 2 && line[2] == '2' ? 2 : 1;
         }
-        if (record->checksumGiven() != record->checksumOwed()) {
+        if (!record->addsUp()) {
             noteDamage(format("line %zu: the record checksum is %02X, its bytes add up to %02X",
                               lineNumber, record->checksumGiven(), record->checksumOwed()));
         }
