@@ -13,19 +13,14 @@ bool CatalogueCache::Stamp::operator==(const Stamp& other) const {
 const pugi::xml_document* CatalogueCache::load(const std::filesystem::path& file,
                                                XmlLoad& outcome) {
     struct stat status {};
-    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        valid_ = false;
-        outcome = XmlLoad::OpenFailed;
-        return nullptr;
-    }
-    if (valid_ && file == file_ && stampOf(status) == stamp_) {
+    if (valid_ && file == file_ && ::stat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+        stampOf(status) == stamp_) {
         outcome = XmlLoad::Loaded;
         return &document_;
     }
     valid_ = false;
-    // The stamp is the opened file's, so a replacement between the stat and the open is seen
-    // at the next load. A large catalogue is mostly leaf elements: their texts as values halve
-    // its nodes.
+    // The stamp is the opened file's, so a replacement after the reading is seen at the next
+    // load. A large catalogue is mostly leaf elements: their texts as values halve its nodes.
     outcome = LoadXmlFile(file, document_, pugi::parse_default | pugi::parse_embed_pcdata, status);
     if (outcome != XmlLoad::Loaded) {
         document_.reset();
