@@ -1,27 +1,6 @@
 #include "core/chipdb/CatalogueCache.h"
 
-#include <fstream>
-#include <new>
-
 namespace vexlor {
-
-namespace {
-bool readWholeFile(const std::filesystem::path& file, std::string& text) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) {
-        return false;
-    }
-    in.seekg(0, std::ios::beg);
-    text.resize(static_cast<std::size_t>(size));
-    in.read(text.data(), size);
-    return in.gcount() == size;
-}
-}  // namespace
 
 bool CatalogueCache::Stamp::operator==(const Stamp& other) const {
     auto same = [](const timespec& a, const timespec& b) {
@@ -34,36 +13,27 @@ bool CatalogueCache::Stamp::operator==(const Stamp& other) const {
 const pugi::xml_document* CatalogueCache::load(const std::filesystem::path& file,
                                                XmlLoad& outcome) {
     struct stat status {};
-    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        valid_ = false;
-        outcome = XmlLoad::OpenFailed;
-        return nullptr;
-    }
-    const Stamp stamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
-    if (valid_ && file == file_ && stamp == stamp_) {
+    if (valid_ && file == file_ && ::stat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+        stampOf(status) == stamp_) {
         outcome = XmlLoad::Loaded;
         return &document_;
     }
     valid_ = false;
-    document_.reset();
-    try {
-        if (!readWholeFile(file, text_)) {
-            outcome = XmlLoad::OpenFailed;
-            return nullptr;
-        }
-    } catch (const std::bad_alloc&) {
-        outcome = XmlLoad::NoParser;
-        return nullptr;
-    }
-    outcome = LoadXmlTextInPlace(text_, document_);
+    // The stamp is the opened file's, so a replacement after the reading is seen at the next
+    // load. A large catalogue is mostly leaf elements: their texts as values halve its nodes.
+    outcome = LoadXmlFile(file, document_, pugi::parse_default | pugi::parse_embed_pcdata, status);
     if (outcome != XmlLoad::Loaded) {
         document_.reset();
         return nullptr;
     }
     file_ = file;
-    stamp_ = stamp;
+    stamp_ = stampOf(status);
     valid_ = true;
     return &document_;
+}
+
+CatalogueCache::Stamp CatalogueCache::stampOf(const struct stat& status) {
+    return {status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
 }
 
 }  // namespace vexlor

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 
 #include <sys/stat.h>
 #include <pugixml.hpp>
@@ -28,11 +27,10 @@ class CatalogueCache {
         timespec changed{};
         bool operator==(const Stamp& other) const;
     };
+    static Stamp stampOf(const struct stat& status);
 
     std::filesystem::path file_;
     Stamp stamp_;
-    // The document is parsed in place: its names and values point into this text.
-    std::string text_;
     pugi::xml_document document_;
     bool valid_ = false;
 };

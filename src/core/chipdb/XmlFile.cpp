@@ -1,5 +1,10 @@
 #include "core/chipdb/XmlFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "core/base/ReadAll.h"
+
 namespace vexlor {
 
 namespace {
@@ -17,22 +22,45 @@ XmlLoad outcomeOf(const pugi::xml_parse_result& result, const pugi::xml_document
 }
 }  // namespace
 
-XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document) {
-    if (!IsReadableFile(file)) {
+namespace {
+// Reads the open file whole into a buffer the document takes over, then parses it in place.
+XmlLoad parseOpenFile(int fd, pugi::xml_document& document, unsigned options, struct stat& status) {
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         return XmlLoad::OpenFailed;
     }
-    return outcomeOf(document.load_file(file.c_str()), document);
+    const auto size = static_cast<std::size_t>(status.st_size);
+    void* buffer = pugi::get_memory_allocation_function()(size == 0 ? 1 : size);
+    if (buffer == nullptr) {
+        return XmlLoad::NoParser;
+    }
+    if (!ReadAll(fd, {static_cast<std::uint8_t*>(buffer), size})) {
+        pugi::get_memory_deallocation_function()(buffer);
+        return XmlLoad::OpenFailed;
+    }
+    return outcomeOf(document.load_buffer_inplace_own(buffer, size, options), document);
+}
+}  // namespace
+
+XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document,
+                    unsigned options, struct stat& status) {
+    document.reset();
+    // Not blocking: a pipe in the file's place is refused at once instead of waiting.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return XmlLoad::OpenFailed;
+    }
+    const XmlLoad outcome = parseOpenFile(fd, document, options, status);
+    ::close(fd);
+    return outcome;
+}
+
+XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document) {
+    struct stat status {};
+    return LoadXmlFile(file, document, pugi::parse_default, status);
 }
 
 XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document) {
     return outcomeOf(document.load_buffer(text.data(), text.size()), document);
-}
-
-XmlLoad LoadXmlTextInPlace(std::string& text, pugi::xml_document& document) {
-    // A large catalogue is mostly leaf elements: their texts as values halve its nodes.
-    return outcomeOf(document.load_buffer_inplace(text.data(), text.size(),
-                                                  pugi::parse_default | pugi::parse_embed_pcdata),
-                     document);
 }
 
 bool ReportXmlLoad(Operator& op, XmlLoad outcome, const XmlLoadMessages& messages,

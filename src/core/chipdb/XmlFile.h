@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/stat.h>
+
 #include <pugixml.hpp>
 
 #include "core/base/Operator.h"
@@ -19,13 +21,15 @@ enum class XmlLoad {
     NoRootElement  // well-formed, but without any element
 };
 
+// Only a regular file is read: a directory or a pipe in its place fails to open.
 XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document);
+// The same with pugixml's parse options; status gets the opened file's own identity and times
+// (ElementText reads an element's text whether or not it was embedded as its value).
+XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document,
+                    unsigned options, struct stat& status);
 
 // The same, for text already read from a file.
 XmlLoad LoadXmlText(std::string_view text, pugi::xml_document& document);
-// The same without a copy: the document points into text, which must outlive it unchanged.
-// An element's leading text becomes its value instead of a child (ElementText reads both).
-XmlLoad LoadXmlTextInPlace(std::string& text, pugi::xml_document& document);
 
 // Each reader's own texts for the three ways loading can fail.
 struct XmlLoadMessages {

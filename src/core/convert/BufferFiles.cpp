@@ -42,9 +42,12 @@ int writeBufferFiles(const std::filesystem::path& baseDirectory, const OptionBuf
             code = error ? kConvertOptionFile : kConvertOk;
         }
     }
-    std::error_code ignored;
-    std::filesystem::remove(pending(optionPath), ignored);
-    std::filesystem::remove(pending(dataPath), ignored);
+    if (code != kConvertOk) {
+        // A renamed file has left its pending name; only a failure leaves one behind.
+        std::error_code ignored;
+        std::filesystem::remove(pending(optionPath), ignored);
+        std::filesystem::remove(pending(dataPath), ignored);
+    }
     return code;
 }
 

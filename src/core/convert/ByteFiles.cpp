@@ -5,9 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <memory>
 #include <utility>
 
+#include "core/base/ReadAll.h"
 #include "core/base/WriteAll.h"
 
 namespace vexlor {
@@ -35,21 +36,6 @@ class OpenFile {
     int fd_;
 };
 
-bool readAll(int fd, Bytes& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return true;
-}
-
 // The size of a file readFileBytes may read; nullopt for what it refuses.
 std::optional<std::size_t> readableSize(const OpenFile& file) {
     struct stat status {};
@@ -72,7 +58,7 @@ std::optional<Bytes> readFileBytes(const std::filesystem::path& path) {
         return std::nullopt;
     }
     Bytes bytes(*size);
-    if (!readAll(file.fd(), bytes)) {
+    if (!ReadAll(file.fd(), bytes)) {
         return std::nullopt;
     }
     return bytes;
@@ -85,10 +71,12 @@ bool readFilePieces(const std::filesystem::path& path,
     if (!size) {
         return false;
     }
-    Bytes piece(std::min(*size, kFilePieceBytes));
+    // Not zero-filled: every byte handed on has just been read.
+    const std::size_t pieceBytes = std::min(*size, kFilePieceBytes);
+    const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[pieceBytes]);
     for (std::size_t left = *size; left > 0;) {
-        piece.resize(std::min(left, kFilePieceBytes));
-        if (!readAll(file.fd(), piece)) {
+        const std::span<std::uint8_t> piece(buffer.get(), std::min(left, pieceBytes));
+        if (!ReadAll(file.fd(), piece)) {
             return false;
         }
         left -= piece.size();

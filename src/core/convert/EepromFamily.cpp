@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <span>
 
 #include "core/convert/EepromImage.h"
 #include "core/convert/FamilyConverters.h"
@@ -66,12 +67,13 @@ int convertEepromFamily(const ConversionJob& job, ConversionOutput& out,
         if (data.size() % 2 != 0) {
             data.push_back(0xFF);
         }
-        for (std::size_t i = 0; i < data.size(); i += 2) {
-            session.checksum.feedBytes(data[i], data[i + 1]);
-            if (i / 2 + 1 == kPartialChecksumWord) {
-                partial = session.checksum.value();
-            }
+        const std::span<const std::uint8_t> words(data);
+        const std::size_t partialBytes = std::min(words.size(), 2 * kPartialChecksumWord);
+        session.checksum.feedWords(words.first(partialBytes));
+        if (partialBytes == 2 * kPartialChecksumWord) {
+            partial = session.checksum.value();
         }
+        session.checksum.feedWords(words.subspan(partialBytes));
     }
 
     if (family.feedsOptionWord) {

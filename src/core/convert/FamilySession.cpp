@@ -111,13 +111,9 @@ int FamilySession::finish(std::span<const std::uint8_t> data) {
 
 void copyWordsStraight(const Bytes& image, std::size_t from, std::size_t count, Bytes& data,
                        ProgramChecksum& checksum) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t b0 = image[from + 2 * i];
-        const std::uint8_t b1 = image[from + 2 * i + 1];
-        data.push_back(b0);
-        data.push_back(b1);
-        checksum.feedBytes(b0, b1);
-    }
+    const std::span<const std::uint8_t> words(image.data() + from, 2 * count);
+    data.insert(data.end(), words.begin(), words.end());
+    checksum.feedWords(words);
 }
 
 void copyWordsSwapped(const Bytes& image, std::size_t from, std::size_t count, Bytes& data,

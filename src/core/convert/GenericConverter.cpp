@@ -128,9 +128,7 @@ int ConvertGenericFamily(const ConversionJob& job, ConversionOutput& out) {
 
     const std::size_t dataLength = static_cast<std::size_t>(ic.Program_Capacity) * 2;
     Bytes data(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(dataLength));
-    for (std::size_t i = 0; i < dataLength; i += 2) {
-        checksum.feedBytes(data[i], data[i + 1]);
-    }
+    checksum.feedWords(data);
 
     OptionBuffer option;
     const std::size_t infoAt = static_cast<std::size_t>(ic.Normal_ROM_Capacity) * 2;

@@ -46,9 +46,7 @@ int convertOtpHexFamily(const ConversionJob& job, ConversionOutput& out) {
     }
     Bytes data(kOtpDataBytes, 0xFF);
     std::copy_n(image->begin(), std::min(image->size(), kOtpDataBytes), data.begin());
-    for (std::size_t i = 0; i < kOtpDataBytes; i += 2) {
-        session.checksum.feedBytes(data[i], data[i + 1]);
-    }
+    session.checksum.feedWords(data);
     session.checksum.feedWord(static_cast<std::uint16_t>(job.optionWord | 1));
 
     if (!writeFileBytes(session.sideFile(".otp"),

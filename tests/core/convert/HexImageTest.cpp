@@ -84,7 +84,7 @@ std::vector<ImageCase> imageCases() {
 
 TEST(ConvertHexToImage, WritesTheImageUpToTheHighestAddress) {
     const auto cases = imageCases();
-    ASSERT_EQ(cases.size(), 19u);
+    ASSERT_EQ(cases.size(), 20u);
     for (const ImageCase& c : cases) {
         const HexRun run = runHex(c.text, c.fillMode, c.lengthOverride);
         EXPECT_EQ(run.outcome.result, 0) << c.name << ": " << run.outcome.reason;
@@ -102,6 +102,7 @@ TEST(ConvertHexToImage, RefusesWhatItCannotReadExactly) {
         bool damagedOnly;  // the operator may accept it
     };
     const std::string end = ":00000001FF\n";
+    const std::string sixteenBytes = ":1000000000112233445566778899AABBCCDDEEFFF8";
     const Case cases[] = {
         {"comment first", "; made by hand\n:0100000011EE\n" + end, kHexImageSize,
          "it is not in Intel HEX format", false},
@@ -134,6 +135,16 @@ TEST(ConvertHexToImage, RefusesWhatItCannotReadExactly) {
         // Longer than any record can be (5 + 255 bytes): refused, and still checked to the end.
         {"a record past the longest", ":FF000000" + std::string(2 * 266, '0') + "\n" + end,
          kHexImageSize, "line 1: the record's length does not match its byte count", false},
+        {"one pair past the longest record", ":FF000000" + std::string(2 * 257, '0') + "\n" + end,
+         kHexImageSize, "line 1: the record's length does not match its byte count", false},
+        // Sixteen digits are checked at once; the fault is still named by its column.
+        {"a bad digit among sixteen", ":10000000001122334455667x8899AABBCCDDEEFFF8\n" + end,
+         kHexImageSize, "line 1: character 'x' at column 25 is not a hex digit", false},
+        {"a byte above ASCII among sixteen",
+         sixteenBytes.substr(0, 4) + "\xC1" + sixteenBytes.substr(5) + "\n" + end, kHexImageSize,
+         "at column 5 is not a hex digit", false},
+        {"a bad last digit of the checksum", ":0100000011Eg\n" + end, kHexImageSize,
+         "line 1: character 'g' at column 13 is not a hex digit", false},
         {"a bad digit past the longest record", ":FF000000" + std::string(2 * 265, '0') + "Z0\n",
          kHexImageSize, "line 1: character 'Z' at column 540 is not a hex digit", false},
     };

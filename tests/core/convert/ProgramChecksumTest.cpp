@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
 #include <string_view>
+#include <vector>
 
 #include "core/convert/ProgramChecksum.h"
 
@@ -51,6 +54,40 @@ TEST(ProgramChecksum, WordIsFedHighByteFirst) {
     ProgramChecksum swapped(0x1D0F);
     swapped.feedWord(0x3231);
     EXPECT_NE(words.value(), swapped.value());
+}
+
+// Bit by bit, shifting each data bit into the register: independent of the lookup tables.
+std::uint16_t bitwiseReference(std::uint16_t crc, const std::vector<std::uint8_t>& bytes,
+                               std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        for (int bit = 7; bit >= 0; --bit) {
+            const bool top = ((crc >> 15) ^ (bytes[i] >> bit)) & 1;
+            crc = static_cast<std::uint16_t>(crc << 1);
+            if (top) {
+                crc ^= 0x8005;
+            }
+        }
+    }
+    return crc;
+}
+
+TEST(ProgramChecksum, RunsOfWordsMatchTheBitwiseRemainder) {
+    std::mt19937 random(1663);
+    std::vector<std::uint8_t> bytes(65536);
+    for (std::uint8_t& byte : bytes) {
+        byte = static_cast<std::uint8_t>(random());
+    }
+    // Lengths around the eight-byte step, and a lone last byte that is left out.
+    const std::size_t lengths[] = {0, 2, 6, 8, 10, 16, 22, 1196, 65536, 9, 65535};
+    const std::uint16_t initials[] = {0x0000, 0xFFFF, 0x1D0F};
+    for (const std::size_t length : lengths) {
+        for (const std::uint16_t initial : initials) {
+            ProgramChecksum crc(initial);
+            crc.feedWords(std::span(bytes).first(length));
+            EXPECT_EQ(crc.value(), bitwiseReference(initial, bytes, length & ~std::size_t{1}))
+                << "length " << length << " from " << std::hex << initial;
+        }
+    }
 }
 
 TEST(ProgramChecksum, StartsFromTheChosenValue) {
