@@ -102,6 +102,9 @@ TEST_F(ZipArchiveTest, DamagedArchivesAreRefusedWithTheirReason) {
         {"packed data read as stored", [](Bytes& zip) { setMethod(zip, 0); }, "cannot be unpacked"},
         {"a method it does not know", [](Bytes& zip) { setMethod(zip, 12); },
          "packed with a method"},
+        {"entry header lost", [](Bytes& zip) { zip[0] = 'X'; }, "\"a.txt\" cannot be unpacked"},
+        {"directory entry lost", [](Bytes& zip) { patchHeaders(zip, "PK\1\2", 0, 0); },
+         "its list of entries cannot be read"},
     };
     for (const Case& c : cases) {
         Bytes zip = good;
