@@ -38,6 +38,37 @@ TEST(ProductionLogFaults, AForeignLogTableRefusesEntriesAndKeepsTheRunUnchanged)
     EXPECT_EQ(run->currentSerial, "");
 }
 
+// Statements that prepare but fail while they run: the reason comes back, nothing half-done.
+TEST(ProductionLogFaults, AStatementThatFailsWhileRunningReportsTheReason) {
+    ScratchDir dir;
+    const auto file = dir / kJournalDatabaseFile;
+    ProductionLog log(file);
+    const ProductionEntry entry{"t", "simulated", "QRV7049", "ab", "00A0", true, ""};
+    ASSERT_TRUE(log.append(entry)) << log.error();
+    std::string error;
+    sqlite3* db = OpenProgramDatabase(file, error);
+    ASSERT_NE(db, nullptr) << error;
+    ASSERT_TRUE(Exec(db,
+                     "CREATE TRIGGER refuse BEFORE INSERT ON production_log "
+                     "BEGIN SELECT RAISE(ABORT, 'the log is sealed'); END;",
+                     error))
+        << error;
+    EXPECT_FALSE(log.append(entry));
+    EXPECT_EQ(log.error(), "the log is sealed");
+    EXPECT_EQ(log.entriesSince("")->size(), 1u);
+
+    // A log whose rows cannot be computed fails the read instead of returning a part of it.
+    ASSERT_TRUE(Exec(db,
+                     "DROP TABLE production_log; CREATE VIEW production_log AS SELECT 1 AS id, "
+                     "'t' AS time, 'w' AS writer, 'c' AS chip, 'x' AS checksum, '1' AS serial, "
+                     "1 AS passed, abs(-9223372036854775807 - 1) AS message;",
+                     error))
+        << error;
+    CloseProgramDatabase(db);
+    EXPECT_FALSE(log.entriesSince("").has_value());
+    EXPECT_EQ(log.error(), "integer overflow");
+}
+
 TEST(ProductionLogFaults, APlaceThatIsNoDatabaseFailsWithTheReason) {
     ScratchDir dir;
     dir.write("garbage.db", std::string(4096, 'x'));
