@@ -115,6 +115,10 @@ TEST_F(ZipArchiveTest, DamagedArchivesAreRefusedWithTheirReason) {
     }
     EXPECT_NE(ReadZipFile(dir / "absent.zip", "").problem.find("cannot be read"),
               std::string::npos);
+    const auto huge = dir / "huge.zip";
+    std::filesystem::resize_file(makeZip(huge, "", {{"a.txt", text}}), (64u << 20) + 1);  // sparse
+    EXPECT_EQ(ReadZipFile(huge, "").problem,
+              huge.string() + " cannot be read.\nThe file is larger than the 64 MiB limit.");
 }
 
 }  // namespace
