@@ -1,6 +1,7 @@
 // A database whose production log has another shape: nothing is written, reads report why, and
 // a journaled chip whose log entry fails leaves the run's numbers as they were.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "core/serial/ProductionLog.h"
 #include "core/serial/SerialJournal.h"
@@ -67,6 +68,44 @@ TEST(ProductionLogFaults, AStatementThatFailsWhileRunningReportsTheReason) {
     CloseProgramDatabase(db);
     EXPECT_FALSE(log.entriesSince("").has_value());
     EXPECT_EQ(log.error(), "integer overflow");
+}
+
+// A journal step the database refuses while it runs: the reason comes back and no part of the
+// chip's record stays behind.
+TEST(ProductionLogFaults, AJournalStepRefusedWhileRunningLeavesTheRunAsItWas) {
+    const struct {
+        const char* event;
+        bool runBegins;
+    } cases[] = {{"INSERT ON serial_run", false},
+                 {"INSERT ON serial_chip", true},
+                 {"UPDATE ON serial_run", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.event);
+        ScratchDir dir;
+        const auto file = dir / kJournalDatabaseFile;
+        std::string error;
+        sqlite3* db = OpenProgramDatabase(file, error);
+        ASSERT_NE(db, nullptr) << error;
+        const std::string trigger = std::string("CREATE TRIGGER refuse BEFORE ") + c.event +
+                                    " BEGIN SELECT RAISE(ABORT, 'refused'); END;";
+        ASSERT_TRUE(Exec(db, trigger.c_str(), error)) << error;
+        SerialJournal journal(file);
+        EXPECT_EQ(journal.beginRun("QRV7049"), c.runBegins);
+        if (c.runBegins) {
+            EXPECT_FALSE(journal.recordChip(true, "00A0", {"1", "0", "1"}, "00A1", nullptr));
+            EXPECT_EQ(journal.openRun()->counters, SerialCounters{});
+        }
+        EXPECT_EQ(journal.error(), "refused");
+        // Once the database takes it again, the same chip is recorded once.
+        ASSERT_TRUE(Exec(db, "DROP TRIGGER refuse;", error)) << error;
+        EXPECT_TRUE(journal.beginRun("QRV7049") &&
+                    journal.recordChip(true, "00A0", {"1", "0", "1"}, "00A1", nullptr))
+            << journal.error();
+        const Statement chips = Prepare(db, "SELECT count(*) FROM serial_chip");
+        ASSERT_EQ(sqlite3_step(chips.get()), SQLITE_ROW);
+        EXPECT_EQ(ColumnText(chips.get(), 0), "1");
+        CloseProgramDatabase(db);
+    }
 }
 
 TEST(ProductionLogFaults, APlaceThatIsNoDatabaseFailsWithTheReason) {
