@@ -93,6 +93,10 @@ TEST(CompareImage, ReadingByChipAndFilter) {
         EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 4), c.start) << c.chip << " " << c.filter;
     }
     EXPECT_EQ(readBytes(file), otp);
+    // A program file where its own image would go is kept; the image goes beside it.
+    const auto inWork = rig.base.writeBytes("work/prog.bin", otp);
+    EXPECT_EQ(MakeCompareImage(services, inWork), rig.base / "work" / "prog.bin.bin");
+    EXPECT_EQ(readBytes(inWork), otp);
 }
 
 TEST(CompareImage, UnusableProgramFilesAreRefusedWithTheirReason) {
