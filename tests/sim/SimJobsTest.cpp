@@ -77,6 +77,7 @@ TEST(SimJobs, ChipJobsFollowTheChipAndTheDownload) {
         bool download;
         std::uint8_t jobCode;
         std::uint8_t status;
+        bool socketEmpty = false;  // the chip is taken out before the job
     };
     const Bytes data{0x10, 0x20, 0x30};
     const Case cases[] = {
@@ -90,12 +91,18 @@ TEST(SimJobs, ChipJobsFollowTheChipAndTheDownload) {
         {{0x10, 0x20, 0x30}, false, job::kVerify, 3},  // nothing downloaded
         {{}, true, job::kAuto, 1},
         {{0x10}, true, job::kAuto, 3},  // not blank
+        {{}, true, job::kProgram, 3, true},
+        {{0x10, 0x20, 0x30}, true, job::kVerify, 3, true},
+        {{0x10, 0x20, 0x30}, true, job::kRead, 3, true},
     };
     for (const auto& c : cases) {
         SimWriter w;
         w.chip().insert(c.chipBefore);
         if (c.download) {
             writeArea(w, 8, data);
+        }
+        if (c.socketEmpty) {
+            w.chip().remove();
         }
         EXPECT_EQ(run(w, c.jobCode), c.status) << int(c.jobCode);
     }

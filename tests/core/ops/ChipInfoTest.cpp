@@ -98,5 +98,18 @@ TEST(ReadChipInfo, ShowsWhatTheWriterReadFromTheProgrammedChip) {
     EXPECT_EQ(rig.progress.events.back(), "P0");
 }
 
+TEST(ReadChipInfo, AWriterGoneKeepsTheReadingLabelsAndFreesTheButtons) {
+    JobRig rig;
+    rig.selectChip("QRV7049");
+    JobServices services = rig.services();
+    rig.device.detach();
+    RecordingChipInfoView view;
+    EXPECT_FALSE(OnReadChipInfoRead(services, view));
+    EXPECT_EQ(view.enabledStates, (std::vector<bool>{false, true}));
+    // Without a system configuration in the header there is no checksum or ID to wait for.
+    EXPECT_EQ(view.shown, (std::vector<ChipInfoLabels>{
+                              {"Chip Name : ", "System Config : ", std::nullopt, std::nullopt}}));
+}
+
 }  // namespace
 }  // namespace vexlor::test

@@ -93,11 +93,16 @@ TEST(CompareImage, ReadingByChipAndFilter) {
         EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 4), c.start) << c.chip << " " << c.filter;
     }
     EXPECT_EQ(readBytes(file), otp);
+    // A program file where its own image would go is kept; the image goes beside it.
+    const auto inWork = rig.base.writeBytes("work/prog.bin", otp);
+    EXPECT_EQ(MakeCompareImage(services, inWork), rig.base / "work" / "prog.bin.bin");
+    EXPECT_EQ(readBytes(inWork), otp);
 }
 
 TEST(CompareImage, UnusableProgramFilesAreRefusedWithTheirReason) {
     JobRig rig;
     const auto shortOtp = rig.base.writeBytes("short.otp", Bytes(0x1F, 0));
+    std::filesystem::create_directories(rig.base / "work" / "blocked.bin");
     const struct {
         const char* chip;
         std::string_view filter;
@@ -110,6 +115,8 @@ TEST(CompareImage, UnusableProgramFilesAreRefusedWithTheirReason) {
         {"QR64G98", kOtpFilter, shortOtp, "is too short for QR64G98"},
         {"QRV7038", kHexOrBinFilter, rig.base.writeBytes("big.bin", Bytes(257, 0)),
          "bin file Length over 256 Byte"},
+        {"QRV7049", kOtpFilter, rig.base.writeBytes("blocked.otp", Bytes(0x2020, 0)),
+         "blocked.bin open file error\n"},
     };
     JobServices services = rig.services();
     for (const auto& c : cases) {
@@ -120,6 +127,53 @@ TEST(CompareImage, UnusableProgramFilesAreRefusedWithTheirReason) {
         EXPECT_FALSE(MakeCompareImage(services, c.file)) << c.file;
         ASSERT_EQ(rig.op.shown.size(), 1u) << c.file;
         EXPECT_NE(rig.op.last().text.find(c.message), std::string::npos) << rig.op.last().text;
+    }
+}
+
+struct RecordingCompareView : CompareFileView {
+    void setButtonsEnabled(bool enabled) override { buttons.push_back(enabled); }
+    void showResult(const std::string& text) override { results.push_back(text); }
+    std::vector<bool> buttons;
+    std::vector<std::string> results;
+};
+
+// The result is cleared while the buttons are off; only a finished comparison shows a verdict.
+TEST(CompareFile, TheButtonShowsAVerdictOnlyForAComparisonMade) {
+    JobRig rig;
+    rig.selectChip("QRV7049");
+    rig.context.chipXml.chipDisplayInfo().IC_FileType = kOtpFilter;
+    rig.header()[24] = 0x20;  // compare 0x2000 bytes
+    // An OTP file holds a 0x20-byte header before the area's bytes.
+    Bytes same(0x2020, 0);
+    std::copy_n(rig.device.dataArea().begin(), 0x2000, same.begin() + 0x20);
+    Bytes other = same;
+    other[0x20 + 0x1FFF] ^= 0x01;
+    const std::string blank = "Compare Result : ";
+    const struct {
+        std::optional<std::filesystem::path> chosen;
+        CompareOutcome outcome;
+        std::vector<std::string> results;
+    } cases[] = {
+        {std::nullopt, CompareOutcome::Cancelled, {blank}},
+        {rig.base / "absent.otp", CompareOutcome::Unreadable, {blank}},
+        {rig.base.writeBytes("other.otp", other),
+         CompareOutcome::Different,
+         {blank, "Compare Result : Fail"}},
+        {rig.base.writeBytes("same.otp", same),
+         CompareOutcome::Equal,
+         {blank, "Compare Result : OK"}},
+    };
+    JobServices services = rig.services();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.results.back() + c.chosen.value_or("cancelled").string());
+        if (c.chosen) {
+            rig.op.files.push_back(c.chosen->string());
+        }
+        RecordingCompareView view;
+        EXPECT_EQ(OnCompareFileButton(services, view), c.outcome);
+        EXPECT_EQ(view.results, c.results);
+        EXPECT_EQ(view.buttons, (std::vector<bool>{false, true}));
+        EXPECT_EQ(rig.op.filters.back(), kOtpFilter);
     }
 }
 

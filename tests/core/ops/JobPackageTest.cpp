@@ -68,6 +68,8 @@ TEST_F(JobPackageTest, OnlyAnArchiveOfTheTwoBufferFilesIsAJobPackage) {
          {{"buffer_data.prog", data}, {"buffer_option.prog", option}, {"extra.txt", {}}},
          password},
         {"renamed.zip", {{"buffer_data.prog", data}, {"run.sh", option}}, password},
+        {"doubled.zip", {{"buffer_data.prog", data}, {"buffer_data.prog", option}}, password},
+        {"option-first.zip", {{"buffer_option.prog", option}, {"run.sh", data}}, password},
         {"other-password.zip",
          {{"buffer_data.prog", data}, {"buffer_option.prog", option}},
          "k@vel_Sl@te73"},
@@ -85,6 +87,36 @@ TEST_F(JobPackageTest, OnlyAnArchiveOfTheTwoBufferFilesIsAJobPackage) {
         EXPECT_EQ(treeOf(fresh.base.path()), before);
     }
     EXPECT_TRUE(fresh.device.transcript().empty());
+}
+
+// The two buffer files in either order are a job, and they land together or not at all.
+TEST_F(JobPackageTest, AJobLandsWholeOrLeavesTheStartDirectoryAsItWas) {
+    const Bytes data = prepared.file("buffer_data.prog");
+    const Bytes option = prepared.file("buffer_option.prog");
+    const auto zip = makeZip(outside / "reversed.zip", kSettingPackagePassword,
+                             {{"buffer_option.prog", option}, {"buffer_data.prog", data}});
+    std::filesystem::create_directories(outside / "start" / "buffer_option.prog");
+    const auto before = treeOf(outside.path());
+    EXPECT_NE(ExtractJobPackage(zip, outside / "start").find("is a folder, not a file."),
+              std::string::npos);
+    EXPECT_NE(ExtractJobPackage(zip, outside / "absent").find("cannot hold a staging folder."),
+              std::string::npos);
+    EXPECT_EQ(treeOf(outside.path()), before);
+
+    std::filesystem::remove(outside / "start" / "buffer_option.prog");
+    ASSERT_EQ(ExtractJobPackage(zip, outside / "start"), "");
+    EXPECT_EQ(readBytes(outside / "start" / "buffer_data.prog"), data);
+    EXPECT_EQ(readBytes(outside / "start" / "buffer_option.prog"), option);
+}
+
+TEST_F(JobPackageTest, AnExportThatCannotBeWrittenSaysWhy) {
+    prepared.op.files.push_back((outside / "absent" / "job.zip").string());
+    EXPECT_EQ(OnExportSetting(prepared.op, prepared.base.path()), PackageResult::WriteFailed);
+    EXPECT_NE(prepared.op.last().text.find("cannot be created"), std::string::npos)
+        << prepared.op.last().text;
+    EXPECT_FALSE(std::filesystem::exists(outside / "absent"));
+    prepared.op.files.clear();  // the save dialog cancelled
+    EXPECT_EQ(OnExportSetting(prepared.op, prepared.base.path()), PackageResult::Cancelled);
 }
 
 }  // namespace

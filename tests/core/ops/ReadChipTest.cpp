@@ -61,6 +61,17 @@ TEST_F(ReadChipTest, ReadLengthOutsideTheBufferIsRefusedAndKeepsTheLastRead) {
     }
 }
 
+TEST_F(ReadChipTest, AReadThatCannotBeStoredSaysWhere) {
+    rig.device.chip().insert(Bytes{1, 2});
+    std::filesystem::create_directories(rig.base / "readdata.otp");
+    EXPECT_EQ(read(1, 0, 0), JobOutcome::Failed);
+    EXPECT_EQ(rig.op.last().text, (rig.base / "readdata.otp").string() + " open file error\n");
+    EXPECT_EQ(rig.op.statuses.back(), "Read FAIL");
+    // The hex view is cleared and shows no half-stored read.
+    ASSERT_FALSE(rig.view.shownFiles.empty());
+    EXPECT_EQ(rig.view.shownFiles.back(), std::filesystem::path());
+}
+
 class LargeChipReadTest : public ReadChipTest {
   protected:
     static sim::SimConfig largeChip() {

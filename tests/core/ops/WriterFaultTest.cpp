@@ -22,7 +22,7 @@ constexpr std::size_t kConversionTimeBegin = 0xC0;
 constexpr std::size_t kConversionTimeEnd = 0xD0;
 const char* const kLoadFailed = "Loading Data Fail. Please load the file again.";
 
-enum class Operation { Load, Program };
+enum class Operation { Load, Program, Read };
 
 // Applies fault to the writer when the which-th area (from 1) is opened, and lifts the read-back
 // corruption at the next open.
@@ -89,7 +89,9 @@ class WriterFaultTest : public ::testing::TestWithParam<FaultCase> {
 TEST_P(WriterFaultTest, EndsInTheFailureMessageWithTheJobFilesIntact) {
     const FaultCase& c = GetParam();
     c.inject(rig);
-    const JobOutcome outcome = c.operation == Operation::Load ? load() : OnProgram(services);
+    const JobOutcome outcome = c.operation == Operation::Load      ? load()
+                               : c.operation == Operation::Program ? OnProgram(services)
+                                                                   : OnRead(services);
     EXPECT_EQ(outcome, JobOutcome::Failed);
     const Texts texts = rig.op.texts();
     ASSERT_GE(texts.size(), c.lastMessages.size()) << testing::PrintToString(texts);
@@ -159,6 +161,17 @@ const FaultCase kFaults[] = {
      },
      {"The writer did not finish the job in time.", "Program FAIL"},
      "Program FAIL"},
+    {"removed_during_read",
+     Operation::Read,
+     [](JobRig& r) {
+         r.device.setCommandObserver([&r](const sim::TranscriptEntry& e) {
+             if (e.command == cmd::kStartJob) {
+                 r.device.faults().removeAfterBytes = 1;
+             }
+         });
+     },
+     {"Read FAIL"},
+     "Read FAIL"},
 };
 
 INSTANTIATE_TEST_SUITE_P(OnTheSimulatedWriter, WriterFaultTest, testing::ValuesIn(kFaults),

@@ -43,7 +43,10 @@ TEST_F(ChipUpdateTest, FilesLandWhereTheListSays) {
                              {{"files/NEW.ic", bytesOf("new parameters")},
                               {"files/KLW20_mcu.xml", bytesOf("new catalogue")},
                               {"readme.txt", bytesOf("root file")},
-                              {"files/pictures/QV1234.jpg", bytesOf("picture")}});
+                              {"files/pictures/QV1234.jpg", bytesOf("picture")},
+                              // The list is the first XML file at the top by name.
+                              {"z.xml", bytesOf("not the list")},
+                              {"a.xml/note.txt", bytesOf("a folder, not a list")}});
     EXPECT_EQ(update(zip), PackageResult::Ok);
     EXPECT_EQ(op.texts(), std::vector<std::string>{"Update chip success !"});
     EXPECT_EQ(readText(program / "ICInfo" / "NEW.ic"), "new parameters");

@@ -44,6 +44,51 @@ TEST(InstallTransaction, AFailedStepPutsTheWholeTreeBack) {
     check("a folder where the file must go", "a/new.txt/", "a/new.txt", "is a folder, not a file.");
 }
 
+std::filesystem::path stagingFolderIn(const std::filesystem::path& root) {
+    for (const auto& entry : std::filesystem::directory_iterator(root)) {
+        if (entry.path().filename().string().starts_with(".vexlor-install-")) {
+            return entry.path();
+        }
+    }
+    ADD_FAILURE() << "no staging folder in " << root;
+    return root / "none";
+}
+
+// Something outside the program takes away part of the staging folder between staging and
+// commit: the rename that needs it fails, and what was already swapped goes back.
+TEST(InstallTransaction, AStagedCopyLostBeforeTheCommitLeavesTheTreeAsItWas) {
+    const struct {
+        const char* second;
+        const char* lost;  // below the staging folder; empty: the folder itself
+        const char* problem;
+    } cases[] = {
+        {"second.txt", "new1", "second.txt cannot be written: No such file or directory"},
+        {"fresh.txt", "new1", "fresh.txt cannot be written: No such file or directory"},
+        {"second.txt", "", "keep.txt cannot be replaced: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        ScratchDir root;
+        root.write("keep.txt", "old");
+        root.write("second.txt", "old second");
+        const auto before = treeOf(root.path());
+        {
+            InstallTransaction install(root.path());
+            ASSERT_TRUE(install.stage("keep.txt", bytesOf("new")));
+            ASSERT_TRUE(install.stage(c.second, bytesOf("second")));
+            std::filesystem::remove_all(stagingFolderIn(root.path()) / c.lost);
+            EXPECT_FALSE(install.commit());
+            EXPECT_NE(install.problem().find(c.problem), std::string::npos) << install.problem();
+        }
+        EXPECT_EQ(treeOf(root.path()), before);
+    }
+    ScratchDir root;
+    InstallTransaction install(root.path());
+    std::filesystem::remove_all(stagingFolderIn(root.path()));
+    EXPECT_FALSE(install.stage("a.txt", bytesOf("x")));
+    EXPECT_TRUE(install.problem().ends_with("new0 cannot be written.")) << install.problem();
+}
+
 TEST(InstallTransaction, ARootThatIsNoFolderStagesNothing) {
     ScratchDir dir;
     InstallTransaction install(dir / "missing");

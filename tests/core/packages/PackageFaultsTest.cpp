@@ -38,9 +38,11 @@ TEST(PackageFaults, ArchivesThatCannotBeReadOrWritten) {
             << c.label << ": " << c.contents.problem;
     }
 
+    std::filesystem::create_directories(dir / "folder.zip" / "inside");
     const auto before = treeOf(dir.path());
     const ZipItem item{"a.txt", bytesOf("x")};
     EXPECT_TRUE(contains(WriteZipFile(dir / "no" / "p.zip", "", {&item, 1}), "cannot be created"));
+    EXPECT_TRUE(contains(WriteZipFile(dir / "folder.zip", "", {&item, 1}), "cannot be written"));
     EXPECT_TRUE(contains(ExportSetting(dir.path(), dir / "job.zip"), kBufferDataFile));
     EXPECT_EQ(treeOf(dir.path()), before);
 }

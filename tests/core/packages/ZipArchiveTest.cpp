@@ -102,6 +102,9 @@ TEST_F(ZipArchiveTest, DamagedArchivesAreRefusedWithTheirReason) {
         {"packed data read as stored", [](Bytes& zip) { setMethod(zip, 0); }, "cannot be unpacked"},
         {"a method it does not know", [](Bytes& zip) { setMethod(zip, 12); },
          "packed with a method"},
+        {"entry header lost", [](Bytes& zip) { zip[0] = 'X'; }, "\"a.txt\" cannot be unpacked"},
+        {"directory entry lost", [](Bytes& zip) { patchHeaders(zip, "PK\1\2", 0, 0); },
+         "its list of entries cannot be read"},
     };
     for (const Case& c : cases) {
         Bytes zip = good;
@@ -112,6 +115,10 @@ TEST_F(ZipArchiveTest, DamagedArchivesAreRefusedWithTheirReason) {
     }
     EXPECT_NE(ReadZipFile(dir / "absent.zip", "").problem.find("cannot be read"),
               std::string::npos);
+    const auto huge = dir / "huge.zip";
+    std::filesystem::resize_file(makeZip(huge, "", {{"a.txt", text}}), (64u << 20) + 1);  // sparse
+    EXPECT_EQ(ReadZipFile(huge, "").problem,
+              huge.string() + " cannot be read.\nThe file is larger than the 64 MiB limit.");
 }
 
 }  // namespace

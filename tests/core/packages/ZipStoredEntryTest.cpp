@@ -113,6 +113,14 @@ TEST(ZipStoredEntry, StoredEntriesComeBackOrAreRefusedByTheirLimits) {
          {{"big.bin", Bytes(5000, 0x11), "", 100}},
          "",
          "\"big.bin\" unpacks to more than the 0 MiB an entry may have."},
+        {"a name that leaves no file",
+         {{"./.", bytesOf("x"), ""}},
+         "",
+         "Refused entry: \"./.\" names no file."},
+        {"a name longer than any path",
+         {{std::string(1024, 'n'), bytesOf("x"), ""}},
+         "",
+         "The package holds an entry with an overlong name."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

@@ -112,5 +112,13 @@ TEST(BatchSerialStart, ContinuesOnlyAnOpenRunOfTheSameJob) {
     }
 }
 
+TEST(BatchSerialStart, ALogThatCannotBeReadRefusesTheRun) {
+    ScratchDir dir;
+    ProductionLog log(dir.write("log.db", std::string(4096, 'x')));
+    const BatchSerial serial{2, 0, *SerialNumber::FromHex("A0"), SerialNumber::Of(20)};
+    EXPECT_EQ(CheckSerialsUnused(log, "QRV7049", serial, {serial.first, serial.count, false}),
+              "can't read the production log: file is not a database");
+}
+
 }  // namespace
 }  // namespace vexlor::test

@@ -136,6 +136,9 @@ TEST(SerialInfo, AmountIsTheLow32BitDifferenceAndBadLengthsKeepTheTexts) {
     EXPECT_EQ(state.currentSerial, "kept");
     TakeSerialInfo(headerWith(17, 5, 6), state);
     EXPECT_EQ(state.currentSerial, "kept");
+    for (const std::uint8_t badLength : {0, 17}) {
+        EXPECT_EQ(SerialWordsText(headerWith(4, 5, 6), 0x70, badLength), "") << int(badLength);
+    }
     EXPECT_EQ(SerialUsage(headerWith(4, 0, 0)), 1);
 }
 

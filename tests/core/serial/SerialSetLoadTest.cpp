@@ -135,6 +135,18 @@ TEST_F(SerialSetLoad, MissingBlockFileIsLeftAloneAndNothingIsSent) {
     EXPECT_FALSE(rig.areaWritten());
 }
 
+TEST_F(SerialSetLoad, ABlockFileThatCannotBeReplacedKeepsThePreviousRun) {
+    choose("QR31N4365");
+    const Bytes before = block();
+    std::filesystem::create_directories(rig.base / (std::string(kSerialBlockFile) + ".new"));
+    typeRun("4", "1FE2", "1", "3");
+    EXPECT_FALSE(load());
+    EXPECT_EQ(rig.op.last().text, (rig.base / kSerialBlockFile).string() +
+                                      " could not be written; it keeps the previous run.");
+    EXPECT_EQ(block(), before);
+    EXPECT_FALSE(rig.areaWritten());
+}
+
 TEST_F(SerialSetLoad, FailedReadBackLeavesTheRunNotLoaded) {
     choose("QR31N4365");
     rig.device.faults().corruptReadBack = true;

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <fstream>
@@ -159,8 +161,9 @@ class DeviceFileTest : public ::testing::Test {
     PipeTransport pipes{scratch / "devices", diagnostics};
 };
 
-TEST_F(DeviceFileTest, LookupSkipsOtherClassesHiddenAndOverlongPaths) {
+TEST_F(DeviceFileTest, LookupSkipsOtherClassesHiddenOverlongAndNonFolderEntries) {
     std::filesystem::create_directories(scratch / "devices" / "some-other-interface");
+    const auto plainFile = scratch.write("devices/b" + std::string(kWriterClassGuidText), "");
     std::filesystem::create_directories(scratch / "devices" / ("." + kInterfaceName + ".new"));
     // Sorts before the real interface, and with "/PIPE00" it would not fit the device name.
     const auto overlong =
@@ -175,11 +178,29 @@ TEST_F(DeviceFileTest, LookupSkipsOtherClassesHiddenAndOverlongPaths) {
     const std::string out = (dir / "PIPE01").string();
     const std::string skipped = "Device path too long, skipped: " + overlong.string() + "\n";
     const std::string found = "Attempting to open " + dir.string() + "\n";
+    const Lines lookup{skipped, "Attempting to open " + plainFile.string() + "\n",
+                       "FAILED to open " + plainFile.string() + "\n", found};
     // The lookup runs for the lock on the interface, then once for each pipe.
-    EXPECT_EQ(lines,
-              (Lines{skipped, found, skipped, found, "completeDeviceName = (" + in + ")\n",
-                     "Opened successfully.\n", skipped, found,
-                     "completeDeviceName = (" + out + ")\n", "Failed to open (" + out + ") = 6"}));
+    Lines expected = lookup;
+    expected.insert(expected.end(), lookup.begin(), lookup.end());
+    expected.insert(expected.end(),
+                    {"completeDeviceName = (" + in + ")\n", "Opened successfully.\n"});
+    expected.insert(expected.end(), lookup.begin(), lookup.end());
+    expected.insert(expected.end(),
+                    {"completeDeviceName = (" + out + ")\n", "Failed to open (" + out + ") = 6"});
+    EXPECT_EQ(lines, expected);
+}
+
+// Another program holds the interface: the writer is busy, not absent, and nothing stays open.
+TEST_F(DeviceFileTest, AnInterfaceLockedByAnotherProgramIsBusy) {
+    const auto dir = makeInterface(kInterfaceName);
+    const int other = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(pipes.open(), OpenResult::Busy);
+    EXPECT_FALSE(pipes.isOpen());
+    EXPECT_EQ(lines.back(),
+              "Failed to lock " + dir.string() + " = " + std::to_string(EWOULDBLOCK) + "\n");
+    ::close(other);
 }
 
 TEST_F(DeviceFileTest, NoDeviceDirectoryMeansNotFound) {
