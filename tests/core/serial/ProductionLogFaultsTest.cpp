@@ -101,9 +101,12 @@ TEST(ProductionLogFaults, AJournalStepRefusedWhileRunningLeavesTheRunAsItWas) {
         EXPECT_TRUE(journal.beginRun("QRV7049") &&
                     journal.recordChip(true, "00A0", {"1", "0", "1"}, "00A1", nullptr))
             << journal.error();
-        const Statement chips = Prepare(db, "SELECT count(*) FROM serial_chip");
-        ASSERT_EQ(sqlite3_step(chips.get()), SQLITE_ROW);
-        EXPECT_EQ(ColumnText(chips.get(), 0), "1");
+        {
+            // Finalised before the close: a connection with a live statement stays open.
+            const Statement chips = Prepare(db, "SELECT count(*) FROM serial_chip");
+            ASSERT_EQ(sqlite3_step(chips.get()), SQLITE_ROW);
+            EXPECT_EQ(ColumnText(chips.get(), 0), "1");
+        }
         CloseProgramDatabase(db);
     }
 }
