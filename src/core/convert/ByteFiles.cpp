@@ -8,8 +8,7 @@
 #include <memory>
 #include <utility>
 
-#include "core/base/ReadAll.h"
-#include "core/base/WriteAll.h"
+#include "core/base/WholeTransfer.h"
 
 namespace vexlor {
 

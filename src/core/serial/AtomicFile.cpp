@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "core/base/WriteAll.h"
+#include "core/base/WholeTransfer.h"
 
 namespace vexlor {
 

@@ -9,4 +9,8 @@ namespace vexlor {
 // when the descriptor ends or fails first.
 bool ReadAll(int fd, std::span<std::uint8_t> bytes);
 
+// Writes every byte to the descriptor, going on after interruptions and short writes; false
+// when the descriptor refuses the rest.
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes);
+
 }  // namespace vexlor
