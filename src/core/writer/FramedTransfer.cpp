@@ -64,15 +64,18 @@ bool ReceiveFramed(ByteChannel& channel, const TransferFeedbackHooks& hooks, std
         hooks.progress.setPosition(0);
     }
     int piece = 1;
+    // A piece that did not arrive leaves its part of the buffer stale, so it fails the transfer;
+    // the status block is still read to keep the exchange in step.
+    bool piecesArrived = true;
     ForEachPiece(length, kPieceSize, [&](std::size_t offset, std::size_t size) {
-        channel.read(buffer + offset, size);
+        piecesArrived = channel.read(buffer + offset, size) && piecesArrived;
         if (hooks.showProgress) {
             hooks.progress.setPosition(piece);
             hooks.progress.transferred(offset + size, length);
         }
         ++piece;
     });
-    const bool ok = ReadStatus(channel);
+    const bool ok = ReadStatus(channel) && piecesArrived;
     if (hooks.showProgress) {
         hooks.progress.setPosition(piece);
     }

@@ -122,6 +122,17 @@ TEST(ReceiveFramedTest, PiecesAndProgressWithoutPaints) {
     }
 }
 
+// Unlike a piece going out, which the writer's status answers for, a piece that did not come in
+// leaves stale bytes behind: the transfer fails, after the status block has still been read.
+TEST(ReceiveFramedTest, APieceThatDidNotArriveFailsTheTransfer) {
+    std::vector<std::uint8_t> buffer(1024);
+    RecordingProgress progress;
+    RecordingChannel channel;
+    channel.failRead = 2;  // the second data piece
+    EXPECT_FALSE(ReceiveFramed(channel, {progress, progress, false}, buffer.data(), 1024, 0x13));
+    EXPECT_EQ(channel.reads, (std::vector<std::size_t>{512, 512, 13}));
+}
+
 TEST(ReadVersionFramedTest, EachPhaseOnlyAfterTheOneBefore) {
     std::array<std::uint8_t, 26> buffer{};
     RecordingChannel ok;
