@@ -1,8 +1,6 @@
 #include "core/chipdb/XmlFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
+#include "core/base/OpenFile.h"
 #include "core/base/WholeTransfer.h"
 
 namespace vexlor {
@@ -44,14 +42,11 @@ XmlLoad parseOpenFile(int fd, pugi::xml_document& document, unsigned options, st
 XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document,
                     unsigned options, struct stat& status) {
     document.reset();
-    // Not blocking: a pipe in the file's place is refused at once instead of waiting.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    const OpenFile opened(file, kReadFlags);
+    if (opened.fd() < 0) {
         return XmlLoad::OpenFailed;
     }
-    const XmlLoad outcome = parseOpenFile(fd, document, options, status);
-    ::close(fd);
-    return outcome;
+    return parseOpenFile(opened.fd(), document, options, status);
 }
 
 XmlLoad LoadXmlFile(const std::filesystem::path& file, pugi::xml_document& document) {

@@ -155,29 +155,23 @@ TEST(WordHexFamily, SmallAndLargestChipConstants) {
         std::uint8_t at4C = 0;
         std::size_t dataSize = 0;  // the chip's words, then four blank words
     };
+    // The small chip converted, with or without the EXHV flag.
+    const auto smallConverted = [&](bool exhv, std::uint8_t at4C) {
+        return Case{"QN6223",
+                    0x28012,
+                    small,
+                    {0x00, 0x10, 0x01, 0xFB},
+                    exhv,
+                    "",
+                    {0x02, 0x10, 0x03, 0xFB},
+                    {0x03, 0xFB},
+                    {0x86, 0xFB},
+                    at4C,
+                    0x3FBu * 2 + 8};
+    };
     const Case cases[] = {
-        {"QN6223",
-         0x28012,
-         small,
-         {0x00, 0x10, 0x01, 0xFB},
-         true,
-         "",
-         {0x02, 0x10, 0x03, 0xFB},
-         {0x03, 0xFB},
-         {0x86, 0xFB},
-         1,
-         0x3FBu * 2 + 8},
-        {"QN6223",
-         0x28012,
-         small,
-         {0x00, 0x10, 0x01, 0xFB},
-         false,
-         "",
-         {0x02, 0x10, 0x03, 0xFB},
-         {0x03, 0xFB},
-         {0x86, 0xFB},
-         0,
-         0x3FBu * 2 + 8},
+        smallConverted(true, 1),
+        smallConverted(false, 0),
         {"QN6223", 0x28012, small, {0x00, 0x10, 0x01, 0xFC}, true, "S/N End Address > 0x3fb"},
         {"QN3244",
          0x27552,
